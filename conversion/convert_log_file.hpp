@@ -1,0 +1,37 @@
+#pragma once
+// One conversion run: a log file in, a pushpin text file out.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace conversion {
+
+constexpr int EnglishStyle = -1;
+constexpr int ContinentalStyle = 0;
+
+// The name that stands for standard input (as log) or standard output (as output).
+constexpr std::string_view StandardStreamName = "-";
+
+struct ConversionResult {
+  int RecordsWritten = 0;
+  bool SpeedAvailable = false;
+  // Empty when the run succeeded; otherwise the file that failed and the
+  // system's reason ("No such file or directory").
+  std::string FailedFile;
+  std::string FailureReason;
+  bool Succeeded() const { return FailureReason.empty(); }
+};
+
+// Bytes of the log read so far, of its total size (0 when unknown, as for a pipe).
+using ProgressReport = std::function<void(std::uint64_t bytesRead, std::uint64_t totalBytes)>;
+
+// The announcement runs once, after the log has been opened and before the
+// output file is opened. The progress report runs now and then while the log
+// is read, never per line.
+ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
+                                int resolution, const std::function<void()>& announcement = {},
+                                const ProgressReport& progress = {});
+
+}  // namespace conversion
