@@ -1,0 +1,69 @@
+#pragma once
+// The toolkit's one global record: display metrics, platform flags, settings,
+// logical file numbers and the error slots. ToolkitStart fills it once; every
+// other part of the toolkit reads it from here.
+
+#include <array>
+#include <cstdint>
+
+#include "toolkit/dialogs/fixed_text.hpp"
+
+namespace toolkit {
+
+struct ToolkitState {
+  std::int32_t StartedMarker = 0;  // -9999 once ToolkitStart has run
+
+  // Display and operating system.
+  std::int32_t ScreenWidth = 0;
+  std::int32_t ScreenHeight = 0;
+  std::int32_t ColourCount = 0;
+  std::int32_t PaletteSize = 0;
+  std::int32_t IsWin32s = 0;
+  std::int32_t IsWindows9x = 0;
+  std::int32_t IsWindowsNT = 0;
+  std::int32_t OsMajorVersion = 0;
+
+  // Settings.
+  FixedText<1> PathSeparator;
+  std::int32_t ErrorBeep = 0;
+  std::int32_t GeneralUnit = 0;
+  std::int32_t PlotOutputUnit = 0;
+  std::int32_t PlotInputUnit = 0;
+  FixedText<60> ProductName;
+  FixedText<140> RootDirectory;
+  FixedText<160> ConfigFileName;
+  FixedText<160> DumpFileName;
+  FixedText<160> PlotFileName;
+  FixedText<160> CharSetFile;
+  FixedText<160> TempPlotFile;
+  FixedText<160> SecondTempFile;
+  FixedText<140> CharDirectory;
+  FixedText<140> SystemDirectory;
+  FixedText<200> BrowserCommand;
+  FixedText<1024> CommandLine;
+
+  // Hardcopy driver selection; the graphics layer gives the numbers meaning.
+  std::int32_t PrinterDriver = 0;
+  std::int32_t PlotterDriver = 0;
+  std::int32_t Hpgl2Mode = 0;
+  std::int32_t PrinterDriverChosen = 0;
+  std::int32_t PlotterDriverChosen = 0;
+  std::int32_t Hpgl2ModeChosen = 0;
+
+  // Error reporting.
+  std::int32_t LastError = 0;   // slot 1
+  std::int32_t ErrorSlot2 = 0;  // input/output status of a failed file operation
+  std::int32_t ErrorSlot3 = 0;  // operating-system error code, stored with error 13
+  std::int32_t ErrorReportMode = 0;
+
+  // Starting values of state that the window and dialog layers own.
+  std::int32_t RootWindowOpen = 0;
+  std::int32_t DialogLoaded = 0;
+  // Family, bold, italic, width and height of the window text font last
+  // created; -1 makes the first text output create its font.
+  std::array<std::int32_t, 5> FontCache{};
+};
+
+extern ToolkitState State;
+
+}  // namespace toolkit
