@@ -1,0 +1,183 @@
+#include "cli/command_line.hpp"
+
+#include <charconv>
+#include <ostream>
+#include <set>
+
+#include "cli/output_name.hpp"
+#include "conversion/convert_log_file.hpp"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view Usage =
+    "Usage: pinwell [options] LOG...\n"
+    "Converts NMEA track logs (.pgl) into pushpin text files.\n"
+    "\n"
+    "  -o, --output FILE      write the pushpins to FILE (one LOG only; - is standard\n"
+    "                         output); by default the LOG's name with its first .pgl\n"
+    "                         made .txt, or with .txt appended\n"
+    "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
+    "                         default 1)\n"
+    "      --english          English numbers: columns separated by commas, decimal\n"
+    "                         point (default)\n"
+    "      --continental      Continental numbers: columns separated by tabs, decimal\n"
+    "                         comma\n"
+    "  -q, --quiet            do not report the records written (errors still show)\n"
+    "  -h, --help             show this text\n"
+    "      --version          show the version\n"
+    "      --                 the arguments that follow are logs, even if they start\n"
+    "                         with -\n"
+    "\n"
+    "A LOG of - is standard input; without -o its pushpins go to standard output.\n"
+    "Exit status: 0 when every log converted, 1 when any failed, 2 for a usage error.\n";
+
+constexpr std::string_view Version = "pinwell " PINWELL_VERSION "\n";
+
+std::string InQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+bool ReadResolution(std::string_view text, int& resolution, std::string& error) {
+  int value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, value);
+  const bool whole = !text.empty() && text.front() != '-' && failure == std::errc() && stop == end;
+  if (!whole || value < 1 || value > MaximumResolution) {
+    error = "the resolution must be a whole number from 1 to " + std::to_string(MaximumResolution) +
+            ", not " + InQuotes(text);
+    return false;
+  }
+  resolution = value;
+  return true;
+}
+
+struct Arguments {
+  std::vector<std::string_view> LogNames;
+  std::optional<std::string_view> OutputName;
+};
+
+// Reads every argument. Returns an exit status when there is nothing left to
+// do (help or version shown, or a usage error described in `error`).
+std::optional<int> ReadArguments(std::span<const std::string_view> arguments, CommandLine& line,
+                                 Arguments& read, std::ostream& out, std::string& error) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
+      read.LogNames.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+
+    // The option's name and, for -rN, -oFILE and --name=value, the value attached to it.
+    std::string_view name = argument.substr(0, 2);
+    std::optional<std::string_view> attached;
+    if (argument.starts_with("--")) {
+      const std::size_t equals = argument.find('=');
+      name = argument.substr(0, equals);
+      if (equals != std::string_view::npos) attached = argument.substr(equals + 1);
+    } else if (argument.size() > 2) {
+      attached = argument.substr(2);
+    }
+
+    const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution";
+    if (!takesValue && attached) {
+      const bool known = name == "--help" || name == "--version" || name == "--quiet" ||
+                         name == "--english" || name == "--continental";
+      error = known ? "option " + InQuotes(name) + " takes no value" : "unknown option " + InQuotes(argument);
+      return UsageExitStatus;
+    }
+    if (name == "-h" || name == "--help") {
+      out << Usage;
+      return 0;
+    }
+    if (name == "--version") {
+      out << Version;
+      return 0;
+    }
+    if (name == "-q" || name == "--quiet") {
+      line.Quiet = true;
+    } else if (name == "--english") {
+      line.Continental = false;
+    } else if (name == "--continental") {
+      line.Continental = true;
+    } else if (!takesValue) {
+      error = "unknown option " + InQuotes(argument);
+      return UsageExitStatus;
+    } else {
+      const bool output = name == "-o" || name == "--output";
+      if (!attached) {
+        if (i + 1 == arguments.size()) {
+          error = "option " + InQuotes(name) + " needs " + (output ? "a file name" : "a number");
+          return UsageExitStatus;
+        }
+        attached = arguments[++i];
+      }
+      if (!output) {
+        if (!ReadResolution(*attached, line.Resolution, error)) return UsageExitStatus;
+      } else if (attached->empty()) {
+        error = "the output name is empty";
+        return UsageExitStatus;
+      } else {
+        read.OutputName = *attached;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// Pairs each log with its output; refuses what would lose data or cannot work.
+bool PlanConversions(const Arguments& read, CommandLine& line, std::string& error) {
+  if (read.LogNames.empty()) {
+    error = "no log given";
+    return false;
+  }
+  if (read.OutputName && read.LogNames.size() > 1) {
+    error = "-o names the output of one log, but " + std::to_string(read.LogNames.size()) + " logs were given";
+    return false;
+  }
+  std::set<std::string_view> outputs;
+  bool standardInputSeen = false;
+  for (const std::string_view logName : read.LogNames) {
+    if (logName == conversion::StandardStreamName) {
+      if (standardInputSeen) {
+        error = "standard input (-) can be read only once";
+        return false;
+      }
+      standardInputSeen = true;
+    }
+    Conversion& conversion = line.Conversions.emplace_back();
+    conversion.LogName = logName;
+    conversion.OutputName = read.OutputName ? std::string(*read.OutputName) : DefaultOutputName(logName);
+  }
+  // Two logs converted into one file would leave only the second one's pushpins.
+  for (const Conversion& conversion : line.Conversions) {
+    if (!outputs.insert(conversion.OutputName).second) {
+      error = "two logs would both be written to " + InQuotes(conversion.OutputName);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
+                                    std::ostream& out, std::ostream& err) {
+  line = CommandLine{};
+  Arguments read;
+  std::string error;
+  std::optional<int> status = ReadArguments(arguments, line, read, out, error);
+  if (!status && !PlanConversions(read, line, error)) status = UsageExitStatus;
+  if (status == UsageExitStatus) {
+    line = CommandLine{};
+    err << "pinwell: " << error << "\n"
+        << "Try 'pinwell --help' for more information.\n";
+  }
+  return status;
+}
+
+}  // namespace cli

@@ -1,0 +1,40 @@
+#pragma once
+// What the user asked for on the command line, and the one place that reads it.
+
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+constexpr int DefaultResolution = 1;
+constexpr int MaximumResolution = 3600;
+
+// Exit status for a command line the program cannot act on.
+constexpr int UsageExitStatus = 2;
+
+// One log and the file its pushpins go to ("-" for the standard streams).
+struct Conversion {
+  std::string LogName;
+  std::string OutputName;
+};
+
+struct CommandLine {
+  std::vector<Conversion> Conversions;  // in the order given
+  int Resolution = DefaultResolution;
+  bool Continental = false;
+  bool Quiet = false;
+};
+
+// Reads the arguments (without the program name) into `line`. Returns an exit
+// status when there is nothing left to do: 0 after --help or --version (their
+// text written to `out`), UsageExitStatus after a usage error (a line saying
+// what is wrong and a hint to --help written to `err`). No value means go on
+// and convert.
+std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
+                                    std::ostream& out, std::ostream& err);
+
+}  // namespace cli

@@ -1,0 +1,87 @@
+// pinwell: converts track logs into pushpin text files from the command line.
+// Only this file prints or chooses the exit status.
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_line.hpp"
+#include "cli/progress_display.hpp"
+#include "cli/report_lines.hpp"
+#include "cli/terminal.hpp"
+#include "conversion/convert_log_file.hpp"
+
+namespace {
+
+constexpr int FailureExitStatus = 1;
+
+bool WritesStandardOutput(const cli::Conversion& conversion) {
+  return conversion.OutputName == conversion::StandardStreamName;
+}
+
+// "-" stands for a standard stream; in a message that says too little.
+std::string ShownName(std::string_view file, const cli::Conversion& conversion) {
+  if (file != conversion::StandardStreamName) return std::string(file);
+  if (conversion.LogName != conversion::StandardStreamName) return "standard output";
+  if (conversion.OutputName != conversion::StandardStreamName) return "standard input";
+  return "standard input or output";
+}
+
+void Write(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fflush(stream);
+}
+
+// Converts one log; returns whether it worked, having said why not if it did not.
+bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bool several,
+             bool showProgress, std::FILE* messages) {
+  cli::ProgressDisplay display = cli::ProgressStart(conversion.LogName, cli::ProgressClock::now());
+  conversion::ProgressReport progress;
+  if (showProgress) {
+    progress = [&display](std::uint64_t bytesRead, std::uint64_t totalBytes) {
+      const std::string update = cli::ProgressUpdate(display, bytesRead, totalBytes, cli::ProgressClock::now());
+      if (!update.empty()) Write(stderr, update);
+    };
+  }
+
+  const conversion::ConversionResult result =
+      conversion::ConvertLogFile(conversion.LogName, conversion.OutputName,
+                                 line.Continental ? conversion::ContinentalStyle : conversion::EnglishStyle,
+                                 line.Resolution, {}, progress);
+  Write(stderr, cli::ProgressClear(display));
+
+  if (!result.Succeeded()) {
+    const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
+    Write(stderr, "pinwell: " + ShownName(file, conversion) + ": " + result.FailureReason + "\n");
+    return false;
+  }
+  if (!line.Quiet) {
+    const std::string label = several ? ShownName(conversion.LogName, conversion) : std::string();
+    Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution));
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+  cli::CommandLine line;
+  if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr)) return *status;
+
+  // The reports must not mix with pushpins written to standard output.
+  const bool pushpinsOnStandardOutput =
+      std::any_of(line.Conversions.begin(), line.Conversions.end(), WritesStandardOutput);
+  std::FILE* const messages = pushpinsOnStandardOutput ? stderr : stdout;
+  const bool showProgress = cli::StandardErrorIsTerminal();
+  const bool several = line.Conversions.size() > 1;
+
+  int status = 0;
+  for (const cli::Conversion& conversion : line.Conversions) {
+    if (!Convert(conversion, line, several, showProgress, messages)) status = FailureExitStatus;
+  }
+  return status;
+}

@@ -1,0 +1,99 @@
+#include <doctest/doctest.h>
+
+#include <chrono>
+#include <string>
+
+#include "cli/output_name.hpp"
+#include "cli/progress_display.hpp"
+#include "cli/report_lines.hpp"
+
+using namespace std::chrono_literals;
+
+TEST_CASE("DefaultOutputName") {
+  struct Row {
+    std::string_view Log;
+    std::string_view Output;
+  };
+  const Row rows[] = {
+      {"trip.pgl", "trip.txt"},
+      {"C:\\Logs\\Trip.PGL", "C:\\Logs\\Trip.txt"},
+      {"logs/Trip.Pgl", "logs/Trip.txt"},
+      {"C:\\x.pgl.d\\trip.pgl", "C:\\x.txt"},
+      {"/home/me/x.PGL.d/trip.pgl", "/home/me/x.txt"},
+      {"trip.pgl.bak", "trip.txt"},
+      {"trip.pglx", "trip.txt"},
+      {"trip.nmea", "trip.nmea.txt"},
+      {"trip", "trip.txt"},
+      {"trip.pg", "trip.pg.txt"},
+      {".pgl", ".txt"},
+      {"-", "-"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Log);
+    CHECK(cli::DefaultOutputName(row.Log) == row.Output);
+  }
+}
+
+TEST_CASE("CountLine") {
+  struct Row {
+    int Records;
+    int Resolution;
+    std::string_view Line;
+  };
+  const Row rows[] = {
+      {42, 5, "42 records written.  Resolution (secs):  5"},
+      {7, 10, "7 records written.  Resolution (secs): 10"},
+      {0, 1, "0 records written.  Resolution (secs):  1"},
+      {12345678, 1, "12345678 records written.  Resolution (secs):  1"},
+      {123456789, 1, "123456789 records written.  Resolution (secs):  1"},
+      {3, 100, "3 records written.  Resolution (secs): 100"},
+      {2, 3600, "2 records written.  Resolution (secs): 3600"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Line);
+    CHECK(cli::CountLine(row.Records, row.Resolution) == row.Line);
+  }
+}
+
+TEST_CASE("ConversionReport") {
+  SUBCASE("one log: the desktop program's lines alone") {
+    CHECK(cli::ConversionReport("", 42, true, 5) == "42 records written.  Resolution (secs):  5\n");
+    CHECK(cli::ConversionReport("", 0, false, 1) ==
+          "0 records written.  Resolution (secs):  1\nSpeed/Course data not available\n");
+  }
+  SUBCASE("several logs: every line names its log") {
+    CHECK(cli::ConversionReport("b.pgl", 9, false, 10) ==
+          "b.pgl: 9 records written.  Resolution (secs): 10\nb.pgl: Speed/Course data not available\n");
+  }
+}
+
+TEST_CASE("Progress display") {
+  const cli::ProgressClock::time_point start{};
+
+  SUBCASE("texts") {
+    CHECK(cli::ProgressText("a.pgl", 90'123'456, 200'000'000) == "a.pgl: 45% (90.1 of 200.0 MB)");
+    CHECK(cli::ProgressText("a.pgl", 0, 5) == "a.pgl: 0% (0.0 of 0.0 MB)");
+    CHECK(cli::ProgressText("-", 1'250'000, 0) == "-: 1.2 MB");
+  }
+  SUBCASE("a long name keeps its end, so the line does not wrap") {
+    const std::string name = "/very/long/folder/name/that/goes/on/and/on/trip.pgl";
+    CHECK(cli::ProgressStart(name, start).Label == "...der/name/that/goes/on/and/on/trip.pgl");
+  }
+  SUBCASE("silent in the first second, then redrawn in place at most ten times a second") {
+    cli::ProgressDisplay display = cli::ProgressStart("a.pgl", start);
+    CHECK(cli::ProgressUpdate(display, 10'000'000, 200'000'000, start + 999ms) == "");
+    CHECK(cli::ProgressClear(display) == "");
+    CHECK(cli::ProgressUpdate(display, 20'000'000, 200'000'000, start + 1s) == "\ra.pgl: 10% (20.0 of 200.0 MB)");
+    CHECK(cli::ProgressUpdate(display, 30'000'000, 200'000'000, start + 1050ms) == "");
+    CHECK(cli::ProgressUpdate(display, 200'000'000, 200'000'000, start + 1100ms) ==
+          "\ra.pgl: 100% (200.0 of 200.0 MB)");
+    CHECK(cli::ProgressClear(display) == "\r" + std::string(31, ' ') + "\r");
+    CHECK(cli::ProgressClear(display) == "");
+  }
+  SUBCASE("a shorter line blanks the rest of the longer one before it") {
+    cli::ProgressDisplay display = cli::ProgressStart("-", start);
+    CHECK(cli::ProgressUpdate(display, 12'000'000, 0, start + 2s) == "\r-: 12.0 MB");
+    display.DrawnWidth = 15;
+    CHECK(cli::ProgressUpdate(display, 13'000'000, 0, start + 3s) == "\r-: 13.0 MB     ");
+  }
+}
