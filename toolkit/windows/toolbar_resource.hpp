@@ -1,0 +1,38 @@
+#pragma once
+// A toolbar described by a resource: image size, then one word per item, a
+// command identifier or 0 for a separator, ended by two consecutive zeros.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace toolkit {
+
+struct ToolbarItem {
+  int Command = 0;  // 0: separator
+  int Image = -1;   // index into the button images; -1 for a separator
+};
+
+struct ToolbarResource {
+  int ImageWidth = 0;
+  int ImageHeight = 0;
+  std::vector<ToolbarItem> Items;
+};
+
+// A list that runs to the end of the resource without its two zeros ends there.
+ToolbarResource ParseToolbarResource(std::span<const std::uint16_t> words);
+
+struct ToolbarSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+// Buttons are 6 pixels larger than their images each way.
+ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar);
+
+// Size of a toolbar at a place (1 top, 2 left, 3 right, 4 bottom) of a client
+// area; a side toolbar is 3 pixels wider than its buttons.
+ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, int place, int clientWidth,
+                             int clientHeight);
+
+}  // namespace toolkit
