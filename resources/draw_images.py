@@ -1,0 +1,292 @@
+#!/usr/bin/env python3
+"""Draws the toolbar bitmap and the program icon for pinwell.rc.
+
+    draw_images.py OUTPUT_FOLDER
+
+writes OUTPUT_FOLDER/toolbar.bmp (five 16x16 button images side by side, 256
+colours) and OUTPUT_FOLDER/pinwell.ico (32x32 and 16x16, 256 colours).
+Standard library only: the build runs it on any machine that has python3.
+"""
+
+import struct
+import sys
+from pathlib import Path
+
+# The toolbar control maps this grey to the user's button face colour, so the
+# buttons' background must be exactly this, and nothing else may use it.
+BUTTON_FACE = (192, 192, 192)
+
+COLOURS = {
+    ".": BUTTON_FACE,
+    "k": (0, 0, 0),
+    "w": (255, 255, 255),
+    "g": (128, 128, 128),
+    "s": (224, 224, 224),        # disk shutter
+    "y": (255, 204, 51),         # folder back
+    "Y": (255, 255, 153),        # folder front
+    "b": (0, 51, 153),           # disk body
+    "r": (221, 0, 0),            # decimal separators
+    "n": (153, 102, 51),         # door
+    "d": (255, 204, 0),          # door knob
+    "G": (0, 153, 0),            # exit arrow
+}
+
+# Toolbar buttons in toolbar order: Open, Save, English numbers, Continental
+# numbers, Exit. One character per pixel, keys as in COLOURS.
+BUTTONS = [
+    # an open folder
+    [
+        "................",
+        "................",
+        "................",
+        ".kkkk...........",
+        "kyyyyk..........",
+        "kyyyyykkkkkkk...",
+        "kyyyyyyyyyyyk...",
+        "kyyyyyyyyyyyk...",
+        "kyyykkkkkkkkkkkk",
+        "kyykYYYYYYYYYYYk",
+        "kyykYYYYYYYYYYk.",
+        "kykYYYYYYYYYYYk.",
+        "kykYYYYYYYYYYk..",
+        "kkYYYYYYYYYYYk..",
+        "kkkkkkkkkkkkk...",
+        "................",
+    ],
+    # a diskette: shutter above, label below
+    [
+        "kkkkkkkkkkkkkkk.",
+        "kbbbssssssssbbbk",
+        "kbbbsssskkssbbbk",
+        "kbbbsssskkssbbbk",
+        "kbbbsssskkssbbbk",
+        "kbbbssssssssbbbk",
+        "kbbbbbbbbbbbbbbk",
+        "kbbbbbbbbbbbbbbk",
+        "kbbwwwwwwwwwwbbk",
+        "kbbwwwwwwwwwwbbk",
+        "kbbwggggggggwbbk",
+        "kbbwwwwwwwwwwbbk",
+        "kbbwggggggggwbbk",
+        "kbbwwwwwwwwwwbbk",
+        "kbbwwwwwwwwwwbbk",
+        "kkkkkkkkkkkkkkkk",
+    ],
+    # "1.5": a decimal point
+    [
+        "................",
+        "................",
+        "................",
+        "...kk...kkkkkk..",
+        "..kkk...kk......",
+        ".kkkk...kk......",
+        "...kk...kkkkk...",
+        "...kk.......kk..",
+        "...kk.......kk..",
+        "...kk.......kk..",
+        "...kk.rr.kk.kk..",
+        ".kkkkkrr..kkkk..",
+        "................",
+        "................",
+        "................",
+        "................",
+    ],
+    # "1,5": a decimal comma
+    [
+        "................",
+        "................",
+        "................",
+        "...kk...kkkkkk..",
+        "..kkk...kk......",
+        ".kkkk...kk......",
+        "...kk...kkkkk...",
+        "...kk.......kk..",
+        "...kk.......kk..",
+        "...kk.......kk..",
+        "...kk.rr.kk.kk..",
+        ".kkkkkrr..kkkk..",
+        ".......r........",
+        "......r.........",
+        "................",
+        "................",
+    ],
+    # a door with an arrow leading out
+    [
+        "................",
+        ".kkkkkkkk.......",
+        ".knnnnnnk.......",
+        ".knnnnnnk.......",
+        ".knnnnnnk.G.....",
+        ".knnnnnnk.GG....",
+        ".knnnGGGGGGGG...",
+        ".knnnGGGGGGGGG..",
+        ".knnnGGGGGGGG...",
+        ".knnnnnnk.GG....",
+        ".knnnnndk.G.....",
+        ".knnnnnnk.......",
+        ".knnnnnnk.......",
+        ".knnnnnnk.......",
+        ".kkkkkkkk.......",
+        "................",
+    ],
+]
+
+IMAGE_SIZE = 16
+
+
+def Palette(colours):
+    """The given colours first, then a colour cube, to 256 entries."""
+    palette = list(dict.fromkeys(colours))
+    steps = (0, 51, 102, 153, 204, 255)
+    for r in steps:
+        for g in steps:
+            for b in steps:
+                if len(palette) < 256 and (r, g, b) not in palette:
+                    palette.append((r, g, b))
+    while len(palette) < 256:
+        palette.append((0, 0, 0))
+    return palette
+
+
+def InfoHeader(width, height):
+    # BITMAPINFOHEADER, 8 bits per pixel, uncompressed, full palette.
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, 0, 2835, 2835, 256, 256)
+
+
+def PaletteBytes(palette):
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+
+
+def IndexRows(rows, palette):
+    """Pixel rows (colour triples) as 8-bit rows, bottom row first."""
+    index = {colour: i for i, colour in reversed(list(enumerate(palette)))}
+    data = bytearray()
+    for row in reversed(rows):
+        line = bytes(index[colour] for colour in row)
+        data += line + bytes(-len(line) % 4)
+    return bytes(data)
+
+
+def MaskRows(mask):
+    """1-bit AND mask rows (1 = transparent), bottom row first, 32-bit aligned."""
+    data = bytearray()
+    for row in reversed(mask):
+        bits = 0
+        for transparent in row:
+            bits = bits << 1 | transparent
+        padded = (len(row) + 31) // 32 * 32
+        bits <<= padded - len(row)
+        data += bits.to_bytes(padded // 8, "big")
+    return bytes(data)
+
+
+def ToolbarBitmap():
+    rows = []
+    for y in range(IMAGE_SIZE):
+        row = []
+        for art in BUTTONS:
+            assert len(art) == IMAGE_SIZE and len(art[y]) == IMAGE_SIZE, art[y]
+            row += [COLOURS[c] for c in art[y]]
+        rows.append(row)
+    palette = Palette(COLOURS.values())
+    body = InfoHeader(len(rows[0]), len(rows)) + PaletteBytes(palette) + IndexRows(rows, palette)
+    offset = 14 + 40 + 4 * 256
+    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+
+
+# The icon: a pushpin stuck into a map. Coordinates are on a 32x32 grid and
+# scaled for the small image.
+MAP_LAND = (204, 238, 170)
+MAP_EDGE = (0, 102, 0)
+WATER = (51, 102, 255)
+ROAD = (255, 255, 255)
+ROAD_EDGE = (153, 153, 153)
+PIN_HEAD = (221, 0, 0)
+PIN_DARK = (128, 0, 0)
+PIN_SHINE = (255, 170, 170)
+NEEDLE = (64, 64, 64)
+
+
+def DrawIcon(size):
+    """Pixel rows of the icon at size x size; None marks a transparent pixel."""
+    scale = size / 32
+    pixels = [[None] * size for _ in range(size)]
+    # The map sheet, in pixels: everything of the map stays inside it.
+    left, top, right, bottom = round(1 * scale), round(6 * scale), round(31 * scale), round(31 * scale)
+    edge = max(1, round(scale))
+
+    def OnSheet(x, y):
+        return left <= x < right and top <= y < bottom
+
+    def Paint(inside, colour, clip):
+        for y in range(size):
+            for x in range(size):
+                if inside((x + 0.5) / scale, (y + 0.5) / scale) and (not clip or OnSheet(x, y)):
+                    pixels[y][x] = colour
+
+    def Line(points, width, colour, clip=True):
+        half = max(width * scale, 1.5) / 2 / scale
+
+        def Near(px, py):
+            for (ax, ay), (bx, by) in zip(points, points[1:]):
+                dx, dy = bx - ax, by - ay
+                t = max(0, min(1, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+                if (px - ax - t * dx) ** 2 + (py - ay - t * dy) ** 2 <= half**2:
+                    return True
+            return False
+
+        Paint(Near, colour, clip)
+
+    def Disc(cx, cy, radius, colour):
+        Paint(lambda px, py: (px - cx) ** 2 + (py - cy) ** 2 <= radius**2, colour, False)
+
+    # A map with a river and two roads.
+    Paint(lambda px, py: True, MAP_LAND, True)
+    Line([(1, 25), (9, 22), (16, 26), (24, 20), (31, 21)], 3, WATER)
+    Line([(1, 13), (31, 17)], 3, ROAD_EDGE)
+    Line([(1, 13), (31, 17)], 1.5, ROAD)
+    Line([(12, 6), (10, 31)], 3, ROAD_EDGE)
+    Line([(12, 6), (10, 31)], 1.5, ROAD)
+    for y in range(size):
+        for x in range(size):
+            if OnSheet(x, y) and not (left + edge <= x < right - edge and top + edge <= y < bottom - edge):
+                pixels[y][x] = MAP_EDGE
+
+    # The pin: a needle stuck into the map, a round head above it.
+    Line([(13, 23), (19, 13)], 2, NEEDLE, clip=False)
+    Disc(21, 9, 7.5, PIN_DARK)
+    Disc(21, 9, 6.2, PIN_HEAD)
+    Disc(18.5, 6.5, 2.2, PIN_SHINE)
+    return pixels
+
+
+def IconFile(sizes):
+    images = []
+    for size in sizes:
+        pixels = DrawIcon(size)
+        colours = [(0, 0, 0)] + [c for row in pixels for c in row if c is not None]
+        palette = Palette(colours)
+        # Transparent pixels are black in the colour image and set in the mask.
+        rows = [[c if c is not None else (0, 0, 0) for c in row] for row in pixels]
+        mask = [[1 if c is None else 0 for c in row] for row in pixels]
+        images.append(InfoHeader(size, 2 * size) + PaletteBytes(palette) + IndexRows(rows, palette)
+                      + MaskRows(mask))
+    data = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(sizes, images):
+        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image), offset)
+        offset += len(image)
+    return data + b"".join(images)
+
+
+def main(arguments):
+    if len(arguments) != 2:
+        sys.exit("usage: draw_images.py OUTPUT_FOLDER")
+    folder = Path(arguments[1])
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "toolbar.bmp").write_bytes(ToolbarBitmap())
+    (folder / "pinwell.ico").write_bytes(IconFile([32, 16]))
+
+
+if __name__ == "__main__":
+    main(sys.argv)

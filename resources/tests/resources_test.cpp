@@ -1,0 +1,497 @@
+// What the program sees of its own resources, through the calls it makes to
+// load them: this executable links pinwell_resources just as the program does.
+
+#include <doctest/doctest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/resource_ids.hpp"
+
+namespace {
+
+HINSTANCE Program() { return GetModuleHandleA(nullptr); }
+
+LPCSTR Numbered(int id) { return MAKEINTRESOURCEA(id); }
+
+std::string_view ResourceBytes(LPCSTR name, LPCSTR type) {
+  HRSRC found = FindResourceA(Program(), name, type);
+  REQUIRE(found != nullptr);
+  HGLOBAL loaded = LoadResource(Program(), found);
+  REQUIRE(loaded != nullptr);
+  return {static_cast<const char*>(LockResource(loaded)), SizeofResource(Program(), found)};
+}
+
+std::vector<int> ResourceWords(LPCSTR name, LPCSTR type) {
+  std::string_view bytes = ResourceBytes(name, type);
+  REQUIRE(bytes.size() % 2 == 0);
+  std::vector<int> words;
+  for (size_t i = 0; i < bytes.size(); i += 2)
+    words.push_back(static_cast<uint8_t>(bytes[i]) | static_cast<uint8_t>(bytes[i + 1]) << 8);
+  return words;
+}
+
+// "#n" for a numbered resource or an ordinal, as resource scripts write them.
+std::string Ordinal(uintptr_t number) {
+  std::string text = "#";
+  text += std::to_string(number);
+  return text;
+}
+
+std::string ResourceName(LPCSTR name) {
+  return IS_INTRESOURCE(name) ? Ordinal(reinterpret_cast<uintptr_t>(name)) : name;
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+  reinterpret_cast<std::vector<std::string>*>(names)->push_back(ResourceName(name));
+  return TRUE;
+}
+
+std::vector<std::string> ResourceNames(LPCSTR type) {
+  std::vector<std::string> names;
+  EnumResourceNamesA(Program(), type, CollectName, reinterpret_cast<LONG_PTR>(&names));
+  return names;
+}
+
+std::string MenuText(HMENU menu, UINT item, UINT flags) {
+  char text[256] = {};
+  GetMenuStringA(menu, item, text, sizeof text, flags);
+  return text;
+}
+
+std::string LoadedString(int id) {
+  char text[256] = {};
+  int length = LoadStringA(Program(), id, text, sizeof text);
+  return std::string(text, length);
+}
+
+std::string WindowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+struct MenuEntry {
+  std::string_view caption;
+  int command = -1;  // -1: a popup
+  bool checked = false;
+  std::vector<MenuEntry> popup = {};
+};
+
+void CheckMenu(HMENU menu, const std::vector<MenuEntry>& expected, const std::string& path) {
+  REQUIRE(GetMenuItemCount(menu) == static_cast<int>(expected.size()));
+  for (UINT i = 0; i < expected.size(); ++i) {
+    const MenuEntry& entry = expected[i];
+    std::string place = path + "/" + std::string(entry.caption);
+    CAPTURE(place);
+    CHECK(MenuText(menu, i, MF_BYPOSITION) == entry.caption);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+    REQUIRE(GetMenuItemInfoA(menu, i, TRUE, &info));
+    CHECK(info.fType == MFT_STRING);
+    CHECK(info.fState == (entry.checked ? MFS_CHECKED : 0u));
+    if (entry.command == -1) {
+      REQUIRE(info.hSubMenu != nullptr);
+      CheckMenu(info.hSubMenu, entry.popup, place);
+    } else {
+      CHECK(info.hSubMenu == nullptr);
+      CHECK(info.wID == static_cast<UINT>(entry.command));
+      CHECK(((GetMenuState(menu, entry.command, MF_BYCOMMAND) & MF_CHECKED) != 0) == entry.checked);
+    }
+  }
+}
+
+struct PopupLocator {
+  int id;
+  std::vector<int> path;
+};
+
+std::vector<PopupLocator> PopupLocators(const std::vector<int>& words) {
+  std::vector<PopupLocator> locators;
+  for (size_t i = 0; i < words.size() && words[i] != 0;) {
+    PopupLocator locator{words[i++], {}};
+    while (i < words.size() && words[i] != 0) locator.path.push_back(words[i++]);
+    ++i;
+    locators.push_back(locator);
+  }
+  return locators;
+}
+
+// The caption of the popup a locator path leads to, or "" if it leads nowhere.
+std::string PopupCaption(HMENU menu, const std::vector<int>& path) {
+  for (size_t step = 0; step + 1 < path.size() && menu != nullptr; ++step)
+    menu = GetSubMenu(menu, path[step] - 1);
+  if (menu == nullptr || path.empty() || GetSubMenu(menu, path.back() - 1) == nullptr) return "";
+  return MenuText(menu, path.back() - 1, MF_BYPOSITION);
+}
+
+std::vector<int> ToolbarButtons(const std::vector<int>& words) {
+  std::vector<int> buttons;
+  for (size_t i = 2; i + 1 < words.size() && !(words[i] == 0 && words[i + 1] == 0); ++i)
+    if (words[i] != 0) buttons.push_back(words[i]);
+  return buttons;
+}
+
+// Reads a dialog template the way the dialog manager does.
+struct TemplateReader {
+  std::string_view bytes;
+  size_t at = 0;
+
+  uint16_t Word() {
+    REQUIRE(at + 2 <= bytes.size());
+    uint16_t value;
+    std::memcpy(&value, bytes.data() + at, 2);
+    at += 2;
+    return value;
+  }
+  uint32_t DoubleWord() { return Word() | static_cast<uint32_t>(Word()) << 16; }
+  int16_t Signed() { return static_cast<int16_t>(Word()); }
+  // A UTF-16 text (ASCII here), or "#n" for an ordinal, "" for none.
+  std::string Text() {
+    uint16_t first = Word();
+    if (first == 0xFFFF) return Ordinal(Word());
+    std::string text;
+    for (uint16_t c = first; c != 0; c = Word()) text += static_cast<char>(c);
+    return text;
+  }
+  void AlignToDoubleWord() { at = (at + 3) & ~size_t{3}; }
+};
+
+struct DialogItem {
+  uint32_t style;
+  uint32_t extendedStyle;
+  int x, y, width, height;
+  int id;
+  std::string windowClass;
+  std::string text;
+};
+
+bool operator==(const DialogItem& a, const DialogItem& b) {
+  return a.style == b.style && a.extendedStyle == b.extendedStyle && a.x == b.x && a.y == b.y &&
+         a.width == b.width && a.height == b.height && a.id == b.id && a.windowClass == b.windowClass &&
+         a.text == b.text;
+}
+
+std::ostream& operator<<(std::ostream& out, const DialogItem& item) {
+  return out << "{style 0x" << std::hex << item.style << " ex 0x" << item.extendedStyle << std::dec << " at "
+             << item.x << "," << item.y << " size " << item.width << "x" << item.height << " id " << item.id
+             << " class " << item.windowClass << " text \"" << item.text << "\"}";
+}
+
+INT_PTR CALLBACK IdleDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+}  // namespace
+
+TEST_CASE("menu 30001: captions, commands and the initial check mark") {
+  const std::vector<MenuEntry> expected = {
+      {"&File", -1, false, {{"&Open", 40002}, {"&Save", 40003}, {"Save &As", 40004}, {"E&xit", 40005}}},
+      {"Options", -1, false,
+       {{"Resolution", -1, false, {{"1 second", 40018, true}, {"5 seconds", 40015}, {"10 seconds", 40014}}}}},
+      {"&Help", -1, false, {{"&Pinwell", 40011}, {"&About", 40007}}},
+  };
+  HMENU menu = LoadMenuA(Program(), Numbered(resources::MainMenu));
+  REQUIRE(menu != nullptr);
+  CheckMenu(menu, expected, "");
+  DestroyMenu(menu);
+}
+
+TEST_CASE("PopupLocatorTable 30001 names the popups of menu 30001") {
+  const std::vector<int> words = ResourceWords(Numbered(resources::MainMenu), RT_RCDATA);
+  CHECK(words == std::vector<int>{40001, 1, 0, 40012, 2, 0, 40013, 2, 1, 0, 40006, 3, 0, 0});
+
+  SUBCASE("every path leads to the popup it names") {
+    struct Expected {
+      int id;
+      std::string caption;
+    };
+    const std::vector<Expected> expected = {
+        {40001, "&File"}, {40012, "Options"}, {40013, "Resolution"}, {40006, "&Help"}};
+    HMENU menu = LoadMenuA(Program(), Numbered(resources::MainMenu));
+    REQUIRE(menu != nullptr);
+    const std::vector<PopupLocator> locators = PopupLocators(words);
+    REQUIRE(locators.size() == expected.size());
+    for (size_t i = 0; i < locators.size(); ++i) {
+      CAPTURE(locators[i].id);
+      CHECK(locators[i].id == expected[i].id);
+      CHECK(PopupCaption(menu, locators[i].path) == expected[i].caption);
+    }
+    DestroyMenu(menu);
+  }
+}
+
+TEST_CASE("toolbar 30101: layout, tooltips and button images") {
+  const std::vector<int> words = ResourceWords(Numbered(resources::MainToolbar), RT_RCDATA);
+  CHECK(words == std::vector<int>{16, 16, 40002, 40003, 0, 40019, 40020, 0, 40010, 0, 0});
+
+  SUBCASE("every button has its tooltip in the string table") {
+    for (int command : ToolbarButtons(words)) {
+      CAPTURE(command);
+      CHECK(LoadedString(command) != "");
+    }
+  }
+
+  SUBCASE("the bitmap is a strip of one 16 by 16 image per button, 256 colours") {
+    HANDLE image = LoadImageA(Program(), Numbered(resources::MainToolbar), IMAGE_BITMAP, 0, 0,
+                              LR_CREATEDIBSECTION);
+    REQUIRE(image != nullptr);
+    DIBSECTION section{};
+    REQUIRE(GetObjectA(image, sizeof section, &section) == sizeof section);
+    CHECK(section.dsBm.bmWidth == 16 * static_cast<int>(ToolbarButtons(words).size()));
+    CHECK(section.dsBm.bmHeight == 16);
+    CHECK(section.dsBm.bmBitsPixel == 8);
+    CHECK(section.dsBmih.biCompression == BI_RGB);
+    DeleteObject(image);
+  }
+}
+
+TEST_CASE("bitmap 30101: five distinct pictures on the button face grey") {
+  const std::string_view bytes = ResourceBytes(Numbered(resources::MainToolbar), RT_BITMAP);
+  BITMAPINFOHEADER header;
+  REQUIRE(bytes.size() >= sizeof header);
+  std::memcpy(&header, bytes.data(), sizeof header);
+  REQUIRE(header.biWidth == 80);
+  REQUIRE(header.biHeight == 16);
+  REQUIRE(header.biBitCount == 8);
+  REQUIRE(header.biCompression == BI_RGB);
+  CHECK((header.biClrUsed == 256 || header.biClrUsed == 0));
+  const size_t paletteAt = header.biSize;
+  const size_t pixelsAt = paletteAt + 256 * sizeof(RGBQUAD);
+  REQUIRE(bytes.size() >= pixelsAt + 80 * 16);
+
+  auto colourAt = [&](int x, int y) {
+    auto index = static_cast<uint8_t>(bytes[pixelsAt + (15 - y) * 80 + x]);
+    RGBQUAD quad;
+    std::memcpy(&quad, bytes.data() + paletteAt + index * sizeof quad, sizeof quad);
+    return RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue);
+  };
+  std::vector<std::vector<COLORREF>> pictures(5);
+  for (int image = 0; image < 5; ++image)
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) pictures[image].push_back(colourAt(image * 16 + x, y));
+
+  // The toolbar shows the grey (192, 192, 192) in the user's button colour.
+  const COLORREF face = RGB(192, 192, 192);
+  for (int image = 0; image < 5; ++image) {
+    CAPTURE(image);
+    const auto& picture = pictures[image];
+    const auto faceCount = std::count(picture.begin(), picture.end(), face);
+    CHECK(faceCount > 0);
+    CHECK(faceCount < 256 - 32);
+    for (int other = 0; other < image; ++other) CHECK(picture != pictures[other]);
+  }
+}
+
+TEST_CASE("icon1: the class icon, 32 by 32 and 16 by 16") {
+  CHECK(LoadIconA(Program(), resources::ProgramIcon) != nullptr);
+
+  const std::string_view group = ResourceBytes(resources::ProgramIcon, RT_GROUP_ICON);
+  TemplateReader reader{group};
+  CHECK(reader.Word() == 0);
+  CHECK(reader.Word() == 1);
+  const int count = reader.Word();
+  std::set<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    REQUIRE(reader.at + 14 <= group.size());
+    const auto width = static_cast<uint8_t>(group[reader.at]);
+    const auto height = static_cast<uint8_t>(group[reader.at + 1]);
+    CHECK(width == height);
+    sizes.insert(width);
+    reader.at += 14;
+  }
+  CHECK(sizes == std::set<int>{16, 32});
+
+  for (int size : {16, 32}) {
+    CAPTURE(size);
+    HANDLE icon = LoadImageA(Program(), resources::ProgramIcon, IMAGE_ICON, size, size, 0);
+    REQUIRE(icon != nullptr);
+    ICONINFO info{};
+    REQUIRE(GetIconInfo(static_cast<HICON>(icon), &info));
+    BITMAP colour{};
+    REQUIRE(GetObjectA(info.hbmColor, sizeof colour, &colour) == sizeof colour);
+    CHECK(colour.bmWidth == size);
+    CHECK(colour.bmHeight == size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(static_cast<HICON>(icon));
+  }
+}
+
+TEST_CASE("string table: the five tooltips and nothing else") {
+  struct Entry {
+    int id;
+    std::string text;
+  };
+  const std::vector<Entry> expected = {{40002, "Open"},
+                                       {40003, "Save"},
+                                       {40010, "Exit"},
+                                       {40019, "English numbers"},
+                                       {40020, "Continental numbers"}};
+  for (const Entry& entry : expected) {
+    CAPTURE(entry.id);
+    CHECK(LoadedString(entry.id) == entry.text);
+  }
+
+  // Strings are stored in blocks of 16: ids 40000..40031 are blocks 2501 and 2502.
+  CHECK(ResourceNames(RT_STRING) == std::vector<std::string>{"#2501", "#2502"});
+  for (int id = 40000; id < 40032; ++id) {
+    bool listed = false;
+    for (const Entry& entry : expected) listed = listed || entry.id == id;
+    if (listed) continue;
+    CAPTURE(id);
+    CHECK(LoadedString(id) == "");
+  }
+}
+
+TEST_CASE("dialog 101: the About box") {
+  SUBCASE("template") {
+    TemplateReader reader{ResourceBytes(Numbered(resources::AboutDialog), RT_DIALOG)};
+    CHECK(reader.DoubleWord() == (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+    CHECK(reader.DoubleWord() == 0);
+    const int count = reader.Word();
+    CHECK(reader.Signed() == 0);
+    CHECK(reader.Signed() == 0);
+    CHECK(reader.Signed() == 120);
+    CHECK(reader.Signed() == 110);
+    CHECK(reader.Text() == "");  // no menu
+    CHECK(reader.Text() == "");  // the standard dialog class
+    CHECK(reader.Text() == "About");
+    CHECK(reader.Word() == 8);
+    CHECK(reader.Text() == "MS Sans Serif");
+
+    std::vector<DialogItem> items;
+    for (int i = 0; i < count; ++i) {
+      reader.AlignToDoubleWord();
+      DialogItem item{};
+      item.style = reader.DoubleWord();
+      item.extendedStyle = reader.DoubleWord();
+      item.x = reader.Signed();
+      item.y = reader.Signed();
+      item.width = reader.Signed();
+      item.height = reader.Signed();
+      item.id = reader.Word();
+      item.windowClass = reader.Text();
+      item.text = reader.Text();
+      CHECK(reader.Word() == 0);  // no creation data
+      items.push_back(item);
+    }
+    // #128 and #130 are the predefined BUTTON and STATIC classes.
+    const std::vector<DialogItem> expected = {
+        {WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 40, 80, 40, 14, 1, "#128", "OK"},
+        {WS_CHILD | WS_VISIBLE | SS_CENTER | SS_SUNKEN, 0, 25, 20, 70, 50, 1001, "#130", ""},
+    };
+    REQUIRE(items.size() == expected.size());
+    for (size_t i = 0; i < items.size(); ++i) CHECK(items[i] == expected[i]);
+  }
+
+  SUBCASE("a live instance") {
+    HWND dialog = CreateDialogParamA(Program(), Numbered(resources::AboutDialog), nullptr,
+                                     IdleDialogProcedure, 0);
+    REQUIRE(dialog != nullptr);
+    CHECK(WindowText(dialog) == "About");
+    CHECK_FALSE(IsWindowVisible(dialog));
+
+    RECT units{0, 0, 120, 110};
+    MapDialogRect(dialog, &units);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    CHECK(client.right == units.right);
+    CHECK(client.bottom == units.bottom);
+
+    LOGFONTA font{};
+    auto handle = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+    REQUIRE(handle != nullptr);
+    REQUIRE(GetObjectA(handle, sizeof font, &font) == sizeof font);
+    CHECK(std::string(font.lfFaceName) == "MS Sans Serif");
+
+    int controls = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+      ++controls;
+    CHECK(controls == 2);
+
+    HWND ok = GetDlgItem(dialog, 1);
+    REQUIRE(ok != nullptr);
+    char name[64] = {};
+    GetClassNameA(ok, name, sizeof name);
+    CHECK(std::string(name) == "Button");
+    CHECK(WindowText(ok) == "OK");
+    CHECK((SendMessageA(ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0);
+
+    HWND text = GetDlgItem(dialog, resources::AboutTextField);
+    REQUIRE(text != nullptr);
+    GetClassNameA(text, name, sizeof name);
+    CHECK(std::string(name) == "Static");
+    CHECK(WindowText(text) == "");
+    CHECK((GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER);
+    CHECK((GetWindowLongA(text, GWL_STYLE) & SS_SUNKEN) != 0);
+    DestroyWindow(dialog);
+  }
+}
+
+TEST_CASE("the program carries these resources and no others of these kinds") {
+  CHECK(ResourceNames(RT_MENU) == std::vector<std::string>{"#30001"});
+  CHECK(ResourceNames(RT_RCDATA) == std::vector<std::string>{"#30001", "#30101"});
+  CHECK(ResourceNames(RT_BITMAP) == std::vector<std::string>{"#30101"});
+  CHECK(ResourceNames(RT_GROUP_ICON) == std::vector<std::string>{"ICON1"});
+  CHECK(ResourceNames(RT_DIALOG) == std::vector<std::string>{"#101"});
+  CHECK(ResourceNames(RT_ACCELERATOR).empty());
+}
+
+TEST_CASE("resource_ids.hpp names what the resources carry") {
+  HMENU menu = LoadMenuA(Program(), Numbered(resources::MainMenu));
+  REQUIRE(menu != nullptr);
+
+  SUBCASE("menu commands") {
+    struct Named {
+      int command;
+      std::string caption;
+    };
+    const std::vector<Named> named = {{resources::CommandOpen, "&Open"},
+                                      {resources::CommandSave, "&Save"},
+                                      {resources::CommandSaveAs, "Save &As"},
+                                      {resources::CommandExit, "E&xit"},
+                                      {resources::CommandResolution1, "1 second"},
+                                      {resources::CommandResolution5, "5 seconds"},
+                                      {resources::CommandResolution10, "10 seconds"},
+                                      {resources::CommandHelp, "&Pinwell"},
+                                      {resources::CommandAbout, "&About"}};
+    for (const Named& entry : named) {
+      CAPTURE(entry.command);
+      CHECK(MenuText(menu, entry.command, MF_BYCOMMAND) == entry.caption);
+    }
+  }
+
+  SUBCASE("toolbar commands, by their tooltips") {
+    CHECK(LoadedString(resources::CommandEnglishNumbers) == "English numbers");
+    CHECK(LoadedString(resources::CommandContinentalNumbers) == "Continental numbers");
+    CHECK(LoadedString(resources::CommandExitButton) == "Exit");
+  }
+
+  SUBCASE("popups") {
+    struct Named {
+      int id;
+      std::string caption;
+    };
+    const std::vector<Named> named = {{resources::PopupFile, "&File"},
+                                      {resources::PopupOptions, "Options"},
+                                      {resources::PopupResolution, "Resolution"},
+                                      {resources::PopupHelp, "&Help"}};
+    const std::vector<PopupLocator> locators =
+        PopupLocators(ResourceWords(Numbered(resources::MainMenu), RT_RCDATA));
+    for (const Named& entry : named) {
+      CAPTURE(entry.id);
+      std::string caption;
+      for (const PopupLocator& locator : locators)
+        if (locator.id == entry.id) caption = PopupCaption(menu, locator.path);
+      CHECK(caption == entry.caption);
+    }
+  }
+  DestroyMenu(menu);
+}
