@@ -1,0 +1,37 @@
+#pragma once
+// The values last decoded from the log: the pending fix of a conversion run.
+
+#include <array>
+
+namespace conversion {
+
+constexpr int SatelliteSlots = 12;
+
+struct FixState {
+  int Hours = 0;
+  int Minutes = 0;
+  float Seconds = 0;
+  int LatDegrees = 0;
+  float LatMinutes = 0;
+  char LatHemisphere = ' ';
+  int LonDegrees = 0;
+  float LonMinutes = 0;
+  char LonHemisphere = ' ';
+  float Altitude = 0;
+  float Course = 0;
+  float SpeedKmh = 0;
+  float SpeedMph = 0;
+  std::array<int, SatelliteSlots> SatellitePrns{};
+  int SatelliteCount = 0;
+};
+
+// The one record a run decodes into; every run starts it afresh, so that a
+// conversion depends on its own log and options only.
+extern FixState CurrentFix;
+
+// Signed decimal degrees. Anything but "N" counts as south, but only "W" as
+// west: a blank hemisphere gives a southern latitude and an eastern longitude.
+float Latitude(const FixState& fix);
+float Longitude(const FixState& fix);
+
+}  // namespace conversion

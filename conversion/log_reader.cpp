@@ -1,0 +1,94 @@
+#include "conversion/log_reader.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "conversion/standard_streams.hpp"
+
+namespace conversion {
+
+LogReader::~LogReader() {
+  if (ownsFile_) std::fclose(file_);
+}
+
+bool LogReader::Open(std::string_view name, const ProgressReport& progress) {
+  if (name == StandardStreamName) {
+    file_ = BinaryStandardInput();
+  } else {
+    const std::string path(name);
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) {
+      reason_ = std::strerror(errno);
+      return false;
+    }
+    ownsFile_ = true;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // every read below asks for a mebibyte already
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) totalBytes_ = std::filesystem::file_size(path, error);
+    if (error) totalBytes_ = 0;
+  }
+  buffer_ = std::make_unique<char[]>(BufferSize);
+  progress_ = progress ? &progress : nullptr;
+  return true;
+}
+
+// Appends to the buffer what the log has next.
+void LogReader::Fill() {
+  const std::size_t wanted = BufferSize - end_;
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, wanted, file_);
+  end_ += got;
+  bytesRead_ += got;
+  if (got < wanted) {
+    atEnd_ = true;
+    if (std::ferror(file_)) reason_ = std::strerror(errno);
+  }
+  if (progress_ != nullptr) (*progress_)(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
+}
+
+bool LogReader::NextLine(std::string_view& line) {
+  for (;;) {
+    const char* start = buffer_.get() + begin_;
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+    if (lf != nullptr) {
+      std::size_t length = static_cast<std::size_t>(lf - start);
+      if (length > 0 && start[length - 1] == '\r') --length;
+      begin_ += static_cast<std::size_t>(lf - start) + 1;
+      line = {start, std::min(length, LogLineLength)};
+      return true;
+    }
+    if (Failed()) return false;
+    if (atEnd_) {
+      if (begin_ == end_) return false;
+      line = {start, std::min(end_ - begin_, LogLineLength)};
+      begin_ = end_;
+      return true;
+    }
+    if (begin_ == 0 && end_ == BufferSize) return SkipLongLine(line);
+    std::memmove(buffer_.get(), start, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+    Fill();
+  }
+}
+
+// A line that fills the whole buffer: keep its head, read on to its end.
+bool LogReader::SkipLongLine(std::string_view& line) {
+  std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
+  line = {longLine_.data(), longLine_.size()};
+  for (;;) {
+    begin_ = end_ = 0;
+    Fill();
+    if (Failed()) return false;
+    const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', end_));
+    if (lf != nullptr) {
+      begin_ = static_cast<std::size_t>(lf - buffer_.get()) + 1;
+      return true;
+    }
+    if (atEnd_) return true;
+  }
+}
+
+}  // namespace conversion

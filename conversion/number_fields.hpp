@@ -1,0 +1,44 @@
+#pragma once
+// Numbers laid out in fixed-width fields, the same bytes on every platform:
+// the layout is done here from exact integer arithmetic, never by printf.
+// A value that does not fit its field gives as many asterisks as the width.
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace conversion {
+
+// A formatted field of at most 16 characters, kept on the stack.
+struct FieldText {
+  static constexpr std::size_t Capacity = 16;
+  std::array<char, Capacity> Bytes{};
+  std::size_t Length = 0;
+
+  std::string_view View() const { return {Bytes.data(), Length}; }
+  std::span<char> Span() { return {Bytes.data(), Length}; }
+};
+
+// The value rounded to `decimals` places (exact halves away from zero),
+// right-justified. A whole part of 0 is written "0"; a value that rounds to
+// zero has no minus sign. Decimals run from 0 (no point written) to 6.
+FieldText FixedField(float value, int width, int decimals);
+
+// Right-justified, blanks in front.
+FieldText IntegerField(long long value, int width);
+
+// Exactly `width` digits with leading zeros; a negative value does not fit.
+FieldText ZeroPaddedField(long long value, int width);
+
+// The fixed field with its first "." made a "," and the number moved to the
+// left of the field, blanks after it.
+FieldText ContinentalNumber(float value, int width, int decimals);
+
+// The field moved to its left, without the blanks that were in front or behind.
+std::string_view LeftJustifiedTrimmed(FieldText& field);
+
+// The first "." of the field becomes ","; a field without one is unchanged.
+void UseDecimalComma(FieldText& field);
+
+}  // namespace conversion

@@ -1,0 +1,30 @@
+#pragma once
+// The three sentences a pushpin needs, decoded into a FixState. Each decoder
+// reads the line once, left to right, from its first LogLineLength characters;
+// positions past the end of the line read as blanks. No checksum is looked at.
+
+#include <string_view>
+
+#include "conversion/fix_state.hpp"
+
+namespace conversion {
+
+// In the final form the satellites-in-use field becomes SatelliteCount.
+enum class GgaForm { InLoop, Final };
+
+// Time, position and altitude by fixed columns. False, with the fix left as it
+// was, when a numeric column holds something that cannot be part of a number.
+bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);
+
+// The satellites used, as a list of integers from the first satellite field
+// on. False, with the fix left as it was, when a satellite field is not an integer.
+bool DecodeGsa(std::string_view line, FixState& fix);
+
+// Course and speed; a malformed or absent field gives 0.
+void DecodeVtg(std::string_view line, FixState& fix);
+
+// The number in the field after the n-th comma of the text; 0 when there is
+// no such comma or the field is empty or not a number.
+float CommaFieldValue(std::string_view text, int n);
+
+}  // namespace conversion
