@@ -23,7 +23,11 @@ bool WritesStandardOutput(const cli::Conversion& conversion) {
 }
 
 // "-" stands for a standard stream; in a message that says too little.
-std::string ShownName(std::string_view file, const cli::Conversion& conversion) {
+std::string LogLabel(std::string_view logName) {
+  return logName == conversion::StandardStreamName ? "standard input" : std::string(logName);
+}
+
+std::string FailedFileLabel(std::string_view file, const cli::Conversion& conversion) {
   if (file != conversion::StandardStreamName) return std::string(file);
   if (conversion.LogName != conversion::StandardStreamName) return "standard output";
   if (conversion.OutputName != conversion::StandardStreamName) return "standard input";
@@ -55,11 +59,11 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
 
   if (!result.Succeeded()) {
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
-    Write(stderr, "pinwell: " + ShownName(file, conversion) + ": " + result.FailureReason + "\n");
+    Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
     return false;
   }
   if (!line.Quiet) {
-    const std::string label = several ? ShownName(conversion.LogName, conversion) : std::string();
+    const std::string label = several ? LogLabel(conversion.LogName) : std::string();
     Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution));
   }
   return true;
