@@ -35,7 +35,12 @@ constexpr std::string_view Usage =
 
 constexpr std::string_view Version = "pinwell " PINWELL_VERSION "\n";
 
-std::string InQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string InQuotes(std::string_view text) {
+  std::string quoted(1, '\'');
+  quoted += text;
+  quoted += '\'';
+  return quoted;
+}
 
 bool ReadResolution(std::string_view text, int& resolution, std::string& error) {
   int value = 0;

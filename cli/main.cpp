@@ -42,7 +42,7 @@ void Write(std::FILE* stream, std::string_view text) {
 // Converts one log; returns whether it worked, having said why not if it did not.
 bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bool several,
              bool showProgress, std::FILE* messages) {
-  cli::ProgressDisplay display = cli::ProgressStart(conversion.LogName, cli::ProgressClock::now());
+  cli::ProgressDisplay display = cli::ProgressStart(LogLabel(conversion.LogName), cli::ProgressClock::now());
   conversion::ProgressReport progress;
   if (showProgress) {
     progress = [&display](std::uint64_t bytesRead, std::uint64_t totalBytes) {

@@ -55,7 +55,9 @@ std::string ProgressUpdate(ProgressDisplay& display, std::uint64_t bytesRead, st
 
 std::string ProgressClear(ProgressDisplay& display) {
   if (display.DrawnWidth == 0) return {};
-  std::string clear = "\r" + std::string(display.DrawnWidth, ' ') + "\r";
+  std::string clear(display.DrawnWidth + 2, ' ');
+  clear.front() = '\r';
+  clear.back() = '\r';
   display.DrawnWidth = 0;
   return clear;
 }
