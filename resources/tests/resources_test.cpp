@@ -208,10 +208,15 @@ TEST_CASE("menu 30001: captions, commands and the initial check mark") {
       int command;
       std::string caption;
     };
-    const std::vector<Named> named = {
-        {CommandOpen, "&Open"},         {CommandSave, "&Save"},       {CommandSaveAs, "Save &As"},
-        {CommandExit, "E&xit"},         {CommandHelp, "&Pinwell"},    {CommandAbout, "&About"},
-        {CommandResolution1, "1 second"}, {CommandResolution5, "5 seconds"}, {CommandResolution10, "10 seconds"}};
+    const std::vector<Named> named = {{CommandOpen, "&Open"},
+                                      {CommandSave, "&Save"},
+                                      {CommandSaveAs, "Save &As"},
+                                      {CommandExit, "E&xit"},
+                                      {CommandHelp, "&Pinwell"},
+                                      {CommandAbout, "&About"},
+                                      {CommandResolution1, "1 second"},
+                                      {CommandResolution5, "5 seconds"},
+                                      {CommandResolution10, "10 seconds"}};
     for (const Named& entry : named) {
       CAPTURE(entry.command);
       CHECK(MenuText(menu, entry.command, MF_BYCOMMAND) == entry.caption);
@@ -256,8 +261,7 @@ TEST_CASE("toolbar 30101: layout, tooltips and button images") {
   }
 
   SUBCASE("the bitmap is a strip of one 16 by 16 image per button, 256 colours") {
-    HANDLE image = LoadImageA(Program(), Numbered(MainToolbar), IMAGE_BITMAP, 0, 0,
-                              LR_CREATEDIBSECTION);
+    HANDLE image = LoadImageA(Program(), Numbered(MainToolbar), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     REQUIRE(image != nullptr);
     DIBSECTION section{};
     REQUIRE(GetObjectA(image, sizeof section, &section) == sizeof section);
