@@ -13,7 +13,9 @@ import sys
 from pathlib import Path
 
 # The toolbar control maps this grey to the user's button face colour, so the
-# buttons' background must be exactly this, and nothing else may use it.
+# buttons' background must be exactly this, and nothing else may use it. (It
+# maps black, (128, 128, 128) and white to the 3-D colours as well, which in
+# the usual colour schemes are those very colours.)
 BUTTON_FACE = (192, 192, 192)
 
 COLOURS = {
@@ -134,7 +136,7 @@ BUTTONS = [
 IMAGE_SIZE = 16
 
 
-def Palette(colours):
+def make_palette(colours):
     """The given colours first, then a colour cube, to 256 entries."""
     palette = list(dict.fromkeys(colours))
     steps = (0, 51, 102, 153, 204, 255)
@@ -148,16 +150,16 @@ def Palette(colours):
     return palette
 
 
-def InfoHeader(width, height):
+def info_header(width, height):
     # BITMAPINFOHEADER, 8 bits per pixel, uncompressed, full palette.
     return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, 0, 2835, 2835, 256, 256)
 
 
-def PaletteBytes(palette):
+def palette_bytes(palette):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
 
 
-def IndexRows(rows, palette):
+def index_rows(rows, palette):
     """Pixel rows (colour triples) as 8-bit rows, bottom row first."""
     index = {colour: i for i, colour in reversed(list(enumerate(palette)))}
     data = bytearray()
@@ -167,7 +169,7 @@ def IndexRows(rows, palette):
     return bytes(data)
 
 
-def MaskRows(mask):
+def mask_rows(mask):
     """1-bit AND mask rows (1 = transparent), bottom row first, 32-bit aligned."""
     data = bytearray()
     for row in reversed(mask):
@@ -180,7 +182,7 @@ def MaskRows(mask):
     return bytes(data)
 
 
-def ToolbarBitmap():
+def toolbar_bitmap():
     rows = []
     for y in range(IMAGE_SIZE):
         row = []
@@ -188,8 +190,8 @@ def ToolbarBitmap():
             assert len(art) == IMAGE_SIZE and len(art[y]) == IMAGE_SIZE, art[y]
             row += [COLOURS[c] for c in art[y]]
         rows.append(row)
-    palette = Palette(COLOURS.values())
-    body = InfoHeader(len(rows[0]), len(rows)) + PaletteBytes(palette) + IndexRows(rows, palette)
+    palette = make_palette(COLOURS.values())
+    body = info_header(len(rows[0]), len(rows)) + palette_bytes(palette) + index_rows(rows, palette)
     offset = 14 + 40 + 4 * 256
     return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
 
@@ -207,7 +209,7 @@ PIN_SHINE = (255, 170, 170)
 NEEDLE = (64, 64, 64)
 
 
-def DrawIcon(size):
+def draw_icon(size):
     """Pixel rows of the icon at size x size; None marks a transparent pixel."""
     scale = size / 32
     pixels = [[None] * size for _ in range(size)]
@@ -215,19 +217,19 @@ def DrawIcon(size):
     left, top, right, bottom = round(1 * scale), round(6 * scale), round(31 * scale), round(31 * scale)
     edge = max(1, round(scale))
 
-    def OnSheet(x, y):
+    def on_sheet(x, y):
         return left <= x < right and top <= y < bottom
 
-    def Paint(inside, colour, clip):
+    def paint(inside, colour, clip):
         for y in range(size):
             for x in range(size):
-                if inside((x + 0.5) / scale, (y + 0.5) / scale) and (not clip or OnSheet(x, y)):
+                if inside((x + 0.5) / scale, (y + 0.5) / scale) and (not clip or on_sheet(x, y)):
                     pixels[y][x] = colour
 
-    def Line(points, width, colour, clip=True):
+    def draw_line(points, width, colour, clip=True):
         half = max(width * scale, 1.5) / 2 / scale
 
-        def Near(px, py):
+        def near(px, py):
             for (ax, ay), (bx, by) in zip(points, points[1:]):
                 dx, dy = bx - ax, by - ay
                 t = max(0, min(1, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
@@ -235,42 +237,42 @@ def DrawIcon(size):
                     return True
             return False
 
-        Paint(Near, colour, clip)
+        paint(near, colour, clip)
 
-    def Disc(cx, cy, radius, colour):
-        Paint(lambda px, py: (px - cx) ** 2 + (py - cy) ** 2 <= radius**2, colour, False)
+    def draw_disc(cx, cy, radius, colour):
+        paint(lambda px, py: (px - cx) ** 2 + (py - cy) ** 2 <= radius**2, colour, False)
 
     # A map with a river and two roads.
-    Paint(lambda px, py: True, MAP_LAND, True)
-    Line([(1, 25), (9, 22), (16, 26), (24, 20), (31, 21)], 3, WATER)
-    Line([(1, 13), (31, 17)], 3, ROAD_EDGE)
-    Line([(1, 13), (31, 17)], 1.5, ROAD)
-    Line([(12, 6), (10, 31)], 3, ROAD_EDGE)
-    Line([(12, 6), (10, 31)], 1.5, ROAD)
+    paint(lambda px, py: True, MAP_LAND, True)
+    draw_line([(1, 25), (9, 22), (16, 26), (24, 20), (31, 21)], 3, WATER)
+    draw_line([(1, 13), (31, 17)], 3, ROAD_EDGE)
+    draw_line([(1, 13), (31, 17)], 1.5, ROAD)
+    draw_line([(12, 6), (10, 31)], 3, ROAD_EDGE)
+    draw_line([(12, 6), (10, 31)], 1.5, ROAD)
     for y in range(size):
         for x in range(size):
-            if OnSheet(x, y) and not (left + edge <= x < right - edge and top + edge <= y < bottom - edge):
+            if on_sheet(x, y) and not (left + edge <= x < right - edge and top + edge <= y < bottom - edge):
                 pixels[y][x] = MAP_EDGE
 
     # The pin: a needle stuck into the map, a round head above it.
-    Line([(13, 23), (19, 13)], 2, NEEDLE, clip=False)
-    Disc(21, 9, 7.5, PIN_DARK)
-    Disc(21, 9, 6.2, PIN_HEAD)
-    Disc(18.5, 6.5, 2.2, PIN_SHINE)
+    draw_line([(13, 23), (19, 13)], 2, NEEDLE, clip=False)
+    draw_disc(21, 9, 7.5, PIN_DARK)
+    draw_disc(21, 9, 6.2, PIN_HEAD)
+    draw_disc(18.5, 6.5, 2.2, PIN_SHINE)
     return pixels
 
 
-def IconFile(sizes):
+def icon_file(sizes):
     images = []
     for size in sizes:
-        pixels = DrawIcon(size)
+        pixels = draw_icon(size)
         colours = [(0, 0, 0)] + [c for row in pixels for c in row if c is not None]
-        palette = Palette(colours)
+        palette = make_palette(colours)
         # Transparent pixels are black in the colour image and set in the mask.
         rows = [[c if c is not None else (0, 0, 0) for c in row] for row in pixels]
         mask = [[1 if c is None else 0 for c in row] for row in pixels]
-        images.append(InfoHeader(size, 2 * size) + PaletteBytes(palette) + IndexRows(rows, palette)
-                      + MaskRows(mask))
+        images.append(info_header(size, 2 * size) + palette_bytes(palette) + index_rows(rows, palette)
+                      + mask_rows(mask))
     data = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(sizes, images):
@@ -284,8 +286,8 @@ def main(arguments):
         sys.exit("usage: draw_images.py OUTPUT_FOLDER")
     folder = Path(arguments[1])
     folder.mkdir(parents=True, exist_ok=True)
-    (folder / "toolbar.bmp").write_bytes(ToolbarBitmap())
-    (folder / "pinwell.ico").write_bytes(IconFile([32, 16]))
+    (folder / "toolbar.bmp").write_bytes(toolbar_bitmap())
+    (folder / "pinwell.ico").write_bytes(icon_file([32, 16]))
 
 
 if __name__ == "__main__":
