@@ -87,7 +87,10 @@ bool LogReader::SkipLongLine(std::string_view& line) {
       begin_ = static_cast<std::size_t>(lf - buffer_.get()) + 1;
       return true;
     }
-    if (atEnd_) return true;
+    if (atEnd_) {
+      begin_ = end_;
+      return true;
+    }
   }
 }
 

@@ -70,8 +70,10 @@ bool OutputFile::Open(std::string_view name) {
   target_ = fs::path(std::string(name));
   std::error_code error;
   // Replacing a link would put a file in its place: write to what it leads to.
-  if (fs::is_symlink(fs::symlink_status(target_, error))) target_ = fs::canonical(target_, error);
-  if (error) return Fail(error.message());
+  if (fs::is_symlink(fs::symlink_status(target_, error))) {
+    target_ = fs::canonical(target_, error);
+    if (error) return Fail(error.message());
+  }
   const fs::file_status status = fs::status(target_, error);
   const bool direct = IsDeviceName(target_) || (fs::exists(status) && !fs::is_regular_file(status));
   if (!direct) temporary_ = TemporaryName(target_);

@@ -1,0 +1,69 @@
+#include <doctest/doctest.h>
+
+#include <string>
+
+#include "conversion/number_fields.hpp"
+
+using namespace conversion;
+
+TEST_CASE("FixedField") {
+  const struct {
+    float value;
+    int width;
+    int decimals;
+    std::string_view text;
+  } cases[] = {
+      {48.1173f, 10, 4, "   48.1173"},
+      {0.12f, 10, 4, "    0.1200"},
+      {-33.8568f, 10, 4, "  -33.8568"},
+      {-0.1276f, 10, 4, "   -0.1276"},
+      {6.3342f, 5, 1, "  6.3"},
+      {999.94f, 5, 1, "999.9"},
+      {999.96f, 5, 1, "*****"},
+      {1000.0f, 5, 1, "*****"},
+      {-99.9f, 5, 1, "-99.9"},
+      {-100.0f, 5, 1, "*****"},
+      {0.25f, 5, 1, "  0.3"},    // exact halves go away from zero
+      {-0.25f, 5, 1, " -0.3"},
+      {2.5f, 3, 0, "  3"},
+      {-0.04f, 6, 1, "   0.0"},  // no minus sign on a value that rounds to zero
+      {-0.0f, 6, 1, "   0.0"},
+      {1e30f, 10, 4, "**********"},
+      {545.4f, 8, 1, "   545.4"},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.value);
+    CAPTURE(c.width);
+    CHECK(FixedField(c.value, c.width, c.decimals).View() == c.text);
+  }
+}
+
+TEST_CASE("IntegerField and ZeroPaddedField") {
+  CHECK(IntegerField(24, 3).View() == " 24");
+  CHECK(IntegerField(-3, 3).View() == " -3");
+  CHECK(IntegerField(1000, 3).View() == "***");
+  CHECK(IntegerField(12345678, 8).View() == "12345678");
+  CHECK(IntegerField(123456789, 8).View() == "********");
+  CHECK(ZeroPaddedField(7, 2).View() == "07");
+  CHECK(ZeroPaddedField(0, 2).View() == "00");
+  CHECK(ZeroPaddedField(59, 2).View() == "59");
+  CHECK(ZeroPaddedField(100, 2).View() == "**");
+  CHECK(ZeroPaddedField(-1, 2).View() == "**");
+}
+
+TEST_CASE("ContinentalNumber") {
+  CHECK(ContinentalNumber(48.1173f, 10, 4).View() == "48,1173   ");
+  CHECK(ContinentalNumber(-0.1276f, 10, 4).View() == "-0,1276   ");
+  CHECK(ContinentalNumber(6.3342f, 5, 1).View() == "6,3  ");
+  CHECK(ContinentalNumber(54.7f, 6, 1).View() == "54,7  ");
+  CHECK(ContinentalNumber(1000.0f, 5, 1).View() == "*****");
+}
+
+TEST_CASE("LeftJustifiedTrimmed and UseDecimalComma") {
+  FieldText altitude = FixedField(-12.3f, 8, 1);
+  UseDecimalComma(altitude);
+  CHECK(LeftJustifiedTrimmed(altitude) == "-12,3");
+  FieldText stars = FixedField(1e9f, 8, 1);
+  UseDecimalComma(stars);
+  CHECK(LeftJustifiedTrimmed(stars) == "********");
+}

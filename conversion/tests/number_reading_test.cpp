@@ -1,0 +1,57 @@
+#include <doctest/doctest.h>
+
+#include <string>
+
+#include "conversion/number_reading.hpp"
+
+using conversion::ReadInteger;
+using conversion::ReadReal;
+using namespace std::literals;
+
+TEST_CASE("ReadInteger") {
+  SUBCASE("well-formed fields") {
+    const struct {
+      std::string_view field;
+      int value;
+    } cases[] = {{"08", 8}, {"", 0}, {"   ", 0}, {"1 2", 12}, {" -5", -5}, {"+7", 7}, {"- 3", -3}, {"2147483647", 2147483647}};
+    for (const auto& c : cases) {
+      CAPTURE(c.field);
+      int value = -99;
+      REQUIRE(ReadInteger(c.field, value));
+      CHECK(value == c.value);
+    }
+  }
+  SUBCASE("characters that cannot belong to an integer") {
+    for (const std::string_view field : {"M"sv, "1.5"sv, "+"sv, "-"sv, "5-"sv, "1+1"sv, "0x1"sv, "\t1"sv, "1\0"sv, "2147483648"sv}) {
+      CAPTURE(field);
+      int value = 0;
+      CHECK_FALSE(ReadInteger(field, value));
+    }
+  }
+}
+
+TEST_CASE("ReadReal") {
+  SUBCASE("the float nearest to the number written") {
+    const struct {
+      std::string_view field;
+      float value;
+    } cases[] = {{"545.4", 545.4f},   {"19.000", 19.0f},  {"07.0380", 7.038f}, {"", 0.0f},
+                 {"  ", 0.0f},        {"5.", 5.0f},       {".5", 0.5f},        {"-12.3", -12.3f},
+                 {"+1 2.5", 12.5f},   {"1.5E2", 150.0f},  {"25e-1", 2.5f},     {"0.000000000001", 1e-12f},
+                 {"123456789.5", 123456789.5f}, {"16777217", 16777216.0f}};
+    for (const auto& c : cases) {
+      CAPTURE(c.field);
+      float value = -99;
+      REQUIRE(ReadReal(c.field, value));
+      CHECK(value == c.value);
+    }
+  }
+  SUBCASE("characters that cannot belong to a number, and values beyond a float") {
+    for (const std::string_view field :
+         {"M"sv, "."sv, "-"sv, "1.2.3"sv, "1e"sv, "1e+"sv, "E5"sv, "nan"sv, "inf"sv, "1,5"sv, "10.2*48"sv, "1e39"sv, "-1e39"sv}) {
+      CAPTURE(field);
+      float value = 0;
+      CHECK_FALSE(ReadReal(field, value));
+    }
+  }
+}
