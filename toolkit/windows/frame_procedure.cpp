@@ -1,0 +1,169 @@
+// The frame window of the root (class "KESTRAFOLIO"): commands, close
+// requests, timers and frame clicks become events; status bar, toolbars and
+// client window are laid out here; toolbar tooltips come from here.
+
+#include <algorithm>
+#include <cstring>
+
+#include "toolkit/windows/window_layer.hpp"
+
+#include <commctrl.h>
+
+namespace toolkit {
+
+namespace {
+
+LRESULT OnClose(HWND frame) {
+  ReportEvent(frame, EventType::CloseAsked, -1, -1, -1, -1, -1, -1);
+  return 0;
+}
+
+LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
+  const int notification = HIWORD(wParam);
+  if (notification != 0 && notification != 1) return DefWindowProcA(frame, WM_COMMAND, wParam, lParam);
+  ReportEvent(frame, EventType::MenuCommand, LOWORD(wParam), -1, -1, -1, -1, -1);
+  const int slot = SlotOfWindow(frame);
+  const HWND sender = reinterpret_cast<HWND>(lParam);
+  if (slot >= 0 && ToolbarPlaceOf(Layer.Slots[slot], sender) >= 0) UpdateWindow(sender);
+  return 0;
+}
+
+// The last record of the window's own table for the command wins over the
+// string table.
+void FillTooltip(HWND frame, NMTTDISPINFOA& info) {
+  const int slot = SlotOfWindow(frame);
+  const auto command = static_cast<std::int32_t>(info.hdr.idFrom);
+  if (slot >= 0) {
+    const auto& table = Layer.Slots[slot].TooltipTable;
+    const auto last = std::find_if(table.rbegin(), table.rend(),
+                                   [command](const TooltipRecord& r) { return r.Command == command; });
+    if (last != table.rend()) {
+      const std::size_t n = std::min(last->Text.size(), sizeof info.szText - 1);
+      std::memcpy(info.szText, last->Text.data(), n);
+      info.szText[n] = '\0';
+      return;
+    }
+  }
+  char text[81];
+  if (LoadStringA(ProgramInstance(), static_cast<UINT>(command), text, sizeof text) > 0) {
+    lstrcpynA(info.szText, text, sizeof info.szText);
+  }
+}
+
+LRESULT OnNotify(HWND frame, const NMHDR& header) {
+  if (header.code == TTN_NEEDTEXTA) {
+    FillTooltip(frame, *reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(&header)));
+  }
+  return 0;
+}
+
+LRESULT OnTimer(HWND frame, WPARAM timer) {
+  KillTimer(frame, timer);
+  ReportEvent(frame, EventType::TimerTick, static_cast<int>(timer), -1, -1, -1, -1, -1);
+  return DefWindowProcA(frame, WM_TIMER, timer, 0);
+}
+
+LRESULT OnFrameButton(HWND frame, UINT message, WPARAM hit, LPARAM lParam, int button) {
+  if (hit != HTMINBUTTON) ReportEvent(frame, EventType::FrameButtonDown, button, -1, -1, -1, -1, -1);
+  BringWindowToTop(frame);
+  return DefWindowProcA(frame, message, hit, lParam);
+}
+
+LRESULT OnSize(HWND frame, WPARAM kind) {
+  const int slot = SlotOfWindow(frame);
+  if (kind != SIZE_MINIMIZED && slot >= 0) LayOutFrame(slot);
+  return 0;
+}
+
+LRESULT OnSetFocus(HWND frame) {
+  const int slot = SlotOfWindow(frame);
+  if (slot >= 0 && Layer.Slots[slot].Client != nullptr) SetFocus(Layer.Slots[slot].Client);
+  return 0;
+}
+
+LRESULT OnDestroy(HWND frame) {
+  const int slot = SlotOfWindow(frame);
+  if (slot < 0) return 0;
+  WindowSlot& s = Layer.Slots[slot];
+  s.Menu = nullptr;
+  s.Accelerators = nullptr;
+  s.PopupLocatorTable.clear();
+  s.Toolbars = {};
+  return 0;
+}
+
+}  // namespace
+
+void LayOutFrame(int slot) {
+  WindowSlot& s = Layer.Slots[slot];
+  RECT area;
+  GetClientRect(s.Frame, &area);
+  const auto place = [](HWND w, int x, int y, int width, int height) {
+    SetWindowPos(w, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  const auto heightOf = [](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  if (s.StatusBar != nullptr) {
+    InvalidateRect(s.StatusBar, nullptr, TRUE);
+    SendMessageA(s.StatusBar, WM_SIZE, 0, 0);
+    area.bottom -= heightOf(s.StatusBar);
+  }
+  if (HWND top = s.Toolbars[0].Window) {
+    SendMessageA(top, TB_AUTOSIZE, 0, 0);
+    area.top += heightOf(top);
+  }
+  if (HWND bottom = s.Toolbars[3].Window) {
+    const int h = heightOf(bottom);
+    place(bottom, area.left, area.bottom - h, area.right - area.left, h);
+    area.bottom -= h;
+  }
+  if (HWND left = s.Toolbars[1].Window) {
+    place(left, area.left, area.top, s.Toolbars[1].SideWidth, area.bottom - area.top);
+    area.left += s.Toolbars[1].SideWidth;
+  }
+  if (HWND right = s.Toolbars[2].Window) {
+    place(right, area.right - s.Toolbars[2].SideWidth, area.top, s.Toolbars[2].SideWidth,
+          area.bottom - area.top);
+    area.right -= s.Toolbars[2].SideWidth;
+  }
+  if (s.Client != nullptr) {
+    place(s.Client, area.left, area.top, std::max(0L, area.right - area.left),
+          std::max(0L, area.bottom - area.top));
+  }
+}
+
+LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE: return OnClose(frame);
+    case WM_COMMAND: return OnCommand(frame, wParam, lParam);
+    case WM_SIZE: return OnSize(frame, wParam);
+    case WM_NOTIFY: return OnNotify(frame, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER: return OnTimer(frame, wParam);
+    case WM_NCLBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 1);
+    case WM_NCMBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 2);
+    case WM_NCRBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 3);
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      BringWindowToTop(frame);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) SetFocus(frame);
+      return DefWindowProcA(frame, message, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(frame);
+    case WM_PALETTECHANGED: {
+      const int slot = SlotOfWindow(frame);
+      if (slot >= 0 && Layer.Slots[slot].Client != nullptr) {
+        SendMessageA(Layer.Slots[slot].Client, message, wParam, lParam);
+      }
+      return 0;
+    }
+    case WM_DESTROY: return OnDestroy(frame);
+    default: return DefWindowProcA(frame, message, wParam, lParam);
+  }
+}
+
+}  // namespace toolkit
