@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
   const bool pushpinsOnStandardOutput =
       std::any_of(line.Conversions.begin(), line.Conversions.end(), WritesStandardOutput);
   std::FILE* const messages = pushpinsOnStandardOutput ? stderr : stdout;
-  const bool showProgress = cli::StandardErrorIsTerminal();
+  // Pushpins scrolling over the same terminal would break the line drawn in place.
+  const bool showProgress = cli::IsTerminal(stderr) && !(pushpinsOnStandardOutput && cli::IsTerminal(stdout));
   const bool several = line.Conversions.size() > 1;
 
   int status = 0;

@@ -1,7 +1,5 @@
 #include "cli/terminal.hpp"
 
-#include <cstdio>
-
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -10,11 +8,11 @@
 
 namespace cli {
 
-bool StandardErrorIsTerminal() {
+bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
+  return _isatty(_fileno(stream)) != 0;
 #else
-  return isatty(STDERR_FILENO) == 1;
+  return isatty(fileno(stream)) == 1;
 #endif
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdio>
+
 namespace cli {
 
-// Whether standard error is a terminal, where progress can be drawn in place.
-bool StandardErrorIsTerminal();
+// Whether the stream goes to a terminal, where progress can be drawn in place.
+bool IsTerminal(std::FILE* stream);
 
 }  // namespace cli
