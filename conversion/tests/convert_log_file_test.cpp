@@ -184,7 +184,8 @@ TEST_CASE("ConvertLogFile survives bad input") {
   }
   SUBCASE("a line of megabytes without newline, and a last line without newline") {
     std::string log = std::string(Gga) + "$GPGSA,A,3," + std::string(5'000'000, '1');
-    log += "\n" + std::string(Gga.substr(0, Gga.size() - 2));
+    log += '\n';
+    log += Gga.substr(0, Gga.size() - 2);
     const ConversionResult result = run.Convert(log);
     REQUIRE(result.Succeeded());
     CHECK(result.RecordsWritten == 2);

@@ -117,7 +117,7 @@ TEST_CASE("DecodeGsa") {
     FixState fix;
     REQUIRE(DecodeGsa(line, fix));
     CHECK(fix.SatelliteCount == 2);
-    line.insert(line.size() - 2, " ");
+    line.insert(line.size() - 2, 1, ' ');
     REQUIRE(DecodeGsa(line, fix));
     CHECK(fix.SatelliteCount == 1);
   }
