@@ -1,0 +1,13 @@
+#pragma once
+// The text of the fatal-error box that ends the program.
+
+#include <string_view>
+
+#include "toolkit/dialogs/fixed_text.hpp"
+
+namespace toolkit {
+
+// "Abnormal exit (code N) : message", cut at 255 characters.
+FixedText<255> AbnormalExitText(std::string_view message, int code);
+
+}  // namespace toolkit

@@ -1,0 +1,27 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/os_variable.hpp"
+
+namespace toolkit {
+
+void IOsVariable(std::string_view name, std::span<char> value) {
+  const std::string key(FirstWord(name));
+  // One byte more than the field: a value that fills it exactly still fits
+  // with its terminator; for a longer one the call returns the size it needs.
+  std::string buffer(value.size() + 1, '\0');
+  const DWORD n = GetEnvironmentVariableA(key.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (n > value.size()) {
+    std::fill(value.begin(), value.end(), ' ');
+    ErrorRaise(65);
+    return;
+  }
+  // An empty variable reads like an absent one: both leave the field blank.
+  StoreVariableValue(n == 0 ? std::nullopt : std::optional<std::string_view>(std::string_view(buffer.data(), n)),
+                     value);
+}
+
+}  // namespace toolkit
