@@ -2,7 +2,9 @@
 // Only this file prints or chooses the exit status.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -34,9 +36,9 @@ std::string FailedFileLabel(std::string_view file, const cli::Conversion& conver
   return "standard input or output";
 }
 
-void Write(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
+bool Write(std::FILE* stream, std::string_view text) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+  return std::fflush(stream) == 0 && written;
 }
 
 // Converts one log; returns whether it worked, having said why not if it did not.
@@ -62,11 +64,16 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
     Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
     return false;
   }
-  if (!line.Quiet) {
-    const std::string label = several ? LogLabel(conversion.LogName) : std::string();
-    Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution));
+  if (line.Quiet) return true;
+  const std::string label = several ? LogLabel(conversion.LogName) : std::string();
+  if (Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution))) {
+    return true;
   }
-  return true;
+  // A report that cannot be written must not end in a success status.
+  const std::string reason = std::strerror(errno);
+  Write(stderr, std::string("pinwell: ") + (messages == stdout ? "standard output" : "standard error") + ": " +
+                    reason + "\n");
+  return false;
 }
 
 }  // namespace
@@ -74,7 +81,11 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
 int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
   cli::CommandLine line;
-  if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr)) return *status;
+  if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr)) {
+    if (*status != 0 || std::cout.flush()) return *status;
+    Write(stderr, std::string("pinwell: standard output: ") + std::strerror(errno) + "\n");
+    return FailureExitStatus;
+  }
 
   // The reports must not mix with pushpins written to standard output.
   const bool pushpinsOnStandardOutput =

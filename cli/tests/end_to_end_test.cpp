@@ -53,11 +53,12 @@ std::size_t CountOf(std::string_view text, std::string_view part) {
 }
 
 // Runs pinwell in the scratch folder with the arguments (plain words, no
-// quoting needed) and, when given, a file as its standard input.
-Run Pinwell(std::string_view arguments, std::string_view input = {}) {
+// quoting needed) and, when given, a file as its standard input and another
+// file than run.out as its standard output.
+Run Pinwell(std::string_view arguments, std::string_view input = {}, std::string_view output = "run.out") {
   std::string command = "\"" PINWELL_EXECUTABLE "\" " + std::string(arguments);
   if (!input.empty()) command += " < " + std::string(input);
-  command += " > run.out 2> run.err";
+  command += " > " + std::string(output) + " 2> run.err";
 #ifdef _WIN32
   // cmd.exe drops the outermost pair of quotes.
   command = "\"" + command + "\"";
@@ -208,6 +209,12 @@ TEST_CASE("pinwell writing to devices") {
     CHECK(run.Status == 1);
     CHECK(run.Out == "");
     CHECK(run.Err == "pinwell: /dev/full: No space left on device\n");
+  }
+  SUBCASE("a report that cannot be written is a failure too") {
+    const Run run = Pinwell("moving.pgl", {}, "/dev/full");
+    CHECK(run.Status == 1);
+    CHECK(run.Err == "pinwell: standard output: No space left on device\n");
+    CHECK(fs::exists("moving.txt"));
   }
 }
 
