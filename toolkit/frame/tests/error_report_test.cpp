@@ -1,51 +1,14 @@
 #include <doctest/doctest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "captured_output.hpp"
 #include "toolkit/frame/abnormal_exit_text.hpp"
 #include "toolkit/frame/error_messages.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 
 using namespace toolkit;
-
-namespace {
-
-#ifdef _WIN32
-constexpr std::string_view kNewline = "\r\n";  // standard output is a text stream
-#else
-constexpr std::string_view kNewline = "\n";
-#endif
-
-// Everything the call writes to standard output, at the descriptor level.
-template <typename Call>
-std::string CapturedOutput(Call call) {
-  std::fflush(stdout);
-  std::FILE* capture = std::tmpfile();
-  REQUIRE(capture != nullptr);
-  const int saved = dup(fileno(stdout));
-  dup2(fileno(capture), fileno(stdout));
-  call();
-  std::fflush(stdout);
-  dup2(saved, fileno(stdout));
-  close(saved);
-  std::rewind(capture);
-  std::string text;
-  for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) text += static_cast<char>(c);
-  std::fclose(capture);
-  return text;
-}
-
-}  // namespace
 
 TEST_CASE("ErrorLine") {
   struct Row {
