@@ -62,6 +62,8 @@ struct ToolkitState {
   // Family, bold, italic, width and height of the window text font last
   // created; -1 makes the first text output create its font.
   std::array<std::int32_t, 5> FontCache{};
+
+  bool operator==(const ToolkitState&) const = default;
 };
 
 extern ToolkitState State;

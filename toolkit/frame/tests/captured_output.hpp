@@ -1,5 +1,6 @@
 #pragma once
-// What a call writes to standard output, caught at the descriptor level.
+// What a call writes to standard output, caught at the descriptor level;
+// carriage returns that a Windows text stream may add are left out.
 
 #include <doctest/doctest.h>
 
@@ -11,12 +12,6 @@
 #include <io.h>
 #else
 #include <unistd.h>
-#endif
-
-#ifdef _WIN32
-inline constexpr std::string_view kNewline = "\r\n";  // standard output is a text stream
-#else
-inline constexpr std::string_view kNewline = "\n";
 #endif
 
 template <typename Call>
@@ -32,7 +27,9 @@ std::string CapturedOutput(Call call) {
   close(saved);
   std::rewind(capture);
   std::string text;
-  for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) text += static_cast<char>(c);
+  for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) {
+    if (c != '\r') text += static_cast<char>(c);
+  }
   std::fclose(capture);
   return text;
 }

@@ -114,8 +114,8 @@ TEST_CASE("Configuration lines") {
   SUBCASE("with report mode 1 each value that is no number is reported") {
     Apply({"DEBUG=1"});
     const std::string out = CapturedOutput([] { Apply({"LFNGEN=abc", "BROWSER=", "PLNAME=a b", "LFNGEN=7"}); });
-    CHECK(out == " Error=  12:Invalid character detected" + std::string(kNewline) +
-                     " Error=  12:Invalid character detected" + std::string(kNewline));
+    CHECK(out == " Error=  12:Invalid character detected\n"
+                     " Error=  12:Invalid character detected\n");
     CHECK(State.PlotFileName.Trimmed() == "a b");
     CHECK(State.GeneralUnit == 7);
     CHECK(ErrorQuery(1) == 0);

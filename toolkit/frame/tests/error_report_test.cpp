@@ -94,8 +94,8 @@ TEST_CASE("ErrorRaise and ErrorQuery") {
       ErrorRaise(65);
       ErrorRaise(7);
     });
-    CHECK(out == " Error=  65:Return buffer too small in IOsVariable" + std::string(kNewline) +
-                     " Error=   7:" + std::string(kNewline));
+    CHECK(out == " Error=  65:Return buffer too small in IOsVariable\n"
+                     " Error=   7:\n");
     CHECK(State.ErrorReportMode == 1);
     CHECK(ErrorQuery(1) == 7);
   }
