@@ -71,7 +71,22 @@ LRESULT OnFrameButton(HWND frame, UINT message, WPARAM hit, LPARAM lParam, int b
 
 LRESULT OnSize(HWND frame, WPARAM kind) {
   const int slot = SlotOfWindow(frame);
-  if (kind != SIZE_MINIMIZED && slot >= 0) LayOutFrame(slot);
+  if (slot < 0) return 0;
+  WindowSlot& s = Layer.Slots[slot];
+  if (kind == SIZE_MINIMIZED) {
+    s.Minimised = true;
+    return 0;
+  }
+  LayOutFrame(slot);
+  // The client window keeps its size through minimising and restoring, so
+  // it would not hear of the restore: tell it, so that the application
+  // learns it as a SizeChange and redraws.
+  if (s.Minimised && s.Client != nullptr) {
+    s.Minimised = false;
+    RECT area;
+    GetClientRect(s.Client, &area);
+    SendMessageA(s.Client, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+  }
   return 0;
 }
 

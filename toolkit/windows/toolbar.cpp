@@ -148,16 +148,19 @@ void ToolbarCreate(int resource, int window, int position) {
   if (slot.Frame == nullptr) return ErrorRaise(InvalidWindowHandle);
   const Place place = PlaceOf(position);
 
-  const SIZE removed = SizeOf(slot.Toolbars[place].Window);
-  if (slot.Toolbars[place].Window != nullptr) RemoveToolbar(slot, place);
-  if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
-
+  // The resource is looked up before the old toolbar goes, so that a call
+  // that fails leaves the window as it was.
   const HINSTANCE instance = ProgramInstance();
-  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HRSRC found = resource != 0 ? FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(10))  // RT_RCDATA
+                              : nullptr;
   const auto* bytes = found != nullptr
                           ? static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)))
                           : nullptr;
-  if (bytes == nullptr) return ErrorRaise(UnableToLoadResource);
+  if (resource != 0 && bytes == nullptr) return ErrorRaise(UnableToLoadResource);
+
+  const SIZE removed = SizeOf(slot.Toolbars[place].Window);
+  if (slot.Toolbars[place].Window != nullptr) RemoveToolbar(slot, place);
+  if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
   const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
 
   HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
@@ -175,6 +178,9 @@ void ToolbarCreate(int resource, int window, int position) {
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.ImageWidth, layout.ImageHeight));
   const ToolbarSize button = ToolbarButtonSize(layout);
+  // The control's own padding (7 by 6 by default) would widen the buttons
+  // beyond image size + 6.
+  SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
   SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
   PlaceToolbar(slot, place, layout);
   AddButtons(slot, toolbar, resource, layout);

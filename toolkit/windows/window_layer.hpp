@@ -55,6 +55,7 @@ struct WindowSlot {
   PendingEvent Pending;
   int ClientWidth = 0;   // last known client size in pixels
   int ClientHeight = 0;
+  bool Minimised = false;
   int ScaleWidth = 0;    // client size that unit conversions use
   int ScaleHeight = 0;
   TextState Text;

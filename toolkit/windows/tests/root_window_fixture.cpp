@@ -1,0 +1,138 @@
+#include "toolkit/windows/tests/root_window_fixture.hpp"
+
+#include <array>
+#include <vector>
+
+#include "toolkit/frame/toolkit_start.hpp"
+
+namespace toolkit::testing {
+
+namespace {
+
+// Xvfb runs no window manager, and Wine waits two seconds for one whenever a
+// managed window is hidden or destroyed; this program's windows are left
+// unmanaged instead. Wine reads the setting when its display driver starts.
+void LeaveWindowsUnmanaged() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  std::array<char, MAX_PATH> path{};
+  GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  const std::string program(path.data());
+  const std::string key = "Software\\Wine\\AppDefaults\\" + program.substr(program.find_last_of("\\/") + 1) +
+                          "\\X11 Driver";
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+  RegCloseKey(handle);
+}
+
+}  // namespace
+
+RootWindow OpenApplicationWindow(bool withToolbar, int clientHeight) {
+  LeaveWindowsUnmanaged();
+  ToolkitStart(" ");
+  WindowSpec spec;
+  spec.Flags = 0x67;
+  spec.X = -1;
+  spec.Y = -1;
+  spec.Width = 512;
+  spec.Height = clientHeight;
+  spec.MenuId = 30001;
+  spec.Title = "REZ Log file to Microsoft Pushpin conversion";
+  OpenRootWindow(spec);
+  const std::array widths{7000, -1};
+  StatusBarParts(widths);
+  StatusBarText(1, " Output format: English style numbers");
+  StatusBarText(2, " Resolution: 1 second");
+  if (withToolbar) ToolbarCreate(30101);
+
+  RootWindow w;
+  w.Frame = FindWindowA("KESTRAFOLIO", nullptr);
+  w.Client = FindWindowExA(w.Frame, nullptr, "KESTCLIENT", nullptr);
+  w.StatusBar = FindWindowExA(w.Frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  w.Toolbar = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  return w;
+}
+
+void CloseApplicationWindow() { CloseRootWindow(); }
+
+int NextEventWithin(int milliseconds, EventRecord& record) {
+  const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
+  SetTimer(frame, GuardTimer, milliseconds, nullptr);
+  int type = 0;
+  NextEvent(type, record);
+  KillTimer(frame, GuardTimer);
+  return type;
+}
+
+std::string WindowText(HWND window) {
+  std::array<char, 256> text{};
+  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+std::string StatusText(HWND bar, int part) {
+  std::array<char, 512> text{};
+  SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
+  return text.data();
+}
+
+RECT ScreenRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up) {
+  std::vector<INPUT> inputs;
+  const auto key = [&inputs](WORD vk, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = flags;
+    inputs.push_back(in);
+  };
+  for (WORD vk : down) key(vk, 0);
+  for (WORD vk : up) key(vk, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  std::array<INPUT, 2> inputs{};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+namespace {
+
+void (*PendingAction)() = nullptr;
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (PendingAction != nullptr) PendingAction();
+  PendingAction = nullptr;
+}
+
+}  // namespace
+
+void WhileWaiting(void (*action)()) {
+  PendingAction = action;
+  SetTimer(nullptr, 0, 10, RunPendingAction);
+}
+
+}  // namespace toolkit::testing

@@ -1,0 +1,47 @@
+#pragma once
+// The application's root window, opened as the program opens it, for tests
+// that run under Wine; and ways to drive it as a user would.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "toolkit/windows/window_operations.hpp"
+
+namespace toolkit::testing {
+
+inline constexpr int GuardTimer = 4242;
+
+struct RootWindow {
+  HWND Frame = nullptr;
+  HWND Client = nullptr;
+  HWND StatusBar = nullptr;
+  HWND Toolbar = nullptr;
+};
+
+// ToolkitStart, then the root window with the application's spec (client
+// height as given), its two status bar parts and texts; the toolbar only when
+// asked for.
+RootWindow OpenApplicationWindow(bool withToolbar = true, int clientHeight = 256);
+void CloseApplicationWindow();
+
+// The next event, or TimerTick of GuardTimer when nothing else came within
+// `milliseconds`.
+int NextEventWithin(int milliseconds, EventRecord& record);
+
+std::string WindowText(HWND window);
+std::string StatusText(HWND bar, int part);
+RECT ScreenRect(HWND window);
+SIZE ClientSize(HWND window);
+
+// Real input, as a keyboard or mouse would give it.
+void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up);
+void ClickAt(POINT screen);
+
+// Runs `action` once from inside the next NextEvent, as a user's action would
+// arrive while the program waits.
+void WhileWaiting(void (*action)());
+
+}  // namespace toolkit::testing

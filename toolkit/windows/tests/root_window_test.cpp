@@ -1,0 +1,472 @@
+// The root window as the program opens it, under Wine: what a user sees and
+// what comes back from NextEvent when they use it. Keys, menu selection and
+// toolbar clicks are real input (SendInput).
+
+#include <doctest/doctest.h>
+
+#include <array>
+#include <string>
+
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/windows/tests/root_window_fixture.hpp"
+
+using namespace toolkit;
+using namespace toolkit::testing;
+
+namespace {
+
+void CheckCommand(int type, const EventRecord& e, int command) {
+  CHECK(type == EventType::MenuCommand);
+  CHECK(e.Window == 0);
+  CHECK(e.Value1 == command);
+  CHECK(e.Value2 == -1);
+  CHECK(e.Value3 == -1);
+  CHECK(e.Value4 == -1);
+  CHECK(e.X == -1);
+  CHECK(e.Y == -1);
+}
+
+void CheckNothingMore() {
+  EventRecord e;
+  const int type = NextEventWithin(200, e);
+  CAPTURE(e.Value1);
+  CHECK(type == EventType::TimerTick);
+  CHECK(e.Value1 == GuardTimer);
+}
+
+void ExpectSizeChange(int width, int height) {
+  EventRecord e;
+  const int type = NextEventWithin(1000, e);
+  CHECK(type == EventType::SizeChange);
+  CHECK(e.Window == 0);
+  CHECK(e.Value1 == width);
+  CHECK(e.Value2 == height);
+  CHECK(e.Value3 == -1);
+  CHECK(e.Value4 == -1);
+  CHECK(e.X == -1);
+  CHECK(e.Y == -1);
+}
+
+void Focus(const RootWindow& w) {
+  SetForegroundWindow(w.Frame);
+  SetFocus(w.Client);
+}
+
+POINT ButtonCentre(HWND toolbar, int index) {
+  RECT r{};
+  SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(toolbar, &p);
+  return p;
+}
+
+int HeightOf(HWND w) {
+  const RECT r = ScreenRect(w);
+  return r.bottom - r.top;
+}
+
+std::string Tooltip(HWND toolbar, int command) {
+  const HWND tips = reinterpret_cast<HWND>(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
+  std::array<char, 100> text{};
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = toolbar;
+  tool.uId = static_cast<UINT_PTR>(command);
+  tool.lpszText = text.data();
+  SendMessageA(tips, TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&tool));
+  return text.data();
+}
+
+bool Checked(HMENU menu, int command) {
+  return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+}  // namespace
+
+TEST_CASE("OpenRootWindow") {
+  const RootWindow w = OpenApplicationWindow(false);
+  REQUIRE(w.Frame != nullptr);
+  REQUIRE(w.Client != nullptr);
+  REQUIRE(w.StatusBar != nullptr);
+
+  SUBCASE("the caption is the title without its trailing blanks") {
+    CHECK(WindowText(w.Frame) == "REZ Log file to Microsoft Pushpin conversion");
+  }
+  SUBCASE("the client area is 512 by 256 pixels, directly above the status bar") {
+    CHECK(ClientSize(w.Client).cx == 512);
+    CHECK(ClientSize(w.Client).cy == 256);
+    const RECT client = ScreenRect(w.Client);
+    const RECT bar = ScreenRect(w.StatusBar);
+    CHECK(client.bottom == bar.top);
+    CHECK(client.left == bar.left);
+    CHECK(client.right == bar.right);
+  }
+  SUBCASE("the window is centred on the screen") {
+    const RECT frame = ScreenRect(w.Frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    CAPTURE(frame.left);
+    CAPTURE(frame.top);
+    CHECK(frame.left == (1024 - width) / 2);
+    CHECK(std::abs(frame.top - (768 - height) / 2) <= 1);
+  }
+  SUBCASE("a fixed-size frame: no sizing border, no size grip") {
+    CHECK((GetWindowLongA(w.Frame, GWL_STYLE) & WS_THICKFRAME) == 0);
+    CHECK((GetWindowLongA(w.Frame, GWL_STYLE) & WS_MAXIMIZEBOX) != 0);
+    CHECK((GetWindowLongA(w.StatusBar, GWL_STYLE) & SBARS_SIZEGRIP) == 0);
+  }
+  SUBCASE("the menu bar holds File, Options and Help; 1 second is checked") {
+    const HMENU menu = GetMenu(w.Frame);
+    REQUIRE(GetMenuItemCount(menu) == 3);
+    std::array<char, 32> text{};
+    const std::array<const char*, 3> captions{"&File", "Options", "&Help"};
+    for (int i = 0; i < 3; ++i) {
+      GetMenuStringA(menu, i, text.data(), static_cast<int>(text.size()), MF_BYPOSITION);
+      CHECK(std::string(text.data()) == captions[i]);
+    }
+    CHECK(Checked(menu, 40018));
+  }
+  SUBCASE("the status bar's first part ends at pixel 357, the second at the right end") {
+    std::array<int, 4> edges{};
+    CHECK(SendMessageA(w.StatusBar, SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data())) == 2);
+    CHECK(edges[0] == 357);
+    CHECK(edges[1] == -1);
+    CHECK(StatusText(w.StatusBar, 0) == " Output format: English style numbers");
+    CHECK(StatusText(w.StatusBar, 1) == " Resolution: 1 second");
+  }
+  SUBCASE("the client window has the keyboard focus") { CHECK(GetFocus() == w.Client); }
+  SUBCASE("opening again while open does nothing") {
+    OpenApplicationWindow(false);
+    CHECK(FindWindowA("KESTRAFOLIO", nullptr) == w.Frame);
+  }
+  CloseApplicationWindow();
+  CHECK_FALSE(IsWindow(w.Frame));
+}
+
+TEST_CASE("ToolbarCreate") {
+  const RootWindow w = OpenApplicationWindow(true);
+  REQUIRE(w.Toolbar != nullptr);
+
+  SUBCASE("five 22 by 22 buttons and two separators in order, tooltips from the string table") {
+    REQUIRE(SendMessageA(w.Toolbar, TB_BUTTONCOUNT, 0, 0) == 7);
+    struct Row { int command, image; const char* tip; };
+    const std::array<Row, 7> rows{{{40002, 0, "Open"},
+                                   {40003, 1, "Save"},
+                                   {0, -1, ""},
+                                   {40019, 2, "English numbers"},
+                                   {40020, 3, "Continental numbers"},
+                                   {0, -1, ""},
+                                   {40010, 4, "Exit"}}};
+    for (int i = 0; i < 7; ++i) {
+      CAPTURE(i);
+      TBBUTTON b{};
+      SendMessageA(w.Toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+      const bool separator = rows[i].command == 0;
+      CHECK(((b.fsStyle & TBSTYLE_SEP) != 0) == separator);
+      if (separator) continue;
+      CHECK(b.idCommand == rows[i].command);
+      CHECK(b.iBitmap == rows[i].image);
+      CHECK((b.fsState & TBSTATE_ENABLED) != 0);
+      RECT r{};
+      SendMessageA(w.Toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+      CHECK(r.right - r.left == 22);
+      CHECK(r.bottom - r.top == 22);
+      CHECK(Tooltip(w.Toolbar, rows[i].command) == rows[i].tip);
+    }
+  }
+  SUBCASE("the toolbar sits at the top; the client window below it keeps the width") {
+    const RECT bar = ScreenRect(w.Toolbar);
+    const RECT client = ScreenRect(w.Client);
+    POINT origin{0, 0};
+    ClientToScreen(w.Frame, &origin);
+    CHECK(bar.top == origin.y);
+    CHECK(client.top == bar.bottom);
+    CHECK(client.bottom == ScreenRect(w.StatusBar).top);
+    CHECK(ClientSize(w.Client).cx == 512);
+    CHECK(ClientSize(w.Client).cy == 256 - HeightOf(w.Toolbar));
+  }
+  SUBCASE("the first event is one SizeChange with the smaller client size") {
+    ExpectSizeChange(512, 256 - HeightOf(w.Toolbar));
+    CheckNothingMore();
+  }
+  SUBCASE("resource 0 removes the toolbar and gives the space back") {
+    ExpectSizeChange(512, 256 - HeightOf(w.Toolbar));
+    ToolbarCreate(0);
+    CHECK_FALSE(IsWindow(w.Toolbar));
+    CHECK(ClientSize(w.Client).cy == 256);
+    ExpectSizeChange(512, 256);
+    CheckNothingMore();
+  }
+  SUBCASE("a missing resource raises 1002, a bad window 1003") {
+    ErrorQuery(1);
+    ToolbarCreate(30102);
+    CHECK(ErrorQuery(1) == 1002);
+    ToolbarCreate(30101, 21);
+    CHECK(ErrorQuery(1) == 1003);
+    ToolbarCreate(30101, 4);
+    CHECK(ErrorQuery(1) == 1003);
+    CHECK(IsWindow(w.Toolbar));
+  }
+  CloseApplicationWindow();
+}
+
+TEST_CASE("NextEvent") {
+  const RootWindow w = OpenApplicationWindow(true);
+  const int clientHeight = 256 - HeightOf(w.Toolbar);
+  ExpectSizeChange(512, clientHeight);
+  Focus(w);
+  EventRecord e;
+
+  SUBCASE("File > Save chosen with the keyboard gives MenuCommand 40003") {
+    PressKeys({VK_MENU, 'F'}, {'F', VK_MENU});
+    PressKeys({'S'}, {'S'});
+    CheckCommand(NextEventWithin(2000, e), e, 40003);
+    CheckNothingMore();
+  }
+  SUBCASE("a click on the Save button gives the same MenuCommand") {
+    ClickAt(ButtonCentre(w.Toolbar, 1));
+    CheckCommand(NextEventWithin(2000, e), e, 40003);
+    CheckNothingMore();
+  }
+  SUBCASE("a click on the Exit button gives its own command 40010") {
+    ClickAt(ButtonCentre(w.Toolbar, 6));
+    CheckCommand(NextEventWithin(2000, e), e, 40010);
+  }
+  SUBCASE("keys give the codes of the key table") {
+    struct Row { std::initializer_list<WORD> keys; int code; };
+    const Row rows[] = {
+        {{VK_SHIFT, VK_UP}, 262},  {{VK_UP}, 258},          {{VK_CONTROL, VK_UP}, 266},
+        {{VK_PRIOR}, 262},         {{VK_LEFT}, 261},        {{VK_SHIFT, VK_RIGHT}, 264},
+        {{VK_DELETE}, 273},        {{VK_F1}, 301},          {{VK_SHIFT, VK_F2}, 322},
+        {{VK_CONTROL, VK_F1}, 341}, {{VK_RETURN}, 13},      {{VK_ESCAPE}, 27},
+        {{'A'}, 'a'},              {{VK_SHIFT, 'A'}, 'A'},  {{VK_CONTROL, 'A'}, 1},
+        {{VK_SHIFT, VK_TAB}, 274}, {{VK_TAB}, 9},
+    };
+    for (const Row& r : rows) {
+      CAPTURE(r.code);
+      PressKeys(r.keys, {});
+      std::initializer_list<WORD> keys = r.keys;
+      for (auto k = keys.end(); k != keys.begin();) PressKeys({}, {*--k});
+      const int type = NextEventWithin(2000, e);
+      CHECK(type == EventType::KeyPress);
+      CHECK(e.Value1 == r.code);
+      CHECK(e.Value2 == -1);
+      CHECK(e.Value3 == 0);
+      CHECK(e.Value4 == -1);
+    }
+    CheckNothingMore();
+  }
+  SUBCASE("Shift, Ctrl and Caps Lock alone give nothing") {
+    PressKeys({VK_SHIFT}, {VK_SHIFT});
+    PressKeys({VK_CONTROL}, {VK_CONTROL});
+    CheckNothingMore();
+  }
+  SUBCASE("a switched-off type produces nothing until switched on again") {
+    EventEnable(EventType::KeyPress, 0);
+    PressKeys({'A'}, {'A'});
+    CheckNothingMore();
+    EventEnable(EventType::KeyPress, 1);
+    PressKeys({'B'}, {'B'});
+    CHECK(NextEventWithin(2000, e) == EventType::KeyPress);
+    CHECK(e.Value1 == 'b');
+  }
+  SUBCASE("a mouse click gives MouseButtonDown in units; the release only when switched on") {
+    POINT p{255, 100};
+    ClientToScreen(w.Client, &p);
+    ClickAt(p);
+    CHECK(NextEventWithin(2000, e) == EventType::MouseButtonDown);
+    CHECK(e.Value1 == 1);
+    CHECK(e.Value3 == 0);
+    CHECK(e.Value4 == -1);
+    CHECK(e.X == 4989);
+    CHECK(e.Y == static_cast<int>(100.5 * 9999.0 / clientHeight));
+    CheckNothingMore();
+    EventEnable(EventType::MouseButtonUp, 1);
+    ClickAt(p);
+    CHECK(NextEventWithin(2000, e) == EventType::MouseButtonDown);
+    CHECK(NextEventWithin(2000, e) == EventType::MouseButtonUp);
+    CHECK(e.X == 4989);
+    EventEnable(EventType::MouseButtonUp, 0);
+  }
+  SUBCASE("Alt+F4 asks to close; the window stays open") {
+    PressKeys({VK_MENU, VK_F4}, {VK_F4, VK_MENU});
+    CHECK(NextEventWithin(2000, e) == EventType::CloseAsked);
+    CHECK(e.Value1 == -1);
+    CHECK(e.X == -1);
+    CHECK(IsWindowVisible(w.Frame));
+  }
+  SUBCASE("maximising gives one SizeChange and no Repaint; restoring another") {
+    WhileWaiting([] { ShowWindow(FindWindowA("KESTRAFOLIO", nullptr), SW_MAXIMIZE); });
+    const int type = NextEventWithin(2000, e);
+    CHECK(type == EventType::SizeChange);
+    CHECK(e.Value1 == ClientSize(w.Client).cx);
+    CHECK(e.Value1 > 512);
+    CheckNothingMore();
+    WhileWaiting([] { ShowWindow(FindWindowA("KESTRAFOLIO", nullptr), SW_RESTORE); });
+    CHECK(NextEventWithin(2000, e) == EventType::SizeChange);
+    CHECK(e.Value1 == 512);
+    CHECK(e.Value2 == clientHeight);
+    CheckNothingMore();
+  }
+  SUBCASE("minimising gives no event, restoring a SizeChange") {
+    WhileWaiting([] { ShowWindow(FindWindowA("KESTRAFOLIO", nullptr), SW_MINIMIZE); });
+    CheckNothingMore();
+    WhileWaiting([] { ShowWindow(FindWindowA("KESTRAFOLIO", nullptr), SW_RESTORE); });
+    CHECK(NextEventWithin(2000, e) == EventType::SizeChange);
+    CHECK(e.Value2 == clientHeight);
+  }
+  SUBCASE("a Repaint deferred outside NextEvent comes back covering the whole client area") {
+    const RECT small{10, 10, 20, 20};
+    InvalidateRect(w.Client, &small, TRUE);
+    UpdateWindow(w.Client);
+    CHECK(NextEventWithin(2000, e) == EventType::Repaint);
+    CHECK(e.Window == 0);
+    CHECK(e.X == 9);   // the centre of pixel 0
+    CHECK(e.Y == static_cast<int>(0.5 * 9999.0 / clientHeight));
+    CHECK(e.Value1 == 9989 - 9);
+    CHECK(e.Value2 == static_cast<int>((clientHeight - 0.5) * 9999.0 / clientHeight) - e.Y);
+    CHECK(e.Value3 == 0);
+    CHECK(e.Value4 == -1);
+    CheckNothingMore();
+  }
+  SUBCASE("a Repaint while waiting covers only what needs painting") {
+    WhileWaiting([] {
+      const RECT area{100, 50, 200, 100};
+      InvalidateRect(FindWindowExA(FindWindowA("KESTRAFOLIO", nullptr), nullptr, "KESTCLIENT", nullptr), &area, TRUE);
+    });
+    CHECK(NextEventWithin(2000, e) == EventType::Repaint);
+    CHECK(e.X == 1962);
+    CHECK(e.Value1 == 3896 - 1962);
+    CHECK(e.Y == static_cast<int>(50.5 * 9999.0 / clientHeight));
+    CHECK(e.Value2 == static_cast<int>(99.5 * 9999.0 / clientHeight) - e.Y);
+    CheckNothingMore();
+  }
+  SUBCASE("a SizeChange outside NextEvent wins over a Repaint deferred before it") {
+    const RECT small{10, 10, 20, 20};
+    InvalidateRect(w.Client, &small, TRUE);
+    UpdateWindow(w.Client);
+    ToolbarCreate(0);
+    ExpectSizeChange(512, 256);
+    CheckNothingMore();
+  }
+  CloseApplicationWindow();
+}
+
+TEST_CASE("StatusBarText") {
+  const RootWindow w = OpenApplicationWindow(false);
+  SUBCASE("a new text replaces the old, leading blanks kept, trailing blanks dropped") {
+    StatusBarText(1, " Output format: Continental style numbers     ");
+    CHECK(StatusText(w.StatusBar, 0) == " Output format: Continental style numbers");
+    CHECK(StatusText(w.StatusBar, 1) == " Resolution: 1 second");
+  }
+  SUBCASE("a text of blanks empties the part") {
+    StatusBarText(2, "     ");
+    CHECK(StatusText(w.StatusBar, 1).empty());
+  }
+  SUBCASE("parts 0 and 256 are ignored") {
+    StatusBarText(0, "zero");
+    StatusBarText(256, "too far");
+    CHECK(StatusText(w.StatusBar, 0) == " Output format: English style numbers");
+    CHECK(StatusText(w.StatusBar, 1) == " Resolution: 1 second");
+  }
+  SUBCASE("re-dividing the bar keeps the texts") {
+    const std::array widths{5000, -1};
+    StatusBarParts(widths);
+    std::array<int, 2> edges{};
+    SendMessageA(w.StatusBar, SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    CHECK(edges[0] == 255);
+    CHECK(StatusText(w.StatusBar, 0) == " Output format: English style numbers");
+  }
+  SUBCASE("an error line goes to part 1") {
+    StatusBarErrorLine("Error=1001:Invalid menu item");
+    CHECK(StatusText(w.StatusBar, 0) == "Error=1001:Invalid menu item");
+  }
+  CloseApplicationWindow();
+}
+
+TEST_CASE("MenuItemState") {
+  const RootWindow w = OpenApplicationWindow(true);
+  const HMENU menu = GetMenu(w.Frame);
+  ErrorQuery(1);
+
+  SUBCASE("the check mark moves among the resolutions") {
+    MenuItemState(40018, 2, 0);
+    MenuItemState(40015, 2, 0);
+    MenuItemState(40014, 2, 1);
+    CHECK_FALSE(Checked(menu, 40018));
+    CHECK_FALSE(Checked(menu, 40015));
+    CHECK(Checked(menu, 40014));
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("values and kinds out of range change nothing and raise nothing") {
+    MenuItemState(40015, 2, 2);
+    MenuItemState(40015, 3, 1);
+    MenuItemState(99999, 2, 2);
+    CHECK_FALSE(Checked(menu, 40015));
+    CHECK(Checked(menu, 40018));
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("greying a command greys the menu item and the button") {
+    MenuItemState(40003, 1, 0);
+    CHECK((GetMenuState(menu, 40003, MF_BYCOMMAND) & MF_GRAYED) != 0);
+    CHECK(SendMessageA(w.Toolbar, TB_ISBUTTONENABLED, 40003, 0) == 0);
+    MenuItemState(40003, 1, 1);
+    CHECK((GetMenuState(menu, 40003, MF_BYCOMMAND) & MF_GRAYED) == 0);
+    CHECK(SendMessageA(w.Toolbar, TB_ISBUTTONENABLED, 40003, 0) != 0);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("popups are found through the locator table") {
+    MenuItemState(40013, 1, 0);
+    CHECK((GetMenuState(GetSubMenu(menu, 1), 0, MF_BYPOSITION) & MF_GRAYED) != 0);
+    MenuItemState(40012, 1, 0);
+    CHECK((GetMenuState(menu, 1, MF_BYPOSITION) & MF_GRAYED) != 0);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("a command only on the toolbar is no error") {
+    MenuItemState(40019, 1, 0);
+    CHECK(SendMessageA(w.Toolbar, TB_ISBUTTONENABLED, 40019, 0) == 0);
+    MenuItemState(40010, 2, 1);
+    CHECK(SendMessageA(w.Toolbar, TB_ISBUTTONCHECKED, 40010, 0) != 0);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("an identifier found nowhere raises 1001") {
+    MenuItemState(40016, 2, 1);
+    CHECK(ErrorQuery(1) == 1001);
+  }
+  CloseApplicationWindow();
+}
+
+TEST_CASE("TextAt and ClearClientArea") {
+  const RootWindow w = OpenApplicationWindow(false, 300);
+  REQUIRE(ClientSize(w.Client).cy == 300);
+  const HDC dc = GetDC(w.Client);
+  const RECT all{0, 0, 512, 300};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const COLORREF white = RGB(255, 255, 255);
+  const COLORREF black = RGB(0, 0, 0);
+
+  SUBCASE("text at (100, 1000) starts its baseline at pixel (5, 29)") {
+    TextAt(100, 1000, "Reading from ");
+    // The text cell is painted white over the black: its left edge is the
+    // starting point, its top lies the font's ascent above the baseline.
+    TEXTMETRICA metrics{};
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    GetTextMetricsA(dc, &metrics);
+    CHECK(GetPixel(dc, 4, 29) == black);
+    CHECK(GetPixel(dc, 5, 29) == white);
+    CHECK(GetPixel(dc, 5, 29 - metrics.tmAscent) == white);
+    CHECK(GetPixel(dc, 5, 29 - metrics.tmAscent - 1) == black);
+    CHECK(GetPixel(dc, 5, 29 + metrics.tmDescent - 1) == white);
+    CHECK(GetPixel(dc, 5, 29 + metrics.tmDescent) == black);
+  }
+  SUBCASE("a clear fills the whole client area with white") {
+    ClearClientArea();
+    CHECK(GetPixel(dc, 0, 0) == white);
+    CHECK(GetPixel(dc, 511, 0) == white);
+    CHECK(GetPixel(dc, 0, 299) == white);
+    CHECK(GetPixel(dc, 511, 299) == white);
+    CHECK(GetPixel(dc, 256, 150) == white);
+  }
+  ReleaseDC(w.Client, dc);
+  CloseApplicationWindow();
+}
