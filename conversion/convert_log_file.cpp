@@ -1,15 +1,16 @@
 #include "conversion/convert_log_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 
 #include "conversion/fix_state.hpp"
+#include "conversion/log_line.hpp"
 #include "conversion/log_reader.hpp"
 #include "conversion/output_file.hpp"
 #include "conversion/pushpin_output.hpp"
 #include "conversion/sentence_decoding.hpp"
-#include "toolkit/dialogs/fixed_text.hpp"
 
 namespace conversion {
 
@@ -24,6 +25,20 @@ ConversionResult Failure(ConversionResult result, std::string_view file, std::st
   result.FailureReason = std::move(reason);
   return result;
 }
+
+// A copy of a log line, as much of it as is ever decoded.
+struct SavedLine {
+  std::array<char, LogLineLength> Bytes;
+  std::size_t Length = 0;
+
+  void Assign(std::string_view line) {
+    Length = std::min(line.size(), Bytes.size());
+    std::memcpy(Bytes.data(), line.data(), Length);
+  }
+  void Clear() { Length = 0; }
+  bool Empty() const { return Length == 0; }
+  std::string_view View() const { return {Bytes.data(), Length}; }
+};
 
 bool IsSentence(std::string_view line, const char (&type)[7]) {
   return line.size() >= 6 && std::memcmp(line.data(), type, 6) == 0;
@@ -58,33 +73,47 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   const long long keepEvery = std::max(resolution, 1);
   long long ggaCount = 0;
   long long recordsWritten = 0;
-  toolkit::FixedText<LogLineLength> lastGgaLine;
+  SavedLine lastGga;
+  // A $GPVTG sentence sets all it decodes and is never rejected, so only the
+  // latest one counts, and only once a record falls due.
+  SavedLine pendingVtg;
+  auto decodePendingVtg = [&] {
+    if (pendingVtg.Empty()) return;
+    DecodeVtg(pendingVtg.View(), fix);
+    pendingVtg.Clear();
+  };
+  auto writeRecord = [&] {
+    WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
+    ++recordsWritten;
+  };
+
   std::string_view line;
   while (log.NextLine(line)) {
     if (IsSentence(line, "$GPGGA")) {
+      const bool recordDue = ggaCount > 0 && (ggaCount - 1) % keepEvery == 0;
+      if (recordDue) decodePendingVtg();
       FixState decoded = fix;
       if (!DecodeGga(line, GgaForm::InLoop, decoded)) continue;
-      if (ggaCount > 0 && (ggaCount - 1) % keepEvery == 0) {
-        WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
-        ++recordsWritten;
+      if (recordDue) {
+        writeRecord();
         if (!flushed(FlushSize)) return Failure(result, outputName, output.Reason());
       }
-      lastGgaLine = line;
+      lastGga.Assign(line);
       ++ggaCount;
       fix = decoded;
     } else if (IsSentence(line, "$GPGSA")) {
       DecodeGsa(line, fix);
     } else if (IsSentence(line, "$GPVTG")) {
-      DecodeVtg(line, fix);
+      pendingVtg.Assign(line);
       result.SpeedAvailable = true;
     }
   }
   if (log.Failed()) return Failure(result, logName, log.Reason());
 
   if (ggaCount > 0) {
-    DecodeGga(lastGgaLine.View(), GgaForm::Final, fix);
-    WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
-    ++recordsWritten;
+    decodePendingVtg();
+    DecodeGga(lastGga.View(), GgaForm::Final, fix);
+    writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));
   if (!flushed(0) || !output.Commit()) return Failure(result, outputName, output.Reason());

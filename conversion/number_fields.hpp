@@ -2,6 +2,10 @@
 // Numbers laid out in fixed-width fields, the same bytes on every platform:
 // the layout is done here from exact integer arithmetic, never by printf.
 // A value that does not fit its field gives as many asterisks as the width.
+//
+// The writers put exactly `width` characters at `out` and return the end;
+// records are built with them in place. The fields below them hand back the
+// same characters as a small text.
 
 #include <array>
 #include <cstddef>
@@ -9,6 +13,17 @@
 #include <string_view>
 
 namespace conversion {
+
+// The value rounded to `decimals` places (exact halves away from zero),
+// right-justified. A whole part of 0 is written "0"; a value that rounds to
+// zero has no minus sign. Decimals run from 0 (no point written) to 6.
+char* WriteFixed(char* out, float value, int width, int decimals);
+
+// Right-justified, blanks in front.
+char* WriteInteger(char* out, long long value, int width);
+
+// Exactly `width` digits with leading zeros; a negative value does not fit.
+char* WriteZeroPadded(char* out, long long value, int width);
 
 // A formatted field of at most 16 characters, kept on the stack.
 struct FieldText {
@@ -20,15 +35,8 @@ struct FieldText {
   std::span<char> Span() { return {Bytes.data(), Length}; }
 };
 
-// The value rounded to `decimals` places (exact halves away from zero),
-// right-justified. A whole part of 0 is written "0"; a value that rounds to
-// zero has no minus sign. Decimals run from 0 (no point written) to 6.
 FieldText FixedField(float value, int width, int decimals);
-
-// Right-justified, blanks in front.
 FieldText IntegerField(long long value, int width);
-
-// Exactly `width` digits with leading zeros; a negative value does not fit.
 FieldText ZeroPaddedField(long long value, int width);
 
 // The fixed field with its first "." made a "," and the number moved to the

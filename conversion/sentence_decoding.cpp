@@ -29,14 +29,15 @@ struct ColumnCursor {
 
   std::string_view NumericField(std::size_t width) {
     const std::size_t start = std::min(Position, Line.size());
-    const std::string_view window = Line.substr(start, std::min(width, Line.size() - start));
-    const std::size_t comma = window.find(',');
-    if (comma == std::string_view::npos) {
-      Position += width;
-      return window;
+    const std::size_t stop = std::min(Position + width, Line.size());
+    for (std::size_t i = start; i < stop; ++i) {
+      if (Line[i] == ',') {
+        Position = i + 1;
+        return Line.substr(start, i - start);
+      }
     }
-    Position = start + comma + 1;
-    return window.substr(0, comma);
+    Position += width;
+    return Line.substr(start, stop - start);
   }
 
   int Integer(std::size_t width) {
@@ -135,16 +136,15 @@ void DecodeVtg(std::string_view line, FixState& fix) {
 float CommaFieldValue(std::string_view text, int n) {
   if (n < 1) return 0;
   std::size_t position = 0;
-  for (int comma = 0; comma < n; ++comma) {
-    const std::size_t found = text.find(',', position);
-    if (found == std::string_view::npos) return 0;
-    position = found + 1;
+  for (int commas = 0; commas < n;) {
+    if (position == text.size()) return 0;
+    if (text[position++] == ',') ++commas;
   }
-  const std::size_t start = text.find_first_not_of(' ', position);
-  if (start == std::string_view::npos) return 0;
-  const std::size_t end = std::min(text.find_first_of(", /", start), text.size());
+  while (position < text.size() && text[position] == ' ') ++position;
+  std::size_t end = position;
+  while (end < text.size() && text[end] != ',' && text[end] != ' ' && text[end] != '/') ++end;
   float value = 0;
-  return ReadReal(text.substr(start, end - start), value) ? value : 0;
+  return ReadReal(text.substr(position, end - position), value) ? value : 0;
 }
 
 }  // namespace conversion
