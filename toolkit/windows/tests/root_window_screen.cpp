@@ -1,0 +1,70 @@
+// Opens the root window as the program does, with a log opened and being converted,
+// and keeps it up until told to go, so that a picture can be taken of it.
+// Arguments: the file to create once the window is drawn, and the file whose
+// appearance ends the program.
+
+#include <windows.h>
+
+#include <array>
+#include <string_view>
+
+#include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/windows/window_operations.hpp"
+
+using namespace toolkit;
+
+namespace {
+
+constexpr int PollTimer = 77;
+constexpr std::array<std::string_view, 2> Lines{
+    "Reading from Z:\\...\\nmea-real\\drive-to-work.pgl ",
+    "Output to Z:\\...\\nmea-real\\drive-to-work.txt ",
+};
+
+void Redraw() {
+  ClearClientArea();
+  for (std::size_t i = 0; i < Lines.size(); ++i) TextAt(100, 1000 * static_cast<int>(i + 1), Lines[i]);
+}
+
+bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  ToolkitStart(" ");
+  WindowSpec spec;
+  spec.Flags = 0x67;
+  spec.Width = 512;
+  spec.Height = 256;
+  spec.MenuId = 30001;
+  spec.Title = "REZ Log file to Microsoft Pushpin conversion";
+  OpenRootWindow(spec);
+  const std::array widths{7000, -1};
+  StatusBarParts(widths);
+  StatusBarText(1, " Output format: English style numbers");
+  StatusBarText(2, " Resolution: 5 seconds");
+  ToolbarCreate(30101);
+  MenuItemState(40018, 2, 0);
+  MenuItemState(40015, 2, 1);
+
+  const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
+  SetTimer(frame, PollTimer, 100, nullptr);
+  bool drawn = false;
+  for (int ticks = 0; ticks < 300;) {
+    int type = 0;
+    EventRecord event;
+    NextEvent(type, event);
+    if (type == EventType::Repaint || type == EventType::SizeChange) Redraw();
+    if (type != EventType::TimerTick) continue;
+    ++ticks;
+    if (!drawn) {
+      CloseHandle(CreateFileA(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      drawn = true;
+    }
+    if (Exists(argv[2])) break;
+    SetTimer(frame, PollTimer, 100, nullptr);
+  }
+  CloseRootWindow();
+  return 0;
+}
