@@ -9,8 +9,8 @@ namespace toolkit {
 
 // The value of the variable named by the first word of name, blank-padded
 // into value. An absent variable leaves value blank; one longer than value
-// leaves it blank as well and raises error 65. (Windows: the environment of
-// the process as the operating system holds it.)
+// leaves it blank as well and raises error 65. Reads the process environment
+// as Windows holds it, so it sees changes made after the program started.
 void IOsVariable(std::string_view name, std::span<char> value);
 
 // The rule of IOsVariable for a variable found with the given text, or not
