@@ -31,6 +31,8 @@ void ReportKey(HWND client, int code) {
 }
 
 LRESULT OnPaint(HWND client, WPARAM wParam, LPARAM lParam) {
+  // While a modal box holds the windows' images, it repaints them itself.
+  if (Layer.ImagesHeld) return DefWindowProcA(client, WM_PAINT, wParam, lParam);
   RECT r{};
   GetUpdateRect(client, &r, TRUE);
   if (ReportEvent(client, EventType::Repaint, r.right - r.left, r.bottom - r.top, 0, -1, r.left,

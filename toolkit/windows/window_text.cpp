@@ -4,6 +4,8 @@
 
 #include "toolkit/frame/toolkit_state.hpp"
 #include "toolkit/windows/window_layer.hpp"
+
+#include "toolkit/windows/gdi_holders.hpp"
 #include "toolkit/windows/window_units.hpp"
 
 namespace toolkit {
@@ -38,10 +40,11 @@ void RefreshFont(TextState& t) {
   if (Layer.TextFont != nullptr && !Layer.TextFontIsStock) DeleteObject(Layer.TextFont);
   Layer.TextFont = CreateTextFont(t);
   Layer.TextFontIsStock = !(t.FontFamily >= 2 && t.FontFamily <= 6);
-  const HGDIOBJ previous = SelectObject(Layer.ClientDc, Layer.TextFont);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(Layer.ClientDc, &metrics);
-  SelectObject(Layer.ClientDc, previous);
+  {
+    const Selection font(Layer.ClientDc, Layer.TextFont);
+    GetTextMetricsA(Layer.ClientDc, &metrics);
+  }
   t.CharHeight = metrics.tmHeight;
   t.CharWidth = metrics.tmAveCharWidth;
   State.FontCache = {t.FontFamily, t.Bold, t.Italic, t.CharWidth, t.CharHeight};
@@ -53,15 +56,12 @@ void ClearClientArea() {
   const WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
   const HDC dc = Layer.ClientDc;
   if (dc == nullptr) return;
-  const HBRUSH brush = CreateSolidBrush(GetNearestColor(dc, Layer.BasicColours[slot.Text.Background]));
-  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-  const HGDIOBJ oldBrush = SelectObject(dc, brush);
+  const OwnedObject brush(CreateSolidBrush(GetNearestColor(dc, Layer.BasicColours[slot.Text.Background])));
+  const Selection pen(dc, GetStockObject(NULL_PEN));
+  const Selection fill(dc, brush.get());
   const int oldMode = SetROP2(dc, R2_COPYPEN);
   Rectangle(dc, 0, 0, slot.ScaleWidth + 1, slot.ScaleHeight + 1);
   SetROP2(dc, oldMode);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
 }
 
 void TextAt(int x, int y, std::string_view text) {
@@ -74,7 +74,7 @@ void TextAt(int x, int y, std::string_view text) {
   RefreshFont(t);
 
   const COLORREF foreground = Layer.BasicColours[t.Foreground];
-  const HGDIOBJ oldFont = SelectObject(dc, Layer.TextFont);
+  const Selection font(dc, Layer.TextFont);
   const int oldMode = SetBkMode(dc, OPAQUE);
   const COLORREF oldBack = SetBkColor(dc, Layer.BasicColours[t.Background]);
   const COLORREF oldText = SetTextColor(dc, foreground);
@@ -84,18 +84,15 @@ void TextAt(int x, int y, std::string_view text) {
   POINT end{};
   GetCurrentPositionEx(dc, &end);
   if (t.Underline) {
-    const HPEN pen = CreatePen(PS_SOLID, 1, foreground);
-    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const OwnedObject pen(CreatePen(PS_SOLID, 1, foreground));
+    const Selection line(dc, pen.get());
     MoveToEx(dc, px, py + 2, nullptr);
     LineTo(dc, end.x, end.y + 2);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
   }
   SetTextAlign(dc, oldAlign);
   SetBkMode(dc, oldMode);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
-  SelectObject(dc, oldFont);
   t.TextX = PixelsToUnits(end.x, slot.ScaleWidth);
   t.TextY = PixelsToUnits(end.y, slot.ScaleHeight);
 }
