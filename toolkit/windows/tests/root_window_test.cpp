@@ -197,6 +197,24 @@ TEST_CASE("ToolbarCreate") {
     ExpectSizeChange(512, 256);
     CheckNothingMore();
   }
+  SUBCASE("a left toolbar takes 25 pixels from the client width, a bottom one sits on the status bar") {
+    ExpectSizeChange(512, 256 - HeightOf(w.Toolbar));
+    ToolbarCreate(0);
+    ExpectSizeChange(512, 256);
+    ToolbarCreate(30101, 0, 2);
+    const HWND left = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    CHECK(ScreenRect(left).right - ScreenRect(left).left == 25);
+    CHECK(ScreenRect(w.Client).left == ScreenRect(left).right);
+    ExpectSizeChange(512 - 25, 256);
+    ToolbarCreate(0, 0, 2);
+    ExpectSizeChange(512, 256);
+    ToolbarCreate(30101, 0, 4);
+    const HWND bottom = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    CHECK(ScreenRect(bottom).bottom == ScreenRect(w.StatusBar).top);
+    CHECK(ScreenRect(w.Client).bottom == ScreenRect(bottom).top);
+    ExpectSizeChange(512, 256 - HeightOf(bottom));
+    CheckNothingMore();
+  }
   SUBCASE("a missing resource raises 1002, a bad window 1003") {
     ErrorQuery(1);
     ToolbarCreate(30102);
@@ -287,6 +305,19 @@ TEST_CASE("NextEvent") {
     CHECK(NextEventWithin(2000, e) == EventType::MouseButtonUp);
     CHECK(e.X == 4989);
     EventEnable(EventType::MouseButtonUp, 0);
+  }
+  SUBCASE("a click on the caption gives FrameButtonDown only when switched on") {
+    const RECT frame = ScreenRect(w.Frame);
+    const POINT caption{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+    ClickAt(caption);
+    CheckNothingMore();
+    EventEnable(EventType::FrameButtonDown, 1);
+    ClickAt({caption.x - 100, caption.y});  // elsewhere, or it would be a double click
+    CHECK(NextEventWithin(2000, e) == EventType::FrameButtonDown);
+    CHECK(e.Value1 == 1);
+    CHECK(e.Value2 == -1);
+    CHECK(e.X == -1);
+    EventEnable(EventType::FrameButtonDown, 0);
   }
   SUBCASE("Alt+F4 asks to close; the window stays open") {
     PressKeys({VK_MENU, VK_F4}, {VK_F4, VK_MENU});
