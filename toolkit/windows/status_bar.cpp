@@ -29,7 +29,7 @@ void RepaintNow(HWND bar, const RECT* area) {
 
 void StatusBarParts(std::span<const int> widths, std::optional<std::span<const int>> styles) {
   WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
-  const StatusBarLayout layout = StatusBarEdges(slot.ClientWidth, widths, styles);
+  const StatusBarLayout layout = StatusBarEdges(slot.ScaleWidth, widths, styles);
   if (layout.Count == 0) return;
   for (int i = 0; i < layout.Count; ++i) slot.PartStyles[i] = layout.Styles[i];
   if (slot.StatusBar == nullptr) return;
