@@ -1,6 +1,7 @@
 // Opening and closing the root window: classes, frame, status bar, client
 // window, and the state the rest of the layer works with.
 
+#include <algorithm>
 #include <string>
 
 #include "toolkit/frame/toolkit_state.hpp"
@@ -192,7 +193,6 @@ void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve) {
   Layer.ActiveWindow = 0;
 
   State.RootWindowOpen = 1;
-  root.Text = TextState{};
 }
 
 void CloseRootWindow() {
