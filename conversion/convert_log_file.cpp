@@ -73,7 +73,9 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   const long long keepEvery = std::max(resolution, 1);
   long long ggaCount = 0;
   long long recordsWritten = 0;
-  SavedLine lastGga;
+  // The final record takes the satellites in use of the last $GPGGA line;
+  // its other values are those the fix holds already.
+  GgaValues lastGga;
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
   // latest one counts, and only once a record falls due.
   SavedLine pendingVtg;
@@ -92,15 +94,15 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     if (IsSentence(line, "$GPGGA")) {
       const bool recordDue = ggaCount > 0 && (ggaCount - 1) % keepEvery == 0;
       if (recordDue) decodePendingVtg();
-      FixState decoded = fix;
-      if (!DecodeGga(line, GgaForm::InLoop, decoded)) continue;
+      GgaValues gga;
+      if (!ReadGga(line, gga)) continue;
       if (recordDue) {
         writeRecord();
         if (!flushed(FlushSize)) return Failure(result, outputName, output.Reason());
       }
-      lastGga.Assign(line);
+      ApplyGga(gga, GgaForm::InLoop, fix);
+      lastGga = gga;
       ++ggaCount;
-      fix = decoded;
     } else if (IsSentence(line, "$GPGSA")) {
       DecodeGsa(line, fix);
     } else if (IsSentence(line, "$GPVTG")) {
@@ -112,7 +114,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
 
   if (ggaCount > 0) {
     decodePendingVtg();
-    DecodeGga(lastGga.View(), GgaForm::Final, fix);
+    ApplyGga(lastGga, GgaForm::Final, fix);
     writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));

@@ -48,29 +48,23 @@ void LogReader::Fill() {
   if (progress_ != nullptr) (*progress_)(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
 }
 
-bool LogReader::NextLine(std::string_view& line) {
+// The buffer holds no whole line: read more, or hand out what is left.
+bool LogReader::NextLineAfterRefill(std::string_view& line) {
   for (;;) {
-    const char* start = buffer_.get() + begin_;
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-    if (lf != nullptr) {
-      std::size_t length = static_cast<std::size_t>(lf - start);
-      if (length > 0 && start[length - 1] == '\r') --length;
-      begin_ += static_cast<std::size_t>(lf - start) + 1;
-      line = {start, std::min(length, LogLineLength)};
-      return true;
-    }
     if (Failed()) return false;
     if (atEnd_) {
       if (begin_ == end_) return false;
-      line = {start, std::min(end_ - begin_, LogLineLength)};
+      line = {buffer_.get() + begin_, std::min(end_ - begin_, LogLineLength)};
       begin_ = end_;
       return true;
     }
     if (begin_ == 0 && end_ == BufferSize) return SkipLongLine(line);
-    std::memmove(buffer_.get(), start, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
     Fill();
+    const char* start = buffer_.get();
+    if (std::memchr(start, '\n', end_) != nullptr) return NextLine(line);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "toolkit/dialogs/text_utilities.hpp"
 
@@ -12,39 +13,82 @@ namespace {
 
 constexpr int MaxDecimals = 6;
 constexpr std::array<double, MaxDecimals + 1> PowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
-// Beyond this no value fits any field, and the integer arithmetic below stays exact.
-constexpr double Unrepresentable = 1e17;
+// Beyond this no value fits any field, and the arithmetic below stays exact.
+constexpr double Unrepresentable = 0x1p51;
 
-// Fills a field from its right end; a number that does not fit turns the
-// whole field into asterisks.
+// Copies of at most a few words, as fixed-size moves: numbers and fields are
+// short, and a call of the library's copy for each would cost more than the
+// number itself.
+void CopyShort(char* to, const char* from, std::size_t n) {
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8) std::memcpy(to + i, from + i, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else if (n >= 2) {
+    std::memcpy(to, from, 2);
+    std::memcpy(to + n - 2, from + n - 2, 2);
+  } else if (n == 1) {
+    *to = *from;
+  }
+}
+
+constexpr std::array<char, 32> AsteriskText = [] {
+  std::array<char, 32> asterisks;
+  asterisks.fill('*');
+  return asterisks;
+}();
+
+// The field of asterisks that stands for a number too wide for it.
+char* Asterisks(char* out, int width) {
+  const auto n = static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(AsteriskText.size())));
+  CopyShort(out, AsteriskText.data(), n);
+  return out + n;
+}
+
+// A number is built right to left in a buffer of its own, then put in its
+// field: right-justified, or as asterisks when it does not fit.
 class RightToLeft {
  public:
-  RightToLeft(char* out, int width) : begin_(out), end_(out + std::max(width, 0)), next_(end_) {}
+  void Put(char c) { *--first_ = c; }
 
-  void Put(char c) {
-    if (next_ == begin_) {
-      overflow_ = true;
-      return;
-    }
-    *--next_ = c;
+  // The digits of the magnitude, a point before the last `decimals` of them
+  // (with zeros so that one digit stands before it). Fields hold numbers
+  // below 2^32, whose digits come faster in 32 bits.
+  void PutDigits(std::uint64_t magnitude, int decimals) {
+    if (magnitude <= UINT32_MAX) PutDigitsOf(static_cast<std::uint32_t>(magnitude), decimals);
+    else PutDigitsOf(magnitude, decimals);
   }
-  void PutDigit(std::uint64_t digit) { Put(static_cast<char>('0' + digit)); }
 
-  char* Overflow() {
-    overflow_ = true;
-    return Finish();
-  }
-  char* Finish() {
-    if (overflow_) std::fill(begin_, end_, '*');
-    else std::fill(begin_, next_, ' ');
-    return end_;
+  char* WriteTo(char* out, int width) const {
+    width = std::clamp(width, 0, Longest);
+    if (text_.data() + Longest - first_ > width) return Asterisks(out, width);
+    CopyShort(out, text_.data() + Longest - width, static_cast<std::size_t>(width));
+    return out + width;
   }
 
  private:
-  char* const begin_;
-  char* const end_;
-  char* next_;
-  bool overflow_ = false;
+  template <typename Unsigned>
+  void PutDigitsOf(Unsigned rest, int decimals) {
+    for (int written = 0; rest != 0 || written <= decimals; ++written) {
+      if (written == decimals && written > 0) Put('.');
+      Put(static_cast<char>('0' + rest % 10));
+      rest /= 10;
+    }
+  }
+
+  // The longest number, 20 digits with point and sign, and the widest field;
+  // the number's blanks come from here too.
+  static constexpr int Longest = 32;
+  std::array<char, Longest> text_ = BlankText();
+  char* first_ = text_.data() + Longest;
+
+  static constexpr std::array<char, Longest> BlankText() {
+    std::array<char, Longest> blanks;
+    blanks.fill(' ');
+    return blanks;
+  }
 };
 
 // A field of the width, as far as it fits the text's capacity.
@@ -59,43 +103,33 @@ int Width(const FieldText& field) { return static_cast<int>(field.Length); }
 }  // namespace
 
 char* WriteFixed(char* out, float value, int width, int decimals) {
-  RightToLeft field(out, width);
   decimals = std::clamp(decimals, 0, MaxDecimals);
-  // A float has 24 significant bits and 10^6 needs 20 more, so the scaled
-  // value is exact in a double: std::round then rounds the true decimal value,
-  // and an exact half goes away from zero.
+  // A float has 24 significant bits and 10^6 needs 14 more, so the scaled
+  // value is exact in a double, and with at most 38 significant bits adding
+  // the half is exact too: the truncation then rounds the true decimal value,
+  // exact halves away from zero.
   const double scaled = static_cast<double>(value) * PowersOfTen[static_cast<std::size_t>(decimals)];
-  if (!(std::fabs(scaled) < Unrepresentable)) return field.Overflow();
-  const double rounded = std::round(scaled);
-  auto magnitude = static_cast<std::uint64_t>(std::fabs(rounded));
-
-  // The decimals, the point, at least one whole digit, the sign.
-  for (int written = 0; magnitude != 0 || written <= decimals; ++written) {
-    if (written == decimals && written > 0) field.Put('.');
-    field.PutDigit(magnitude % 10);
-    magnitude /= 10;
-  }
-  if (rounded < 0) field.Put('-');
-  return field.Finish();
+  if (!(std::fabs(scaled) < Unrepresentable)) return Asterisks(out, width);
+  const auto magnitude = static_cast<std::uint64_t>(std::fabs(scaled) + 0.5);
+  RightToLeft number;
+  number.PutDigits(magnitude, decimals);
+  if (scaled < 0 && magnitude != 0) number.Put('-');
+  return number.WriteTo(out, width);
 }
 
 char* WriteInteger(char* out, long long value, int width) {
-  RightToLeft field(out, width);
-  auto magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  do {
-    field.PutDigit(magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) field.Put('-');
-  return field.Finish();
+  RightToLeft number;
+  number.PutDigits(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value), 0);
+  if (value < 0) number.Put('-');
+  return number.WriteTo(out, width);
 }
 
 char* WriteZeroPadded(char* out, long long value, int width) {
-  RightToLeft field(out, width);
-  if (value < 0) return field.Overflow();
+  if (value < 0) return Asterisks(out, width);
+  RightToLeft number;
   auto magnitude = static_cast<std::uint64_t>(value);
-  for (int i = 0; i < width; ++i, magnitude /= 10) field.PutDigit(magnitude % 10);
-  return magnitude == 0 ? field.Finish() : field.Overflow();
+  for (int i = 0; i < std::min(width, 20); ++i, magnitude /= 10) number.Put(static_cast<char>('0' + magnitude % 10));
+  return magnitude == 0 ? number.WriteTo(out, width) : Asterisks(out, width);
 }
 
 FieldText FixedField(float value, int width, int decimals) {
@@ -123,9 +157,11 @@ FieldText ContinentalNumber(float value, int width, int decimals) {
   return field;
 }
 
-std::string_view LeftJustifiedTrimmed(FieldText& field) {
-  toolkit::JustifyString(field.Span(), "L");
-  return toolkit::TrimTrailing(field.View());
+std::string_view LeftJustifiedTrimmed(const FieldText& field) {
+  const std::string_view text = toolkit::TrimTrailing(field.View());
+  std::size_t first = 0;
+  while (first < text.size() && !toolkit::IsSignificant(text[first])) ++first;
+  return text.substr(first);
 }
 
 void UseDecimalComma(FieldText& field) {

@@ -43,8 +43,9 @@ FieldText ZeroPaddedField(long long value, int width);
 // left of the field, blanks after it.
 FieldText ContinentalNumber(float value, int width, int decimals);
 
-// The field moved to its left, without the blanks that were in front or behind.
-std::string_view LeftJustifiedTrimmed(FieldText& field);
+// What the field gives once left-justified and without trailing blanks: the
+// text from its first to its last significant character.
+std::string_view LeftJustifiedTrimmed(const FieldText& field);
 
 // The first "." of the field becomes ","; a field without one is unchanged.
 void UseDecimalComma(FieldText& field);

@@ -24,6 +24,13 @@ constexpr std::uint64_t ExactFloatIntegers = std::uint64_t{1} << 24;
 constexpr std::array<double, 8> InversePowers = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
 }  // namespace number_reading
 
+// The float nearest to mantissa / 10^fractionDigits, for a mantissa below
+// 2^24 and at most 7 decimals (see InversePowers).
+inline float DecimalValue(std::uint64_t mantissa, int fractionDigits) {
+  return static_cast<float>(static_cast<double>(mantissa) *
+                            number_reading::InversePowers[static_cast<std::size_t>(fractionDigits)]);
+}
+
 // An optional sign followed by digits; false also when the value exceeds an int.
 inline bool ReadInteger(std::string_view field, int& value) {
   using namespace number_reading;
@@ -98,7 +105,7 @@ inline bool ReadReal(std::string_view field, float& value) {
   }
 
   if (!exponent && mantissa < ExactFloatIntegers && fractionDigits < static_cast<int>(InversePowers.size())) {
-    const auto magnitude = static_cast<float>(static_cast<double>(mantissa) * InversePowers[static_cast<std::size_t>(fractionDigits)]);
+    const float magnitude = DecimalValue(mantissa, fractionDigits);
     value = negative ? -magnitude : magnitude;
     return true;
   }

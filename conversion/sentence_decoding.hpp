@@ -12,6 +12,26 @@ namespace conversion {
 // In the final form the satellites-in-use field becomes SatelliteCount.
 enum class GgaForm { InLoop, Final };
 
+// What a $GPGGA line gives, before it is taken into a fix.
+struct GgaValues {
+  int Hours = 0;
+  int Minutes = 0;
+  float Seconds = 0;
+  int LatDegrees = 0;
+  float LatMinutes = 0;
+  char LatHemisphere = ' ';
+  int LonDegrees = 0;
+  float LonMinutes = 0;
+  char LonHemisphere = ' ';
+  int SatellitesInUse = 0;
+  float Altitude = 0;
+};
+
+// The two halves of DecodeGga, for a run that must write the pending fix
+// between reading a line and taking it in.
+bool ReadGga(std::string_view line, GgaValues& gga);
+void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
+
 // Time, position and altitude by fixed columns. False, with the fix left as it
 // was, when a numeric column holds something that cannot be part of a number.
 bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);

@@ -1,5 +1,9 @@
 #include <doctest/doctest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "conversion/number_fields.hpp"
@@ -66,4 +70,27 @@ TEST_CASE("LeftJustifiedTrimmed and UseDecimalComma") {
   FieldText stars = FixedField(1e9f, 8, 1);
   UseDecimalComma(stars);
   CHECK(LeftJustifiedTrimmed(stars) == "********");
+}
+
+// Away from exact halves (which the library rounds to even) the fields are
+// the library's correctly rounded fixed form, right-justified.
+TEST_CASE("FixedField agrees with the library's fixed form") {
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 200000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    float value;
+    const std::uint32_t bits = (seed & 0x807FFFFFu) | ((seed >> 9 & 0x1Fu) + 110u) << 23;  // magnitudes 2^-17 to 2^14
+    std::memcpy(&value, &bits, sizeof value);
+    for (const int decimals : {1, 4}) {
+      const double scaled = static_cast<double>(value) * std::pow(10.0, decimals);
+      if (scaled - std::floor(scaled) == 0.5) continue;
+      char text[64];
+      const char* end = std::to_chars(text, text + sizeof text, static_cast<double>(value), std::chars_format::fixed, decimals).ptr;
+      std::string expected(text, static_cast<std::size_t>(end - text));
+      if (expected.find_first_not_of("-0.") == std::string::npos) expected.erase(0, expected[0] == '-');
+      expected.insert(0, expected.size() < 12 ? 12 - expected.size() : 0, ' ');
+      CAPTURE(value);
+      REQUIRE(FixedField(value, 12, decimals).View() == expected);
+    }
+  }
 }

@@ -1,5 +1,7 @@
 #include <doctest/doctest.h>
 
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "conversion/number_reading.hpp"
@@ -53,5 +55,24 @@ TEST_CASE("ReadReal") {
       float value = 0;
       CHECK_FALSE(ReadReal(field, value));
     }
+  }
+}
+
+TEST_CASE("ReadReal gives the float the library gives") {
+  std::uint64_t seed = 42;
+  auto next = [&seed] {
+    seed = seed * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<std::uint32_t>(seed >> 33);
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = std::to_string(next() % 100000000);
+    const std::size_t point = next() % (text.size() + 1);
+    if (point < text.size()) text.insert(point, 1, '.');
+    CAPTURE(text);
+    float expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    float value = -1;
+    REQUIRE(ReadReal(text, value));
+    REQUIRE(value == expected);
   }
 }

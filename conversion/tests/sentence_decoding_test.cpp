@@ -1,6 +1,8 @@
 #include <doctest/doctest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "conversion/log_line.hpp"
@@ -174,4 +176,56 @@ TEST_CASE("CommaFieldValue") {
     CAPTURE(c.n);
     CHECK(CommaFieldValue(c.text, c.n) == c.value);
   }
+}
+
+// Lines as receivers write them are read by a quicker way than the general
+// one; on every line of the real logs both must give the same values. A
+// change in a column that is only skipped, or a blank before the satellite
+// list, sends a line the general way without changing what it means.
+TEST_CASE("the quick reading agrees with the general one on real logs") {
+  // $GPGGA,hhmmss.sss,ddmm.mmmm,a,dddmm.mmmm,a,q,nn with plain digits
+  auto plainLayout = [](std::string_view line) {
+    constexpr std::string_view layout = "$GPGGA,999999.999,9999.9999,?,99999.9999,?,?,99?";
+    if (line.size() < layout.size()) return false;
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+      const bool digit = line[i] >= '0' && line[i] <= '9';
+      if (layout[i] == '9' ? !digit : layout[i] != '?' && layout[i] != line[i]) return false;
+    }
+    return true;
+  };
+  auto sameGga = [](const GgaValues& a, const GgaValues& b) {
+    return a.Hours == b.Hours && a.Minutes == b.Minutes && a.Seconds == b.Seconds && a.LatDegrees == b.LatDegrees &&
+           a.LatMinutes == b.LatMinutes && a.LatHemisphere == b.LatHemisphere && a.LonDegrees == b.LonDegrees &&
+           a.LonMinutes == b.LonMinutes && a.LonHemisphere == b.LonHemisphere &&
+           a.SatellitesInUse == b.SatellitesInUse && a.Altitude == b.Altitude;
+  };
+  int ggaLines = 0;
+  int gsaLines = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
+    std::ifstream log(entry.path(), std::ios::binary);
+    for (std::string line; std::getline(log, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      CAPTURE(line);
+      if (plainLayout(line)) {
+        ++ggaLines;
+        std::string general = line;
+        general[42] = ';';
+        GgaValues quick, slow;
+        const bool quickRead = ReadGga(line, quick);
+        CHECK(quickRead == ReadGga(general, slow));
+        if (quickRead) CHECK(sameGga(quick, slow));
+      } else if (line.starts_with("$GPGSA")) {
+        ++gsaLines;
+        std::string general = line;
+        general.insert(std::min<std::size_t>(11, general.size()), 1, ' ');
+        FixState quick, slow;
+        const bool quickRead = DecodeGsa(line, quick);
+        CHECK(quickRead == DecodeGsa(general, slow));
+        CHECK(quick.SatellitePrns == slow.SatellitePrns);
+        CHECK(quick.SatelliteCount == slow.SatelliteCount);
+      }
+    }
+  }
+  CHECK(ggaLines > 500);
+  CHECK(gsaLines > 1000);
 }
