@@ -34,62 +34,56 @@ void CopyShort(char* to, const char* from, std::size_t n) {
   }
 }
 
-constexpr std::array<char, 32> AsteriskText = [] {
-  std::array<char, 32> asterisks;
-  asterisks.fill('*');
-  return asterisks;
-}();
+constexpr int WidestField = 32;
 
-// The field of asterisks that stands for a number too wide for it.
+constexpr std::array<char, WidestField> Filled(char c) {
+  std::array<char, WidestField> text;
+  text.fill(c);
+  return text;
+}
+constexpr std::array<char, WidestField> Blanks = Filled(' ');
+constexpr std::array<char, WidestField> AsteriskText = Filled('*');
+
 char* Asterisks(char* out, int width) {
-  const auto n = static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(AsteriskText.size())));
-  CopyShort(out, AsteriskText.data(), n);
-  return out + n;
+  width = std::clamp(width, 0, WidestField);
+  CopyShort(out, AsteriskText.data(), static_cast<std::size_t>(width));
+  return out + width;
 }
 
-// A number is built right to left in a buffer of its own, then put in its
-// field: right-justified, or as asterisks when it does not fit.
-class RightToLeft {
- public:
-  void Put(char c) { *--first_ = c; }
+int DigitCount(std::uint64_t magnitude) {
+  int count = 1;
+  for (std::uint64_t limit = 10; count < 20 && magnitude >= limit; limit *= 10) ++count;
+  return count;
+}
 
-  // The digits of the magnitude, a point before the last `decimals` of them
-  // (with zeros so that one digit stands before it). Fields hold numbers
-  // below 2^32, whose digits come faster in 32 bits.
-  void PutDigits(std::uint64_t magnitude, int decimals) {
-    if (magnitude <= UINT32_MAX) PutDigitsOf(static_cast<std::uint32_t>(magnitude), decimals);
-    else PutDigitsOf(magnitude, decimals);
-  }
-
-  char* WriteTo(char* out, int width) const {
-    width = std::clamp(width, 0, Longest);
-    if (text_.data() + Longest - first_ > width) return Asterisks(out, width);
-    CopyShort(out, text_.data() + Longest - width, static_cast<std::size_t>(width));
-    return out + width;
-  }
-
- private:
-  template <typename Unsigned>
-  void PutDigitsOf(Unsigned rest, int decimals) {
-    for (int written = 0; rest != 0 || written <= decimals; ++written) {
-      if (written == decimals && written > 0) Put('.');
-      Put(static_cast<char>('0' + rest % 10));
+// Puts the number right-justified in its field: at least `leastDigits` digits
+// of the magnitude, a point before the last `decimals` of them (with zeros so
+// that a digit stands before it), and a minus sign when negative; asterisks
+// when it does not fit. The digits go straight to their places, right to
+// left; fields hold numbers below 2^32, whose digits come faster in 32 bits.
+char* WriteNumber(char* out, int width, std::uint64_t magnitude, int decimals, bool negative, int leastDigits = 1) {
+  width = std::clamp(width, 0, WidestField);
+  const int digits = std::max({DigitCount(magnitude), decimals + 1, leastDigits});
+  const int length = digits + (decimals > 0 ? 1 : 0) + (negative ? 1 : 0);
+  if (length > width) return Asterisks(out, width);
+  CopyShort(out, Blanks.data(), static_cast<std::size_t>(width - length));
+  char* next = out + width;
+  auto putDigits = [&](auto rest) {
+    for (int written = 0; written < digits; ++written) {
+      if (written == decimals && written > 0) *--next = '.';
+      *--next = static_cast<char>('0' + rest % 10);
       rest /= 10;
     }
-  }
+  };
+  if (magnitude <= UINT32_MAX) putDigits(static_cast<std::uint32_t>(magnitude));
+  else putDigits(magnitude);
+  if (negative) *--next = '-';
+  return out + width;
+}
 
-  // The longest number, 20 digits with point and sign, and the widest field;
-  // the number's blanks come from here too.
-  static constexpr int Longest = 32;
-  std::array<char, Longest> text_ = BlankText();
-  char* first_ = text_.data() + Longest;
-
-  static constexpr std::array<char, Longest> BlankText() {
-    std::array<char, Longest> blanks;
-    blanks.fill(' ');
-    return blanks;
-  }
-};
+std::uint64_t Magnitude(long long value) {
+  return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
 
 // A field of the width, as far as it fits the text's capacity.
 FieldText SizedField(int width) {
@@ -111,25 +105,16 @@ char* WriteFixed(char* out, float value, int width, int decimals) {
   const double scaled = static_cast<double>(value) * PowersOfTen[static_cast<std::size_t>(decimals)];
   if (!(std::fabs(scaled) < Unrepresentable)) return Asterisks(out, width);
   const auto magnitude = static_cast<std::uint64_t>(std::fabs(scaled) + 0.5);
-  RightToLeft number;
-  number.PutDigits(magnitude, decimals);
-  if (scaled < 0 && magnitude != 0) number.Put('-');
-  return number.WriteTo(out, width);
+  return WriteNumber(out, width, magnitude, decimals, scaled < 0 && magnitude != 0);
 }
 
 char* WriteInteger(char* out, long long value, int width) {
-  RightToLeft number;
-  number.PutDigits(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value), 0);
-  if (value < 0) number.Put('-');
-  return number.WriteTo(out, width);
+  return WriteNumber(out, width, Magnitude(value), 0, value < 0);
 }
 
 char* WriteZeroPadded(char* out, long long value, int width) {
-  if (value < 0) return Asterisks(out, width);
-  RightToLeft number;
-  auto magnitude = static_cast<std::uint64_t>(value);
-  for (int i = 0; i < std::min(width, 20); ++i, magnitude /= 10) number.Put(static_cast<char>('0' + magnitude % 10));
-  return magnitude == 0 ? number.WriteTo(out, width) : Asterisks(out, width);
+  // A negative value would need a sign in front of the digits: it does not fit.
+  return WriteNumber(out, width, Magnitude(value), 0, value < 0, width);
 }
 
 FieldText FixedField(float value, int width, int decimals) {

@@ -3,9 +3,9 @@
 // the layout is done here from exact integer arithmetic, never by printf.
 // A value that does not fit its field gives as many asterisks as the width.
 //
-// The writers put exactly `width` characters at `out` and return the end;
-// records are built with them in place. The fields below them hand back the
-// same characters as a small text.
+// The writers put exactly `width` characters (at most 32) at `out` and
+// return the end; records are built with them in place. The fields below
+// them hand back the same characters as a small text.
 
 #include <array>
 #include <cstddef>
