@@ -1,6 +1,7 @@
 #include <doctest/doctest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -240,7 +241,12 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     CHECK(run.Text().starts_with(EnglishHeader));
     CHECK(run.FileCount() == 2);
   }
-#ifndef _WIN32
+#ifdef _WIN32
+  SUBCASE("a device is written, never replaced") {
+    CHECK(ConvertLogFile(run.Log, "NUL", EnglishStyle, 1).Succeeded());
+    CHECK_FALSE(fs::exists("NUL.tmp0"));
+  }
+#else
   SUBCASE("a link to the log is the log") {
     const std::string link = run.Folder / "link.txt";
     fs::create_symlink(run.Log, link);
@@ -269,6 +275,33 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     CHECK(fs::is_character_file("/dev/null"));
   }
 #endif
+}
+
+TEST_CASE("ConvertLogFile reads standard input and reports progress") {
+  Run run;
+  const std::string log = std::string(Gga) + std::string(Gga);
+  WriteFile(run.Log, log);
+  SUBCASE("the name - reads standard input") {
+    REQUIRE(std::freopen(run.Log.c_str(), "rb", stdin) != nullptr);
+    const ConversionResult result = ConvertLogFile("-", run.Output, EnglishStyle, 1);
+    std::fclose(stdin);
+    CHECK(result.RecordsWritten == 2);
+    CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
+  }
+  SUBCASE("progress against the size of the log, announcement before the output exists") {
+    std::vector<std::uint64_t> reports;
+    bool outputExisted = true;
+    const ConversionResult result = ConvertLogFile(
+        run.Log, run.Output, EnglishStyle, 1, [&] { outputExisted = fs::exists(run.Output); },
+        [&](std::uint64_t done, std::uint64_t total) {
+          CHECK(total == log.size());
+          reports.push_back(done);
+        });
+    CHECK(result.Succeeded());
+    CHECK_FALSE(outputExisted);
+    REQUIRE_FALSE(reports.empty());
+    CHECK(reports.back() == log.size());
+  }
 }
 
 TEST_CASE("ConvertLogFile converts every real log") {
