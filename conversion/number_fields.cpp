@@ -56,27 +56,60 @@ int DigitCount(std::uint64_t magnitude) {
   return count;
 }
 
+constexpr std::array<char, 200> DigitPairs = [] {
+  std::array<char, 200> pairs;
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Exactly `count` digits of the value, zeros in front, written leftwards
+// so that they end where `next` points; two at a time, as each step divides.
+template <typename Unsigned>
+void PutDigitsLeftwards(char*& next, Unsigned value, int count) {
+  for (; count >= 2; count -= 2, value /= 100) std::memcpy(next -= 2, &DigitPairs[2 * (value % 100)], 2);
+  if (count == 1) *--next = static_cast<char>('0' + value % 10);
+}
+
+void PutDigitsLeftwards(char*& next, std::uint64_t value, int count) {
+  if (value <= UINT32_MAX) PutDigitsLeftwards(next, static_cast<std::uint32_t>(value), count);
+  else PutDigitsLeftwards<std::uint64_t>(next, value, count);
+}
+
+// The magnitude's last `decimals` digits apart from the rest (constant
+// divisors, which cost a multiplication, not a division).
+std::uint64_t SplitDecimals(std::uint64_t magnitude, int decimals, std::uint64_t& fraction) {
+  switch (decimals) {
+    case 1: fraction = magnitude % 10; return magnitude / 10;
+    case 2: fraction = magnitude % 100; return magnitude / 100;
+    case 3: fraction = magnitude % 1000; return magnitude / 1000;
+    case 4: fraction = magnitude % 10000; return magnitude / 10000;
+    case 5: fraction = magnitude % 100000; return magnitude / 100000;
+    case 6: fraction = magnitude % 1000000; return magnitude / 1000000;
+    default: fraction = 0; return magnitude;
+  }
+}
+
 // Puts the number right-justified in its field: at least `leastDigits` digits
-// of the magnitude, a point before the last `decimals` of them (with zeros so
-// that a digit stands before it), and a minus sign when negative; asterisks
-// when it does not fit. The digits go straight to their places, right to
-// left; fields hold numbers below 2^32, whose digits come faster in 32 bits.
+// before the point, the last `decimals` digits of the magnitude after it,
+// and a minus sign when negative; asterisks when it does not fit. The
+// digits go straight to their places, right to left.
 char* WriteNumber(char* out, int width, std::uint64_t magnitude, int decimals, bool negative, int leastDigits = 1) {
   width = std::clamp(width, 0, WidestField);
-  const int digits = std::max({DigitCount(magnitude), decimals + 1, leastDigits});
-  const int length = digits + (decimals > 0 ? 1 : 0) + (negative ? 1 : 0);
+  std::uint64_t fraction = 0;
+  const std::uint64_t whole = SplitDecimals(magnitude, decimals, fraction);
+  const int wholeDigits = std::max(DigitCount(whole), leastDigits);
+  const int length = wholeDigits + (decimals > 0 ? decimals + 1 : 0) + (negative ? 1 : 0);
   if (length > width) return Asterisks(out, width);
   CopyShort(out, Blanks.data(), static_cast<std::size_t>(width - length));
   char* next = out + width;
-  auto putDigits = [&](auto rest) {
-    for (int written = 0; written < digits; ++written) {
-      if (written == decimals && written > 0) *--next = '.';
-      *--next = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    }
-  };
-  if (magnitude <= UINT32_MAX) putDigits(static_cast<std::uint32_t>(magnitude));
-  else putDigits(magnitude);
+  if (decimals > 0) {
+    PutDigitsLeftwards(next, fraction, decimals);
+    *--next = '.';
+  }
+  PutDigitsLeftwards(next, whole, wholeDigits);
   if (negative) *--next = '-';
   return out + width;
 }
