@@ -71,11 +71,19 @@ bool OutputFile::Open(std::string_view name) {
   std::error_code error;
   // Replacing a link would put a file in its place: write to what it leads to.
   if (fs::is_symlink(fs::symlink_status(target_, error))) {
-    target_ = fs::canonical(target_, error);
+    target_ = fs::weakly_canonical(target_, error);
     if (error) return Fail(error.message());
   }
   const fs::file_status status = fs::status(target_, error);
-  const bool direct = IsDeviceName(target_) || (fs::exists(status) && !fs::is_regular_file(status));
+  const bool replacing = fs::is_regular_file(status);
+  const bool direct = IsDeviceName(target_) || (fs::exists(status) && !replacing);
+  if (replacing) {
+    // Renaming over a file gets round its own protection; a file that could
+    // not be written in place is not replaced either.
+    std::FILE* probe = std::fopen(target_.string().c_str(), "ab");
+    if (probe == nullptr) return Fail(std::strerror(errno));
+    std::fclose(probe);
+  }
   if (!direct) temporary_ = TemporaryName(target_);
 
   file_ = std::fopen((direct ? target_ : temporary_).string().c_str(), "wb");
@@ -86,7 +94,7 @@ bool OutputFile::Open(std::string_view name) {
   }
   ownsFile_ = true;
   std::setvbuf(file_, nullptr, _IONBF, 0);  // the caller hands over large blocks
-  if (!direct && fs::exists(status)) fs::permissions(temporary_, status.permissions(), error);
+  if (replacing) fs::permissions(temporary_, status.permissions(), error);
   return true;
 }
 

@@ -241,6 +241,15 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     CHECK(run.Text().starts_with(EnglishHeader));
     CHECK(run.FileCount() == 2);
   }
+  SUBCASE("a file that may not be written is not replaced") {
+    fs::permissions(run.Output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const ConversionResult result = ConvertLogFile(run.Log, run.Output, EnglishStyle, 1);
+    fs::permissions(run.Output, fs::perms::owner_write, fs::perm_options::add);
+    if (result.Succeeded()) return;  // run as root, who may write anything
+    CHECK(result.FailureReason == "Permission denied");
+    CHECK(run.Text() == "earlier output");
+    CHECK(run.FileCount() == 2);
+  }
 #ifdef _WIN32
   SUBCASE("a device is written, never replaced") {
     CHECK(ConvertLogFile(run.Log, "NUL", EnglishStyle, 1).Succeeded());
