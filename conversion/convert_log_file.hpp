@@ -29,7 +29,13 @@ using ProgressReport = std::function<void(std::uint64_t bytesRead, std::uint64_t
 
 // The announcement runs once, after the log has been opened and before the
 // output file is opened. The progress report runs now and then while the log
-// is read, never per line.
+// is read, never per line (once per mebibyte read).
+//
+// Each run starts from an empty fix. A regular output file is written beside
+// its target and put in place only when the whole run succeeded; standard
+// output ("-"), devices and pipes are written directly. An output that is
+// the log itself is refused with the reason "is the log file itself; choose
+// another output file", the log untouched.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
                                 const ProgressReport& progress = {});

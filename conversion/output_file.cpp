@@ -1,7 +1,5 @@
 #include "conversion/output_file.hpp"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -10,6 +8,7 @@
 
 #include "conversion/convert_log_file.hpp"
 #include "conversion/standard_streams.hpp"
+#include "toolkit/dialogs/text_utilities.hpp"
 
 namespace fs = std::filesystem;
 
@@ -21,12 +20,12 @@ namespace {
 // any extension ("nul", "C:\out\con.txt"); they are no files to replace.
 bool IsDeviceName([[maybe_unused]] const fs::path& path) {
 #ifdef _WIN32
-  std::string stem = path.stem().string();
-  std::transform(stem.begin(), stem.end(), stem.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+  const std::string filename = path.filename().string();
+  std::string name = filename.substr(0, filename.find('.'));
+  toolkit::UpperCaseString(name);
   for (const std::string_view device : {"NUL", "CON", "PRN", "AUX", "CONIN$", "CONOUT$"})
-    if (stem == device) return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' && stem[3] <= '9';
+    if (name == device) return true;
+  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '1' && name[3] <= '9';
 #else
   return false;
 #endif
