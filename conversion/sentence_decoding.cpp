@@ -83,8 +83,8 @@ bool ReadByColumns(std::string_view line, GgaValues& gga) {
 
 // Nearly every receiver writes the columns up to the satellites in use with
 // plain digits, as below ('9' a digit, '?' any character). Such a line gives
-// the same values by columns; reading it here in one pass saves most of the
-// time a log takes.
+// the same values by columns; reading it here in one pass saves much of the
+// time its decoding takes.
 constexpr std::string_view PlainColumns = "???????999999.999,9999.9999,?,99999.9999,?,?,99";
 
 // The columns above, tested eight at a time: in each word of eight bytes the
@@ -102,8 +102,12 @@ constexpr std::array<ColumnWord, PlainWords> PlainColumnWords = [] {
     std::array<unsigned char, 8> literals{}, literalPlaces{}, digitPlaces{};
     for (std::size_t i = 0; i < 8; ++i) {
       const char c = 8 * w + i < PlainColumns.size() ? PlainColumns[8 * w + i] : '?';
-      if (c == '9') digitPlaces[i] = 0x80;
-      else if (c != '?') literals[i] = static_cast<unsigned char>(c), literalPlaces[i] = 0xFF;
+      if (c == '9') {
+        digitPlaces[i] = 0x80;
+      } else if (c != '?') {
+        literals[i] = static_cast<unsigned char>(c);
+        literalPlaces[i] = 0xFF;
+      }
     }
     words[w] = {std::bit_cast<std::uint64_t>(literals), std::bit_cast<std::uint64_t>(literalPlaces),
                 std::bit_cast<std::uint64_t>(digitPlaces)};
