@@ -55,7 +55,6 @@ int DigitCount(std::uint64_t magnitude) {
   for (std::uint64_t limit = 10; count < 20 && magnitude >= limit; limit *= 10) ++count;
   return count;
 }
-
 constexpr std::array<char, 200> DigitPairs = [] {
   std::array<char, 200> pairs;
   for (std::size_t i = 0; i < 100; ++i) {
@@ -98,6 +97,13 @@ std::uint64_t SplitDecimals(std::uint64_t magnitude, int decimals, std::uint64_t
 // digits go straight to their places, right to left.
 char* WriteNumber(char* out, int width, std::uint64_t magnitude, int decimals, bool negative, int leastDigits = 1) {
   width = std::clamp(width, 0, WidestField);
+  // Times and satellite numbers: one or two digits, by far the most fields.
+  if (decimals == 0 && !negative && magnitude < 100 && leastDigits <= 2 && width >= 2) {
+    CopyShort(out, Blanks.data(), static_cast<std::size_t>(width - 2));
+    std::memcpy(out + width - 2, &DigitPairs[2 * magnitude], 2);
+    if (magnitude < 10 && leastDigits < 2) out[width - 2] = ' ';
+    return out + width;
+  }
   std::uint64_t fraction = 0;
   const std::uint64_t whole = SplitDecimals(magnitude, decimals, fraction);
   const int wholeDigits = std::max(DigitCount(whole), leastDigits);

@@ -44,6 +44,11 @@ TEST_CASE("FixedField") {
 
 TEST_CASE("IntegerField and ZeroPaddedField") {
   CHECK(IntegerField(24, 3).View() == " 24");
+  CHECK(IntegerField(5, 3).View() == "  5");
+  CHECK(IntegerField(0, 3).View() == "  0");
+  CHECK(IntegerField(7, 1).View() == "7");
+  CHECK(IntegerField(12, 1).View() == "*");
+  CHECK(ZeroPaddedField(7, 3).View() == "007");
   CHECK(IntegerField(-3, 3).View() == " -3");
   CHECK(IntegerField(1000, 3).View() == "***");
   CHECK(IntegerField(12345678, 8).View() == "12345678");
