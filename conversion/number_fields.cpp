@@ -64,17 +64,19 @@ constexpr std::array<char, 200> DigitPairs = [] {
   return pairs;
 }();
 
-// Exactly `count` digits of the value, zeros in front, written leftwards
-// so that they end where `next` points; two at a time, as each step divides.
+// Exactly `count` digits of the value, zeros in front, written leftwards so
+// that they end just before `next`; two at a time, as each step divides.
+// Returns where they begin.
 template <typename Unsigned>
-void PutDigitsLeftwards(char*& next, Unsigned value, int count) {
+char* PutDigitsLeftwards(char* next, Unsigned value, int count) {
   for (; count >= 2; count -= 2, value /= 100) std::memcpy(next -= 2, &DigitPairs[2 * (value % 100)], 2);
   if (count == 1) *--next = static_cast<char>('0' + value % 10);
+  return next;
 }
 
-void PutDigitsLeftwards(char*& next, std::uint64_t value, int count) {
-  if (value <= UINT32_MAX) PutDigitsLeftwards(next, static_cast<std::uint32_t>(value), count);
-  else PutDigitsLeftwards<std::uint64_t>(next, value, count);
+char* PutDigitsLeftwards(char* next, std::uint64_t value, int count) {
+  if (value <= UINT32_MAX) return PutDigitsLeftwards(next, static_cast<std::uint32_t>(value), count);
+  return PutDigitsLeftwards<std::uint64_t>(next, value, count);
 }
 
 // The magnitude's last `decimals` digits apart from the rest (constant
@@ -112,10 +114,10 @@ char* WriteNumber(char* out, int width, std::uint64_t magnitude, int decimals, b
   CopyShort(out, Blanks.data(), static_cast<std::size_t>(width - length));
   char* next = out + width;
   if (decimals > 0) {
-    PutDigitsLeftwards(next, fraction, decimals);
+    next = PutDigitsLeftwards(next, fraction, decimals);
     *--next = '.';
   }
-  PutDigitsLeftwards(next, whole, wholeDigits);
+  next = PutDigitsLeftwards(next, whole, wholeDigits);
   if (negative) *--next = '-';
   return out + width;
 }
