@@ -1,6 +1,6 @@
 #pragma once
 // Where report modes 3 and 4 show an error line: the status bar of the root
-// window and the "Library Error" box. The window layer provides them.
+// window (the window layer's) and the "Library Error" box.
 
 #include <string_view>
 

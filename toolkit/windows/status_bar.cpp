@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/dialogs/text_utilities.hpp"
+#include "toolkit/frame/error_screen.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
 #include <commctrl.h>
@@ -60,7 +61,7 @@ void StatusBarText(int part, std::string_view text) {
   RepaintNow(slot.StatusBar, &area);
 }
 
-void StatusBarErrorLine(std::string_view line) {
+void ShowErrorLineInStatusBar(std::string_view line) {
   const int remembered = Layer.CurrentWindow;
   Layer.CurrentWindow = 0;
   StatusBarText(1, line);

@@ -36,8 +36,4 @@ void MenuItemState(int item, int kind, int value);
 void ClearClientArea();
 void TextAt(int x, int y, std::string_view text);
 
-// Error report mode 3: the line goes to part 1 of the root window's status
-// bar whatever window is current.
-void StatusBarErrorLine(std::string_view line);
-
 }  // namespace toolkit

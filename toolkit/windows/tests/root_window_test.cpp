@@ -408,9 +408,12 @@ TEST_CASE("StatusBarText") {
     CHECK(edges[0] == 255);
     CHECK(StatusText(w.StatusBar, 0) == " Output format: English style numbers");
   }
-  SUBCASE("an error line goes to part 1") {
-    StatusBarErrorLine("Error=1001:Invalid menu item");
+  SUBCASE("report mode 3 puts the error line into part 1") {
+    ErrorReportModeSet(3);
+    ErrorRaise(1001);
+    ErrorReportModeSet(0);
     CHECK(StatusText(w.StatusBar, 0) == "Error=1001:Invalid menu item");
+    CHECK(ErrorQuery(1) == 1001);
   }
   CloseApplicationWindow();
 }
