@@ -132,16 +132,16 @@ void RecordStandardControls() {
 
 }  // namespace
 
-void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve) {
+void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) {
   if (State.RootWindowOpen != 0) return;
-  const int clientWidth = RequestedClientSize(spec.Width, State.ScreenWidth);
-  const int clientHeight = RequestedClientSize(spec.Height, State.ScreenHeight);
-  const WindowFlags flags = SplitWindowFlags(spec.Flags);
-  Layer.RootFlags = spec.Flags;
+  const int clientWidth = RequestedClientSize(window.Width, State.ScreenWidth);
+  const int clientHeight = RequestedClientSize(window.Height, State.ScreenHeight);
+  const WindowFlags flags = SplitWindowFlags(window.Flags);
+  Layer.RootFlags = window.Flags;
   Layer.ColourReserve = ColourReserveFor(colourReserve);
-  const std::string caption(spec.Title.Trimmed());
+  const std::string caption(window.Title.Trimmed());
 
-  if (!RegisterFrameClass(spec.MenuId) || !RegisterClientClass()) {
+  if (!RegisterFrameClass(window.MenuId) || !RegisterClientClass()) {
     Abort("Failed to register class - aborting.");
   }
   LoadLibraryA("comctl32.dll");
@@ -149,11 +149,11 @@ void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve) {
   const DWORD style = FrameStyle(flags);
   const DWORD exStyle = flags.AlwaysOnTop ? WS_EX_TOPMOST : 0;
   RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, spec.MenuId != 0, exStyle);
+  AdjustWindowRectEx(&outer, style, window.MenuId != 0, exStyle);
   const int outerWidth = outer.right - outer.left;
   const int outerHeight = outer.bottom - outer.top;
-  const int x = WindowOrigin(spec.X, State.ScreenWidth, outerWidth);
-  const int y = WindowOrigin(spec.Y, State.ScreenHeight, outerHeight);
+  const int x = WindowOrigin(window.X, State.ScreenWidth, outerWidth);
+  const int y = WindowOrigin(window.Y, State.ScreenHeight, outerHeight);
 
   WindowSlot& root = Layer.Slots[0];
   root = WindowSlot{};
@@ -161,7 +161,7 @@ void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve) {
                                outerHeight, nullptr, nullptr, ProgramInstance(), nullptr);
   if (root.Frame != nullptr) {
     root.PartStyles.fill(PartStyle::Sunken);
-    if (flags.StatusBar) AddStatusBar(root, flags, spec.Y, outerWidth);
+    if (flags.StatusBar) AddStatusBar(root, flags, window.Y, outerWidth);
     CreateClientWindow(root);
   }
   if (root.Frame == nullptr || root.Client == nullptr) Abort("Failed to create window - aborting.");
@@ -183,7 +183,7 @@ void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve) {
   root.ClientWidth = root.ScaleWidth = client.right;
   root.ClientHeight = root.ScaleHeight = client.bottom;
 
-  LoadMenuCompanions(root, spec.MenuId);
+  LoadMenuCompanions(root, window.MenuId);
   InitialiseDrawingState();
   RecordStandardControls();
 

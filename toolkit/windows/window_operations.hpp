@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "toolkit/windows/event_record.hpp"
-#include "toolkit/windows/window_spec.hpp"
+#include "toolkit/windows/window_layout.hpp"
 
 namespace toolkit {
 
 inline constexpr int WindowSlotCount = 21;  // slot 0 is the root window
 
-void OpenRootWindow(const WindowSpec& spec, std::optional<int> colourReserve = std::nullopt);
+void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve = std::nullopt);
 void CloseRootWindow();
 
 // Widths in window units, -1 (last only) up to the right end; styles 0 no

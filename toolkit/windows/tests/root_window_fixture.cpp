@@ -35,15 +35,15 @@ void LeaveWindowsUnmanaged() {
 RootWindow OpenApplicationWindow(bool withToolbar, int clientHeight) {
   LeaveWindowsUnmanaged();
   ToolkitStart(" ");
-  WindowSpec spec;
-  spec.Flags = 0x67;
-  spec.X = -1;
-  spec.Y = -1;
-  spec.Width = 512;
-  spec.Height = clientHeight;
-  spec.MenuId = 30001;
-  spec.Title = "REZ Log file to Microsoft Pushpin conversion";
-  OpenRootWindow(spec);
+  WindowSpec window;
+  window.Flags = 0x67;
+  window.X = -1;
+  window.Y = -1;
+  window.Width = 512;
+  window.Height = clientHeight;
+  window.MenuId = 30001;
+  window.Title = "REZ Log file to Microsoft Pushpin conversion";
+  OpenRootWindow(window);
   const std::array widths{7000, -1};
   StatusBarParts(widths);
   StatusBarText(1, " Output format: English style numbers");

@@ -21,7 +21,7 @@ struct RootWindow {
   HWND Toolbar = nullptr;
 };
 
-// ToolkitStart, then the root window with the application's spec (client
+// ToolkitStart, then the root window with the application's window (client
 // height as given), its two status bar parts and texts; the toolbar only when
 // asked for.
 RootWindow OpenApplicationWindow(bool withToolbar = true, int clientHeight = 256);

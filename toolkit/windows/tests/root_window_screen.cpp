@@ -33,13 +33,13 @@ bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   ToolkitStart(" ");
-  WindowSpec spec;
-  spec.Flags = 0x67;
-  spec.Width = 512;
-  spec.Height = 256;
-  spec.MenuId = 30001;
-  spec.Title = "REZ Log file to Microsoft Pushpin conversion";
-  OpenRootWindow(spec);
+  WindowSpec window;
+  window.Flags = 0x67;
+  window.Width = 512;
+  window.Height = 256;
+  window.MenuId = 30001;
+  window.Title = "REZ Log file to Microsoft Pushpin conversion";
+  OpenRootWindow(window);
   const std::array widths{7000, -1};
   StatusBarParts(widths);
   StatusBarText(1, " Output format: English style numbers");

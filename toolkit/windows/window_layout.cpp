@@ -1,4 +1,4 @@
-#include "toolkit/windows/window_spec.hpp"
+#include "toolkit/windows/window_layout.hpp"
 
 namespace toolkit {
 

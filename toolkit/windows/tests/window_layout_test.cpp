@@ -1,4 +1,4 @@
-#include "toolkit/windows/window_spec.hpp"
+#include "toolkit/windows/window_layout.hpp"
 
 #include <doctest/doctest.h>
 
@@ -27,12 +27,12 @@ TEST_CASE("SplitWindowFlags") {
 }
 
 TEST_CASE("root window geometry") {
-  SUBCASE("client size: the spec's, else 80 % of the screen") {
+  SUBCASE("client size: the WindowSpec's, else 80 % of the screen") {
     CHECK(RequestedClientSize(512, 1024) == 512);
     CHECK(RequestedClientSize(0, 1023) == 818);
     CHECK(RequestedClientSize(-5, 768) == 614);
   }
-  SUBCASE("origin: the spec's, else centred, halves truncated") {
+  SUBCASE("origin: the WindowSpec's, else centred, halves truncated") {
     CHECK(WindowOrigin(10, 1024, 518) == 10);
     CHECK(WindowOrigin(0, 1024, 518) == 0);
     CHECK(WindowOrigin(-1, 1024, 519) == 252);

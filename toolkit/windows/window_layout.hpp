@@ -31,11 +31,11 @@ struct WindowFlags {
 
 WindowFlags SplitWindowFlags(int flags);
 
-// Client width (or height) asked for: the spec's value when positive, else
+// Client width (or height) asked for: the WindowSpec's value when positive, else
 // 80 % of the screen's.
 int RequestedClientSize(int requested, int screen);
 
-// Left (or top) edge: the spec's value when not negative, else centred.
+// Left (or top) edge: the WindowSpec's value when not negative, else centred.
 int WindowOrigin(int requested, int screen, int outer);
 
 // A centred window grows by the status bar's height half upwards, half
