@@ -31,13 +31,40 @@ struct SavedLine {
   std::array<char, LogLineLength> Bytes;
   std::size_t Length = 0;
 
+  // In moves of 16 bytes, the last one overlapping the one before: a copy of
+  // unknown length up to 256 bytes is otherwise made a string instruction
+  // that costs more than the decoding it defers.
   void Assign(std::string_view line) {
     Length = std::min(line.size(), Bytes.size());
-    std::memcpy(Bytes.data(), line.data(), Length);
+    if (Length < 16) {
+      std::copy_n(line.data(), Length, Bytes.data());
+      return;
+    }
+    for (std::size_t i = 0; i + 16 < Length; i += 16) std::memcpy(Bytes.data() + i, line.data() + i, 16);
+    std::memcpy(Bytes.data() + Length - 16, line.data() + Length - 16, 16);
   }
   void Clear() { Length = 0; }
   bool Empty() const { return Length == 0; }
   std::string_view View() const { return {Bytes.data(), Length}; }
+};
+
+// The $GPGSA lines since the last record, in order. Each either sets the
+// whole satellite list or is rejected and changes nothing, so of these lines
+// only the latest valid one matters: it is looked for from the end when a
+// record falls due, and most lines are never decoded. When more lines come
+// than are kept, those kept are settled first.
+struct PendingSatelliteLines {
+  std::array<SavedLine, 16> Lines;
+  std::size_t Count = 0;
+
+  void Add(std::string_view line, FixState& fix) {
+    if (Count == Lines.size()) Settle(fix);
+    Lines[Count++].Assign(line);
+  }
+  void Settle(FixState& fix) {
+    while (Count > 0 && !DecodeGsa(Lines[Count - 1].View(), fix)) --Count;
+    Count = 0;
+  }
 };
 
 bool IsSentence(std::string_view line, const char (&type)[7]) {
@@ -84,6 +111,11 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     DecodeVtg(pendingVtg.View(), fix);
     pendingVtg.Clear();
   };
+  PendingSatelliteLines pendingGsa;
+  auto decodePending = [&] {
+    pendingGsa.Settle(fix);
+    decodePendingVtg();
+  };
   auto writeRecord = [&] {
     WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
     ++recordsWritten;
@@ -93,7 +125,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   while (log.NextLine(line)) {
     if (IsSentence(line, "$GPGGA")) {
       const bool recordDue = ggaCount > 0 && (ggaCount - 1) % keepEvery == 0;
-      if (recordDue) decodePendingVtg();
+      if (recordDue) decodePending();
       GgaValues gga;
       if (!ReadGga(line, gga)) continue;
       if (recordDue) {
@@ -104,7 +136,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
       lastGga = gga;
       ++ggaCount;
     } else if (IsSentence(line, "$GPGSA")) {
-      DecodeGsa(line, fix);
+      pendingGsa.Add(line, fix);
     } else if (IsSentence(line, "$GPVTG")) {
       pendingVtg.Assign(line);
       result.SpeedAvailable = true;
@@ -113,7 +145,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   if (log.Failed()) return Failure(result, logName, log.Reason());
 
   if (ggaCount > 0) {
-    decodePendingVtg();
+    decodePending();
     ApplyGga(lastGga, GgaForm::Final, fix);
     writeRecord();
   }

@@ -157,6 +157,35 @@ TEST_CASE("ConvertLogFile decodes only what it should") {
           std::vector<std::string>{"Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 545.4"
                                    "\rSatellites:   4  5  9 12 24  0  0  0\""});
   }
+  SUBCASE("a record shows the last valid $GPGSA before it, however many lines come between") {
+    auto gga = [](int second) {
+      std::string line(Gga);
+      line[11] = static_cast<char>('0' + second / 10);
+      line[12] = static_cast<char>('0' + second % 10);
+      return line;
+    };
+    auto plainGsa = [](std::string_view list) { return "$GPGSA,A,3," + std::string(list) + ",2.5,1.3,2.1*39\r\n"; };
+    const std::string bad = "$GPGSA,A,3,07,x,,,,,,,,,2.5,1.3,2.1*39\r\n";
+    const std::string log = gga(0) + plainGsa("01,02,,,,,,,,,,") + gga(1) + bad + gga(2) +
+                            plainGsa("03,04,05,,,,,,,,,") + bad + gga(3) + plainGsa("06,,,,,,,,,,,") +
+                            "$GPGSA,A,3,07,08\r\n" + gga(4) + bad + gga(5) + "$GPGSA,A,3,14\r\n" +
+                            plainGsa("09,10,11,12,13,,,,,,,") + bad;
+    auto satellites = [&run] {
+      std::vector<std::string> lists;
+      for (const std::string& record : Records(run.Text())) lists.push_back(record.substr(record.find("Satellites:")));
+      return lists;
+    };
+    REQUIRE(run.Convert(log, EnglishStyle, 2).Succeeded());
+    CHECK(satellites() == std::vector<std::string>{"Satellites:   1  2\"", "Satellites:   3  4  5\"", "Satellites:   7  8\"",
+                                                   "Satellites:   9 10 11 12 13  0  0  0\""});
+    std::string many;
+    for (int k = 0; k < 40; ++k) many += bad;
+    const std::string longRun = gga(0) + plainGsa("01,02,,,,,,,,,,") + many + gga(1) + many + plainGsa("03,,,,,,,,,,,") +
+                                many + "$GPGSA,A,3,04\r\n" + many + gga(2);
+    REQUIRE(run.Convert(longRun, EnglishStyle, 1).Succeeded());
+    CHECK(satellites() == std::vector<std::string>{"Satellites:   1  2\"", "Satellites:   4\"",
+                                                   "Satellites:   4  0  0  0  0  0  0  0\""});
+  }
   SUBCASE("every run starts from an empty fix") {
     REQUIRE(run.Convert(std::string(Gsa) + std::string(Vtg) + std::string(Gga)).Succeeded());
     const ConversionResult second = run.Convert(std::string(Gga.substr(0, 47)) + "\n" + std::string(Gga));
