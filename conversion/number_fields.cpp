@@ -149,11 +149,11 @@ char* WriteFixed(char* out, float value, int width, int decimals) {
   return WriteNumber(out, width, magnitude, decimals, scaled < 0 && magnitude != 0);
 }
 
-char* WriteInteger(char* out, long long value, int width) {
+char* number_fields::WriteAnyInteger(char* out, long long value, int width) {
   return WriteNumber(out, width, Magnitude(value), 0, value < 0);
 }
 
-char* WriteZeroPadded(char* out, long long value, int width) {
+char* number_fields::WriteAnyZeroPadded(char* out, long long value, int width) {
   // A negative value would need a sign in front of the digits: it does not fit.
   return WriteNumber(out, width, Magnitude(value), 0, value < 0, width);
 }

@@ -19,11 +19,34 @@ namespace conversion {
 // zero has no minus sign. Decimals run from 0 (no point written) to 6.
 char* WriteFixed(char* out, float value, int width, int decimals);
 
+namespace number_fields {
+// The general forms of the two writers below.
+char* WriteAnyInteger(char* out, long long value, int width);
+char* WriteAnyZeroPadded(char* out, long long value, int width);
+
+// Values of one or two digits are most fields of a record (times, satellite
+// numbers); inline, with the caller's constant width, they cost a few stores.
+constexpr bool IsSmall(long long value, int width) { return value >= 0 && value < 100 && width >= 2 && width <= 8; }
+inline char* PutTwoDigits(char* out, long long value, char tensBlank) {
+  out[0] = value < 10 ? tensBlank : static_cast<char>('0' + value / 10);
+  out[1] = static_cast<char>('0' + value % 10);
+  return out + 2;
+}
+}  // namespace number_fields
+
 // Right-justified, blanks in front.
-char* WriteInteger(char* out, long long value, int width);
+inline char* WriteInteger(char* out, long long value, int width) {
+  if (!number_fields::IsSmall(value, width)) return number_fields::WriteAnyInteger(out, value, width);
+  for (int i = 0; i < width - 2; ++i) *out++ = ' ';
+  return number_fields::PutTwoDigits(out, value, ' ');
+}
 
 // Exactly `width` digits with leading zeros; a negative value does not fit.
-char* WriteZeroPadded(char* out, long long value, int width);
+inline char* WriteZeroPadded(char* out, long long value, int width) {
+  if (!number_fields::IsSmall(value, width)) return number_fields::WriteAnyZeroPadded(out, value, width);
+  for (int i = 0; i < width - 2; ++i) *out++ = '0';
+  return number_fields::PutTwoDigits(out, value, '0');
+}
 
 // A formatted field of at most 16 characters, kept on the stack.
 struct FieldText {

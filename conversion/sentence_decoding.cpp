@@ -265,8 +265,30 @@ std::size_t AfterComma(std::string_view text, int n, std::size_t position) {
 // blank, a "/" or the end of the text; 0 when it is not a number.
 float FreeFormNumber(std::string_view text, std::size_t position) {
   if (position == std::string_view::npos) return 0;
-  while (position < text.size() && text[position] == ' ') ++position;
+  // Nearly always digits with at most one point, ended by a comma: read in
+  // one pass, with the value ReadReal gives for them.
+  std::uint32_t mantissa = 0;
+  int digits = 0;
+  int fractionDigits = 0;
+  bool point = false;
   std::size_t end = position;
+  for (; end < text.size(); ++end) {
+    const char c = text[end];
+    if (number_reading::IsDigit(c)) {
+      mantissa = mantissa * 10 + static_cast<std::uint32_t>(c - '0');
+      ++digits;
+      fractionDigits += point ? 1 : 0;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  constexpr int MostPlainDigits = 7;  // below 2^24, as DecimalValue needs
+  if (digits > 0 && digits <= MostPlainDigits && (end == text.size() || text[end] == ','))
+    return DecimalValue(mantissa, fractionDigits);
+  while (position < text.size() && text[position] == ' ') ++position;
+  end = position;
   while (end < text.size() && text[end] != ',' && text[end] != ' ' && text[end] != '/') ++end;
   float value = 0;
   return ReadReal(text.substr(position, end - position), value) ? value : 0;

@@ -1,8 +1,10 @@
 #include <doctest/doctest.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -58,6 +60,29 @@ TEST_CASE("IntegerField and ZeroPaddedField") {
   CHECK(ZeroPaddedField(59, 2).View() == "59");
   CHECK(ZeroPaddedField(100, 2).View() == "**");
   CHECK(ZeroPaddedField(-1, 2).View() == "**");
+}
+
+TEST_CASE("WriteInteger and WriteZeroPadded agree with the library, small values and widths above all") {
+  for (int width = 1; width <= 10; ++width) {
+    for (long long value = -12; value <= 1005; ++value) {
+      CAPTURE(width);
+      CAPTURE(value);
+      std::array<char, 16> expected{}, written{};
+      const int length = std::snprintf(expected.data(), expected.size(), "%*lld", width, value);
+      if (length > width) std::memset(expected.data(), '*', static_cast<std::size_t>(width));
+      CHECK(WriteInteger(written.data(), value, width) == written.data() + width);
+      CHECK(std::string_view(written.data(), static_cast<std::size_t>(width)) ==
+            std::string_view(expected.data(), static_cast<std::size_t>(width)));
+
+      expected.fill(0);
+      written.fill(0);
+      const int padded = std::snprintf(expected.data(), expected.size(), "%0*lld", width, value);
+      if (value < 0 || padded > width) std::memset(expected.data(), '*', static_cast<std::size_t>(width));
+      CHECK(WriteZeroPadded(written.data(), value, width) == written.data() + width);
+      CHECK(std::string_view(written.data(), static_cast<std::size_t>(width)) ==
+            std::string_view(expected.data(), static_cast<std::size_t>(width)));
+    }
+  }
 }
 
 TEST_CASE("ContinentalNumber") {
