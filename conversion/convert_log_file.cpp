@@ -100,9 +100,14 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   const long long keepEvery = std::max(resolution, 1);
   long long ggaCount = 0;
   long long recordsWritten = 0;
-  // The final record takes the satellites in use of the last $GPGGA line;
-  // its other values are those the fix holds already.
-  GgaValues lastGga;
+  // A $GPGGA line sets all it reads, so of the lines since the last record
+  // only the latest readable one counts: it is read when a record falls due,
+  // and for the final record, which also takes its satellites in use.
+  SavedLine latestGga;
+  auto applyLatestGga = [&](GgaForm form) {
+    GgaValues gga;
+    if (!latestGga.Empty() && ReadGga(latestGga.View(), gga)) ApplyGga(gga, form, fix);
+  };
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
   // latest one counts, and only once a record falls due.
   SavedLine pendingVtg;
@@ -126,14 +131,13 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     if (IsSentence(line, "$GPGGA")) {
       const bool recordDue = ggaCount > 0 && (ggaCount - 1) % keepEvery == 0;
       if (recordDue) decodePending();
-      GgaValues gga;
-      if (!ReadGga(line, gga)) continue;
+      if (!IsReadableGga(line)) continue;
       if (recordDue) {
+        applyLatestGga(GgaForm::InLoop);
         writeRecord();
         if (!flushed(FlushSize)) return Failure(result, outputName, output.Reason());
       }
-      ApplyGga(gga, GgaForm::InLoop, fix);
-      lastGga = gga;
+      latestGga.Assign(line);
       ++ggaCount;
     } else if (IsSentence(line, "$GPGSA")) {
       pendingGsa.Add(line, fix);
@@ -146,7 +150,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
 
   if (ggaCount > 0) {
     decodePending();
-    ApplyGga(lastGga, GgaForm::Final, fix);
+    applyLatestGga(GgaForm::Final);
     writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));

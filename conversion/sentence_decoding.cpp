@@ -162,6 +162,17 @@ bool ReadGga(std::string_view line, GgaValues& gga) {
   return ReadPlainColumns(text, gga) || ReadByColumns(text, gga);
 }
 
+bool IsReadableGga(std::string_view line) {
+  const std::string_view text = Decoded(line);
+  if (HasPlainColumns(text)) {
+    ColumnCursor altitude{text, AltitudeColumn};
+    altitude.Real(5);
+    if (altitude.WellFormed) return true;
+  }
+  GgaValues unused;
+  return ReadByColumns(text, unused);
+}
+
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix) {
   fix.Hours = gga.Hours;
   fix.Minutes = gga.Minutes;

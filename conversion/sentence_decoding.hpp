@@ -32,6 +32,9 @@ struct GgaValues {
 bool ReadGga(std::string_view line, GgaValues& gga);
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
 
+// Whether ReadGga accepts the line, found for less than reading it costs.
+bool IsReadableGga(std::string_view line);
+
 // Time, position and altitude by fixed columns. False, with the fix left as it
 // was, when a numeric column holds something that cannot be part of a number.
 bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);

@@ -186,6 +186,14 @@ TEST_CASE("ConvertLogFile decodes only what it should") {
     CHECK(satellites() == std::vector<std::string>{"Satellites:   1  2\"", "Satellites:   4\"",
                                                    "Satellites:   4  0  0  0  0  0  0  0\""});
   }
+  SUBCASE("a record shows the latest readable $GPGGA before it") {
+    std::string log = Fixes(3);
+    log.insert(2 * Gga.size(), "$GPGGA,123559.000,48x7.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+    REQUIRE(run.Convert(log).Succeeded());
+    std::vector<std::string> times;
+    for (const std::string& record : Records(run.Text())) times.push_back(record.substr(record.find("Time: "), 14));
+    CHECK(times == std::vector<std::string>{"Time: 12:35:00", "Time: 12:35:01", "Time: 12:35:02"});
+  }
   SUBCASE("every run starts from an empty fix") {
     REQUIRE(run.Convert(std::string(Gsa) + std::string(Vtg) + std::string(Gga)).Succeeded());
     const ConversionResult second = run.Convert(std::string(Gga.substr(0, 47)) + "\n" + std::string(Gga));

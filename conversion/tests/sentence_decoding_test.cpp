@@ -68,6 +68,16 @@ TEST_CASE("DecodeGga") {
     CHECK(fix.Altitude == 0.0f);
     CHECK(Decoded("$GPGGA").Hours == 0);
   }
+  SUBCASE("IsReadableGga agrees with ReadGga whatever a column holds") {
+    for (std::size_t column = 1; column <= Gga.size(); ++column) {
+      for (const char c : {' ', ',', '.', '-', 'x', 'E', '5', '\0'}) {
+        const std::string line = WithCharacter(Gga, column, c);
+        CAPTURE(line);
+        GgaValues gga;
+        CHECK(IsReadableGga(line) == ReadGga(line, gga));
+      }
+    }
+  }
   SUBCASE("a malformed sentence leaves the fix as it was") {
     const std::string_view malformed[] = {
         "$GPGGA,123519.000,,,,,0,00,,,M,,M,,*66",  // no fix: the empty fields move an M into the satellites column
@@ -79,6 +89,7 @@ TEST_CASE("DecodeGga") {
       FixState fix = Decoded(Gga, GgaForm::Final);
       const FixState before = fix;
       CHECK_FALSE(DecodeGga(line, GgaForm::Final, fix));
+      CHECK_FALSE(IsReadableGga(line));
       CHECK(fix.Seconds == before.Seconds);
       CHECK(fix.Altitude == before.Altitude);
       CHECK(fix.SatelliteCount == before.SatelliteCount);
@@ -221,6 +232,8 @@ TEST_CASE("the quick reading agrees with the general one on real logs") {
         GgaValues quick, slow;
         const bool quickRead = ReadGga(line, quick);
         CHECK(quickRead == ReadGga(general, slow));
+        CHECK(IsReadableGga(line) == quickRead);
+        CHECK(IsReadableGga(general) == quickRead);
         if (quickRead) CHECK(sameGga(quick, slow));
       } else if (line.starts_with("$GPGSA")) {
         ++gsaLines;
