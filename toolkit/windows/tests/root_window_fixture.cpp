@@ -35,15 +35,7 @@ void LeaveWindowsUnmanaged() {
 RootWindow OpenApplicationWindow(bool withToolbar, int clientHeight) {
   LeaveWindowsUnmanaged();
   ToolkitStart(" ");
-  WindowSpec window;
-  window.Flags = 0x67;
-  window.X = -1;
-  window.Y = -1;
-  window.Width = 512;
-  window.Height = clientHeight;
-  window.MenuId = 30001;
-  window.Title = "REZ Log file to Microsoft Pushpin conversion";
-  OpenRootWindow(window);
+  OpenRootWindow(ApplicationWindowSpec(clientHeight));
   const std::array widths{7000, -1};
   StatusBarParts(widths);
   StatusBarText(1, " Output format: English style numbers");

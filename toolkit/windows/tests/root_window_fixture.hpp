@@ -21,6 +21,19 @@ struct RootWindow {
   HWND Toolbar = nullptr;
 };
 
+// The application's root window: centred, 512 pixels wide, menu 30001.
+inline WindowSpec ApplicationWindowSpec(int clientHeight = 256) {
+  WindowSpec window;
+  window.Flags = 0x67;
+  window.X = -1;
+  window.Y = -1;
+  window.Width = 512;
+  window.Height = clientHeight;
+  window.MenuId = 30001;
+  window.Title = "REZ Log file to Microsoft Pushpin conversion";
+  return window;
+}
+
 // ToolkitStart, then the root window with the application's window (client
 // height as given), its two status bar parts and texts; the toolbar only when
 // asked for.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/windows/tests/root_window_fixture.hpp"
 #include "toolkit/windows/window_operations.hpp"
 
 using namespace toolkit;
@@ -33,13 +34,7 @@ bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   ToolkitStart(" ");
-  WindowSpec window;
-  window.Flags = 0x67;
-  window.Width = 512;
-  window.Height = 256;
-  window.MenuId = 30001;
-  window.Title = "REZ Log file to Microsoft Pushpin conversion";
-  OpenRootWindow(window);
+  OpenRootWindow(testing::ApplicationWindowSpec());
   const std::array widths{7000, -1};
   StatusBarParts(widths);
   StatusBarText(1, " Output format: English style numbers");
