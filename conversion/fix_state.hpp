@@ -7,7 +7,8 @@ namespace conversion {
 
 constexpr int SatelliteSlots = 12;
 
-struct FixState {
+// What a $GPGGA line sets: time, position and altitude.
+struct GgaFix {
   int Hours = 0;
   int Minutes = 0;
   float Seconds = 0;
@@ -18,6 +19,9 @@ struct FixState {
   float LonMinutes = 0;
   char LonHemisphere = ' ';
   float Altitude = 0;
+};
+
+struct FixState : GgaFix {
   float Course = 0;
   float SpeedKmh = 0;
   float SpeedMph = 0;

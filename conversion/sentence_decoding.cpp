@@ -174,16 +174,7 @@ bool IsReadableGga(std::string_view line) {
 }
 
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix) {
-  fix.Hours = gga.Hours;
-  fix.Minutes = gga.Minutes;
-  fix.Seconds = gga.Seconds;
-  fix.LatDegrees = gga.LatDegrees;
-  fix.LatMinutes = gga.LatMinutes;
-  fix.LatHemisphere = gga.LatHemisphere;
-  fix.LonDegrees = gga.LonDegrees;
-  fix.LonMinutes = gga.LonMinutes;
-  fix.LonHemisphere = gga.LonHemisphere;
-  fix.Altitude = gga.Altitude;
+  static_cast<GgaFix&>(fix) = gga;
   if (form == GgaForm::Final) fix.SatelliteCount = gga.SatellitesInUse;
 }
 

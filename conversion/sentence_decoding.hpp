@@ -13,18 +13,8 @@ namespace conversion {
 enum class GgaForm { InLoop, Final };
 
 // What a $GPGGA line gives, before it is taken into a fix.
-struct GgaValues {
-  int Hours = 0;
-  int Minutes = 0;
-  float Seconds = 0;
-  int LatDegrees = 0;
-  float LatMinutes = 0;
-  char LatHemisphere = ' ';
-  int LonDegrees = 0;
-  float LonMinutes = 0;
-  char LonHemisphere = ' ';
+struct GgaValues : GgaFix {
   int SatellitesInUse = 0;
-  float Altitude = 0;
 };
 
 // The two halves of DecodeGga, for a run that must write the pending fix

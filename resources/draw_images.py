@@ -33,6 +33,33 @@ COLOURS = {
     "G": (0, 153, 0),            # exit arrow
 }
 
+# "1.5": the digits with a decimal point; one character per pixel, keys as in
+# COLOURS.
+ENGLISH_NUMBERS = [
+    "................",
+    "................",
+    "................",
+    "..kk.....kkkkkk.",
+    ".kkk.....kk.....",
+    "k.kk.....kk.....",
+    "..kk.....kkkkk..",
+    "..kk.........kk.",
+    "..kk.........kk.",
+    "..kk.........kk.",
+    "..kk..rr.kk..kk.",
+    ".kkkk.rr..kkkk..",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+
+# The same digits with the point's tail: a decimal comma.
+CONTINENTAL_NUMBERS = ENGLISH_NUMBERS[:12] + [
+    ".......r........",
+    "......r.........",
+] + ENGLISH_NUMBERS[14:]
+
 # Toolbar buttons in toolbar order: Open, Save, English numbers, Continental
 # numbers, Exit. One character per pixel, keys as in COLOURS.
 BUTTONS = [
@@ -75,43 +102,9 @@ BUTTONS = [
         "kkkkkkkkkkkkkkkk",
     ],
     # "1.5": a decimal point
-    [
-        "................",
-        "................",
-        "................",
-        "..kk.....kkkkkk.",
-        ".kkk.....kk.....",
-        "k.kk.....kk.....",
-        "..kk.....kkkkk..",
-        "..kk.........kk.",
-        "..kk.........kk.",
-        "..kk.........kk.",
-        "..kk..rr.kk..kk.",
-        ".kkkk.rr..kkkk..",
-        "................",
-        "................",
-        "................",
-        "................",
-    ],
+    ENGLISH_NUMBERS,
     # "1,5": a decimal comma
-    [
-        "................",
-        "................",
-        "................",
-        "..kk.....kkkkkk.",
-        ".kkk.....kk.....",
-        "k.kk.....kk.....",
-        "..kk.....kkkkk..",
-        "..kk.........kk.",
-        "..kk.........kk.",
-        "..kk.........kk.",
-        "..kk..rr.kk..kk.",
-        ".kkkk.rr..kkkk..",
-        ".......r........",
-        "......r.........",
-        "................",
-        "................",
-    ],
+    CONTINENTAL_NUMBERS,
     # a door with an arrow leading out
     [
         "................",
