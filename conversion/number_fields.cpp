@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
 namespace conversion {
 
@@ -179,14 +179,14 @@ FieldText ZeroPaddedField(long long value, int width) {
 FieldText ContinentalNumber(float value, int width, int decimals) {
   FieldText field = FixedField(value, width, decimals);
   UseDecimalComma(field);
-  toolkit::JustifyString(field.Span(), "L");
+  text::JustifyString(field.Span(), "L");
   return field;
 }
 
 std::string_view LeftJustifiedTrimmed(const FieldText& field) {
-  const std::string_view text = toolkit::TrimTrailing(field.View());
+  const std::string_view text = text::TrimTrailing(field.View());
   std::size_t first = 0;
-  while (first < text.size() && !toolkit::IsSignificant(text[first])) ++first;
+  while (first < text.size() && !text::IsSignificant(text[first])) ++first;
   return text.substr(first);
 }
 

@@ -8,7 +8,7 @@
 
 #include "conversion/convert_log_file.hpp"
 #include "conversion/standard_streams.hpp"
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +22,7 @@ bool IsDeviceName([[maybe_unused]] const fs::path& path) {
 #ifdef _WIN32
   const std::string filename = path.filename().string();
   std::string name = filename.substr(0, filename.find('.'));
-  toolkit::UpperCaseString(name);
+  text::UpperCaseString(name);
   for (const std::string_view device : {"NUL", "CON", "PRN", "AUX", "CONIN$", "CONOUT$"})
     if (name == device) return true;
   return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '1' && name[3] <= '9';

@@ -6,7 +6,7 @@
 
 #include "conversion/convert_log_file.hpp"
 #include "conversion/number_fields.hpp"
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
 namespace conversion {
 
@@ -50,7 +50,7 @@ void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const
       return;
     }
     const FieldText number = ContinentalNumber(value, width, decimals);
-    line.Put(trimmed ? toolkit::TrimTrailing(number.View()) : number.View());
+    line.Put(trimmed ? text::TrimTrailing(number.View()) : number.View());
   };
 
   FieldText name = IntegerField(n, 8);

@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "toolkit/dialogs/fixed_text.hpp"
+#include "text/fixed_text.hpp"
 
 namespace toolkit {
 
 // "Abnormal exit (code N) : message", cut at 255 characters.
-FixedText<255> AbnormalExitText(std::string_view message, int code);
+text::FixedText<255> AbnormalExitText(std::string_view message, int code);
 
 }  // namespace toolkit

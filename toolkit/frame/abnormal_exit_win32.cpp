@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 #include "toolkit/frame/abnormal_exit_text.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
@@ -10,7 +10,7 @@
 namespace toolkit {
 
 void AbnormalExit(std::string_view message, int code) {
-  if (!TrimTrailing(message).empty()) {
+  if (!text::TrimTrailing(message).empty()) {
     const std::string text(AbnormalExitText(message, code).Trimmed());
     const std::string_view name = State.ProductName.Trimmed();
     const std::string caption(name.empty() ? std::string_view(" ") : name);

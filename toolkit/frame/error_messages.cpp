@@ -99,14 +99,14 @@ std::string_view ErrorMessage(int number) {
   return {};
 }
 
-FixedText<73> ErrorLine(int number) {
+text::FixedText<73> ErrorLine(int number) {
   char field[5] = "****";
   if (number >= -999 && number <= 9999) std::snprintf(field, sizeof field, "%4d", number);
   // Every message fits in the 62 columns after the 11-column prefix.
   char line[80];
   const int n = std::snprintf(line, sizeof line, "Error=%s:%.*s", field,
                               static_cast<int>(ErrorMessage(number).size()), ErrorMessage(number).data());
-  return FixedText<73>(std::string_view(line, static_cast<std::size_t>(n)));
+  return text::FixedText<73>(std::string_view(line, static_cast<std::size_t>(n)));
 }
 
 }  // namespace toolkit

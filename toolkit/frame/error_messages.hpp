@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "toolkit/dialogs/fixed_text.hpp"
+#include "text/fixed_text.hpp"
 
 namespace toolkit {
 
@@ -13,6 +13,6 @@ std::string_view ErrorMessage(int number);
 
 // "Error=" + the number in four columns (asterisks when it does not fit) +
 // ":" + the message, blank-padded.
-FixedText<73> ErrorLine(int number);
+text::FixedText<73> ErrorLine(int number);
 
 }  // namespace toolkit

@@ -18,7 +18,7 @@ void ErrorRaise(int number) {
   const int mode = State.ErrorReportMode;
   State.ErrorReportMode = 0;
 
-  const FixedText<73> text = ErrorLine(number);
+  const text::FixedText<73> text = ErrorLine(number);
   const std::string_view line = text.Trimmed();
   switch (mode) {
     case 1:

@@ -5,40 +5,40 @@
 #include <cstdio>
 #include <string>
 
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
 namespace toolkit {
 namespace {
 
 std::string SeparatorEnded(std::string_view directory) {
-  std::string text(TrimTrailing(directory));
+  std::string text(text::TrimTrailing(directory));
   if (!text.empty() && text.back() != '\\') text += '\\';
   return text;
 }
 
 }  // namespace
 
-FixedText<140> WithSeparator(std::string_view directory) { return FixedText<140>(SeparatorEnded(directory)); }
+text::FixedText<140> WithSeparator(std::string_view directory) { return text::FixedText<140>(SeparatorEnded(directory)); }
 
-FixedText<140> RootFromKestra(std::string_view kestra) { return WithSeparator(kestra); }
+text::FixedText<140> RootFromKestra(std::string_view kestra) { return WithSeparator(kestra); }
 
-FixedText<140> RootFromKide(std::string_view kide) {
-  FixedText<140> root(kide);
-  FixedText<140> upper = root;
-  UpperCaseString(upper.Span());
+text::FixedText<140> RootFromKide(std::string_view kide) {
+  text::FixedText<140> root(kide);
+  text::FixedText<140> upper = root;
+  text::UpperCaseString(upper.Span());
   const std::size_t at = upper.View().rfind("KIDE");
   if (at != std::string_view::npos) std::fill(root.Bytes.begin() + at, root.Bytes.end(), ' ');
   return root;
 }
 
-FixedText<140> RootFromDrive(std::string_view currentDirectory) {
-  FixedText<2> drive(currentDirectory);
+text::FixedText<140> RootFromDrive(std::string_view currentDirectory) {
+  text::FixedText<2> drive(currentDirectory);
   std::string root(drive.View());
   root += "\\kest\\";
-  return FixedText<140>(root);
+  return text::FixedText<140>(root);
 }
 
-FixedText<160> TempPlotFileName(std::string_view temp, std::string_view tmp, ExistsTest fileExists) {
+text::FixedText<160> TempPlotFileName(std::string_view temp, std::string_view tmp, ExistsTest fileExists) {
   std::string directory = SeparatorEnded(temp);
   if (directory.empty()) directory = SeparatorEnded(tmp);
   if (directory.empty()) directory = "C:\\";
@@ -50,15 +50,15 @@ FixedText<160> TempPlotFileName(std::string_view temp, std::string_view tmp, Exi
     name = directory + file.data();
     if (!fileExists(name)) break;
   }
-  return FixedText<160>(name);
+  return text::FixedText<160>(name);
 }
 
-FixedText<140> StrokeFontDirectory(std::string_view lumchdir, std::string_view root, ExistsTest directoryExists) {
-  if (!TrimTrailing(lumchdir).empty()) return FixedText<140>(lumchdir);
-  if (TrimTrailing(root).empty()) return {};
-  const std::string charsets = std::string(TrimTrailing(root)) + "charsets";
+text::FixedText<140> StrokeFontDirectory(std::string_view lumchdir, std::string_view root, ExistsTest directoryExists) {
+  if (!text::TrimTrailing(lumchdir).empty()) return text::FixedText<140>(lumchdir);
+  if (text::TrimTrailing(root).empty()) return {};
+  const std::string charsets = std::string(text::TrimTrailing(root)) + "charsets";
   if (charsets.size() > 140 || !directoryExists(charsets)) return {};
-  return FixedText<140>(charsets);
+  return text::FixedText<140>(charsets);
 }
 
 }  // namespace toolkit

@@ -4,27 +4,27 @@
 
 #include <string_view>
 
-#include "toolkit/dialogs/fixed_text.hpp"
+#include "text/fixed_text.hpp"
 
 namespace toolkit {
 
 using ExistsTest = bool (*)(std::string_view name);
 
 // The text with a "\" appended unless it is blank or already ends with one.
-FixedText<140> WithSeparator(std::string_view directory);
+text::FixedText<140> WithSeparator(std::string_view directory);
 
 // The toolkit's root directory from KESTRA (a directory, separator added).
-FixedText<140> RootFromKestra(std::string_view kestra);
+text::FixedText<140> RootFromKestra(std::string_view kestra);
 // ... from KIDE: the directory above the last "KIDE" in it, any case.
-FixedText<140> RootFromKide(std::string_view kide);
+text::FixedText<140> RootFromKide(std::string_view kide);
 // ... from the drive of the current directory: "X:\kest\".
-FixedText<140> RootFromDrive(std::string_view currentDirectory);
+text::FixedText<140> RootFromDrive(std::string_view currentDirectory);
 
 // TEMP, else TMP, else C:\, followed by the first free name kvt$$00.plt to
 // kvt$$99.plt (kvt$$99.plt when none is free).
-FixedText<160> TempPlotFileName(std::string_view temp, std::string_view tmp, ExistsTest fileExists);
+text::FixedText<160> TempPlotFileName(std::string_view temp, std::string_view tmp, ExistsTest fileExists);
 
 // LUMCHDIR, else the root directory's "charsets" when that directory exists.
-FixedText<140> StrokeFontDirectory(std::string_view lumchdir, std::string_view root, ExistsTest directoryExists);
+text::FixedText<140> StrokeFontDirectory(std::string_view lumchdir, std::string_view root, ExistsTest directoryExists);
 
 }  // namespace toolkit

@@ -14,8 +14,8 @@ namespace {
 constexpr std::int32_t kStarted = -9999;
 
 template <std::size_t N>
-FixedText<N> Variable(const StartPlatform& platform, std::string_view name) {
-  FixedText<N> value;
+text::FixedText<N> Variable(const StartPlatform& platform, std::string_view name) {
+  text::FixedText<N> value;
   platform.ReadVariable(name, value.Span());
   return value;
 }
@@ -52,12 +52,12 @@ void SetDefaults() {
 
 // Returns whether the root directory came from KESTRA.
 bool SetRootDirectory(const StartPlatform& platform) {
-  const FixedText<140> kestra = Variable<140>(platform, "KESTRA");
+  const text::FixedText<140> kestra = Variable<140>(platform, "KESTRA");
   if (!kestra.IsBlank()) {
     State.RootDirectory = RootFromKestra(kestra.View());
     return true;
   }
-  const FixedText<140> kide = Variable<140>(platform, "KIDE");
+  const text::FixedText<140> kide = Variable<140>(platform, "KIDE");
   if (!kide.IsBlank()) {
     State.RootDirectory = RootFromKide(kide.View());
     return false;
@@ -72,7 +72,7 @@ bool SetRootDirectory(const StartPlatform& platform) {
 
 void FindConfigurationFile(const StartPlatform& platform, bool rootFromKestra) {
   State.ConfigFileName = "";
-  const FixedText<160> kestinit = Variable<160>(platform, "KESTINIT");
+  const text::FixedText<160> kestinit = Variable<160>(platform, "KESTINIT");
   if (!kestinit.IsBlank() && platform.FileExists(kestinit.Trimmed())) {
     State.ConfigFileName = kestinit;
   } else if (platform.FileExists("kestra.ini")) {
@@ -84,15 +84,15 @@ void FindConfigurationFile(const StartPlatform& platform, bool rootFromKestra) {
 }
 
 void SetTempPlotFile(const StartPlatform& platform) {
-  const FixedText<140> temp = Variable<140>(platform, "TEMP");
-  FixedText<140> tmp;
+  const text::FixedText<140> temp = Variable<140>(platform, "TEMP");
+  text::FixedText<140> tmp;
   if (temp.IsBlank()) tmp = Variable<140>(platform, "TMP");
   State.TempPlotFile = TempPlotFileName(temp.View(), tmp.View(), platform.FileExists);
   State.SecondTempFile = "";
 }
 
 void ReadConfiguration(std::string_view configFileName, ConfigurationRequests& requests) {
-  const std::string_view named = TrimTrailing(configFileName);
+  const std::string_view named = text::TrimTrailing(configFileName);
   if (!named.empty() && ReadConfigurationFile(named, requests)) return;
   if (!State.ConfigFileName.IsBlank()) ReadConfigurationFile(State.ConfigFileName.Trimmed(), requests);
 }

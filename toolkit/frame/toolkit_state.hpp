@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "toolkit/dialogs/fixed_text.hpp"
+#include "text/fixed_text.hpp"
 
 namespace toolkit {
 
@@ -24,23 +24,23 @@ struct ToolkitState {
   std::int32_t OsMajorVersion = 0;
 
   // Settings.
-  FixedText<1> PathSeparator;
+  text::FixedText<1> PathSeparator;
   std::int32_t ErrorBeep = 0;
   std::int32_t GeneralUnit = 0;
   std::int32_t PlotOutputUnit = 0;
   std::int32_t PlotInputUnit = 0;
-  FixedText<60> ProductName;
-  FixedText<140> RootDirectory;
-  FixedText<160> ConfigFileName;
-  FixedText<160> DumpFileName;
-  FixedText<160> PlotFileName;
-  FixedText<160> CharSetFile;
-  FixedText<160> TempPlotFile;
-  FixedText<160> SecondTempFile;
-  FixedText<140> CharDirectory;
-  FixedText<140> SystemDirectory;
-  FixedText<200> BrowserCommand;
-  FixedText<1024> CommandLine;
+  text::FixedText<60> ProductName;
+  text::FixedText<140> RootDirectory;
+  text::FixedText<160> ConfigFileName;
+  text::FixedText<160> DumpFileName;
+  text::FixedText<160> PlotFileName;
+  text::FixedText<160> CharSetFile;
+  text::FixedText<160> TempPlotFile;
+  text::FixedText<160> SecondTempFile;
+  text::FixedText<140> CharDirectory;
+  text::FixedText<140> SystemDirectory;
+  text::FixedText<200> BrowserCommand;
+  text::FixedText<1024> CommandLine;
 
   // Hardcopy driver selection; the graphics layer gives the numbers meaning.
   std::int32_t PrinterDriver = 0;

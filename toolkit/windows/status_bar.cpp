@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 #include "toolkit/frame/error_screen.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
@@ -50,7 +50,7 @@ void StatusBarParts(std::span<const int> widths, std::optional<std::span<const i
 
 void StatusBarText(int part, std::string_view text) {
   if (part < 1 || part > MaxStatusBarParts) return;
-  const std::string shown(TrimTrailing(text));
+  const std::string shown(text::TrimTrailing(text));
   const WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
   if (slot.StatusBar == nullptr) return;
   const int index = part - 1;

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "toolkit/dialogs/fixed_text.hpp"
+#include "text/fixed_text.hpp"
 
 namespace toolkit {
 
@@ -15,7 +15,7 @@ struct WindowSpec {
   int Width = 0;    // client width in pixels; 0 or negative: 80 % of the screen
   int Height = 0;   // client height in pixels; 0 or negative: 80 % of the screen
   int MenuId = 0;   // 0: no menu
-  FixedText<80> Title;
+  text::FixedText<80> Title;
 };
 
 struct WindowFlags {

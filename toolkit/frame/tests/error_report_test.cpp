@@ -132,7 +132,7 @@ TEST_CASE("AbnormalExitText") {
 
   SUBCASE("the text is cut at 255 characters") {
     const std::string message(300, 'm');
-    const FixedText<255> text = AbnormalExitText(message, 7);
+    const text::FixedText<255> text = AbnormalExitText(message, 7);
     CHECK(text.View() == "Abnormal exit (code 7) : " + std::string(255 - 25, 'm'));
   }
 }

@@ -18,7 +18,7 @@ TEST_CASE("IOsVariable") {
   SetEnvironmentVariableA("PINWELL_LONG", std::string(9, 'l').c_str());
   SetEnvironmentVariableA("PINWELL_HUGE", std::string(5000, 'h').c_str());
   ErrorQuery(1);
-  FixedText<8> value("old");
+  text::FixedText<8> value("old");
 
   IOsVariable("  PINWELL_FIT and more", value.Span());
   CHECK(value.View() == "ffffffff");

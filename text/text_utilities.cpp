@@ -1,8 +1,8 @@
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
 #include <cstddef>
 
-namespace toolkit {
+namespace text {
 
 void LowerCaseString(std::span<char> text) {
   for (char& c : text)
@@ -55,4 +55,4 @@ void JustifyString(std::span<char> text, std::string_view code) {
   }
 }
 
-}  // namespace toolkit
+}  // namespace text

@@ -8,9 +8,9 @@
 #include <span>
 #include <string_view>
 
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/text_utilities.hpp"
 
-namespace toolkit {
+namespace text {
 
 template <std::size_t N>
 struct FixedText {
@@ -41,4 +41,4 @@ struct FixedText {
   bool operator==(const FixedText&) const = default;
 };
 
-}  // namespace toolkit
+}  // namespace text

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "toolkit/dialogs/fixed_text.hpp"
-#include "toolkit/dialogs/text_utilities.hpp"
+#include "text/fixed_text.hpp"
+#include "text/text_utilities.hpp"
 
-using toolkit::FixedText;
-using toolkit::JustifyString;
+using text::FixedText;
+using text::JustifyString;
 
 namespace {
 std::string Justified(std::string text, std::string_view code) {
@@ -54,9 +54,9 @@ TEST_CASE("JustifyString") {
 
 TEST_CASE("case changes touch ASCII letters only") {
   std::string text = "AbZ@[`az{09.\xC4\xE4";
-  toolkit::LowerCaseString(text);
+  text::LowerCaseString(text);
   CHECK(text == "abz@[`az{09.\xC4\xE4");
-  toolkit::UpperCaseString(text);
+  text::UpperCaseString(text);
   CHECK(text == "ABZ@[`AZ{09.\xC4\xE4");
 }
 
@@ -73,5 +73,5 @@ TEST_CASE("FixedText") {
   CHECK(text.IsBlank());
   FixedText<3> a(" x"), b(" x ");
   CHECK(a == b);
-  CHECK(toolkit::TrimTrailing(std::string_view("a b \0 ", 6)) == "a b");
+  CHECK(text::TrimTrailing(std::string_view("a b \0 ", 6)) == "a b");
 }

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace toolkit {
+namespace text {
 
 constexpr bool IsSignificant(char c) { return c != ' ' && c != '\0'; }
 
@@ -23,4 +23,4 @@ void UpperCaseString(std::span<char> text);
 // Code with an L (either case) justifies left, else with an R right, else centres.
 void JustifyString(std::span<char> text, std::string_view code);
 
-}  // namespace toolkit
+}  // namespace text
