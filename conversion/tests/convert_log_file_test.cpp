@@ -350,9 +350,29 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
   }
 }
 
+// Expected files checked by hand once against the decoding and output rules:
+// mixed line ends and fixes without satellites; a time without decimals that
+// shifts every later column (so a comma becomes the hemisphere), with no
+// $GPVTG; sparse $GPGSA lines.
+TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
+  Run run;
+  for (const std::string_view log : {"gpsd-bn-9015", "gpsd-tomtom-mkII", "gpsd-gpslim236"}) {
+    for (const auto& [style, name] : {std::pair{EnglishStyle, "english"}, std::pair{ContinentalStyle, "continental"}}) {
+      CAPTURE(log);
+      CAPTURE(name);
+      const std::string data = PINWELL_DATA_DIR;
+      const std::string expected = ReadFile(data + "/pushpins/" + std::string(log) + "." + name + ".txt");
+      REQUIRE(expected.size() > 100);
+      REQUIRE(ConvertLogFile(data + "/nmea-real/" + std::string(log) + ".log", run.Output, style, 1).Succeeded());
+      CHECK(run.Text() == expected);
+    }
+  }
+}
+
 TEST_CASE("ConvertLogFile converts every real log") {
   Run run;
   int logs = 0;
+  int records = 0;
   for (const auto& entry : fs::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
     if (entry.path().filename() == "SOURCES.md") continue;
     ++logs;
@@ -361,6 +381,7 @@ TEST_CASE("ConvertLogFile converts every real log") {
     const ConversionResult all = ConvertLogFile(log, run.Output, EnglishStyle, 1);
     REQUIRE(all.Succeeded());
     const int fixes = all.RecordsWritten;
+    records += fixes;
     for (const int style : {EnglishStyle, ContinentalStyle}) {
       for (const int resolution : {1, 5, 10}) {
         CAPTURE(style);
@@ -374,4 +395,5 @@ TEST_CASE("ConvertLogFile converts every real log") {
     }
   }
   CHECK(logs >= 30);
+  CHECK(records > 5000);
 }
