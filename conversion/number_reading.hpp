@@ -31,7 +31,8 @@ inline float DecimalValue(std::uint64_t mantissa, int fractionDigits) {
                             number_reading::InversePowers[static_cast<std::size_t>(fractionDigits)]);
 }
 
-// An optional sign followed by digits; false also when the value exceeds an int.
+// An optional sign followed by digits; false also when the value lies beyond
+// an int, whose range reaches one further below zero than above.
 inline bool ReadInteger(std::string_view field, int& value) {
   using namespace number_reading;
   bool negative = false;
@@ -42,7 +43,7 @@ inline bool ReadInteger(std::string_view field, int& value) {
     if (IsDigit(c)) {
       digitSeen = true;
       magnitude = magnitude * 10 + (c - '0');
-      if (magnitude > std::numeric_limits<int>::max()) return false;
+      if (magnitude > std::int64_t{std::numeric_limits<int>::max()} + (negative ? 1 : 0)) return false;
     } else if (IsSign(c) && !signSeen && !digitSeen) {
       negative = c == '-';
       signSeen = true;
@@ -61,7 +62,8 @@ bool ReadLongReal(std::string_view field, float& value);
 
 // An optional sign, digits with an optional decimal point, and an optional
 // exponent (E or e, optional sign, digits). The value is the float nearest to
-// the number written; a value beyond the float range makes the field malformed.
+// the number written: one too small for a float reads as zero, one too large
+// as the largest float of its sign.
 inline bool ReadReal(std::string_view field, float& value) {
   using namespace number_reading;
   const std::size_t n = field.size();

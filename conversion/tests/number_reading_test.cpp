@@ -1,7 +1,9 @@
 #include <doctest/doctest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "conversion/number_reading.hpp"
@@ -15,7 +17,8 @@ TEST_CASE("ReadInteger") {
     const struct {
       std::string_view field;
       int value;
-    } cases[] = {{"08", 8}, {"", 0}, {"   ", 0}, {"1 2", 12}, {" -5", -5}, {"+7", 7}, {"- 3", -3}, {"2147483647", 2147483647}};
+    } cases[] = {{"08", 8}, {"", 0}, {"   ", 0}, {"1 2", 12}, {" -5", -5}, {"+7", 7}, {"- 3", -3},
+                 {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"+2147483647", 2147483647}};
     for (const auto& c : cases) {
       CAPTURE(c.field);
       int value = -99;
@@ -24,7 +27,7 @@ TEST_CASE("ReadInteger") {
     }
   }
   SUBCASE("characters that cannot belong to an integer") {
-    for (const std::string_view field : {"M"sv, "1.5"sv, "+"sv, "-"sv, "5-"sv, "1+1"sv, "0x1"sv, "\t1"sv, "1\0"sv, "2147483648"sv}) {
+    for (const std::string_view field : {"M"sv, "1.5"sv, "+"sv, "-"sv, "5-"sv, "1+1"sv, "0x1"sv, "\t1"sv, "1\0"sv, "2147483648"sv, "-2147483649"sv}) {
       CAPTURE(field);
       int value = 0;
       CHECK_FALSE(ReadInteger(field, value));
@@ -48,9 +51,26 @@ TEST_CASE("ReadReal") {
       CHECK(value == c.value);
     }
   }
-  SUBCASE("characters that cannot belong to a number, and values beyond a float") {
+  SUBCASE("a number beyond the float range takes the nearest float there is") {
+    constexpr float Largest = std::numeric_limits<float>::max();
+    const struct {
+      std::string_view field;
+      float value;
+    } cases[] = {{"1e-50", 0.0f},  {"-1e-50", -0.0f},  {"0.0000000000000000000000000000000000000000000000001", 0.0f},
+                 {"1e-45", 1e-45f}, {"1e-40", 1e-40f}, {"0e999", 0.0f}, {"1e-99999999999999999999", 0.0f},
+                 {"1e39", Largest}, {"-1e39", -Largest}, {"0.001e42", Largest}, {"1e+99999999999999999999", Largest},
+                 {"340282356779733661637539395458142568448", Largest}};
+    for (const auto& c : cases) {
+      CAPTURE(c.field);
+      float value = -99;
+      REQUIRE(ReadReal(c.field, value));
+      CHECK(value == c.value);
+      CHECK(std::signbit(value) == std::signbit(c.value));
+    }
+  }
+  SUBCASE("characters that cannot belong to a number") {
     for (const std::string_view field :
-         {"M"sv, "."sv, "-"sv, "1.2.3"sv, "1e"sv, "1e+"sv, "E5"sv, "nan"sv, "inf"sv, "1,5"sv, "10.2*48"sv, "1e39"sv, "-1e39"sv}) {
+         {"M"sv, "."sv, "-"sv, "1.2.3"sv, "1e"sv, "1e+"sv, "E5"sv, "nan"sv, "inf"sv, "1,5"sv, "10.2*48"sv, "1e39x"sv}) {
       CAPTURE(field);
       float value = 0;
       CHECK_FALSE(ReadReal(field, value));

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "conversion/log_line.hpp"
@@ -68,6 +69,11 @@ TEST_CASE("DecodeGga") {
     CHECK(fix.Altitude == 0.0f);
     CHECK(Decoded("$GPGGA").Hours == 0);
   }
+  SUBCASE("a number beyond the float range is still a number") {
+    CHECK(Decoded("$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,1e-50,M,46.9,M,,*47").Altitude == 0.0f);
+    CHECK(Decoded("$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,-1e39,M,46.9,M,,*47").Altitude ==
+          -std::numeric_limits<float>::max());
+  }
   SUBCASE("IsReadableGga agrees with ReadGga whatever a column holds") {
     for (std::size_t column = 1; column <= Gga.size(); ++column) {
       for (const char c : {' ', ',', '.', '-', 'x', 'E', '5', '\0'}) {
@@ -113,6 +119,7 @@ TEST_CASE("DecodeGsa") {
         {"$GPGSA,A,3,04,05,", {4, 5}, 2},
         {"$GPGSA,A,3,04,05/,09", {4, 5}, 2},
         {"$GPGSA,A,3", {}, 0},
+        {"$GPGSA,A,3,-2147483648,2147483647", {-2147483647 - 1, 2147483647}, 2},
     };
     for (const auto& c : cases) {
       CAPTURE(c.line);
