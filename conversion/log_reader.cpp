@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "conversion/standard_streams.hpp"
 
@@ -14,7 +15,7 @@ LogReader::~LogReader() {
   if (ownsFile_) std::fclose(file_);
 }
 
-bool LogReader::Open(std::string_view name, const ProgressReport& progress) {
+bool LogReader::Open(std::string_view name, ProgressReport progress) {
   if (name == StandardStreamName) {
     file_ = BinaryStandardInput();
   } else {
@@ -31,7 +32,7 @@ bool LogReader::Open(std::string_view name, const ProgressReport& progress) {
     if (error) totalBytes_ = 0;
   }
   buffer_ = std::make_unique<char[]>(BufferSize);
-  progress_ = progress ? &progress : nullptr;
+  progress_ = std::move(progress);
   return true;
 }
 
@@ -45,7 +46,7 @@ void LogReader::Fill() {
     atEnd_ = true;
     if (std::ferror(file_)) reason_ = std::strerror(errno);
   }
-  if (progress_ != nullptr) (*progress_)(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
+  if (progress_) progress_(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
 }
 
 // The buffer holds no whole line: read more, or hand out what is left.

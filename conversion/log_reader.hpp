@@ -26,8 +26,9 @@ class LogReader {
   LogReader& operator=(const LogReader&) = delete;
   ~LogReader();
 
-  // The name "-" reads standard input. On failure Reason() tells why.
-  bool Open(std::string_view name, const ProgressReport& progress = {});
+  // The name "-" reads standard input. On failure Reason() tells why. The
+  // progress report is kept as a copy, so the caller's may be a temporary.
+  bool Open(std::string_view name, ProgressReport progress = {});
 
   // The next line (at most LogLineLength characters of it, without its
   // terminator); false at the end of the log or when reading failed.
@@ -62,7 +63,7 @@ class LogReader {
   std::array<char, LogLineLength> longLine_{};
   std::uint64_t bytesRead_ = 0;
   std::uint64_t totalBytes_ = 0;
-  const ProgressReport* progress_ = nullptr;
+  ProgressReport progress_;
   std::string reason_;
 };
 
