@@ -1,39 +1,35 @@
 #pragma once
+// The numbers of the program's resources for the C++ code, under the names
+// and in the namespace of the rest of the code; the numbers themselves come
+// from resource_ids.h, which the resource script includes too.
 
-// Numbers under which pinwell.rc files the program's resources, for the C++
-// code that loads them or reacts to their commands. The resource script
-// spells the same numbers out; the resources test checks that both agree.
+#include "resources/resource_ids.h"
 
 namespace resources {
 
-// Menu 30001 and its PopupLocatorTable (RCDATA of the same number).
-inline constexpr int MainMenu = 30001;
-// Toolbar layout (RCDATA) and its button images (BITMAP), one number for both.
-inline constexpr int MainToolbar = 30101;
-// The About box and its text field.
-inline constexpr int AboutDialog = 101;
-inline constexpr int AboutTextField = 1001;
+inline constexpr int MainMenu = IDR_MAIN_MENU;
+inline constexpr int MainToolbar = IDR_TOOLBAR;
+inline constexpr int AboutDialog = IDD_ABOUT;
+inline constexpr int AboutTextField = IDC_ABOUT_TEXT;
 // The window class icon is named, not numbered.
 inline constexpr const char* ProgramIcon = "icon1";
 
-// Identifiers the PopupLocatorTable gives to the popup menus.
-inline constexpr int PopupFile = 40001;
-inline constexpr int PopupHelp = 40006;
-inline constexpr int PopupOptions = 40012;
-inline constexpr int PopupResolution = 40013;
+inline constexpr int PopupFile = IDM_POPUP_FILE;
+inline constexpr int PopupHelp = IDM_POPUP_HELP;
+inline constexpr int PopupOptions = IDM_POPUP_OPTIONS;
+inline constexpr int PopupResolution = IDM_POPUP_RESOLUTION;
 
-// Commands of menu items and toolbar buttons: one space for both.
-inline constexpr int CommandOpen = 40002;
-inline constexpr int CommandSave = 40003;
-inline constexpr int CommandSaveAs = 40004;
-inline constexpr int CommandExit = 40005;
-inline constexpr int CommandAbout = 40007;
-inline constexpr int CommandExitButton = 40010;
-inline constexpr int CommandHelp = 40011;
-inline constexpr int CommandResolution10 = 40014;
-inline constexpr int CommandResolution5 = 40015;
-inline constexpr int CommandResolution1 = 40018;
-inline constexpr int CommandEnglishNumbers = 40019;
-inline constexpr int CommandContinentalNumbers = 40020;
+inline constexpr int CommandOpen = IDM_OPEN;
+inline constexpr int CommandSave = IDM_SAVE;
+inline constexpr int CommandSaveAs = IDM_SAVE_AS;
+inline constexpr int CommandExit = IDM_EXIT;
+inline constexpr int CommandAbout = IDM_ABOUT;
+inline constexpr int CommandExitButton = IDM_EXIT_BUTTON;
+inline constexpr int CommandHelp = IDM_HELP;
+inline constexpr int CommandResolution10 = IDM_RESOLUTION_10;
+inline constexpr int CommandResolution5 = IDM_RESOLUTION_5;
+inline constexpr int CommandResolution1 = IDM_RESOLUTION_1;
+inline constexpr int CommandEnglishNumbers = IDM_ENGLISH_NUMBERS;
+inline constexpr int CommandContinentalNumbers = IDM_CONTINENTAL_NUMBERS;
 
 }  // namespace resources

@@ -50,13 +50,15 @@ void ApplyKey(std::string_view key, std::string_view text, bool converted, std::
 }  // namespace
 
 void ApplyConfigurationLine(std::string_view raw, ConfigurationRequests& requests) {
-  std::array<char, kConfigurationLineLength> bytes;
+  std::array<char, ConfigurationLineLength> bytes;
   const std::size_t length = std::min(raw.size(), bytes.size());
   std::replace_copy(raw.begin(), raw.begin() + length, bytes.begin(), '\t', ' ');
   const std::string_view line(bytes.data(), length);
 
+  // An "=" in the last column leaves no room for a value: the whole line,
+  // a version request included, counts as cut short.
   const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos || equals == 0) return;
+  if (equals == std::string_view::npos || equals == 0 || equals + 1 == ConfigurationLineLength) return;
 
   const std::string_view word = FirstWord(line.substr(0, equals));
   if (word.size() < 3) return;
@@ -72,11 +74,8 @@ void ApplyConfigurationLine(std::string_view raw, ConfigurationRequests& request
   if (start == std::string_view::npos) return;
   value.remove_prefix(start);
 
-  // A stale error from before the line must not pass for a failed conversion.
-  ErrorQuery(1);
   std::int32_t number = 0;
-  TextToInteger(value, number);
-  const bool converted = ErrorQuery(1) == 0;
+  const bool converted = TextToInteger(value, number);
   ApplyKey(key, value, converted, number, requests);
 }
 
@@ -88,7 +87,7 @@ bool ReadConfigurationFile(std::string_view path, ConfigurationRequests& request
   // The file is read on its own handle; its logical file number is the
   // GeneralUnit of the moment it was opened, and an LFNGEN line in it changes
   // only later uses of that setting.
-  std::array<char, kConfigurationLineLength> line;
+  std::array<char, ConfigurationLineLength> line;
   std::size_t kept = 0;      // characters of the current line held in line
   std::size_t physical = 0;  // characters of the current line in the file
   for (int c = std::fgetc(file);; c = std::fgetc(file)) {

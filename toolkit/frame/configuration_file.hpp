@@ -17,7 +17,7 @@ struct ConfigurationRequests {
 };
 
 // Lines are cut at this many characters.
-inline constexpr std::size_t kConfigurationLineLength = 170;
+inline constexpr std::size_t ConfigurationLineLength = 170;
 
 // One line of the file, without its line end, at most 170 characters.
 void ApplyConfigurationLine(std::string_view line, ConfigurationRequests& requests);

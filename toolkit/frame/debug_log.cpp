@@ -7,7 +7,7 @@
 namespace toolkit {
 namespace {
 
-constexpr std::size_t kEntryText = 511;
+constexpr std::size_t EntryTextLength = 511;
 
 // The log is created on the first entry of the process and stays open until
 // the process ends; when no name could be created it is not tried again.
@@ -31,8 +31,8 @@ std::string_view UpToNul(std::string_view text) { return text.substr(0, text.fin
 void WriteEntry(std::string_view text) {
   std::FILE* log = OpenedLog();
   if (log == nullptr) return;
-  std::array<char, kEntryText + 2> entry;
-  const std::size_t n = std::min(text.size(), kEntryText);
+  std::array<char, EntryTextLength + 2> entry;
+  const std::size_t n = std::min(text.size(), EntryTextLength);
   std::copy_n(text.data(), n, entry.data());
   entry[n] = '\r';
   entry[n + 1] = '\n';
@@ -44,11 +44,11 @@ void WriteEntry(std::string_view text) {
 void DebugLogLine(std::string_view text) { WriteEntry(UpToNul(text)); }
 
 void DebugLogValue(std::string_view name, int value) {
-  std::array<char, kEntryText + 1> text;
+  std::array<char, EntryTextLength + 1> text;
   const std::string_view shown = UpToNul(name);
   const int n = std::snprintf(text.data(), text.size(), "%.*s = %d",
-                              static_cast<int>(std::min(shown.size(), kEntryText)), shown.data(), value);
-  WriteEntry({text.data(), std::min(static_cast<std::size_t>(std::max(n, 0)), kEntryText)});
+                              static_cast<int>(std::min(shown.size(), EntryTextLength)), shown.data(), value);
+  WriteEntry({text.data(), std::min(static_cast<std::size_t>(std::max(n, 0)), EntryTextLength)});
 }
 
 }  // namespace toolkit

@@ -11,7 +11,7 @@ struct MessageEntry {
   std::string_view Text;
 };
 
-constexpr std::array<MessageEntry, 76> kMessages{{
+constexpr std::array<MessageEntry, 76> Messages{{
     {1, "Error opening file or device"},
     {2, "Error reading/writing file or device"},
     {3, "Error closing file or device"},
@@ -93,7 +93,7 @@ constexpr std::array<MessageEntry, 76> kMessages{{
 }  // namespace
 
 std::string_view ErrorMessage(int number) {
-  for (const MessageEntry& entry : kMessages) {
+  for (const MessageEntry& entry : Messages) {
     if (entry.Number == number) return entry.Text;
   }
   return {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 
 namespace toolkit {
@@ -10,7 +11,7 @@ void StoreVariableValue(std::optional<std::string_view> found, std::span<char> v
   std::fill(value.begin(), value.end(), ' ');
   if (!found) return;
   if (found->size() > value.size()) {
-    ErrorRaise(65);
+    ErrorRaise(ErrorNumber::ReturnBufferTooSmall);
     return;
   }
   std::copy(found->begin(), found->end(), value.begin());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/os_variable.hpp"
 
@@ -16,7 +17,7 @@ void IOsVariable(std::string_view name, std::span<char> value) {
   const DWORD n = GetEnvironmentVariableA(key.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
   if (n > value.size()) {
     std::fill(value.begin(), value.end(), ' ');
-    ErrorRaise(65);
+    ErrorRaise(ErrorNumber::ReturnBufferTooSmall);
     return;
   }
   // An empty variable reads like an absent one: both leave the field blank.

@@ -4,14 +4,13 @@
 #include <string>
 
 #include "toolkit/frame/configuration_file.hpp"
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/hardcopy_requests.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {
-
-constexpr std::int32_t kStarted = -9999;
 
 template <std::size_t N>
 text::FixedText<N> Variable(const StartPlatform& platform, std::string_view name) {
@@ -64,7 +63,7 @@ bool SetRootDirectory(const StartPlatform& platform) {
   }
   if (!platform.CurrentDirectoryKnown) {
     State.ErrorSlot3 = platform.CurrentDirectoryError;
-    ErrorRaise(13);
+    ErrorRaise(ErrorNumber::OsCommandFailed);
   }
   State.RootDirectory = RootFromDrive(platform.CurrentDirectoryKnown ? platform.CurrentDirectory : "");
   return false;
@@ -118,8 +117,8 @@ std::int32_t PaletteSizeFor(std::int32_t colourCount) {
 }
 
 void StartToolkit(const StartPlatform& platform, std::string_view configFileName) {
-  if (State.StartedMarker == kStarted) return;
-  State.StartedMarker = kStarted;
+  if (State.StartedMarker == StartedMark) return;
+  State.StartedMarker = StartedMark;
 
   SetDisplayAndSystem(platform);
   SetDefaults();
@@ -142,7 +141,7 @@ void StartToolkit(const StartPlatform& platform, std::string_view configFileName
   if (!State.CharDirectory.IsBlank()) State.CharDirectory = WithSeparator(State.CharDirectory.View());
   ApplyHardcopyRequests(requests);
 
-  if (requests.VersionRequested) AbnormalExit(kVersionText, 0);
+  if (requests.VersionRequested) AbnormalExit(VersionText, 0);
 }
 
 }  // namespace toolkit

@@ -10,7 +10,7 @@
 
 namespace toolkit {
 
-inline constexpr std::string_view kVersionText = "Kestrafolio version 2.30e";
+inline constexpr std::string_view VersionText = "Kestrafolio version 2.30e";
 
 struct StartPlatform {
   std::int32_t HorizontalResolution = 0;

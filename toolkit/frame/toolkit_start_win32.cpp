@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "toolkit/frame/error_boxes.hpp"
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/start_sequence.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
@@ -62,7 +63,8 @@ void ReadVersion(StartPlatform& platform) {
 }  // namespace
 
 void ToolkitStart(std::string_view configFileName) {
-  if (State.StartedMarker == -9999) return;
+  if (State.StartedMarker == StartedMark) return;
+  RegisterErrorBoxes();
 
   StartPlatform platform;
   ReadDisplay(platform);

@@ -10,8 +10,11 @@
 
 namespace toolkit {
 
+// StartedMarker once ToolkitStart has run.
+inline constexpr std::int32_t StartedMark = -9999;
+
 struct ToolkitState {
-  std::int32_t StartedMarker = 0;  // -9999 once ToolkitStart has run
+  std::int32_t StartedMarker = 0;
 
   // Display and operating system.
   std::int32_t ScreenWidth = 0;

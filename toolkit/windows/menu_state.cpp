@@ -1,6 +1,7 @@
 // Check marks and enabled states of menu items, and of the toolbar buttons
 // with the same command.
 
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/windows/popup_locator.hpp"
 #include "toolkit/windows/window_layer.hpp"
@@ -11,7 +12,6 @@ namespace toolkit {
 
 namespace {
 
-constexpr int InvalidMenuItem = 1001;
 constexpr int EnableKind = 1;
 constexpr int CheckKind = 2;
 
@@ -64,7 +64,7 @@ void MenuItemState(int item, int kind, int value) {
     matched = true;
     UpdateWindow(place.Window);
   }
-  if (!matched) ErrorRaise(InvalidMenuItem);
+  if (!matched) ErrorRaise(ErrorNumber::InvalidMenuItem);
 }
 
 }  // namespace toolkit

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "toolkit/frame/error_screen.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 #include "toolkit/windows/resource_words.hpp"
 #include "toolkit/windows/window_layer.hpp"
@@ -192,6 +193,7 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
   Layer.CurrentWindow = 0;
   Layer.ActiveWindow = 0;
 
+  RegisterErrorScreen({.StatusBarLine = ShowErrorLineInRootStatusBar});
   State.RootWindowOpen = 1;
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "text/text_utilities.hpp"
-#include "toolkit/frame/error_screen.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
 #include <commctrl.h>
@@ -61,7 +60,7 @@ void StatusBarText(int part, std::string_view text) {
   RepaintNow(slot.StatusBar, &area);
 }
 
-void ShowErrorLineInStatusBar(std::string_view line) {
+void ShowErrorLineInRootStatusBar(std::string_view line) {
   const int remembered = Layer.CurrentWindow;
   Layer.CurrentWindow = 0;
   StatusBarText(1, line);

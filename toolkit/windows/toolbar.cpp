@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/windows/popup_locator.hpp"
 #include "toolkit/windows/resource_words.hpp"
@@ -13,9 +14,6 @@
 namespace toolkit {
 
 namespace {
-
-constexpr int InvalidWindowHandle = 1003;
-constexpr int UnableToLoadResource = 1002;
 
 enum Place { Top = 0, Left = 1, Right = 2, Bottom = 3 };
 
@@ -143,9 +141,9 @@ void ApplySizeChange(int slotIndex, SIZE removed, SIZE added) {
 }  // namespace
 
 void ToolbarCreate(int resource, int window, int position) {
-  if (window < 0 || window >= WindowSlotCount) return ErrorRaise(InvalidWindowHandle);
+  if (window < 0 || window >= WindowSlotCount) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
   WindowSlot& slot = Layer.Slots[window];
-  if (slot.Frame == nullptr) return ErrorRaise(InvalidWindowHandle);
+  if (slot.Frame == nullptr) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
   const Place place = PlaceOf(position);
 
   // The resource is looked up before the old toolbar goes, so that a call
@@ -156,7 +154,7 @@ void ToolbarCreate(int resource, int window, int position) {
   const auto* bytes = found != nullptr
                           ? static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)))
                           : nullptr;
-  if (resource != 0 && bytes == nullptr) return ErrorRaise(UnableToLoadResource);
+  if (resource != 0 && bytes == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
 
   const SIZE removed = SizeOf(slot.Toolbars[place].Window);
   if (slot.Toolbars[place].Window != nullptr) RemoveToolbar(slot, place);
@@ -167,7 +165,7 @@ void ToolbarCreate(int resource, int window, int position) {
                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS, 0, 0, 1, 1,
                                  slot.Frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(resource)),
                                  instance, nullptr);
-  if (toolbar == nullptr) return ErrorRaise(UnableToLoadResource);
+  if (toolbar == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
   slot.Toolbars[place].Window = toolbar;
   slot.Toolbars[place].ControlProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarFilter)));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/windows/event_record.hpp"
@@ -113,6 +114,10 @@ bool ReportEvent(HWND window, int type, int value1, int value2, int value3, int 
 // Keeps a Repaint or SizeChange reported outside NextEvent's own dispatch as
 // the window's pending event.
 void DeferIfOutsideNextEvent(HWND window, UINT message, int type);
+
+// Report mode 3: the line goes into part 1 of the root window's status bar,
+// whichever window is current.
+void ShowErrorLineInRootStatusBar(std::string_view line);
 
 // Lays out status bar, toolbars and client window in the frame's client area.
 void LayOutFrame(int slot);

@@ -57,12 +57,14 @@ TEST_CASE("Configuration lines") {
     Apply({"LFNGEN=-"});
     CHECK(State.GeneralUnit == 0);
   }
-  SUBCASE("the conversion error is read and cleared line by line") {
-    State.LastError = 65;  // left from before the file: not a failed conversion
+  SUBCASE("an error from before the file survives good lines; a failed conversion stays recorded") {
+    State.LastError = 13;
     Apply({"LFNGEN=50"});
     CHECK(State.GeneralUnit == 50);
-    Apply({"BROWSER=C:\\Program Files\\browser.exe"});
-    CHECK(ErrorQuery(1) == 0);
+    CHECK(State.LastError == 13);
+    Apply({"BROWSER=C:\\Program Files\\browser.exe", "LFNGEN=60"});
+    CHECK(State.GeneralUnit == 60);
+    CHECK(ErrorQuery(1) == 12);
   }
   SUBCASE("text keys keep inner blanks and case, drop trailing blanks") {
     Apply({"PLNAME = my plot.plt   ", "charset=\tFonts\tA.chr", "BROWSER=a=b", "CHARDIR=12"});
@@ -110,6 +112,9 @@ TEST_CASE("Configuration lines") {
     CHECK(State.BrowserCommand.Trimmed() == std::string(162, 'a'));
     Apply({"PLNAME" + std::string(162, ' ') + "=y"});
     CHECK(State.PlotFileName.Trimmed() == "y");
+    // An "=" in column 170 makes the line one to ignore, version request and all.
+    CHECK(Apply({"VER" + std::string(166, ' ') + "="}).VersionRequested == false);
+    CHECK(Apply({"VER" + std::string(165, ' ') + "=x"}).VersionRequested);
   }
   SUBCASE("with report mode 1 each value that is no number is reported") {
     Apply({"DEBUG=1"});
@@ -118,7 +123,7 @@ TEST_CASE("Configuration lines") {
                      " Error=  12:Invalid character detected\n");
     CHECK(State.PlotFileName.Trimmed() == "a b");
     CHECK(State.GeneralUnit == 7);
-    CHECK(ErrorQuery(1) == 0);
+    CHECK(ErrorQuery(1) == 12);
   }
 }
 

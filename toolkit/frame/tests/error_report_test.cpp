@@ -3,8 +3,9 @@
 #include <string>
 
 #include "captured_output.hpp"
-#include "toolkit/frame/abnormal_exit_text.hpp"
+#include "toolkit/frame/abnormal_exit.hpp"
 #include "toolkit/frame/error_messages.hpp"
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 
@@ -53,6 +54,37 @@ TEST_CASE("ErrorMessage table") {
   CHECK(ErrorMessage(13) == "Operating system command error in an OS routine");
   CHECK(ErrorMessage(1025) == "Editor can't have menu in InsideRoot child window");
   CHECK(ErrorMessage(1016) == "Unable to display window/dialog. Root window hidden");
+}
+
+TEST_CASE("Error numbers by name carry their messages") {
+  struct Row {
+    int Number;
+    std::string_view Message;
+  };
+  using namespace ErrorNumber;
+  const Row rows[] = {
+      {NumberTooLarge, "Number too large in string to numeric conversion"},
+      {NoSubstring, "No substring found"},
+      {InvalidCharacter, "Invalid character detected"},
+      {OsCommandFailed, "Operating system command error in an OS routine"},
+      {ReturnBufferTooSmall, "Return buffer too small in IOsVariable"},
+      {InvalidMenuItem, "Invalid menu item"},
+      {MenuResourceNotLoaded, "Unable to load menu from resource"},
+      {InvalidWindowHandle, "Invalid window handle"},
+      {CommonDialogFailed, "General error in common dialog"},
+      {NoDialogLoaded, "No dialogs currently loaded"},
+      {InvalidFieldIdentifier, "Invalid field identifier"},
+      {DialogResourceNotLoaded, "Unable to load dialog from resource"},
+      {DialogNotSelectable, "Unable to select specified dialog"},
+      {FieldValueOutOfRange, "Attempt to store an out of range dialog field value"},
+      {InvalidDialogMode, "Invalid dialog mode requested"},
+      {HelpViewerFailed, "General help viewer error"},
+      {InvalidHelpFileExtension, "Not a valid help file extension"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Number);
+    CHECK(ErrorMessage(row.Number) == row.Message);
+  }
 }
 
 TEST_CASE("ErrorRaise and ErrorQuery") {

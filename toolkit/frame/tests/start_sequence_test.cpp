@@ -143,11 +143,13 @@ TEST_CASE("StartToolkit") {
     Start();
     CHECK(State.RootDirectory.Trimmed() == "C:\\devtools");
   }
-  SUBCASE("a current directory that cannot be read: error 13, no drive") {
+  SUBCASE("a current directory that cannot be read: error 13, no drive, kept through the configuration") {
+    WriteFileBytes("kestra.ini", "LFNGEN=50\r\n");
     StartPlatform platform = Platform();
     platform.CurrentDirectoryKnown = false;
     platform.CurrentDirectoryError = 5;
     Start(platform);
+    CHECK(State.GeneralUnit == 50);
     CHECK(State.RootDirectory.Trimmed() == "  \\kest\\");
     CHECK(ErrorQuery(1) == 13);
     CHECK(ErrorQuery(3) == 5);

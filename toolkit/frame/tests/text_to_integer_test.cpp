@@ -44,7 +44,7 @@ TEST_CASE("TextToInteger") {
   for (const Row& row : rows) {
     CAPTURE(row.Text);
     std::int32_t result = 99;
-    TextToInteger(row.Text, result);
+    CHECK(TextToInteger(row.Text, result) == (row.Error == 0));
     CHECK(result == row.Result);
     CHECK(ErrorQuery(1) == row.Error);
   }

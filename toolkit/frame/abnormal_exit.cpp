@@ -1,8 +1,11 @@
-#include "toolkit/frame/abnormal_exit_text.hpp"
+#include "toolkit/frame/abnormal_exit.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "text/text_utilities.hpp"
+#include "toolkit/frame/error_screen.hpp"
+#include "toolkit/frame/errors.hpp"
 
 namespace toolkit {
 
@@ -20,6 +23,11 @@ text::FixedText<255> AbnormalExitText(std::string_view message, int code) {
   const std::size_t room = text.Length() - prefix - 1;
   std::copy_n(body.data(), std::min(body.size(), room), text.Bytes.begin() + prefix + 1);
   return text;
+}
+
+void AbnormalExit(std::string_view message, int code) {
+  if (!text::TrimTrailing(message).empty()) ShowFatalMessage(AbnormalExitText(message, code).Trimmed());
+  std::exit(code);
 }
 
 }  // namespace toolkit
