@@ -1,0 +1,100 @@
+# What the packages hold and how CPack makes them. The Windows build gives an
+# installer and a portable zip of one program folder; the native build gives
+# a Debian package of the command-line converter. PROJECT_VERSION is the one
+# version number: `pinwell --version`, the package names and their metadata.
+set(packaging_dir "${CMAKE_SOURCE_DIR}/packaging")
+
+if(WIN32)
+  # Everything in one folder, as the desktop program looks for its help file
+  # beside itself.
+  install(TARGETS pinwell RUNTIME DESTINATION .)
+  if(TARGET Pinwell)
+    install(TARGETS Pinwell RUNTIME DESTINATION .)
+  endif()
+  if(TARGET pinwell_help)
+    install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" DESTINATION .)
+  endif()
+  # Notepad of the program's era shows LF-only text as one line.
+  configure_file("${packaging_dir}/README.txt.in" README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.txt" DESTINATION .)
+else()
+  install(TARGETS pinwell RUNTIME DESTINATION bin)
+  # Debian wants the manual page and the changelog compressed, reproducibly.
+  find_program(GZIP_EXECUTABLE gzip REQUIRED)
+  set(compressed)
+  foreach(page pinwell.1 changelog)
+    configure_file("${packaging_dir}/${page}.in" ${page} @ONLY)
+    add_custom_command(OUTPUT ${page}.gz
+      COMMAND "${GZIP_EXECUTABLE}" -9nf -k ${page}
+      DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/${page}")
+    list(APPEND compressed "${CMAKE_CURRENT_BINARY_DIR}/${page}.gz")
+  endforeach()
+  add_custom_target(pinwell_package_pages ALL DEPENDS ${compressed})
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/pinwell.1.gz" DESTINATION share/man/man1)
+  install(FILES "${packaging_dir}/pinwell.bash-completion"
+          DESTINATION share/bash-completion/completions RENAME pinwell)
+  install(FILES "${packaging_dir}/copyright" "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz"
+          DESTINATION share/doc/pinwell)
+endif()
+
+set(CPACK_PACKAGE_NAME Pinwell)
+set(CPACK_PACKAGE_VENDOR Pinwell)
+set(CPACK_PACKAGE_CONTACT "Pinwell maintainers <maintainers@pinwell.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "NMEA track log to pushpin file converter")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Pinwell)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Pinwell)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The installer and the zip get their own names there.
+set(CPACK_PROJECT_CONFIG_FILE "${packaging_dir}/package_names.cmake")
+
+if(WIN32)
+  set(CPACK_GENERATOR NSIS ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+  # A 64-bit installer for the 64-bit program: it writes the 64-bit registry
+  # and Program Files, and Wine without its 32-bit part runs it.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  set(CPACK_NSIS_PACKAGE_NAME Pinwell)
+  set(CPACK_NSIS_DISPLAY_NAME Pinwell)
+  set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+  set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+  if(TARGET Pinwell)
+    set(CPACK_PACKAGE_EXECUTABLES Pinwell Pinwell)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME Pinwell.exe)
+  endif()
+  # The uninstaller removes the key that holds the install folder but would
+  # leave its parent, the vendor's key, behind; nothing else lives there.
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'")
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_PACKAGE_NAME pinwell)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # CPack puts the summary in front as the synopsis line.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "pinwell converts the NMEA 0183 track logs (.pgl) that a car-navigation
+program writes into pushpin text files that mapping programs import. It
+keeps one fix in a chosen number of seconds, writes English or Continental
+numbers, and reads standard input and many logs in one run.")
+endif()
+
+include(CPack)
+
+if(PINWELL_PACKAGE_TESTS)
+  enable_testing()
+  if(WIN32)
+    add_test(NAME installer_test COMMAND bash "${packaging_dir}/tests/installer_test.sh"
+      "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}")
+    set_tests_properties(installer_test PROPERTIES TIMEOUT 300)
+  else()
+    add_test(NAME deb_package_test COMMAND bash "${packaging_dir}/tests/deb_package_test.sh"
+      "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}")
+    set_tests_properties(deb_package_test PROPERTIES TIMEOUT 120)
+  endif()
+endif()

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Makes the installer and the zip of a Windows build and checks them under
+# Wine as a user would meet them: a silent install, the installed program
+# started from its folder (its window photographed, its help file found),
+# and an uninstall that leaves the Wine prefix as it found it. The prefix is
+# the test's own, so the other Wine tests never see Pinwell installed.
+# Usage: installer_test.sh BUILD_DIR VERSION SOURCE_DIR (under X, e.g. xvfb-run)
+set -euo pipefail
+export LC_ALL=C
+build=$1 version=$2 source=$3
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+work="$build/package-test"
+rm -rf "$work/out" "$work/zip"
+mkdir -p "$work/out" "$work/zip"
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'timeout 10 wineserver -k 2>/dev/null || true' EXIT
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+expect() {  # expect WHAT EXPECTED ACTUAL
+  [ "$2" == "$3" ] || fail "$1"$'\n'"expected: $2"$'\n'"actual:   $3"
+}
+# Everything in the prefix but what Wine itself changes as it runs.
+prefix_state() {
+  (cd "$WINEPREFIX/drive_c" && find . ! -path './users/*/Temp*' ! -path './windows/temp*' \
+    ! -path './windows/Fonts*' | sort)
+  local key
+  for key in 'HKLM\Software' 'HKCU\Software' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'; do
+    timeout 30 wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d' | sort
+  done
+}
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  timeout 120 wineboot -i >/dev/null 2>&1 || true
+fi
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
+cpack --config "$build/CPackConfig.cmake" -G "NSIS;ZIP" -B "$work/out" >/dev/null
+setup="$work/out/Pinwell-$version-win64-setup.exe"
+zip="$work/out/Pinwell-$version-win64.zip"
+for package in "$setup" "$zip"; do
+  [ -f "$package" ] || { echo "FAILED: no $package"; exit 1; }
+  echo "$(basename "$package"): $(stat -c %s "$package") bytes"
+done
+
+# The program's files, as this build makes them.
+files="README.txt pinwell-cli.exe"
+[ -f "$build/program/Pinwell.exe" ] && files="Pinwell.exe $files"
+[ -f "$build/program/Pinwell.hlp" ] && files="Pinwell.hlp $files"
+files=$(tr ' ' '\n' <<<"$files" | sort | paste -sd ' ')
+
+expect "the zip's files" "$files" "$(unzip -Z1 "$zip" | sort | paste -sd ' ')"
+unzip -q "$zip" -d "$work/zip"
+if grep -rlF "$source" "$work/zip"; then fail "files that name the build machine's folders"; fi
+expect "the portable pinwell-cli.exe's version" "pinwell $version" \
+  "$(timeout 60 wine "$work/zip/pinwell-cli.exe" --version | tr -d '\r')"
+
+before=$(prefix_state)
+timeout 120 wine "$setup" /S || fail "the silent install ended with status $?"
+folder="$WINEPREFIX/drive_c/Program Files/Pinwell"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pinwell"
+expect "the installed files" "$(tr ' ' '\n' <<<"$files Uninstall.exe" | sort | paste -sd ' ')" \
+  "$(ls "$folder" | sort | paste -sd ' ')"
+expect "the Start-menu folder" "$([ -f "$folder/Pinwell.exe" ] && echo 'Pinwell.lnk ')Uninstall.lnk" \
+  "$(ls "$menu" 2>/dev/null | sort | paste -sd ' ')"
+expect "the uninstaller's registration" "DisplayVersion REG_SZ $version" \
+  "$(timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pinwell' \
+      /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '/DisplayVersion/ {print $1, $2, $3}')"
+
+if [ -f "$folder/Pinwell.exe" ]; then
+  # Started elsewhere, so the help file must be found beside the program.
+  (cd "$WINEPREFIX/drive_c" &&
+    wine explorer /desktop=pinwell-setup,1024x768 'C:\Program Files\Pinwell\Pinwell.exe' \
+      >"$work/program.log" 2>&1 </dev/null &)
+  title="REZ Log file to Microsoft Pushpin conversion"
+  if window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | head -1); then
+    sleep 0.5  # let the last paint reach the screen
+    mkdir -p "$source/build/screens"
+    import -window root "$source/build/screens/installed-program.png"
+    desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
+    xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
+    timeout 30 xdotool search --sync --onlyvisible --classname '^winhlp32' >/dev/null ||
+      fail "Help > Pinwell did not open the help viewer"
+    import -window root "$source/build/screens/installed-help.png"
+  else
+    fail "the installed Pinwell.exe showed no window within 30 seconds"
+    cat "$work/program.log"
+  fi
+  timeout 10 wineserver -k || true
+fi
+
+timeout 60 wine "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with status $?"
+# The uninstaller runs on from a copy in the temporary folder.
+timeout 60 wineserver -w || fail "the uninstaller did not end within 60 seconds"
+diff <(echo "$before") <(prefix_state) || fail "the uninstall left the prefix changed"
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "all checks passed"
