@@ -3,8 +3,8 @@
 // client window are laid out here; toolbar tooltips come from here.
 
 #include <algorithm>
-#include <cstring>
 
+#include "text/text_utilities.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
 #include <commctrl.h>
@@ -29,25 +29,23 @@ LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
 }
 
 // The last record of the window's own table for the command wins over the
-// string table.
+// string table. Tooltips run to 80 characters, more than the notification's
+// own buffer holds.
 void FillTooltip(HWND frame, NMTTDISPINFOA& info) {
   const int slot = SlotOfWindow(frame);
+  if (slot < 0) return;
   const auto command = static_cast<std::int32_t>(info.hdr.idFrom);
-  if (slot >= 0) {
-    const auto& table = Layer.Slots[slot].TooltipTable;
-    const auto last = std::find_if(table.rbegin(), table.rend(),
-                                   [command](const TooltipRecord& r) { return r.Command == command; });
-    if (last != table.rend()) {
-      const std::size_t n = std::min(last->Text.size(), sizeof info.szText - 1);
-      std::memcpy(info.szText, last->Text.data(), n);
-      info.szText[n] = '\0';
-      return;
-    }
+  std::array<char, 81>& text = Layer.TooltipText;
+  const auto& table = Layer.Slots[slot].TooltipTable;
+  const auto last = std::find_if(table.rbegin(), table.rend(),
+                                 [command](const TooltipRecord& r) { return r.Command == command; });
+  if (last != table.rend()) {
+    const std::string_view shown = text::TrimTrailing({last->Text.data(), last->Text.size()});
+    *std::copy(shown.begin(), shown.end(), text.begin()) = '\0';
+  } else if (LoadStringA(ProgramInstance(), static_cast<UINT>(command), text.data(), text.size()) == 0) {
+    return;
   }
-  char text[81];
-  if (LoadStringA(ProgramInstance(), static_cast<UINT>(command), text, sizeof text) > 0) {
-    lstrcpynA(info.szText, text, sizeof info.szText);
-  }
+  info.lpszText = text.data();
 }
 
 LRESULT OnNotify(HWND frame, const NMHDR& header) {
@@ -103,6 +101,9 @@ LRESULT OnDestroy(HWND frame) {
   s.Menu = nullptr;
   s.Accelerators = nullptr;
   s.PopupLocatorTable.clear();
+  // The toolbars are destroyed after the frame; they must meet their end
+  // with their own procedure, not the filter that has forgotten them.
+  for (ToolbarPlace& place : s.Toolbars) UnhookToolbar(place);
   s.Toolbars = {};
   return 0;
 }
@@ -128,7 +129,9 @@ void LayOutFrame(int slot) {
   }
   if (HWND top = s.Toolbars[0].Window) {
     SendMessageA(top, TB_AUTOSIZE, 0, 0);
-    area.top += heightOf(top);
+    const int h = heightOf(top);
+    place(top, area.left, area.top, area.right - area.left, h);
+    area.top += h;
   }
   if (HWND bottom = s.Toolbars[3].Window) {
     const int h = heightOf(bottom);

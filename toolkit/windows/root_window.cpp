@@ -186,6 +186,7 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
 
   LoadMenuCompanions(root, window.MenuId);
   InitialiseDrawingState();
+  RefreshFont(root.Text);  // the default font, and the character size it has
   RecordStandardControls();
 
   for (WindowSlot& slot : Layer.Slots) slot.Pending = PendingEvent{};

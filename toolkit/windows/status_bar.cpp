@@ -31,7 +31,7 @@ void StatusBarParts(std::span<const int> widths, std::optional<std::span<const i
   WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
   const StatusBarLayout layout = StatusBarEdges(slot.ScaleWidth, widths, styles);
   if (layout.Count == 0) return;
-  for (int i = 0; i < layout.Count; ++i) slot.PartStyles[i] = layout.Styles[i];
+  for (int i = 0; i < layout.StyledCount; ++i) slot.PartStyles[i] = layout.Styles[i];
   if (slot.StatusBar == nullptr) return;
   std::array<int, MaxStatusBarParts> edges = layout.RightEdges;
   SendMessageA(slot.StatusBar, SB_SETPARTS, layout.Count, reinterpret_cast<LPARAM>(edges.data()));

@@ -18,6 +18,9 @@ inline constexpr int Raised = 2;
 struct StatusBarLayout {
   int Count = 0;
   std::array<int, MaxStatusBarParts> RightEdges{};  // pixels; -1: to the right end
+  // The first StyledCount parts take these styles; parts after a -1 keep
+  // the ones they had.
+  int StyledCount = 0;
   std::array<int, MaxStatusBarParts> Styles{};
 };
 

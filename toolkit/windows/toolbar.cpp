@@ -43,6 +43,7 @@ LRESULT CALLBACK ToolbarFilter(HWND toolbar, UINT message, WPARAM wParam, LPARAM
 }
 
 void RemoveToolbar(WindowSlot& slot, Place place) {
+  UnhookToolbar(slot.Toolbars[place]);
   DestroyWindow(slot.Toolbars[place].Window);
   slot.Toolbars[place] = {};
   if (!HasToolbar(slot)) slot.TooltipTable.clear();
@@ -80,19 +81,16 @@ BYTE ButtonState(const WindowSlot& slot, int command) {
   return result;
 }
 
-void PlaceToolbar(WindowSlot& slot, Place place, const ToolbarResource& layout) {
+// The size only: where the toolbar goes follows from the frame's layout.
+void SizeToolbar(WindowSlot& slot, Place place, const ToolbarResource& layout) {
   RECT area;
   GetClientRect(slot.Frame, &area);
   if (slot.StatusBar != nullptr) area.bottom -= SizeOf(slot.StatusBar).cy;
   const ToolbarSize size = ToolbarPlaceSize(layout, place == Top ? 1 : place == Left ? 2 : place == Right ? 3 : 4,
                                             area.right, area.bottom);
-  int x = 0;
-  int y = 0;
-  if (place == Bottom) y = area.bottom - size.Height;
-  if (place == Right) x = area.right - size.Width;
   if (place == Left || place == Right) slot.Toolbars[place].SideWidth = size.Width;
-  SetWindowPos(slot.Toolbars[place].Window, nullptr, x, y, size.Width, size.Height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(slot.Toolbars[place].Window, nullptr, 0, 0, size.Width, size.Height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AddButtons(const WindowSlot& slot, HWND toolbar, int resource, const ToolbarResource& layout) {
@@ -125,9 +123,12 @@ void SizeTooltipTable(WindowSlot& slot) {
 
 // The frame keeps its outer size: the client window gives up or gains what
 // the toolbar takes or frees, which the application learns as a SizeChange.
+// A toolbar that takes the place of one of its size changes nothing else, but
+// still has to be put in its place among the others.
 void ApplySizeChange(int slotIndex, SIZE removed, SIZE added) {
   WindowSlot& slot = Layer.Slots[slotIndex];
-  if (IsIconic(slot.Frame) || (removed.cx == added.cx && removed.cy == added.cy)) return;
+  if (IsIconic(slot.Frame)) return;
+  if (removed.cx == added.cx && removed.cy == added.cy) return LayOutFrame(slotIndex);
   RECT area;
   GetClientRect(slot.Frame, &area);
   SendMessageA(slot.Frame, WM_SIZE, IsZoomed(slot.Frame) ? SIZE_MAXIMIZED : SIZE_RESTORED,
@@ -139,6 +140,12 @@ void ApplySizeChange(int slotIndex, SIZE removed, SIZE added) {
 }
 
 }  // namespace
+
+void UnhookToolbar(ToolbarPlace& place) {
+  if (place.Window != nullptr && place.ControlProcedure != nullptr) {
+    SetWindowLongPtrA(place.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(place.ControlProcedure));
+  }
+}
 
 void ToolbarCreate(int resource, int window, int position) {
   if (window < 0 || window >= WindowSlotCount) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
@@ -161,8 +168,9 @@ void ToolbarCreate(int resource, int window, int position) {
   if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
   const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
 
-  HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS, 0, 0, 1, 1,
+  // Shown only once it is in its place: on its way there it would uncover
+  // parts of the client window, which the application would have to repaint.
+  HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS, 0, 0, 1, 1,
                                  slot.Frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(resource)),
                                  instance, nullptr);
   if (toolbar == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
@@ -180,7 +188,7 @@ void ToolbarCreate(int resource, int window, int position) {
   // beyond image size + 6.
   SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
   SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
-  PlaceToolbar(slot, place, layout);
+  SizeToolbar(slot, place, layout);
   AddButtons(slot, toolbar, resource, layout);
   if (place == Left || place == Right) {
     RECT ignored;
@@ -188,6 +196,7 @@ void ToolbarCreate(int resource, int window, int position) {
   }
   SizeTooltipTable(slot);
   ApplySizeChange(window, removed, SizeOf(toolbar));
+  ShowWindow(toolbar, SW_SHOWNA);
 }
 
 }  // namespace toolkit

@@ -83,6 +83,10 @@ struct WindowLayer {
   // deferred then. No box of this toolkit holds images yet.
   bool ImagesHeld = false;
 
+  // The text of the tooltip last asked for; the control reads it once the
+  // notification returns.
+  std::array<char, 81> TooltipText{};
+
   HDC ClientDc = nullptr;  // the root client's, kept while the window is open
   HFONT TextFont = nullptr;
   bool TextFontIsStock = true;
@@ -118,6 +122,14 @@ void DeferIfOutsideNextEvent(HWND window, UINT message, int type);
 // Report mode 3: the line goes into part 1 of the root window's status bar,
 // whichever window is current.
 void ShowErrorLineInRootStatusBar(std::string_view line);
+
+// Gives the toolbar its own window procedure back, so that it handles its
+// destruction itself.
+void UnhookToolbar(ToolbarPlace& place);
+
+// Brings the window text font up to date with the text state, creating it
+// when one of its attributes changed.
+void RefreshFont(TextState& text);
 
 // Lays out status bar, toolbars and client window in the frame's client area.
 void LayOutFrame(int slot);

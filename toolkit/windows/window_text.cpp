@@ -32,6 +32,11 @@ HFONT CreateTextFont(const TextState& t) {
   return static_cast<HFONT>(GetStockObject(t.FontFamily == 1 ? SYSTEM_FIXED_FONT : SYSTEM_FONT));
 }
 
+// On a 256-colour display a basic colour may not be one the device shows.
+COLORREF DeviceColour(HDC dc, int index) { return GetNearestColor(dc, Layer.BasicColours[index]); }
+
+}  // namespace
+
 // The font is made again only when one of its five attributes changed; the
 // size it really has becomes the wanted size.
 void RefreshFont(TextState& t) {
@@ -50,13 +55,11 @@ void RefreshFont(TextState& t) {
   State.FontCache = {t.FontFamily, t.Bold, t.Italic, t.CharWidth, t.CharHeight};
 }
 
-}  // namespace
-
 void ClearClientArea() {
   const WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
   const HDC dc = Layer.ClientDc;
   if (dc == nullptr) return;
-  const OwnedObject brush(CreateSolidBrush(GetNearestColor(dc, Layer.BasicColours[slot.Text.Background])));
+  const OwnedObject brush(CreateSolidBrush(DeviceColour(dc, slot.Text.Background)));
   const Selection pen(dc, GetStockObject(NULL_PEN));
   const Selection fill(dc, brush.get());
   const int oldMode = SetROP2(dc, R2_COPYPEN);
@@ -73,10 +76,10 @@ void TextAt(int x, int y, std::string_view text) {
   const int py = UnitsToPixels(y, slot.ScaleHeight);
   RefreshFont(t);
 
-  const COLORREF foreground = Layer.BasicColours[t.Foreground];
+  const COLORREF foreground = DeviceColour(dc, t.Foreground);
   const Selection font(dc, Layer.TextFont);
   const int oldMode = SetBkMode(dc, OPAQUE);
-  const COLORREF oldBack = SetBkColor(dc, Layer.BasicColours[t.Background]);
+  const COLORREF oldBack = SetBkColor(dc, DeviceColour(dc, t.Background));
   const COLORREF oldText = SetTextColor(dc, foreground);
   const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_UPDATECP);
   MoveToEx(dc, px, py, nullptr);

@@ -9,6 +9,7 @@
 
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/windows/window_layer.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;
@@ -75,6 +76,16 @@ std::string Tooltip(HWND toolbar, int command) {
   tool.lpszText = text.data();
   SendMessageA(tips, TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&tool));
   return text.data();
+}
+
+// Toolbars created while this is installed as their class's procedure run it
+// as their own, behind the toolkit's filter: it counts their final message.
+WNDPROC toolbarClassProcedure = nullptr;
+int toolbarsDestroyed = 0;
+
+LRESULT CALLBACK CountingToolbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCDESTROY) ++toolbarsDestroyed;
+  return CallWindowProcA(toolbarClassProcedure, window, message, wParam, lParam);
 }
 
 bool Checked(HMENU menu, int command) {
@@ -215,6 +226,27 @@ TEST_CASE("ToolbarCreate") {
     ExpectSizeChange(512, 256 - HeightOf(bottom));
     CheckNothingMore();
   }
+  SUBCASE("a right toolbar replaced by one of its size stays at the right edge; the client hears nothing") {
+    ExpectSizeChange(512, 256 - HeightOf(w.Toolbar));
+    ToolbarCreate(0);
+    ExpectSizeChange(512, 256);
+    ToolbarCreate(30101, 0, 3);
+    ExpectSizeChange(512 - 25, 256);
+    ToolbarCreate(30101, 0, 3);
+    const HWND right = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    CHECK(ScreenRect(right).left == ScreenRect(w.Client).right);
+    CHECK(ScreenRect(right).right == ScreenRect(w.StatusBar).right);
+    CheckNothingMore();
+  }
+  SUBCASE("a tooltip of the window's own table runs to 80 characters") {
+    const std::string text(80, 'T');
+    WindowSlot& root = Layer.Slots[0];
+    REQUIRE(root.TooltipTable.size() == 7);
+    root.TooltipTable[3].Command = 40003;
+    std::copy(text.begin(), text.end(), root.TooltipTable[3].Text.begin());
+    CHECK(Tooltip(w.Toolbar, 40003) == text);
+    CHECK(Tooltip(w.Toolbar, 40002) == "Open");
+  }
   SUBCASE("a missing resource raises 1002, a bad window 1003") {
     ErrorQuery(1);
     ToolbarCreate(30102);
@@ -226,6 +258,29 @@ TEST_CASE("ToolbarCreate") {
     CHECK(IsWindow(w.Toolbar));
   }
   CloseApplicationWindow();
+}
+
+TEST_CASE("Every toolbar meets its end through its own procedure") {
+  const RootWindow w = OpenApplicationWindow(false);
+  const HWND probe = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD, 0, 0, 1, 1, w.Frame, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+  REQUIRE(probe != nullptr);
+  toolbarClassProcedure = reinterpret_cast<WNDPROC>(
+      SetClassLongPtrA(probe, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingToolbarProcedure)));
+  DestroyWindow(probe);
+  toolbarsDestroyed = 0;
+
+  ToolbarCreate(30101);
+  ToolbarCreate(30101, 0, 2);
+  ToolbarCreate(30101, 0, 2);  // the first left toolbar goes
+  CHECK(toolbarsDestroyed == 1);
+  CloseApplicationWindow();  // the frame takes the other two with it
+  CHECK(toolbarsDestroyed == 3);
+
+  const HWND restore = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+  SetClassLongPtrA(restore, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(toolbarClassProcedure));
+  DestroyWindow(restore);
 }
 
 TEST_CASE("NextEvent") {

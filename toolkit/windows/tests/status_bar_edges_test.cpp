@@ -33,13 +33,15 @@ TEST_CASE("StatusBarEdges") {
     CHECK(l.Styles[2] == PartStyle::Sunken);
     CHECK(l.Styles[3] == PartStyle::Sunken);
   }
-  SUBCASE("parts after a -1 reach the right end") {
+  SUBCASE("parts after a -1 reach the right end and keep the style they had") {
     const std::array widths{5000, -1, 2000};
-    const StatusBarLayout l = StatusBarEdges(512, widths);
+    const std::array styles{2, 0, 2};
+    const StatusBarLayout l = StatusBarEdges(512, widths, std::span<const int>(styles));
     CHECK(l.Count == 3);
     CHECK(l.RightEdges[0] == 255);
     CHECK(l.RightEdges[1] == -1);
     CHECK(l.RightEdges[2] == -1);
+    CHECK(l.StyledCount == 2);
   }
   SUBCASE("no parts, or more than 255, change nothing") {
     CHECK(StatusBarEdges(512, std::span<const int>{}).Count == 0);
