@@ -11,17 +11,21 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
+#include "cli/file_clashes.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
 #include "cli/terminal.hpp"
 #include "conversion/convert_log_file.hpp"
+#include "conversion/standard_streams.hpp"
+#include "conversion/temporary_file_cleanup.hpp"
 
 namespace {
 
 constexpr int FailureExitStatus = 1;
 
 bool WritesStandardOutput(const cli::Conversion& conversion) {
-  return conversion.OutputName == conversion::StandardStreamName;
+  return conversion.OutputName == conversion::StandardStreamName ||
+         conversion::DescriptorOfName(conversion.OutputName) == 1;
 }
 
 // "-" stands for a standard stream; in a message that says too little.
@@ -86,6 +90,12 @@ int main(int argc, char** argv) {
     Write(stderr, std::string("pinwell: standard output: ") + std::strerror(errno) + "\n");
     return FailureExitStatus;
   }
+
+  if (const auto clash = cli::FindFileClash(line.Conversions)) {
+    Write(stderr, "pinwell: " + *clash + "\n");
+    return FailureExitStatus;
+  }
+  conversion::RemoveTemporaryFileOnSignals();
 
   // The reports must not mix with pushpins written to standard output.
   const bool pushpinsOnStandardOutput =

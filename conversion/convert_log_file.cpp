@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "conversion/file_identity.hpp"
 #include "conversion/fix_state.hpp"
 #include "conversion/log_line.hpp"
 #include "conversion/log_reader.hpp"
@@ -80,10 +81,10 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   LogReader log;
   if (!log.Open(logName, progress)) return Failure(result, logName, log.Reason());
   if (announcement) announcement();
-  if (logName != StandardStreamName && outputName != StandardStreamName && SameFile(logName, outputName))
+  if (SameFile(AsLog(logName), AsOutput(outputName)))
     return Failure(result, outputName, "is the log file itself; choose another output file");
   OutputFile output;
-  if (!output.Open(outputName)) return Failure(result, outputName, output.Reason());
+  if (!output.Open(outputName)) return Failure(result, output.FailedFile(), output.Reason());
 
   std::string records;
   records.reserve(FlushSize + LongestRecord);
@@ -135,7 +136,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
       if (recordDue) {
         applyLatestGga(GgaForm::InLoop);
         writeRecord();
-        if (!flushed(FlushSize)) return Failure(result, outputName, output.Reason());
+        if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
       }
       latestGga.Assign(line);
       ++ggaCount;
@@ -154,7 +155,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));
-  if (!flushed(0) || !output.Commit()) return Failure(result, outputName, output.Reason());
+  if (!flushed(0) || !output.Commit()) return Failure(result, output.FailedFile(), output.Reason());
   return result;
 }
 

@@ -6,8 +6,18 @@
 #include <system_error>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "conversion/convert_log_file.hpp"
 #include "conversion/standard_streams.hpp"
+#include "conversion/temporary_file_cleanup.hpp"
 #include "text/text_utilities.hpp"
 
 namespace fs = std::filesystem;
@@ -31,14 +41,76 @@ bool IsDeviceName([[maybe_unused]] const fs::path& path) {
 #endif
 }
 
-// A name beside the target that no file has yet.
-fs::path TemporaryName(const fs::path& target) {
-  for (int attempt = 0;; ++attempt) {
-    fs::path candidate = target;
-    candidate += ".tmp" + std::to_string(attempt);
-    std::error_code error;
-    if (!fs::exists(fs::symlink_status(candidate, error))) return candidate;
+// Where a chain of links ends, whether or not a file is there yet: replacing
+// a link would put a file in its place.
+fs::path FollowLinks(fs::path path, std::error_code& error) {
+  std::error_code absent;  // no file there is no error here
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, absent)); ++hops) {
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
   }
+  return path;
+}
+
+int ProcessId() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return static_cast<int>(getpid());
+#endif
+}
+
+// Creates a new file beside the target, its name showing the program and the
+// process that writes it and never longer than a file name may be.
+std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary) {
+  constexpr std::size_t LongestFileName = 255;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string ending = ".pinwell-";
+    ending += std::to_string(ProcessId());
+    if (attempt > 0) {
+      ending += '-';
+      ending += std::to_string(attempt);
+    }
+    ending += ".tmp";
+    fs::path::string_type name = target.filename().native();
+    name.resize(std::min(name.size(), LongestFileName - ending.size()));
+    temporary = target.parent_path() / name;
+    temporary += ending;
+#ifdef _WIN32
+    const int descriptor =
+        _open(temporary.string().c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+    if (descriptor >= 0) {
+#ifdef _WIN32
+      return _fdopen(descriptor, "wb");
+#else
+      return fdopen(descriptor, "wb");
+#endif
+    }
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+// The new file takes the permissions of the one it replaces and, where the
+// process may give it away (root may; anyone may keep a group they are in),
+// its owner and group.
+void TakeOverAttributes([[maybe_unused]] std::FILE* file, const fs::path& replaced,
+                        [[maybe_unused]] const fs::path& replacing) {
+#ifdef _WIN32
+  std::error_code ignored;
+  fs::permissions(replacing, fs::status(replaced, ignored).permissions(), ignored);
+#else
+  struct stat status {};
+  if (stat(replaced.c_str(), &status) != 0) return;
+  const int descriptor = fileno(file);
+  [[maybe_unused]] const bool owned = fchown(descriptor, status.st_uid, status.st_gid) == 0 ||
+                                      fchown(descriptor, static_cast<uid_t>(-1), status.st_gid) == 0;
+  fchmod(descriptor, status.st_mode & 07777);
+#endif
 }
 
 }  // namespace
@@ -57,25 +129,49 @@ void OutputFile::Abandon() {
   if (!temporary_.empty()) {
     std::error_code ignored;
     fs::remove(temporary_, ignored);
+    ForgetTemporaryFile();
     temporary_.clear();
   }
 }
 
 bool OutputFile::Open(std::string_view name) {
+  failedFile_ = name;
   if (name == StandardStreamName) {
     file_ = BinaryStandardOutput();
     return true;
   }
-  target_ = fs::path(std::string(name));
-  std::error_code error;
-  // Replacing a link would put a file in its place: write to what it leads to.
-  if (fs::is_symlink(fs::symlink_status(target_, error))) {
-    target_ = fs::weakly_canonical(target_, error);
-    if (error) return Fail(error.message());
+#ifndef _WIN32
+  // Opening such a name anew would truncate a file that the shell opened for
+  // appending (>>): it is written through the descriptor itself.
+  if (const int descriptor = DescriptorOfName(name); descriptor >= 0) {
+    const int copy = dup(descriptor);
+    if (copy < 0) return Fail(std::strerror(errno));
+    file_ = fdopen(copy, "wb");
+    if (file_ == nullptr) {
+      close(copy);
+      return Fail(std::strerror(errno));
+    }
+    ownsFile_ = true;
+    return true;
   }
-  const fs::file_status status = fs::status(target_, error);
+#endif
+
+  // Devices, pipes and anything else that is no regular file (a link to one
+  // included) are written as they are; a file replaces a regular file or
+  // appears only when complete.
+  const fs::path named(std::string{name});
+  std::error_code absent;  // a file not there yet is made
+  const fs::file_status status = fs::status(named, absent);
+  if (IsDeviceName(named) || (fs::exists(status) && !fs::is_regular_file(status))) {
+    file_ = std::fopen(named.string().c_str(), "wb");
+    if (file_ == nullptr) return Fail(std::strerror(errno));
+    ownsFile_ = true;
+    return true;
+  }
+  std::error_code error;
+  target_ = FollowLinks(named, error);
+  if (error) return Fail(error.message());
   const bool replacing = fs::is_regular_file(status);
-  const bool direct = IsDeviceName(target_) || (fs::exists(status) && !replacing);
   if (replacing) {
     // Renaming over a file gets round its own protection; a file that could
     // not be written in place is not replaced either.
@@ -83,17 +179,19 @@ bool OutputFile::Open(std::string_view name) {
     if (probe == nullptr) return Fail(std::strerror(errno));
     std::fclose(probe);
   }
-  if (!direct) temporary_ = TemporaryName(target_);
 
-  file_ = std::fopen((direct ? target_ : temporary_).string().c_str(), "wb");
+  file_ = CreateTemporary(target_, temporary_);
   if (file_ == nullptr) {
     const std::string reason = std::strerror(errno);
     temporary_.clear();  // nothing was created
+    // The file itself may be written: what refused is its folder.
+    if (replacing) failedFile_ = ((target_.parent_path().empty() ? fs::path(".") : target_.parent_path()) / "").string();
     return Fail(reason);
   }
+  NoteTemporaryFile(temporary_);
   ownsFile_ = true;
   std::setvbuf(file_, nullptr, _IONBF, 0);  // the caller hands over large blocks
-  if (replacing) fs::permissions(temporary_, status.permissions(), error);
+  if (replacing) TakeOverAttributes(file_, target_, temporary_);
   return true;
 }
 
@@ -110,19 +208,9 @@ bool OutputFile::Commit() {
   std::error_code error;
   fs::rename(temporary_, target_, error);
   if (error) return Fail(error.message());
+  ForgetTemporaryFile();
   temporary_.clear();
   return true;
-}
-
-bool SameFile(std::string_view first, std::string_view second) {
-  const fs::path a(std::string{first});
-  const fs::path b(std::string{second});
-  std::error_code error;
-  if (fs::equivalent(a, b, error)) return true;
-  const fs::path resolvedA = fs::weakly_canonical(a, error);
-  if (error) return false;
-  const fs::path resolvedB = fs::weakly_canonical(b, error);
-  return !error && resolvedA == resolvedB;
 }
 
 }  // namespace conversion

@@ -1,8 +1,10 @@
 #pragma once
 // Where the pushpin text goes. A regular file is written to a temporary file
 // beside it and renamed over it only when the run succeeded, so a failed run
-// leaves no partial file and an existing output as it was. Standard output
-// ("-"), devices and pipes cannot be replaced and are written directly.
+// leaves no partial file and an existing output as it was; the new file keeps
+// the old one's permissions. Standard output ("-"), devices, pipes and names
+// of open descriptors (/dev/stdout, /dev/fd/3) cannot be replaced and are
+// written directly.
 
 #include <cstdio>
 #include <filesystem>
@@ -25,6 +27,9 @@ class OutputFile {
   bool Commit();
 
   const std::string& Reason() const { return reason_; }
+  // The name given, or the folder of the file when its temporary file could
+  // not be made there.
+  const std::string& FailedFile() const { return failedFile_; }
 
  private:
   bool Fail(std::string reason);
@@ -35,10 +40,7 @@ class OutputFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;  // empty when written directly
   std::string reason_;
+  std::string failedFile_;
 };
-
-// Whether the two names lead to the same file: the same resolved path, or
-// the same file reached another way (a link).
-bool SameFile(std::string_view first, std::string_view second);
 
 }  // namespace conversion

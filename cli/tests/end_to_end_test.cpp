@@ -7,12 +7,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace fs = std::filesystem;
@@ -54,11 +58,11 @@ std::size_t CountOf(std::string_view text, std::string_view part) {
 
 // Runs pinwell in the scratch folder with the arguments (plain words, no
 // quoting needed) and, when given, a file as its standard input and another
-// file than run.out as its standard output.
-Run Pinwell(std::string_view arguments, std::string_view input = {}, std::string_view output = "run.out") {
+// redirection of its standard output than into run.out.
+Run Pinwell(std::string_view arguments, std::string_view input = {}, std::string_view output = "> run.out") {
   std::string command = "\"" PINWELL_EXECUTABLE "\" " + std::string(arguments);
   if (!input.empty()) command += " < " + std::string(input);
-  command += " > " + std::string(output) + " 2> run.err";
+  command += " 2> run.err " + std::string(output);
 #ifdef _WIN32
   // cmd.exe drops the outermost pair of quotes.
   command = "\"" + command + "\"";
@@ -157,6 +161,56 @@ TEST_CASE("pinwell refuses a command line it cannot act on") {
   CHECK_FALSE(fs::exists("moving.txt"));
 }
 
+// Every file of the scratch folder but the run's own messages, with its bytes.
+std::map<std::string, std::string> Files() {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) {
+    const std::string name = entry.path().generic_string();
+    if (entry.is_regular_file() && name != "./run.out" && name != "./run.err") files[name] = Contents(entry.path());
+  }
+  return files;
+}
+
+TEST_CASE("pinwell refuses, before writing anything, an output that is a log or another output") {
+  Scratch scratch("clashes");
+  Write("moving.txt", StillLog);
+  Write("still.txt", "earlier pushpins");
+  fs::create_directory("moving.pgl.d");
+  Write("moving.pgl.d/trip.pgl", MovingLog);
+  const struct {
+    std::string_view Arguments;
+    std::string_view Input;
+    std::string_view Output;
+    std::string_view Message;
+  } rows[] = {
+      {"moving.pgl moving.txt", {}, "> run.out", "moving.txt: is the log moving.txt; choose another output file"},
+      {"moving.txt moving.pgl", {}, "> run.out", "moving.txt: is the log moving.txt; choose another output file"},
+      {"moving.pgl.d/trip.pgl still.PGL ./moving.pgl", {}, "> run.out",
+       "./moving.txt: is the output of moving.pgl.d/trip.pgl too; convert one of the two logs with -o"},
+#ifndef _WIN32
+      {"- -o still.PGL", "still.PGL", "> run.out",
+       "still.PGL: is the log read from standard input; choose another output file"},
+      {"-o - moving.pgl", {}, ">> moving.pgl", "standard output: is the log moving.pgl; choose another output file"},
+      {"still.PGL -", "moving.pgl", ">> still.txt", "standard output: is the output of still.PGL too; convert one of the two logs with -o"},
+#endif
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Arguments);
+    const auto before = Files();
+    const Run run = Pinwell(row.Arguments, row.Input, row.Output);
+    CHECK(run.Status == 1);
+    CHECK(run.Err == Lines("pinwell: " + std::string(row.Message) + "\n"));
+    CHECK(Files() == before);
+  }
+  SUBCASE("outputs not there yet compared as files, not as spellings") {
+    fs::remove("moving.txt");
+    const Run run = Pinwell("moving.pgl.d/trip.pgl ./moving.pgl");
+    CHECK(run.Status == 1);
+    CHECK(run.Err == Lines("pinwell: ./moving.txt: is the output of moving.pgl.d/trip.pgl too; convert one of the two logs with -o\n"));
+    CHECK_FALSE(fs::exists("moving.txt"));
+  }
+}
+
 #ifndef _WIN32
 
 TEST_CASE("pinwell on the standard streams") {
@@ -185,11 +239,59 @@ TEST_CASE("pinwell on the standard streams") {
                      "still.PGL: Speed/Course data not available\n"
                      "standard input: 3 records written.  Resolution (secs):  1\n");
   }
+  SUBCASE("names of open descriptors are written through them: into a pipe, appended to a file") {
+    Run run = Pinwell("-o /dev/stdout moving.pgl", {}, "| cat > run.out");
+    CHECK(run.Out == pushpins);
+    CHECK(run.Err == "3 records written.  Resolution (secs):  1\n");
+    run = Pinwell("-q -o /dev/fd/3 moving.pgl 3>&1", {}, "| cat > run.out");
+    CHECK(run.Out == pushpins);
+    CHECK(run.Err == "");
+    Write("earlier.txt", "earlier\n");
+    run = Pinwell("-q -o /dev/stdout moving.pgl", {}, ">> earlier.txt");
+    CHECK(run.Status == 0);
+    CHECK(Contents("earlier.txt") == "earlier\n" + pushpins);
+  }
   SUBCASE("standard input into a file") {
     const Run run = Pinwell("-o from-input.txt -", "moving.pgl");
     CHECK(run.Status == 0);
     CHECK(run.Out == "3 records written.  Resolution (secs):  1\n");
     CHECK(Contents("from-input.txt") == pushpins);
+  }
+}
+
+// Ended from outside while it writes, pinwell removes its temporary file and
+// leaves the earlier output as it was.
+TEST_CASE("pinwell ended by a signal leaves nothing behind") {
+  Scratch scratch("signals");
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    CAPTURE(signal);
+    Write("out.txt", "earlier pushpins");
+    // A log on a pipe that stays open keeps the run going until the signal comes.
+    int pipeEnds[2];
+    REQUIRE(pipe(pipeEnds) == 0);
+    const pid_t child = fork();
+    REQUIRE(child >= 0);
+    if (child == 0) {
+      dup2(pipeEnds[0], 0);
+      close(pipeEnds[1]);
+      for (const int reset : {SIGINT, SIGTERM, SIGHUP}) std::signal(reset, SIG_DFL);
+      execl(PINWELL_EXECUTABLE, "pinwell", "-o", "out.txt", "-", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(pipeEnds[0]);
+    REQUIRE(write(pipeEnds[1], MovingLog.data(), MovingLog.size()) == static_cast<ssize_t>(MovingLog.size()));
+    // The name shows whose file it is.
+    const std::string temporary = "out.txt.pinwell-" + std::to_string(child) + ".tmp";
+    for (int wait = 0; wait < 1000 && !fs::exists(temporary); ++wait) usleep(10'000);
+    CHECK(fs::exists(temporary));
+    kill(child, signal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(pipeEnds[1]);
+    CHECK(WIFSIGNALED(status));
+    CHECK(WTERMSIG(status) == signal);
+    CHECK(Contents("out.txt") == "earlier pushpins");
+    CHECK(Files().size() == 3);
   }
 }
 
@@ -211,7 +313,7 @@ TEST_CASE("pinwell writing to devices") {
     CHECK(run.Err == "pinwell: /dev/full: No space left on device\n");
   }
   SUBCASE("a report that cannot be written is a failure too") {
-    const Run run = Pinwell("moving.pgl", {}, "/dev/full");
+    const Run run = Pinwell("moving.pgl", {}, "> /dev/full");
     CHECK(run.Status == 1);
     CHECK(run.Err == "pinwell: standard output: No space left on device\n");
     CHECK(fs::exists("moving.txt"));

@@ -8,6 +8,11 @@
 #include "conversion/convert_log_file.hpp"
 #include "test_files.hpp"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace conversion;
 using namespace conversion_tests;
 using namespace std::literals;
@@ -52,6 +57,20 @@ std::vector<std::string> PredictedNames(int fixes, int resolution) {
     if ((k - 1) % resolution == 0 || k == fixes) names.push_back("Pt" + std::to_string(k));
   return names;
 }
+
+#ifndef _WIN32
+constexpr uid_t Nobody = 65534;
+
+// Permissions do not bind root, so as root the call runs as the user nobody.
+template <typename Call>
+auto AsUnprivilegedUser(Call call) {
+  const bool root = geteuid() == 0;
+  if (root) REQUIRE(seteuid(Nobody) == 0);
+  auto result = call();
+  if (root) REQUIRE(seteuid(0) == 0);
+  return result;
+}
+#endif
 
 struct Run {
   TempFolder Folder{"run"};
@@ -272,21 +291,52 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
       CHECK(ReadFile(run.Log) == Gga);
     }
   }
-  SUBCASE("an output replaced when the run succeeded") {
+  SUBCASE("an output replaced when the run succeeded keeps its permissions and owner") {
+#ifndef _WIN32
+    fs::permissions(run.Output, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // Only root may give a file away.
+    const bool root = geteuid() == 0;
+    if (root) REQUIRE(chown(run.Output.c_str(), Nobody, Nobody) == 0);
+#endif
     const ConversionResult result = ConvertLogFile(run.Log, run.Output, EnglishStyle, 1);
     CHECK(result.Succeeded());
     CHECK(run.Text().starts_with(EnglishHeader));
     CHECK(run.FileCount() == 2);
+#ifndef _WIN32
+    CHECK(fs::status(run.Output).permissions() == (fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read));
+    struct stat status {};
+    REQUIRE(stat(run.Output.c_str(), &status) == 0);
+    CHECK(status.st_uid == (root ? Nobody : geteuid()));
+#endif
   }
+  SUBCASE("a file with the longest name a file may have is replaced") {
+    const std::string output = run.Folder / std::string(255, 'n');
+    WriteFile(output, "earlier output");
+    CHECK(ConvertLogFile(run.Log, output, EnglishStyle, 1).Succeeded());
+    CHECK(ReadFile(output).starts_with(EnglishHeader));
+  }
+#ifndef _WIN32
   SUBCASE("a file that may not be written is not replaced") {
     fs::permissions(run.Output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const ConversionResult result = ConvertLogFile(run.Log, run.Output, EnglishStyle, 1);
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, EnglishStyle, 1); });
     fs::permissions(run.Output, fs::perms::owner_write, fs::perm_options::add);
-    if (result.Succeeded()) return;  // run as root, who may write anything
+    CHECK(result.FailedFile == run.Output);
     CHECK(result.FailureReason == "Permission denied");
     CHECK(run.Text() == "earlier output");
     CHECK(run.FileCount() == 2);
   }
+  SUBCASE("a file that may be written in a folder that may not: the folder is named") {
+    fs::permissions(run.Output, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(run.Folder.Path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, EnglishStyle, 1); });
+    fs::permissions(run.Folder.Path, fs::perms::owner_write, fs::perm_options::add);
+    CHECK(result.FailedFile == run.Folder.Path.string() + "/");
+    CHECK(result.FailureReason == "Permission denied");
+    CHECK(run.Text() == "earlier output");
+    CHECK(run.FileCount() == 2);
+  }
+#endif
 #ifdef _WIN32
   SUBCASE("a device is written, never replaced") {
     CHECK(ConvertLogFile(run.Log, "NUL", EnglishStyle, 1).Succeeded());
