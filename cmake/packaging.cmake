@@ -58,6 +58,12 @@ if(WIN32)
   # and Program Files, and Wine without its 32-bit part runs it.
   set(CPACK_NSIS_DEFINES "Target amd64-unicode")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  # No licence has been granted: no page that asks the user to accept one.
+  set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+  if(TARGET pinwell_resources)
+    set(CPACK_NSIS_MUI_ICON "${CMAKE_BINARY_DIR}/resources/pinwell.ico")
+    set(CPACK_NSIS_MUI_UNIICON "${CPACK_NSIS_MUI_ICON}")
+  endif()
   set(CPACK_NSIS_PACKAGE_NAME Pinwell)
   set(CPACK_NSIS_DISPLAY_NAME Pinwell)
   set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)

@@ -53,7 +53,6 @@ files=$(tr ' ' '\n' <<<"$files" | sort | paste -sd ' ')
 
 expect "the zip's files" "$files" "$(unzip -Z1 "$zip" | sort | paste -sd ' ')"
 unzip -q "$zip" -d "$work/zip"
-if grep -rlF "$source" "$work/zip"; then fail "files that name the build machine's folders"; fi
 expect "the portable pinwell-cli.exe's version" "pinwell $version" \
   "$(timeout 60 wine "$work/zip/pinwell-cli.exe" --version | tr -d '\r')"
 
@@ -63,6 +62,7 @@ folder="$WINEPREFIX/drive_c/Program Files/Pinwell"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pinwell"
 expect "the installed files" "$(tr ' ' '\n' <<<"$files Uninstall.exe" | sort | paste -sd ' ')" \
   "$(ls "$folder" | sort | paste -sd ' ')"
+if grep -rlF "$source" "$work/zip" "$folder"; then fail "files that name the build machine's folders"; fi
 expect "the Start-menu folder" "$([ -f "$folder/Pinwell.exe" ] && echo 'Pinwell.lnk ')Uninstall.lnk" \
   "$(ls "$menu" 2>/dev/null | sort | paste -sd ' ')"
 expect "the uninstaller's registration" "DisplayVersion REG_SZ $version" \
