@@ -15,11 +15,7 @@ work="$build/package-test"
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-expect() {  # expect WHAT EXPECTED ACTUAL
-  [ "$2" == "$3" ] || fail "$1"$'\n'"expected: $2"$'\n'"actual:   $3"
-}
+source "$(dirname "$0")/checks.sh"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
 deb="$work/pinwell_${version}_amd64.deb"
@@ -94,5 +90,4 @@ cd "$build"
 dpkg --root="$root" --force-not-root -r pinwell >/dev/null || fail "dpkg -r"
 expect "files left after dpkg -r" "" "$(find "$root/usr" -type f 2>/dev/null)"
 
-[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
-echo "all checks passed"
+checks_done
