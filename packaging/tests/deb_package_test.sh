@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Makes the Debian package of a build and checks it as a user's system would
-# meet it: lintian, the exact files, an install and a removal by dpkg, the
-# manual page, the installed program's version, the bash completion.
-# dpkg works on a scratch root, not on this machine: a test killed by its
-# time-out must not leave a package installed, and the scratch root still
-# runs dpkg's own unpacking, file list and removal. Whether the package's
-# dependencies are met is asked of apt, on the real system, without changes.
+# Makes the Debian package of a build and checks it: lintian, its files, dpkg
+# install and removal, the manual page, the version, the bash completion.
+# dpkg works on a scratch root, which still runs its unpacking, file list and
+# removal: a test killed by its time-out must leave no package installed on
+# this machine. apt says, without changes, whether the dependencies are met.
 # Usage: deb_package_test.sh BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
 export LC_ALL=C
@@ -44,16 +42,10 @@ expect "the installed pinwell's version" "pinwell $version" "$("$root/usr/bin/pi
 
 page="$root/usr/share/man/man1/pinwell.1.gz"
 expect "man's warnings" "" "$(man --warnings -l "$page" 2>&1 >/dev/null)"
-expect "the manual page's first line" \
-  "PINWELL(1)                       User Commands                      PINWELL(1)" \
-  "$(MANWIDTH=80 man -l "$page" 2>/dev/null | head -1)"
 # The manual page lists the options of the usage text, in its order.
 options() { sed -nE "s/^ {$1}(-[^ ,]+(, -[^ ,]+)?).*/\\1/p" | paste -sd ' '; }
-manual=$(MANWIDTH=200 man -l "$page" 2>/dev/null)
 expect "the manual page's options" "$("$root/usr/bin/pinwell" --help | options 2,6)" \
-  "$(sed -n '/^OPTIONS/,/^EXIT STATUS/p' <<<"$manual" | options 7)"
-expect "the manual page's exit codes" "0 1 2" \
-  "$(sed -n '/^EXIT STATUS/,/^EXAMPLES/p' <<<"$manual" | sed -nE 's/^ {7}([0-9]+) .*/\1/p' | paste -sd ' ')"
+  "$(MANWIDTH=200 man -l "$page" 2>/dev/null | sed -n '/^OPTIONS/,/^EXIT STATUS/p' | options 7)"
 
 # Completion as bash runs it: the words of the line, '=' a word of its own.
 completions() {
@@ -75,14 +67,10 @@ while IFS='|' read -r line expected; do
   expect "completion of '$line'" "$expected" "$(completions "$line")"
 done <<'EOF'
 pinwell |-dash.pgl LONG.PGL folder trip.pgl
-pinwell t|trip.pgl
 pinwell --res|--resolution=
-pinwell --|-- --continental --english --help --output= --quiet --resolution= --version
-pinwell -r |1 10 5
 pinwell --resolution=1|1 10
 pinwell -o |-dash.pgl LONG.PGL folder notes.txt trip.pgl
 pinwell --output=n|notes.txt
-pinwell --version |
 pinwell -q -- -|-dash.pgl
 EOF
 cd "$build"
