@@ -31,7 +31,7 @@ bool LogReader::Open(std::string_view name, ProgressReport progress) {
     if (std::filesystem::is_regular_file(path, error)) totalBytes_ = std::filesystem::file_size(path, error);
     if (error) totalBytes_ = 0;
   }
-  buffer_ = std::make_unique<char[]>(BufferSize);
+  buffer_ = std::make_unique<char[]>(BufferSize + log_reading::Block);
   progress_ = std::move(progress);
   return true;
 }
@@ -49,41 +49,40 @@ void LogReader::Fill() {
   if (progress_) progress_(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
 }
 
-// The buffer holds no whole line: read more, or hand out what is left.
+// The buffer holds no more line ends: read on, or hand out what is left.
 bool LogReader::NextLineAfterRefill(std::string_view& line) {
   for (;;) {
     if (Failed()) return false;
     if (atEnd_) {
-      if (begin_ == end_) return false;
-      line = {buffer_.get() + begin_, std::min(end_ - begin_, LogLineLength)};
+      if (inLongLine_) {
+        inLongLine_ = false;
+        line = {longLine_.data(), longLine_.size()};
+      } else if (begin_ < end_) {
+        line = {buffer_.get() + begin_, std::min(end_ - begin_, LogLineLength)};
+      } else {
+        return false;
+      }
       begin_ = end_;
       return true;
     }
-    if (begin_ == 0 && end_ == BufferSize) return SkipLongLine(line);
-    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
-    end_ -= begin_;
-    begin_ = 0;
-    Fill();
-    const char* start = buffer_.get();
-    if (std::memchr(start, '\n', end_) != nullptr) return NextLine(line);
-  }
-}
-
-// A line that fills the whole buffer: keep its head, read on to its end.
-bool LogReader::SkipLongLine(std::string_view& line) {
-  std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
-  line = {longLine_.data(), longLine_.size()};
-  for (;;) {
-    begin_ = end_ = 0;
-    Fill();
-    if (Failed()) return false;
-    const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', end_));
-    if (lf != nullptr) {
-      begin_ = static_cast<std::size_t>(lf - buffer_.get()) + 1;
-      return true;
+    if (begin_ == 0 && end_ == BufferSize) {
+      // A line that fills the whole buffer: keep its head, read past the rest.
+      if (!inLongLine_) std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
+      inLongLine_ = true;
+      end_ = 0;
+    } else {
+      std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+      end_ -= begin_;
+      begin_ = 0;
     }
-    if (atEnd_) {
-      begin_ = end_;
+    nextBlock_ = end_;
+    Fill();
+    while (SearchNextBlock()) {
+      if (ends_ == 0) continue;
+      if (!inLongLine_) return NextLine(line);
+      inLongLine_ = false;
+      begin_ = TakeLineEnd() + 1;
+      line = {longLine_.data(), longLine_.size()};
       return true;
     }
   }

@@ -57,6 +57,22 @@ TEST_CASE("LogReader") {
     REQUIRE(lines.size() == 1);
     CHECK(lines[0] == crOnly.substr(0, LogLineLength));
   }
+  SUBCASE("line ends at every place in a block and across refills of the buffer") {
+    // Lines of every length up to a few blocks and past the 256 decoded, some
+    // with a CR of their own, in a log of several buffers: as a plain split gives them.
+    std::string bytes;
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; bytes.size() < 2'500'000; ++i) {
+      const std::size_t length = (i * 7919) % 300;
+      std::string line(length, static_cast<char>('a' + i % 26));
+      if (length > 0 && i % 3 == 0) line.back() = '\r';
+      bytes += line + (i % 5 == 0 ? "\r\n" : "\n");
+      if (!line.empty() && line.back() == '\r' && i % 5 != 0) line.pop_back();
+      expected.push_back(line.substr(0, LogLineLength));
+    }
+    WriteFile(log, bytes);
+    CHECK(Lines(log) == expected);
+  }
   SUBCASE("progress once per buffer filled, against the size of the log") {
     WriteFile(log, std::string(2'500'000, '\n'));
     std::vector<std::uint64_t> reports;
