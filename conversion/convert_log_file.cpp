@@ -102,13 +102,9 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   long long ggaCount = 0;
   long long recordsWritten = 0;
   // A $GPGGA line sets all it reads, so of the lines since the last record
-  // only the latest readable one counts: it is read when a record falls due,
-  // and for the final record, which also takes its satellites in use.
-  SavedLine latestGga;
-  auto applyLatestGga = [&](GgaForm form) {
-    GgaValues gga;
-    if (!latestGga.Empty() && ReadGga(latestGga.View(), gga)) ApplyGga(gga, form, fix);
-  };
+  // only the latest readable one counts; the final record also takes its
+  // satellites in use.
+  GgaValues latestGga;
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
   // latest one counts, and only once a record falls due.
   SavedLine pendingVtg;
@@ -130,15 +126,15 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   std::string_view line;
   while (log.NextLine(line)) {
     if (IsSentence(line, "$GPGGA")) {
-      const bool recordDue = ggaCount > 0 && (ggaCount - 1) % keepEvery == 0;
-      if (recordDue) decodePending();
-      if (!IsReadableGga(line)) continue;
-      if (recordDue) {
-        applyLatestGga(GgaForm::InLoop);
+      GgaValues gga;
+      if (!ReadGga(line, gga)) continue;
+      if (ggaCount > 0 && (ggaCount - 1) % keepEvery == 0) {
+        decodePending();
+        ApplyGga(latestGga, GgaForm::InLoop, fix);
         writeRecord();
         if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
       }
-      latestGga.Assign(line);
+      latestGga = gga;
       ++ggaCount;
     } else if (IsSentence(line, "$GPGSA")) {
       pendingGsa.Add(line, fix);
@@ -151,7 +147,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
 
   if (ggaCount > 0) {
     decodePending();
-    applyLatestGga(GgaForm::Final);
+    ApplyGga(latestGga, GgaForm::Final, fix);
     writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));

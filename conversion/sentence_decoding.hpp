@@ -18,12 +18,14 @@ struct GgaValues : GgaFix {
 };
 
 // The two halves of DecodeGga, for a run that must write the pending fix
-// between reading a line and taking it in.
+// between reading a line and taking it in. ReadGga leaves gga as it was
+// when it returns false.
 bool ReadGga(std::string_view line, GgaValues& gga);
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
 
-// Whether ReadGga accepts the line, found for less than reading it costs.
-bool IsReadableGga(std::string_view line);
+// ReadGga without its quicker way for lines as receivers write them: what
+// that way must agree with.
+bool ReadGgaByColumns(std::string_view line, GgaValues& gga);
 
 // Time, position and altitude by fixed columns. False, with the fix left as it
 // was, when a numeric column holds something that cannot be part of a number.

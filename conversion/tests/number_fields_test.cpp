@@ -44,22 +44,27 @@ TEST_CASE("FixedField") {
   }
 }
 
-TEST_CASE("IntegerField and ZeroPaddedField") {
+TEST_CASE("IntegerField and WriteZeroPadded") {
+  auto ZeroPaddedField = [](long long value, int width) {
+    std::string text(static_cast<std::size_t>(width), '?');
+    WriteZeroPadded(text.data(), value, width);
+    return text;
+  };
   CHECK(IntegerField(24, 3).View() == " 24");
   CHECK(IntegerField(5, 3).View() == "  5");
   CHECK(IntegerField(0, 3).View() == "  0");
   CHECK(IntegerField(7, 1).View() == "7");
   CHECK(IntegerField(12, 1).View() == "*");
-  CHECK(ZeroPaddedField(7, 3).View() == "007");
+  CHECK(ZeroPaddedField(7, 3) == "007");
   CHECK(IntegerField(-3, 3).View() == " -3");
   CHECK(IntegerField(1000, 3).View() == "***");
   CHECK(IntegerField(12345678, 8).View() == "12345678");
   CHECK(IntegerField(123456789, 8).View() == "********");
-  CHECK(ZeroPaddedField(7, 2).View() == "07");
-  CHECK(ZeroPaddedField(0, 2).View() == "00");
-  CHECK(ZeroPaddedField(59, 2).View() == "59");
-  CHECK(ZeroPaddedField(100, 2).View() == "**");
-  CHECK(ZeroPaddedField(-1, 2).View() == "**");
+  CHECK(ZeroPaddedField(7, 2) == "07");
+  CHECK(ZeroPaddedField(0, 2) == "00");
+  CHECK(ZeroPaddedField(59, 2) == "59");
+  CHECK(ZeroPaddedField(100, 2) == "**");
+  CHECK(ZeroPaddedField(-1, 2) == "**");
 }
 
 TEST_CASE("WriteInteger and WriteZeroPadded agree with the library, small values and widths above all") {
