@@ -6,6 +6,7 @@
 
 #include "cli/output_name.hpp"
 #include "conversion/convert_log_file.hpp"
+#include "conversion/fix_date.hpp"
 
 namespace cli {
 
@@ -13,25 +14,42 @@ namespace {
 
 constexpr std::string_view Usage =
     "Usage: pinwell [options] LOG...\n"
-    "Converts NMEA track logs (.pgl) into pushpin text files.\n"
+    "Converts NMEA track logs (.pgl) into pushpin text files or map formats.\n"
     "\n"
-    "  -o, --output FILE      write the pushpins to FILE (one LOG only; - is standard\n"
-    "                         output); by default the LOG's name with its first .pgl\n"
-    "                         made .txt, or with .txt appended\n"
+    "  -f, --format FORMAT    what to write (default pushpin):\n"
+    "                           pushpin  pushpin text file for the mapping programs\n"
+    "                           gpx      GPX 1.1 track for GPS programs\n"
+    "                           kml      KML 2.2 track and points for virtual globes\n"
+    "                           geojson  GeoJSON track and points for GIS and web maps\n"
+    "                           csv      one row per point for spreadsheets\n"
+    "      --date YYYY-MM-DD  the day of the first fix, for logs whose $GPRMC\n"
+    "                         sentences give none (map formats only)\n"
+    "  -o, --output FILE      write to FILE (one LOG only; - is standard output); by\n"
+    "                         default the LOG's name with its first .pgl made the\n"
+    "                         format's extension (.txt, .gpx, .kml, .geojson, .csv),\n"
+    "                         or with that extension appended\n"
     "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
     "                         default 1)\n"
     "      --english          English numbers: columns separated by commas, decimal\n"
     "                         point (default)\n"
     "      --continental      Continental numbers: columns separated by tabs, decimal\n"
-    "                         comma\n"
+    "                         comma (pushpin files only)\n"
     "  -q, --quiet            do not report the records written (errors still show)\n"
     "  -h, --help             show this text\n"
     "      --version          show the version\n"
     "      --                 the arguments that follow are logs, even if they start\n"
     "                         with -\n"
     "\n"
-    "A LOG of - is standard input; without -o its pushpins go to standard output.\n"
-    "Exit status: 0 when every log converted, 1 when any failed, 2 for a usage error.\n";
+    "A LOG of - is standard input; without -o its output goes to standard output.\n"
+    "Exit status: 0 when every log converted, 1 when any failed, 2 for a usage error.\n"
+    "\n"
+    "Examples:\n"
+    "  pinwell trip.pgl                       pushpins in trip.txt\n"
+    "  pinwell -f gpx trip.pgl                a GPX track in trip.gpx\n"
+    "  pinwell -f kml -r 5 trip.pgl           one fix in 5 in trip.kml\n"
+    "  pinwell --format=geojson trip.pgl      trip.geojson\n"
+    "  pinwell -f csv --date 2003-05-17 -o - trip.pgl\n"
+    "                                         CSV on standard output, the times dated\n";
 
 constexpr std::string_view Version = "pinwell " PINWELL_VERSION "\n";
 
@@ -54,6 +72,22 @@ bool ReadResolution(std::string_view text, int& resolution, std::string& error) 
   }
   resolution = value;
   return true;
+}
+
+bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::string& error) {
+  const std::optional<conversion::OutputFormat> format = conversion::FindFormat(text);
+  if (!format) {
+    error = "the format must be pushpin, gpx, kml, geojson or csv, not " + InQuotes(text);
+    return false;
+  }
+  options.Format = *format;
+  return true;
+}
+
+bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::string& error) {
+  options.FirstDay = conversion::ReadDay(text);
+  if (!options.FirstDay) error = "the date must be a day written YYYY-MM-DD, not " + InQuotes(text);
+  return options.FirstDay.has_value();
 }
 
 struct Arguments {
@@ -88,7 +122,8 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       attached = argument.substr(2);
     }
 
-    const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution";
+    const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution" ||
+                            name == "-f" || name == "--format" || name == "--date";
     if (!takesValue && attached) {
       const bool known = name == "--help" || name == "--version" || name == "--quiet" ||
                          name == "--english" || name == "--continental";
@@ -114,14 +149,21 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       return UsageExitStatus;
     } else {
       const bool output = name == "-o" || name == "--output";
+      const bool format = name == "-f" || name == "--format";
+      const bool date = name == "--date";
       if (!attached) {
         if (i + 1 == arguments.size()) {
-          error = "option " + InQuotes(name) + " needs " + (output ? "a file name" : "a number");
+          error = "option " + InQuotes(name) + " needs " +
+                  (output ? "a file name" : format ? "a format" : date ? "a date" : "a number");
           return UsageExitStatus;
         }
         attached = arguments[++i];
       }
-      if (!output) {
+      if (format) {
+        if (!ReadFormat(*attached, line.Format, error)) return UsageExitStatus;
+      } else if (date) {
+        if (!ReadDate(*attached, line.Format, error)) return UsageExitStatus;
+      } else if (!output) {
         if (!ReadResolution(*attached, line.Resolution, error)) return UsageExitStatus;
       } else if (attached->empty()) {
         error = "the output name is empty";
@@ -156,7 +198,8 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     }
     Conversion& conversion = line.Conversions.emplace_back();
     conversion.LogName = logName;
-    conversion.OutputName = read.OutputName ? std::string(*read.OutputName) : DefaultOutputName(logName);
+    conversion.OutputName = read.OutputName ? std::string(*read.OutputName)
+                                            : DefaultOutputName(logName, FormatExtension(line.Format.Format));
   }
   // Two logs converted into one file would leave only the second one's pushpins.
   for (const Conversion& conversion : line.Conversions) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "conversion/output_format.hpp"
+
 namespace cli {
 
 constexpr int DefaultResolution = 1;
@@ -27,6 +29,7 @@ struct CommandLine {
   int Resolution = DefaultResolution;
   bool Continental = false;
   bool Quiet = false;
+  conversion::FormatOptions Format;
 };
 
 // Reads the arguments (without the program name) into `line`. Returns an exit

@@ -60,14 +60,19 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   const conversion::ConversionResult result =
       conversion::ConvertLogFile(conversion.LogName, conversion.OutputName,
                                  line.Continental ? conversion::ContinentalStyle : conversion::EnglishStyle,
-                                 line.Resolution, {}, progress);
+                                 line.Resolution, {}, progress, line.Format);
   Write(stderr, cli::ProgressClear(display));
-
   if (!result.Succeeded()) {
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
     Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
     return false;
   }
+  if (result.UndatedPoints > 0) {
+    const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");
+    Write(stderr, "pinwell: " + LogLabel(conversion.LogName) + ": " + points +
+                      " written without time: no $GPRMC date before them and no --date\n");
+  }
+
   if (line.Quiet) return true;
   const std::string label = several ? LogLabel(conversion.LogName) : std::string();
   if (Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution))) {

@@ -15,13 +15,13 @@ bool SameIgnoringCase(char a, char b) {
 
 }  // namespace
 
-std::string DefaultOutputName(std::string_view logName) {
+std::string DefaultOutputName(std::string_view logName, std::string_view extension) {
   if (logName == conversion::StandardStreamName) return std::string(conversion::StandardStreamName);
-  constexpr std::string_view extension = ".pgl";
-  const auto found = std::search(logName.begin(), logName.end(), extension.begin(), extension.end(),
+  constexpr std::string_view logExtension = ".pgl";
+  const auto found = std::search(logName.begin(), logName.end(), logExtension.begin(), logExtension.end(),
                                  SameIgnoringCase);
   std::string name(logName.begin(), found);
-  name += ".txt";
+  name += extension;
   return name;
 }
 

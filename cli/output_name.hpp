@@ -8,8 +8,8 @@ namespace cli {
 
 // As the desktop program's Open command has it: everything up to the first
 // ".pgl" (found without regard to case, the kept part keeping its case) with
-// ".txt" in place of it; a name without ".pgl" gets ".txt" appended. Standard
-// input maps to standard output.
-std::string DefaultOutputName(std::string_view logName);
+// the extension in place of it; a name without ".pgl" gets the extension
+// appended. Standard input maps to standard output.
+std::string DefaultOutputName(std::string_view logName, std::string_view extension = ".txt");
 
 }  // namespace cli

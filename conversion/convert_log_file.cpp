@@ -9,6 +9,7 @@
 #include "conversion/fix_state.hpp"
 #include "conversion/log_line.hpp"
 #include "conversion/log_reader.hpp"
+#include "conversion/map_output.hpp"
 #include "conversion/output_file.hpp"
 #include "conversion/pushpin_output.hpp"
 #include "conversion/sentence_decoding.hpp"
@@ -76,7 +77,7 @@ bool IsSentence(std::string_view line, const char (&type)[7]) {
 
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement,
-                                const ProgressReport& progress) {
+                                const ProgressReport& progress, const FormatOptions& format) {
   ConversionResult result;
   LogReader log;
   if (!log.Open(logName, progress)) return Failure(result, logName, log.Reason());
@@ -85,6 +86,8 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     return Failure(result, outputName, "is the log file itself; choose another output file");
   OutputFile output;
   if (!output.Open(outputName)) return Failure(result, output.FailedFile(), output.Reason());
+  MapOutput map(format, logName);
+  if (map && !map.Open()) return Failure(result, output.FailedFile(), map.Reason());
 
   std::string records;
   records.reserve(FlushSize + LongestRecord);
@@ -94,7 +97,8 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     records.clear();
     return written;
   };
-  WritePushpinHeader(numberStyle, records);
+  if (map) map.Header(records);
+  else WritePushpinHeader(numberStyle, records);
 
   FixState& fix = CurrentFix;
   fix = FixState{};
@@ -111,6 +115,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   auto decodePendingVtg = [&] {
     if (pendingVtg.Empty()) return;
     DecodeVtg(pendingVtg.View(), fix);
+    if (map) map.NoteVtg(pendingVtg.View());
     pendingVtg.Clear();
   };
   PendingSatelliteLines pendingGsa;
@@ -119,7 +124,8 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     decodePendingVtg();
   };
   auto writeRecord = [&] {
-    WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
+    if (map) map.Record(ggaCount, fix, latestGga.View(), records);
+    else WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
     ++recordsWritten;
   };
 
@@ -141,6 +147,8 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     } else if (IsSentence(line, "$GPVTG")) {
       pendingVtg.Assign(line);
       result.SpeedAvailable = true;
+    } else if (map && IsSentence(line, "$GPRMC")) {
+      map.NoteRmc(line);
     }
   }
   if (log.Failed()) return Failure(result, logName, log.Reason());
@@ -151,6 +159,8 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     writeRecord();
   }
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));
+  result.UndatedPoints = map.UndatedPoints();
+  if (map && !map.Finish(records, output)) return Failure(result, output.FailedFile(), map.Reason());
   if (!flushed(0) || !output.Commit()) return Failure(result, output.FailedFile(), output.Reason());
   return result;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/output_format.hpp"
+
 namespace conversion {
 
 constexpr int EnglishStyle = -1;
@@ -21,6 +23,8 @@ struct ConversionResult {
   // system's reason ("No such file or directory").
   std::string FailedFile;
   std::string FailureReason;
+  // Map-format points written without a time: no day was known for them.
+  long long UndatedPoints = 0;
   bool Succeeded() const { return FailureReason.empty(); }
 };
 
@@ -36,8 +40,11 @@ using ProgressReport = std::function<void(std::uint64_t bytesRead, std::uint64_t
 // output ("-"), devices and pipes are written directly. An output that is
 // the log itself is refused with the reason "is the log file itself; choose
 // another output file", the log untouched.
+//
+// The format chooses what is written; the number style shapes the pushpin
+// file only.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
-                                const ProgressReport& progress = {});
+                                const ProgressReport& progress = {}, const FormatOptions& format = {});
 
 }  // namespace conversion

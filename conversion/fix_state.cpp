@@ -5,19 +5,22 @@ namespace conversion {
 FixState CurrentFix;
 
 namespace {
-// Formed in double and rounded once, so that 48 degrees 7.038 minutes comes out
-// as the float nearest to 48.1173.
-float Degrees(int degrees, float minutes, bool negative) {
-  const float value = static_cast<float>(degrees + static_cast<double>(minutes) / 60.0);
+double Degrees(int degrees, float minutes, bool negative) {
+  const double value = degrees + static_cast<double>(minutes) / 60.0;
   return negative ? -value : value;
 }
 }  // namespace
 
-float Latitude(const FixState& fix) {
+// Formed in double and rounded once, so that 48 degrees 7.038 minutes comes out
+// as the float nearest to 48.1173.
+float Latitude(const FixState& fix) { return static_cast<float>(PreciseLatitude(fix)); }
+float Longitude(const FixState& fix) { return static_cast<float>(PreciseLongitude(fix)); }
+
+double PreciseLatitude(const FixState& fix) {
   return Degrees(fix.LatDegrees, fix.LatMinutes, fix.LatHemisphere != 'N');
 }
 
-float Longitude(const FixState& fix) {
+double PreciseLongitude(const FixState& fix) {
   return Degrees(fix.LonDegrees, fix.LonMinutes, fix.LonHemisphere == 'W');
 }
 

@@ -38,4 +38,8 @@ extern FixState CurrentFix;
 float Latitude(const FixState& fix);
 float Longitude(const FixState& fix);
 
+// The same before the rounding to float, for the six decimals of the map formats.
+double PreciseLatitude(const FixState& fix);
+double PreciseLongitude(const FixState& fix);
+
 }  // namespace conversion

@@ -108,6 +108,13 @@ TEST_CASE("ParseCommandLine refuses") {
       {{"-", "-"}, "standard input (-) can be read only once"},
       {{"trip.pgl", "trip.pgl.bak"}, "two logs would both be written to 'trip.txt'"},
       {{"a.pgl", "a.pgl"}, "two logs would both be written to 'a.txt'"},
+      {{"-f", "GPX", "a.pgl"}, "the format must be pushpin, gpx, kml, geojson or csv, not 'GPX'"},
+      {{"--format=", "a.pgl"}, "the format must be pushpin, gpx, kml, geojson or csv, not ''"},
+      {{"a.pgl", "-f"}, "option '-f' needs a format"},
+      {{"--date", "2003-02-29", "a.pgl"}, "the date must be a day written YYYY-MM-DD, not '2003-02-29'"},
+      {{"--date=17.05.2003", "a.pgl"}, "the date must be a day written YYYY-MM-DD, not '17.05.2003'"},
+      {{"a.pgl", "--date"}, "option '--date' needs a date"},
+      {{"-f", "kml", "trip.pgl", "trip.pgl.old"}, "two logs would both be written to 'trip.kml'"},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Message);
@@ -116,6 +123,34 @@ TEST_CASE("ParseCommandLine refuses") {
     CHECK(outcome.Err == "pinwell: " + row.Message + "\nTry 'pinwell --help' for more information.\n");
     CHECK(outcome.Out.empty());
     CHECK(outcome.Line.Conversions.empty());
+  }
+}
+
+TEST_CASE("ParseCommandLine reads the format and the day") {
+  struct Row {
+    std::vector<std::string_view> Arguments;
+    std::string Conversions;
+    conversion::OutputFormat Format;
+    std::optional<long long> FirstDay;
+  };
+  using enum conversion::OutputFormat;
+  const Row rows[] = {
+      {{"a.pgl", "b"}, "a.pgl>a.txt b>b.txt ", Pushpin, {}},
+      {{"-f", "gpx", "a.pgl", "b"}, "a.pgl>a.gpx b>b.gpx ", Gpx, {}},
+      {{"-fkml", "a.PGL"}, "a.PGL>a.kml ", Kml, {}},
+      {{"--format=geojson", "a.pgl"}, "a.pgl>a.geojson ", GeoJson, {}},
+      {{"a.pgl", "--format", "csv", "--date", "2003-05-17"}, "a.pgl>a.csv ", Csv, 12189},
+      {{"--date=1970-01-01", "-f", "csv", "-f", "pushpin", "a.pgl"}, "a.pgl>a.txt ", Pushpin, 0},
+      {{"-f", "gpx", "-o", "x.txt", "a.pgl"}, "a.pgl>x.txt ", Gpx, {}},
+      {{"-f", "gpx", "-"}, "->- ", Gpx, {}},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Conversions);
+    const Outcome outcome = Parse(row.Arguments);
+    CHECK_FALSE(outcome.Status.has_value());
+    CHECK(Joined(outcome.Line.Conversions) == row.Conversions);
+    CHECK(outcome.Line.Format.Format == row.Format);
+    CHECK(outcome.Line.Format.FirstDay == row.FirstDay);
   }
 }
 

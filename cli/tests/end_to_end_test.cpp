@@ -211,6 +211,24 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
   }
 }
 
+TEST_CASE("pinwell writes map formats and says when their points lack a time") {
+  Scratch scratch("formats");
+  SUBCASE("without a date") {
+    const Run run = Pinwell("-f kml moving.pgl");
+    CHECK(run.Status == 0);
+    CHECK(run.Out == Lines("3 records written.  Resolution (secs):  1\n"));
+    CHECK(run.Err == Lines("pinwell: moving.pgl: 3 points written without time: no $GPRMC date before them and "
+                           "no --date\n"));
+    CHECK(CountOf(Contents("moving.kml"), "<when>") == 0);
+  }
+  SUBCASE("with a date") {
+    const Run run = Pinwell("--format=kml --date 2003-05-17 moving.pgl");
+    CHECK(run.Status == 0);
+    CHECK(run.Err == "");
+    CHECK(CountOf(Contents("moving.kml"), "<when>2003-05-17T12:35:") == 3);
+  }
+}
+
 #ifndef _WIN32
 
 TEST_CASE("pinwell on the standard streams") {
@@ -307,10 +325,13 @@ TEST_CASE("pinwell writing to devices") {
     CHECK(S_ISCHR(status.st_mode));
   }
   SUBCASE("a full device is a failure with the system's reason") {
-    const Run run = Pinwell("-o /dev/full moving.pgl");
-    CHECK(run.Status == 1);
-    CHECK(run.Out == "");
-    CHECK(run.Err == "pinwell: /dev/full: No space left on device\n");
+    for (const std::string_view format : {"pushpin", "gpx", "kml", "geojson", "csv"}) {
+      CAPTURE(format);
+      const Run run = Pinwell("--date 2003-05-17 -o /dev/full -f " + std::string(format) + " moving.pgl");
+      CHECK(run.Status == 1);
+      CHECK(run.Out == "");
+      CHECK(run.Err == "pinwell: /dev/full: No space left on device\n");
+    }
   }
   SUBCASE("a report that cannot be written is a failure too") {
     const Run run = Pinwell("moving.pgl", {}, "> /dev/full");

@@ -1,0 +1,327 @@
+#include "conversion/map_output.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+
+#include "conversion/convert_log_file.hpp"
+#include "conversion/markup_text.hpp"
+#include "conversion/number_reading.hpp"
+
+namespace conversion {
+
+namespace {
+
+// A number as the map formats write it; empty when the log lacks the value.
+struct NumberText {
+  std::array<char, 64> Bytes{};  // the longest float in full
+  std::size_t Length = 0;
+  std::string_view View() const { return {Bytes.data(), Length}; }
+  bool Empty() const { return Length == 0; }
+};
+
+// Rounded to the decimals; adding 0 makes a negative zero (a blank
+// hemisphere at 0) plain 0.
+NumberText Fixed(double value, int decimals) {
+  NumberText text;
+  const auto end = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), value + 0.0,
+                                 std::chars_format::fixed, decimals);
+  text.Length = static_cast<std::size_t>(end.ptr - text.Bytes.data());
+  return text;
+}
+
+// The shortest decimal that reads back as the float: 545.4 and not 545.400024.
+// Always with a point, so that readers guessing a column's type from its
+// first values do not take a measure for a count.
+NumberText Shortest(float value) {
+  NumberText text;
+  if (!std::isfinite(value)) return text;
+  char* const first = text.Bytes.data();
+  char* end = std::to_chars(first, first + text.Bytes.size() - 2, value + 0.0f, std::chars_format::fixed).ptr;
+  if (std::find(first, end, '.') == end) end = std::copy_n(".0", 2, end);
+  text.Length = static_cast<std::size_t>(end - first);
+  return text;
+}
+
+NumberText Integer(long long value) {
+  NumberText text;
+  const auto end = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), value);
+  text.Length = static_cast<std::size_t>(end.ptr - text.Bytes.data());
+  return text;
+}
+
+struct MapPoint {
+  NumberText Number;
+  NumberText Latitude;
+  NumberText Longitude;
+  TimeText Time;  // empty without a time
+  NumberText Altitude;
+  NumberText SpeedKmh;
+  NumberText SpeedMetresPerSecond;
+  NumberText Course;
+  NumberText Satellites;
+};
+
+// The values every format but GPX writes under these names, in this order.
+struct NamedValue {
+  std::string_view Name;
+  NumberText MapPoint::*Value;
+};
+constexpr std::array<NamedValue, 4> PointValues{{
+    {"altitude_m", &MapPoint::Altitude},
+    {"speed_kmh", &MapPoint::SpeedKmh},
+    {"course", &MapPoint::Course},
+    {"satellites", &MapPoint::Satellites},
+}};
+
+// The field after the n-th comma, as far as a decoder reads it: up to the
+// next comma, blank or "/".
+std::string_view FieldAfterComma(std::string_view line, int n) {
+  std::size_t start = 0;
+  for (int commas = 0; commas < n; ++commas) {
+    start = line.find(',', start);
+    if (start == std::string_view::npos) return {};
+    ++start;
+  }
+  while (start < line.size() && line[start] == ' ') ++start;
+  const std::size_t end = line.find_first_of(", /", start);
+  return line.substr(start, end == std::string_view::npos ? end : end - start);
+}
+
+bool HasNumber(std::string_view line, int n) {
+  const std::string_view field = FieldAfterComma(line, n);
+  float unused = 0;
+  return !field.empty() && ReadReal(field, unused);
+}
+
+// Seconds since midnight of the fix's time; negative when the log gave none.
+double SecondsOfDay(const FixState& fix, std::string_view ggaLine) {
+  const bool valid = fix.Hours >= 0 && fix.Hours < 24 && fix.Minutes >= 0 && fix.Minutes < 60 &&
+                     fix.Seconds >= 0 && fix.Seconds < 60;
+  if (!valid || FieldAfterComma(ggaLine, 1).empty()) return -1;
+  return fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds;
+}
+
+void Put(std::string& out, std::string_view a, std::string_view b, std::string_view c) {
+  out += a;
+  out += b;
+  out += c;
+}
+
+void GpxPoint(const MapPoint& p, std::string& out) {
+  Put(out, "<trkpt lat=\"", p.Latitude.View(), "\" lon=\"");
+  Put(out, p.Longitude.View(), "\">", "");
+  if (!p.Altitude.Empty()) Put(out, "<ele>", p.Altitude.View(), "</ele>");
+  if (p.Time.Length > 0) Put(out, "<time>", p.Time.View(), "</time>");
+  Put(out, "<name>Pt", p.Number.View(), "</name>");
+  if (!p.Satellites.Empty()) Put(out, "<sat>", p.Satellites.View(), "</sat>");
+  // GPX 1.1 has no speed or course of its own; GPS programs read them from
+  // this extension, speed in metres per second.
+  if (!p.SpeedKmh.Empty() || !p.Course.Empty()) {
+    out += "<extensions><gpxtpx:TrackPointExtension>";
+    if (!p.SpeedKmh.Empty()) Put(out, "<gpxtpx:speed>", p.SpeedMetresPerSecond.View(), "</gpxtpx:speed>");
+    if (!p.Course.Empty()) Put(out, "<gpxtpx:course>", p.Course.View(), "</gpxtpx:course>");
+    out += "</gpxtpx:TrackPointExtension></extensions>";
+  }
+  out += "</trkpt>\n";
+}
+
+void KmlPoint(const MapPoint& p, std::string& out) {
+  Put(out, "<Placemark><name>Pt", p.Number.View(), "</name>");
+  if (p.Time.Length > 0) Put(out, "<TimeStamp><when>", p.Time.View(), "</when></TimeStamp>");
+  out += "<ExtendedData>";
+  for (const NamedValue& value : PointValues) {
+    if ((p.*value.Value).Empty()) continue;
+    Put(out, "<Data name=\"", value.Name, "\"><value>");
+    Put(out, (p.*value.Value).View(), "</value></Data>", "");
+  }
+  Put(out, "</ExtendedData><Point><coordinates>", p.Longitude.View(), ",");
+  out += p.Latitude.View();
+  if (!p.Altitude.Empty()) Put(out, ",", p.Altitude.View(), "");
+  out += "</coordinates></Point></Placemark>\n";
+}
+
+void GeoJsonPoint(const MapPoint& p, std::string& out) {
+  Put(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[", p.Longitude.View(), ",");
+  Put(out, p.Latitude.View(), "]},\"properties\":{\"name\":\"Pt", p.Number.View());
+  out += '"';
+  if (p.Time.Length > 0) Put(out, ",\"time\":\"", p.Time.View(), "\"");
+  for (const NamedValue& value : PointValues) {
+    if ((p.*value.Value).Empty()) continue;
+    Put(out, ",\"", value.Name, "\":");
+    out += (p.*value.Value).View();
+  }
+  out += "}}";
+}
+
+void CsvHeader(std::string& out) {
+  out += "name,time,latitude,longitude";
+  for (const NamedValue& value : PointValues) Put(out, ",", value.Name, "");
+  out += "\r\n";
+}
+
+void CsvPoint(const MapPoint& p, std::string& out) {
+  Put(out, "Pt", p.Number.View(), ",");
+  Put(out, p.Time.View(), ",", p.Latitude.View());
+  Put(out, ",", p.Longitude.View(), "");
+  for (const NamedValue& value : PointValues) Put(out, ",", (p.*value.Value).View(), "");
+  out += "\r\n";
+}
+
+// One point of the track line: longitude, then latitude.
+void SpoolCoordinate(SpoolFile& track, std::string_view before, const MapPoint& p, std::string_view after) {
+  std::array<char, 2 * sizeof(NumberText::Bytes) + 8> bytes;
+  char* end = std::copy(before.begin(), before.end(), bytes.data());
+  end = std::copy_n(p.Longitude.Bytes.data(), p.Longitude.Length, end);
+  *end++ = ',';
+  end = std::copy_n(p.Latitude.Bytes.data(), p.Latitude.Length, end);
+  end = std::copy(after.begin(), after.end(), end);
+  track.Write({bytes.data(), static_cast<std::size_t>(end - bytes.data())});
+}
+
+std::string FileName(std::string_view logName) {
+  if (logName == StandardStreamName) return {};
+  return Utf8Text(std::filesystem::path(std::string(logName)).filename().string());
+}
+
+}  // namespace
+
+MapOutput::MapOutput(const FormatOptions& options, std::string_view logName)
+    : format_(options.Format), name_(FileName(logName)), days_(options.FirstDay) {}
+
+bool MapOutput::Open() {
+  if (format_ != OutputFormat::Kml && format_ != OutputFormat::GeoJson) return true;
+  if (track_.Open()) return true;
+  reason_ = track_.Reason();
+  return false;
+}
+
+void MapOutput::Header(std::string& out) {
+  switch (format_) {
+    case OutputFormat::Gpx:
+      out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<gpx version=\"1.1\" creator=\"pinwell\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+             "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n<trk>\n";
+      if (!name_.empty()) {
+        out += "<name>";
+        AppendXmlText(out, name_);
+        out += "</name>\n";
+      }
+      out += "<trkseg>\n";
+      break;
+    case OutputFormat::Kml:
+      out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n";
+      if (!name_.empty()) {
+        out += "<name>";
+        AppendXmlText(out, name_);
+        out += "</name>\n";
+      }
+      out += "<Folder>\n<name>Points</name>\n";
+      break;
+    case OutputFormat::GeoJson:
+      out += "{\"type\":\"FeatureCollection\",";
+      if (!name_.empty()) {
+        out += "\"name\":";
+        AppendJsonString(out, name_);
+        out += ',';
+      }
+      out += "\"features\":[\n";
+      break;
+    case OutputFormat::Csv:
+      CsvHeader(out);
+      break;
+    case OutputFormat::Pushpin:
+      break;
+  }
+}
+
+void MapOutput::NoteVtg(std::string_view line) {
+  courseLogged_ = HasNumber(line, 1);
+  speedLogged_ = HasNumber(line, 7);
+}
+
+void MapOutput::Record(long long n, const FixState& fix, std::string_view ggaLine, std::string& out) {
+  MapPoint point;
+  point.Number = Integer(n);
+  point.Latitude = Fixed(PreciseLatitude(fix), 6);
+  point.Longitude = Fixed(PreciseLongitude(fix), 6);
+  if (const double seconds = SecondsOfDay(fix, ggaLine); seconds >= 0) {
+    if (const std::optional<long long> day = days_.DayOf(seconds)) point.Time = UtcTimeText(*day, seconds);
+    else ++undatedPoints_;
+  }
+  if (!FieldAfterComma(ggaLine, 9).empty()) point.Altitude = Shortest(fix.Altitude);
+  if (speedLogged_) {
+    point.SpeedKmh = Shortest(fix.SpeedKmh);
+    if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);
+  }
+  if (courseLogged_) point.Course = Shortest(fix.Course);
+  if (fix.SatelliteCount > 0) point.Satellites = Integer(fix.SatelliteCount);
+
+  const bool first = points_++ == 0;
+  switch (format_) {
+    case OutputFormat::Gpx:
+      GpxPoint(point, out);
+      break;
+    case OutputFormat::Kml:
+      KmlPoint(point, out);
+      SpoolCoordinate(track_, "", point, "\n");
+      break;
+    case OutputFormat::GeoJson:
+      if (!first) out += ",\n";
+      GeoJsonPoint(point, out);
+      SpoolCoordinate(track_, first ? "[" : ",[", point, "]");
+      break;
+    case OutputFormat::Csv:
+      CsvPoint(point, out);
+      break;
+    case OutputFormat::Pushpin:
+      break;
+  }
+}
+
+bool MapOutput::Finish(std::string& out, OutputFile& output) {
+  const bool track = points_ >= 2;  // a line needs two points
+  auto appendTrack = [&](std::string_view before, std::string_view after) {
+    if (!track) return true;
+    out += before;
+    if (!output.Write(out)) {
+      reason_ = output.Reason();
+      return false;
+    }
+    out.clear();
+    const bool written = track_.ReadBack([&](std::string_view block) { return output.Write(block); });
+    if (!written) {
+      reason_ = track_.Reason().empty() ? output.Reason() : track_.Reason();
+      return false;
+    }
+    out += after;
+    return true;
+  };
+  switch (format_) {
+    case OutputFormat::Gpx:
+      out += "</trkseg>\n</trk>\n</gpx>\n";
+      return true;
+    case OutputFormat::Kml:
+      out += "</Folder>\n";
+      if (!appendTrack("<Placemark>\n<name>Track</name>\n<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n",
+                       "</coordinates>\n</LineString>\n</Placemark>\n"))
+        return false;
+      out += "</Document>\n</kml>\n";
+      return true;
+    case OutputFormat::GeoJson:
+      if (!appendTrack(",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
+                       "]},\"properties\":{\"name\":\"Track\"}}"))
+        return false;
+      out += "\n]}\n";
+      return true;
+    case OutputFormat::Csv:
+    case OutputFormat::Pushpin:
+      return true;
+  }
+  return true;
+}
+
+}  // namespace conversion

@@ -1,0 +1,47 @@
+#pragma once
+// The kinds of file a conversion writes: the pushpin text file, and the map
+// formats today's GPS and GIS programs read.
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace conversion {
+
+enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv };
+
+struct FormatName {
+  OutputFormat Format;
+  std::string_view Name;
+  std::string_view Extension;
+};
+
+constexpr std::array<FormatName, 5> FormatNames{{
+    {OutputFormat::Pushpin, "pushpin", ".txt"},
+    {OutputFormat::Gpx, "gpx", ".gpx"},
+    {OutputFormat::Kml, "kml", ".kml"},
+    {OutputFormat::GeoJson, "geojson", ".geojson"},
+    {OutputFormat::Csv, "csv", ".csv"},
+}};
+
+constexpr std::optional<OutputFormat> FindFormat(std::string_view name) {
+  for (const FormatName& entry : FormatNames)
+    if (entry.Name == name) return entry.Format;
+  return std::nullopt;
+}
+
+constexpr std::string_view FormatExtension(OutputFormat format) {
+  for (const FormatName& entry : FormatNames)
+    if (entry.Format == format) return entry.Extension;
+  return ".txt";
+}
+
+// What a run writes beyond the number style and the resolution.
+struct FormatOptions {
+  OutputFormat Format = OutputFormat::Pushpin;
+  // Days since 1970-01-01 of the log's first fix, for a log whose $GPRMC
+  // sentences give no date (a $GPGGA time has none of its own).
+  std::optional<long long> FirstDay;
+};
+
+}  // namespace conversion

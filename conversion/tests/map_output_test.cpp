@@ -1,0 +1,175 @@
+#include <doctest/doctest.h>
+
+#include <string>
+
+#include "conversion/convert_log_file.hpp"
+#include "conversion/fix_date.hpp"
+#include "test_files.hpp"
+
+using namespace conversion;
+using namespace conversion_tests;
+
+namespace {
+
+// Two fixes of one epoch each: the first with everything, the second after a
+// $GPVTG without a course and with a $GPGGA without altitude.
+constexpr std::string_view TwoFixes =
+    "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\n"
+    "$GPRMC,123519.000,A,4807.0380,N,01131.0000,E,005.5,054.7,170503,,*6A\n"
+    "$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39\n"
+    "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\n"
+    "$GPGGA,123520.250,3351.4080,S,00007.6560,W,1,08,0.9,,M,46.9,M,,*47\n"
+    "$GPVTG,,T,,M,000.0,N,000.0,K*48\n";
+
+struct MapRun {
+  TempFolder Folder{"map"};
+  std::string Log = Folder / "a&b <trip>.pgl";
+  std::string Output = Folder / "out";
+
+  ConversionResult Convert(std::string_view log, OutputFormat format, std::optional<long long> day = {}) {
+    WriteFile(Log, log);
+    return ConvertLogFile(Log, Output, EnglishStyle, 1, {}, {}, {format, day});
+  }
+  std::string Text() const { return ReadFile(Output); }
+};
+
+// The times column of a CSV file, one time per row, blank when there is none.
+std::string CsvTimes(const std::string& csv) {
+  std::string times;
+  for (std::size_t row = csv.find("\r\n") + 2; row < csv.size(); row = csv.find("\r\n", row) + 2) {
+    const std::size_t start = csv.find(',', row) + 1;
+    times += csv.substr(start, csv.find(',', start) - start) + " ";
+  }
+  return times;
+}
+
+std::string Gga(std::string_view time) {
+  return "$GPGGA," + std::string(time) + ",4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\n";
+}
+
+std::string Rmc(std::string_view time, std::string_view date, char status = 'A') {
+  return "$GPRMC," + std::string(time) + "," + status + ",4807.0380,N,01131.0000,E,0.0,0.0," + std::string(date) +
+         ",,*6A\n";
+}
+
+}  // namespace
+
+TEST_CASE("The map formats, byte for byte") {
+  MapRun run;
+  SUBCASE("GPX") {
+    REQUIRE(run.Convert(TwoFixes, OutputFormat::Gpx).Succeeded());
+    CHECK(run.Text() ==
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<gpx version=\"1.1\" creator=\"pinwell\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+          "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n"
+          "<trk>\n<name>a&amp;b &lt;trip&gt;.pgl</name>\n<trkseg>\n"
+          "<trkpt lat=\"48.117300\" lon=\"11.516667\"><ele>545.4</ele><time>2003-05-17T12:35:19Z</time>"
+          "<name>Pt1</name><sat>5</sat><extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>2.83</gpxtpx:speed>"
+          "<gpxtpx:course>54.7</gpxtpx:course></gpxtpx:TrackPointExtension></extensions></trkpt>\n"
+          "<trkpt lat=\"-33.856800\" lon=\"-0.127600\"><time>2003-05-17T12:35:20.250Z</time><name>Pt2</name>"
+          "<sat>8</sat><extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>0.00</gpxtpx:speed>"
+          "</gpxtpx:TrackPointExtension></extensions></trkpt>\n"
+          "</trkseg>\n</trk>\n</gpx>\n");
+  }
+  SUBCASE("KML: the points in a folder, then the track") {
+    REQUIRE(run.Convert(TwoFixes, OutputFormat::Kml).Succeeded());
+    CHECK(run.Text() ==
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n<name>a&amp;b &lt;trip&gt;.pgl</name>\n"
+          "<Folder>\n<name>Points</name>\n"
+          "<Placemark><name>Pt1</name><TimeStamp><when>2003-05-17T12:35:19Z</when></TimeStamp><ExtendedData>"
+          "<Data name=\"altitude_m\"><value>545.4</value></Data><Data name=\"speed_kmh\"><value>10.2</value></Data>"
+          "<Data name=\"course\"><value>54.7</value></Data><Data name=\"satellites\"><value>5</value></Data>"
+          "</ExtendedData><Point><coordinates>11.516667,48.117300,545.4</coordinates></Point></Placemark>\n"
+          "<Placemark><name>Pt2</name><TimeStamp><when>2003-05-17T12:35:20.250Z</when></TimeStamp><ExtendedData>"
+          "<Data name=\"speed_kmh\"><value>0.0</value></Data><Data name=\"satellites\"><value>8</value></Data>"
+          "</ExtendedData><Point><coordinates>-0.127600,-33.856800</coordinates></Point></Placemark>\n"
+          "</Folder>\n"
+          "<Placemark>\n<name>Track</name>\n<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n"
+          "11.516667,48.117300\n-0.127600,-33.856800\n"
+          "</coordinates>\n</LineString>\n</Placemark>\n</Document>\n</kml>\n");
+  }
+  SUBCASE("GeoJSON: the points, then the track") {
+    REQUIRE(run.Convert(TwoFixes, OutputFormat::GeoJson).Succeeded());
+    CHECK(run.Text() ==
+          "{\"type\":\"FeatureCollection\",\"name\":\"a&b <trip>.pgl\",\"features\":[\n"
+          "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[11.516667,48.117300]},"
+          "\"properties\":{\"name\":\"Pt1\",\"time\":\"2003-05-17T12:35:19Z\",\"altitude_m\":545.4,"
+          "\"speed_kmh\":10.2,\"course\":54.7,\"satellites\":5}},\n"
+          "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[-0.127600,-33.856800]},"
+          "\"properties\":{\"name\":\"Pt2\",\"time\":\"2003-05-17T12:35:20.250Z\",\"speed_kmh\":0.0,"
+          "\"satellites\":8}},\n"
+          "{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":"
+          "[[11.516667,48.117300],[-0.127600,-33.856800]]},\"properties\":{\"name\":\"Track\"}}\n]}\n");
+  }
+  SUBCASE("CSV, with a point whatever the number style") {
+    WriteFile(run.Log, TwoFixes);
+    REQUIRE(ConvertLogFile(run.Log, run.Output, ContinentalStyle, 1, {}, {}, {OutputFormat::Csv, {}}).Succeeded());
+    CHECK(run.Text() ==
+          "name,time,latitude,longitude,altitude_m,speed_kmh,course,satellites\r\n"
+          "Pt1,2003-05-17T12:35:19Z,48.117300,11.516667,545.4,10.2,54.7,5\r\n"
+          "Pt2,2003-05-17T12:35:20.250Z,-33.856800,-0.127600,,0.0,,8\r\n");
+  }
+}
+
+TEST_CASE("The map formats with fewer than two points draw no track") {
+  MapRun run;
+  const std::string oneFix = Gga("123519.000");
+  REQUIRE(run.Convert(oneFix, OutputFormat::GeoJson).Succeeded());
+  CHECK(run.Text() ==
+        "{\"type\":\"FeatureCollection\",\"name\":\"a&b <trip>.pgl\",\"features\":[\n"
+        "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[11.516667,48.117300]},"
+        "\"properties\":{\"name\":\"Pt1\",\"altitude_m\":545.4,\"satellites\":8}}\n]}\n");
+  REQUIRE(run.Convert("", OutputFormat::Kml).Succeeded());
+  CHECK(run.Text() ==
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+        "<name>a&amp;b &lt;trip&gt;.pgl</name>\n<Folder>\n<name>Points</name>\n</Folder>\n</Document>\n</kml>\n");
+}
+
+TEST_CASE("The day of each point") {
+  MapRun run;
+  struct Row {
+    std::string_view Case;
+    std::string Log;
+    std::optional<long long> Day;
+    std::string Times;
+    long long Undated;
+  };
+  const long long may17 = *ReadDay("2003-05-17");
+  const Row rows[] = {
+      {"from $GPRMC", Rmc("123519.000", "170503") + Gga("123519.000") + Gga("123520.000"), {},
+       "2003-05-17T12:35:19Z 2003-05-17T12:35:20Z ", 0},
+      {"$GPRMC decides over --date", Gga("123519.000") + Rmc("123519.000", "170503") + Gga("123520.000"), 0,
+       "2003-05-17T12:35:19Z 2003-05-17T12:35:20Z ", 0},
+      {"without $GPRMC from --date", Gga("123519.000") + Gga("123520.000"), may17,
+       "2003-05-17T12:35:19Z 2003-05-17T12:35:20Z ", 0},
+      {"without either no time", Gga("123519.000") + Gga("123520.000"), {}, "  ", 2},
+      {"a void $GPRMC gives no date", Rmc("123519.000", "170503", 'V') + Gga("123519.000"), {}, " ", 1},
+      {"midnight after --date", Gga("235959.000") + Gga("000000.000") + Gga("000001.000"), may17,
+       "2003-05-17T23:59:59Z 2003-05-18T00:00:00Z 2003-05-18T00:00:01Z ", 0},
+      {"midnight between a fix and its $GPRMC, either way",
+       Gga("235959.000") + Rmc("000000.000", "010100") + Gga("000000.000") + Rmc("235959.000", "311299"), {},
+       "1999-12-31T23:59:59Z 2000-01-01T00:00:00Z ", 0},
+      {"midnight after the last $GPRMC",
+       Rmc("235959.000", "280204") + Gga("235959.000") + Gga("000000.000") + Gga("000000.000"), {},
+       "2004-02-28T23:59:59Z 2004-02-29T00:00:00Z 2004-02-29T00:00:00Z ", 0},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Case);
+    const ConversionResult result = run.Convert(row.Log, OutputFormat::Csv, row.Day);
+    REQUIRE(result.Succeeded());
+    CHECK(CsvTimes(run.Text()) == row.Times);
+    CHECK(result.UndatedPoints == row.Undated);
+  }
+}
+
+TEST_CASE("ReadDay takes real days written YYYY-MM-DD only") {
+  CHECK(ReadDay("1970-01-01") == 0);
+  CHECK(ReadDay("2003-05-17") == 12189);
+  CHECK(ReadDay("2004-02-29") == 12477);
+  for (const std::string_view text : {"2003-02-29", "2003-13-01", "2003-00-10", "2003-5-17", "20030517",
+                                      "2003-05-17 ", "17.05.2003", "", "abcd-ef-gh", "-003-05-17"}) {
+    CAPTURE(text);
+    CHECK_FALSE(ReadDay(text).has_value());
+  }
+}
