@@ -23,7 +23,7 @@ constexpr std::string_view TwoFixes =
 
 struct MapRun {
   TempFolder Folder{"map"};
-  std::string Log = Folder / "a&b <trip>.pgl";
+  std::string Log = Folder / "R&D trip.pgl";
   std::string Output = Folder / "out";
 
   ConversionResult Convert(std::string_view log, OutputFormat format, std::optional<long long> day = {}) {
@@ -62,7 +62,7 @@ TEST_CASE("The map formats, byte for byte") {
           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<gpx version=\"1.1\" creator=\"pinwell\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
           "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n"
-          "<trk>\n<name>a&amp;b &lt;trip&gt;.pgl</name>\n<trkseg>\n"
+          "<trk>\n<name>R&amp;D trip.pgl</name>\n<trkseg>\n"
           "<trkpt lat=\"48.117300\" lon=\"11.516667\"><ele>545.4</ele><time>2003-05-17T12:35:19Z</time>"
           "<name>Pt1</name><sat>5</sat><extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>2.83</gpxtpx:speed>"
           "<gpxtpx:course>54.7</gpxtpx:course></gpxtpx:TrackPointExtension></extensions></trkpt>\n"
@@ -75,7 +75,7 @@ TEST_CASE("The map formats, byte for byte") {
     REQUIRE(run.Convert(TwoFixes, OutputFormat::Kml).Succeeded());
     CHECK(run.Text() ==
           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-          "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n<name>a&amp;b &lt;trip&gt;.pgl</name>\n"
+          "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n<name>R&amp;D trip.pgl</name>\n"
           "<Folder>\n<name>Points</name>\n"
           "<Placemark><name>Pt1</name><TimeStamp><when>2003-05-17T12:35:19Z</when></TimeStamp><ExtendedData>"
           "<Data name=\"altitude_m\"><value>545.4</value></Data><Data name=\"speed_kmh\"><value>10.2</value></Data>"
@@ -92,7 +92,7 @@ TEST_CASE("The map formats, byte for byte") {
   SUBCASE("GeoJSON: the points, then the track") {
     REQUIRE(run.Convert(TwoFixes, OutputFormat::GeoJson).Succeeded());
     CHECK(run.Text() ==
-          "{\"type\":\"FeatureCollection\",\"name\":\"a&b <trip>.pgl\",\"features\":[\n"
+          "{\"type\":\"FeatureCollection\",\"name\":\"R&D trip.pgl\",\"features\":[\n"
           "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[11.516667,48.117300]},"
           "\"properties\":{\"name\":\"Pt1\",\"time\":\"2003-05-17T12:35:19Z\",\"altitude_m\":545.4,"
           "\"speed_kmh\":10.2,\"course\":54.7,\"satellites\":5}},\n"
@@ -117,13 +117,13 @@ TEST_CASE("The map formats with fewer than two points draw no track") {
   const std::string oneFix = Gga("123519.000");
   REQUIRE(run.Convert(oneFix, OutputFormat::GeoJson).Succeeded());
   CHECK(run.Text() ==
-        "{\"type\":\"FeatureCollection\",\"name\":\"a&b <trip>.pgl\",\"features\":[\n"
+        "{\"type\":\"FeatureCollection\",\"name\":\"R&D trip.pgl\",\"features\":[\n"
         "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[11.516667,48.117300]},"
         "\"properties\":{\"name\":\"Pt1\",\"altitude_m\":545.4,\"satellites\":8}}\n]}\n");
   REQUIRE(run.Convert("", OutputFormat::Kml).Succeeded());
   CHECK(run.Text() ==
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
-        "<name>a&amp;b &lt;trip&gt;.pgl</name>\n<Folder>\n<name>Points</name>\n</Folder>\n</Document>\n</kml>\n");
+        "<name>R&amp;D trip.pgl</name>\n<Folder>\n<name>Points</name>\n</Folder>\n</Document>\n</kml>\n");
 }
 
 TEST_CASE("The day of each point") {
