@@ -72,7 +72,7 @@ if [ -f "$folder/Pinwell.exe" ]; then
     if [ -f "$folder/Pinwell.hlp" ]; then
       desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
       xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
-      timeout 30 xdotool search --sync --onlyvisible --classname '^winhlp32' >/dev/null ||
+      timeout 30 xdotool search --sync --onlyvisible --name '^Pinwell Help$' >/dev/null ||
         fail "Help > Pinwell did not open the help viewer"
       import -window root "$source/build/screens/installed-help.png"
     fi
