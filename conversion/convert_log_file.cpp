@@ -124,7 +124,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     decodePendingVtg();
   };
   auto writeRecord = [&] {
-    if (map) map.Record(ggaCount, fix, latestGga.View(), records);
+    if (map) map.Record(ggaCount, fix, records);
     else WritePushpinRecord(ggaCount, numberStyle, result.SpeedAvailable, fix, records);
     ++recordsWritten;
   };
@@ -141,6 +141,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
         if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
       }
       latestGga = gga;
+      if (map) map.NoteGga(line);
       ++ggaCount;
     } else if (IsSentence(line, "$GPGSA")) {
       pendingGsa.Add(line, fix);

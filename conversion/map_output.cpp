@@ -96,12 +96,11 @@ bool HasNumber(std::string_view line, int n) {
   return !field.empty() && ReadReal(field, unused);
 }
 
-// Seconds since midnight of the fix's time; negative when the log gave none.
-double SecondsOfDay(const FixState& fix, std::string_view ggaLine) {
+// Seconds since midnight of the fix's time; negative when it is no time of day.
+double SecondsOfDay(const FixState& fix) {
   const bool valid = fix.Hours >= 0 && fix.Hours < 24 && fix.Minutes >= 0 && fix.Minutes < 60 &&
                      fix.Seconds >= 0 && fix.Seconds < 60;
-  if (!valid || FieldAfterComma(ggaLine, 1).empty()) return -1;
-  return fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds;
+  return valid ? fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds : -1;
 }
 
 void Put(std::string& out, std::string_view a, std::string_view b, std::string_view c) {
@@ -243,16 +242,21 @@ void MapOutput::NoteVtg(std::string_view line) {
   speedLogged_ = HasNumber(line, 7);
 }
 
-void MapOutput::Record(long long n, const FixState& fix, std::string_view ggaLine, std::string& out) {
+void MapOutput::NoteGga(std::string_view line) {
+  timeLogged_ = !FieldAfterComma(line, 1).empty();
+  altitudeLogged_ = !FieldAfterComma(line, 9).empty();
+}
+
+void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
   MapPoint point;
   point.Number = Integer(n);
   point.Latitude = Fixed(PreciseLatitude(fix), 6);
   point.Longitude = Fixed(PreciseLongitude(fix), 6);
-  if (const double seconds = SecondsOfDay(fix, ggaLine); seconds >= 0) {
+  if (const double seconds = SecondsOfDay(fix); timeLogged_ && seconds >= 0) {
     if (const std::optional<long long> day = days_.DayOf(seconds)) point.Time = UtcTimeText(*day, seconds);
     else ++undatedPoints_;
   }
-  if (!FieldAfterComma(ggaLine, 9).empty()) point.Altitude = Shortest(fix.Altitude);
+  if (altitudeLogged_) point.Altitude = Shortest(fix.Altitude);
   if (speedLogged_) {
     point.SpeedKmh = Shortest(fix.SpeedKmh);
     if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);

@@ -26,13 +26,14 @@ class MapOutput {
   bool Open();
   void Header(std::string& out);
 
-  // $GPRMC sentences give the dates; the latest decoded $GPVTG tells which of
-  // course and speed the log gave (an empty field decodes as 0).
+  // $GPRMC sentences give the dates. The $GPGGA and $GPVTG lines whose values
+  // the fix holds tell which of them the log gave (an empty field reads as 0).
   void NoteRmc(std::string_view line) { days_.NoteRmc(line); }
+  void NoteGga(std::string_view line);
   void NoteVtg(std::string_view line);
 
-  // Fix number n, from the $GPGGA line that set its time, position and altitude.
-  void Record(long long n, const FixState& fix, std::string_view ggaLine, std::string& out);
+  // Fix number n.
+  void Record(long long n, const FixState& fix, std::string& out);
 
   // Ends the file; the track, if any, goes to the output from the temporary file.
   bool Finish(std::string& out, OutputFile& output);
@@ -45,6 +46,8 @@ class MapOutput {
   OutputFormat format_;
   std::string name_;  // UTF-8; empty for standard input
   FixDays days_;
+  bool timeLogged_ = false;
+  bool altitudeLogged_ = false;
   bool courseLogged_ = false;
   bool speedLogged_ = false;
   long long points_ = 0;
