@@ -1,0 +1,91 @@
+#include "toolkit/frame/help_sequence.hpp"
+
+#include <string>
+
+#include "text/fixed_text.hpp"
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/help_document.hpp"
+
+namespace toolkit {
+namespace {
+
+constexpr int FileError = 1;
+constexpr int ViewerError = 1030;
+constexpr int NotHelpError = 1031;
+
+// The first candidate that holds the page after writing it there; empty
+// when none does.
+std::string WriteTemporaryPage(const HelpPlatform& platform) {
+  text::FixedText<260> tmp;
+  text::FixedText<260> temp;
+  platform.ReadVariable("TMP", tmp.Span());
+  platform.ReadVariable("TEMP", temp.Span());
+  for (const std::string& path : TemporaryPageCandidates(tmp.View(), temp.View(), platform.ProgramPath)) {
+    platform.WriteTextFile(path, TemporaryPageLine);
+    if (platform.FileExists(path)) return path;
+  }
+  return {};
+}
+
+bool OpenInBrowser(const HelpPlatform& platform, std::string_view file, std::string_view argument) {
+  const FoundBrowser browser = platform.FindBrowser(file);
+  if (browser.Outcome == BrowserSearch::FileNotFound) {
+    ErrorRaise(FileError);
+    return false;
+  }
+  if (browser.Outcome == BrowserSearch::Failed || !platform.Start(BrowserCommandLine(browser.Program, argument))) {
+    ErrorRaise(ViewerError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, int topic, int popup) {
+  const text::FixedText<513> field(document);
+  const std::string_view name = field.Trimmed();
+  if (name.empty()) {
+    if (!platform.AskHelpEngine("", HelpRequest::Quit, 0)) ErrorRaise(ViewerError);
+    return;
+  }
+
+  const HelpDocument kind = ClassifyHelpDocument(name);
+  if (kind == HelpDocument::Invalid) {
+    ErrorRaise(NotHelpError);
+    return;
+  }
+
+  if (kind == HelpDocument::Address) {
+    const std::string page = WriteTemporaryPage(platform);
+    if (page.empty()) {
+      ErrorRaise(ViewerError);
+      return;
+    }
+    // The browser gets the address as the caller wrote it; the page only
+    // tells the system which browser that is.
+    OpenInBrowser(platform, page, name);
+    if (platform.FileExists(page)) platform.RemoveFile(page);
+    return;
+  }
+
+  const std::string path = BesideProgram(name, platform.ProgramPath);
+  if (!platform.FileExists(path)) {
+    ErrorRaise(FileError);
+    return;
+  }
+  if (kind == HelpDocument::LocalHypertext) {
+    OpenInBrowser(platform, path, path);
+    return;
+  }
+
+  HelpRequest request = HelpRequest::Contents;
+  if (topic != -1) {
+    request = popup == 1 ? HelpRequest::PopupTopic : HelpRequest::Topic;
+  } else if (platform.FileExists(ContentsFileName(path))) {
+    request = HelpRequest::ContentsTopics;
+  }
+  if (!platform.AskHelpEngine(path, request, topic == -1 ? 0 : topic)) ErrorRaise(ViewerError);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,40 @@
+#pragma once
+// What HelpShow does once it can ask the platform: which document, which
+// request, which errors. The platform's answers come in through HelpPlatform.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "toolkit/frame/start_paths.hpp"
+
+namespace toolkit {
+
+enum class HelpRequest { Contents, ContentsTopics, Topic, PopupTopic, Quit };
+
+enum class BrowserSearch { Found, FileNotFound, Failed };
+
+struct FoundBrowser {
+  BrowserSearch Outcome = BrowserSearch::Failed;
+  std::string Program;
+};
+
+struct HelpPlatform {
+  std::string_view ProgramPath;  // the program's own full path
+  void (*ReadVariable)(std::string_view name, std::span<char> value) = nullptr;  // as IOsVariable
+  ExistsTest FileExists = nullptr;
+  // Creates or replaces a file holding the one line; failures show only in
+  // whether the file exists afterwards.
+  void (*WriteTextFile)(std::string_view path, std::string_view line) = nullptr;
+  void (*RemoveFile)(std::string_view path) = nullptr;
+  // False when the help engine refuses. An empty path goes with Quit.
+  bool (*AskHelpEngine)(std::string_view path, HelpRequest request, int topic) = nullptr;
+  FoundBrowser (*FindBrowser)(std::string_view document) = nullptr;
+  bool (*Start)(std::string_view commandLine) = nullptr;
+};
+
+inline constexpr std::string_view TemporaryPageLine = "Temporary Kestrafolio file. Please delete.";
+
+void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, int topic, int popup);
+
+}  // namespace toolkit

@@ -1,0 +1,79 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+
+#include "toolkit/frame/help_sequence.hpp"
+#include "toolkit/frame/help_show.hpp"
+#include "toolkit/frame/os_variable.hpp"
+#include "toolkit/windows/window_layer.hpp"
+
+namespace toolkit {
+namespace {
+
+bool FileExists(std::string_view name) {
+  const DWORD attributes = GetFileAttributesA(std::string(name).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void WriteTextFile(std::string_view path, std::string_view line) {
+  const HANDLE file = CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const std::string text = std::string(line) + "\r\n";
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void RemoveFile(std::string_view path) { DeleteFileA(std::string(path).c_str()); }
+
+UINT HelpCommand(HelpRequest request) {
+  switch (request) {
+    case HelpRequest::Contents: return HELP_CONTENTS;
+    case HelpRequest::ContentsTopics: return HELP_FINDER;
+    case HelpRequest::Topic: return HELP_CONTEXT;
+    case HelpRequest::PopupTopic: return HELP_CONTEXTPOPUP;
+    case HelpRequest::Quit: return HELP_QUIT;
+  }
+  return HELP_CONTENTS;
+}
+
+bool AskHelpEngine(std::string_view path, HelpRequest request, int topic) {
+  // The help engine closes its window for an owner that quits, so the owner
+  // is the root window's frame for every request.
+  return WinHelpA(Layer.Slots[0].Frame, std::string(path).c_str(), HelpCommand(request),
+                  static_cast<ULONG_PTR>(topic)) != FALSE;
+}
+
+FoundBrowser FindBrowser(std::string_view document) {
+  std::array<char, MAX_PATH> program{};
+  const auto result = reinterpret_cast<INT_PTR>(FindExecutableA(std::string(document).c_str(), nullptr, program.data()));
+  if (result > 32) return {BrowserSearch::Found, program.data()};
+  if (result == SE_ERR_FNF || result == SE_ERR_PNF) return {BrowserSearch::FileNotFound, {}};
+  return {BrowserSearch::Failed, {}};
+}
+
+bool Start(std::string_view commandLine) { return WinExec(std::string(commandLine).c_str(), SW_SHOWNORMAL) > 31; }
+
+}  // namespace
+
+void HelpShow(std::string_view document, int topic, int popup) {
+  std::array<char, MAX_PATH> program{};
+  const DWORD length = GetModuleFileNameA(nullptr, program.data(), program.size());
+
+  HelpPlatform platform;
+  platform.ProgramPath = {program.data(), length < program.size() ? length : 0};
+  platform.ReadVariable = IOsVariable;
+  platform.FileExists = FileExists;
+  platform.WriteTextFile = WriteTextFile;
+  platform.RemoveFile = RemoveFile;
+  platform.AskHelpEngine = AskHelpEngine;
+  platform.FindBrowser = FindBrowser;
+  platform.Start = Start;
+  ShowHelpDocument(platform, document, topic, popup);
+}
+
+}  // namespace toolkit

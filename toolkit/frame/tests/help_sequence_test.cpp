@@ -1,0 +1,169 @@
+#include <doctest/doctest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/help_sequence.hpp"
+#include "toolkit/frame/os_variable.hpp"
+
+using namespace toolkit;
+
+namespace {
+
+// The platform a test describes, and what HelpShow asked of it, in order.
+std::map<std::string, std::string, std::less<>> environment;
+std::set<std::string, std::less<>> files;
+std::set<std::string, std::less<>> writableDirectories;
+FoundBrowser browser;
+bool engineAccepts = true;
+bool startSucceeds = true;
+std::vector<std::string> calls;
+
+void ReadVariable(std::string_view name, std::span<char> value) {
+  const auto found = environment.find(name);
+  StoreVariableValue(found == environment.end() ? std::nullopt : std::optional<std::string_view>(found->second),
+                     value);
+}
+
+bool FileExists(std::string_view name) { return files.contains(name); }
+
+void WriteTextFile(std::string_view path, std::string_view line) {
+  calls.push_back("write " + std::string(path) + " " + std::string(line));
+  if (writableDirectories.contains(path.substr(0, path.rfind('\\') + 1))) files.emplace(path);
+}
+
+void RemoveFile(std::string_view path) {
+  calls.push_back("remove " + std::string(path));
+  files.erase(std::string(path));
+}
+
+bool AskHelpEngine(std::string_view path, HelpRequest request, int topic) {
+  constexpr std::string_view names[] = {"contents", "contents topics", "topic", "popup topic", "quit"};
+  calls.push_back("help " + std::string(names[static_cast<int>(request)]) + " [" + std::string(path) + "] " +
+                  std::to_string(topic));
+  return engineAccepts;
+}
+
+FoundBrowser FindBrowser(std::string_view document) {
+  calls.push_back("find " + std::string(document));
+  return browser;
+}
+
+bool Start(std::string_view commandLine) {
+  calls.push_back("start " + std::string(commandLine));
+  return startSucceeds;
+}
+
+HelpPlatform Platform() {
+  HelpPlatform platform;
+  platform.ProgramPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
+  platform.ReadVariable = ReadVariable;
+  platform.FileExists = FileExists;
+  platform.WriteTextFile = WriteTextFile;
+  platform.RemoveFile = RemoveFile;
+  platform.AskHelpEngine = AskHelpEngine;
+  platform.FindBrowser = FindBrowser;
+  platform.Start = Start;
+  return platform;
+}
+
+struct Outcome {
+  std::vector<std::string> Calls;
+  int Error = 0;
+};
+
+Outcome Show(std::string_view document, int topic = -1, int popup = 0) {
+  calls.clear();
+  ErrorQuery(1);
+  ShowHelpDocument(Platform(), document, topic, popup);
+  return {calls, ErrorQuery(1)};
+}
+
+using Calls = std::vector<std::string>;
+
+}  // namespace
+
+TEST_CASE("HelpShow with a help file") {
+  environment.clear();
+  files = {"C:\\Program Files\\Pinwell\\Pinwell.hlp"};
+  engineAccepts = true;
+  const std::string help = "C:\\Program Files\\Pinwell\\Pinwell.hlp";
+
+  SUBCASE("the contents, the topics window when a contents file is beside it, a topic, a popup") {
+    CHECK(Show("Pinwell.hlp").Calls == Calls{"help contents [" + help + "] 0"});
+    CHECK(Show("Pinwell.hlp", 20).Calls == Calls{"help topic [" + help + "] 20"});
+    CHECK(Show("Pinwell.hlp", 20, 1).Calls == Calls{"help popup topic [" + help + "] 20"});
+    files.insert("C:\\Program Files\\Pinwell\\Pinwell.cnt");
+    CHECK(Show("Pinwell.hlp").Calls == Calls{"help contents topics [" + help + "] 0"});
+  }
+  SUBCASE("a blank name closes the viewer; a refusal raises 1030") {
+    const Outcome closed = Show(" ");
+    CHECK(closed.Calls == Calls{"help quit [] 0"});
+    CHECK(closed.Error == 0);
+    engineAccepts = false;
+    CHECK(Show("").Error == 1030);
+    CHECK(Show("Pinwell.hlp").Error == 1030);
+  }
+  SUBCASE("a missing file raises 1 and starts nothing; the current directory is not searched") {
+    files = {"Pinwell.hlp", "D:\\Pinwell.hlp"};
+    const Outcome missing = Show("Pinwell.hlp");
+    CHECK(missing.Calls.empty());
+    CHECK(missing.Error == 1);
+  }
+  SUBCASE("a name of another kind raises 1031 and starts nothing") {
+    const Outcome invalid = Show("manual.doc");
+    CHECK(invalid.Calls.empty());
+    CHECK(invalid.Error == 1031);
+  }
+}
+
+TEST_CASE("HelpShow with hypertext") {
+  environment = {{"TMP", "D:\\tmp"}, {"TEMP", "E:\\temp"}};
+  files = {"C:\\docs\\guide.html", "C:\\Program Files\\Pinwell\\guide.htm"};
+  writableDirectories = {"D:\\tmp\\", "E:\\temp\\"};
+  browser = {BrowserSearch::Found, "C:\\Program Files\\Web\\browse.exe"};
+  startSucceeds = true;
+  const std::string page = "D:\\tmp\\$$tmp$$.htm";
+
+  SUBCASE("a local file opens in the browser, beside the program when the name has no folder") {
+    CHECK(Show("C:\\docs\\guide.html").Calls ==
+          Calls{"find C:\\docs\\guide.html", "start \"C:\\Program Files\\Web\\browse.exe\" C:\\docs\\guide.html"});
+    CHECK(Show("guide.htm").Calls ==
+          Calls{"find C:\\Program Files\\Pinwell\\guide.htm",
+                "start \"C:\\Program Files\\Web\\browse.exe\" \"C:\\Program Files\\Pinwell\\guide.htm\""});
+  }
+  SUBCASE("an address goes through a temporary page, removed after the start") {
+    const Outcome outcome = Show("HTTP://Example.org/Pinwell  ");
+    CHECK(outcome.Calls == Calls{"write " + page + " Temporary Kestrafolio file. Please delete.", "find " + page,
+                                 "start \"C:\\Program Files\\Web\\browse.exe\" HTTP://Example.org/Pinwell",
+                                 "remove " + page});
+    CHECK(outcome.Error == 0);
+  }
+  SUBCASE("the page goes to TEMP when TMP takes no file, and is removed when the browser fails") {
+    writableDirectories = {"E:\\temp\\"};
+    startSucceeds = false;
+    const Outcome outcome = Show("http://example.org/");
+    CHECK(outcome.Calls == Calls{"write " + page + " Temporary Kestrafolio file. Please delete.",
+                                 "write E:\\temp\\$$tmp$$.htm Temporary Kestrafolio file. Please delete.",
+                                 "find E:\\temp\\$$tmp$$.htm",
+                                 "start \"C:\\Program Files\\Web\\browse.exe\" http://example.org/",
+                                 "remove E:\\temp\\$$tmp$$.htm"});
+    CHECK(outcome.Error == 1030);
+  }
+  SUBCASE("no place for the page: 1030, and no browser") {
+    writableDirectories.clear();
+    const Outcome outcome = Show("http://example.org/");
+    CHECK(outcome.Calls.size() == 5);
+    CHECK(outcome.Error == 1030);
+  }
+  SUBCASE("the system's answers about the browser decide the error") {
+    browser = {BrowserSearch::FileNotFound, ""};
+    CHECK(Show("C:\\docs\\guide.html").Error == 1);
+    browser = {BrowserSearch::Failed, ""};
+    CHECK(Show("C:\\docs\\guide.html").Error == 1030);
+    CHECK(Show("C:\\docs\\missing.html").Error == 1);
+  }
+}

@@ -1,0 +1,138 @@
+#include <doctest/doctest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "scratch_directory.hpp"
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/help_show.hpp"
+#include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/windows/window_operations.hpp"
+
+using namespace toolkit;
+
+// The build puts Pinwell.hlp beside this test program, where HelpShow looks
+// for it; the viewer is the platform's own, started by the help engine.
+
+namespace {
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+HWND VisibleViewer() {
+  const HWND viewer = FindWindowA("MS_WINHELP", nullptr);
+  return viewer != nullptr && IsWindowVisible(viewer) ? viewer : nullptr;
+}
+
+// The viewer shows its topic in a rich edit control.
+HWND TopicWindow() {
+  const HWND viewer = VisibleViewer();
+  return viewer == nullptr ? nullptr : FindWindowExA(viewer, nullptr, "RichEdit20A", nullptr);
+}
+
+std::string TopicText(HWND topic) {
+  std::string buffer(8192, '\0');
+  const auto length = SendMessageA(topic, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(static_cast<std::size_t>(length));
+  return buffer;
+}
+
+// The first line of the topic the viewer shows: its heading.
+std::string ShownHeading() {
+  const HWND topic = TopicWindow();
+  if (topic == nullptr) return "(no viewer)";
+  const std::string text = TopicText(topic);
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// Clicks the first place where the topic shows the text, as a user follows a jump.
+void Click(std::string_view hotText) {
+  const HWND topic = TopicWindow();
+  REQUIRE(topic != nullptr);
+  const std::string text = TopicText(topic);
+  const std::size_t at = text.find(hotText);
+  REQUIRE(at != std::string::npos);
+  // The control counts a line end as one character where its text has two.
+  std::size_t index = at;
+  for (std::size_t i = 1; i < at; ++i) index -= text[i - 1] == '\r' && text[i] == '\n';
+  const auto position = static_cast<DWORD>(SendMessageA(topic, EM_POSFROMCHAR, index, 0));
+  const LPARAM point = MAKELPARAM(LOWORD(position) + 3, HIWORD(position) + 3);
+  PostMessageA(topic, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(topic, WM_LBUTTONUP, 0, point);
+}
+
+// The viewer is another process: wait until it shows the heading (or has
+// gone, for an empty heading), or give up after 20 seconds.
+std::string WaitForHeading(const std::string& heading) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const std::string gone = "(no viewer)";
+  for (;;) {
+    PumpMessages();
+    const std::string shown = ShownHeading();
+    if (shown == (heading.empty() ? gone : heading) || std::chrono::steady_clock::now() > end) return shown;
+    Sleep(50);
+  }
+}
+
+std::filesystem::path ProgramDirectory() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+}  // namespace
+
+TEST_CASE("HelpShow in the platform's help viewer") {
+  ToolkitStart(" ");
+  WindowSpec window;
+  window.Width = 300;
+  window.Height = 200;
+  window.Title = "Help owner";
+  OpenRootWindow(window);
+  ErrorQuery(1);
+  // A viewer left open would keep this test's output open, and CTest waiting.
+  struct ViewerClosed {
+    ~ViewerClosed() {
+      HelpShow(" ");
+      WaitForHeading("");
+    }
+  } viewerClosed;
+
+  SUBCASE("contents, jumps, topics by number, the topics window, and closing") {
+    HelpShow("Pinwell.hlp");
+    CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
+    Click("The output file");
+    CHECK(WaitForHeading("The output file") == "The output file");
+
+    HelpShow("Pinwell.hlp", 30);
+    CHECK(WaitForHeading("Number styles: English and Continental") == "Number styles: English and Continental");
+    HelpShow("Pinwell.hlp", 80);
+    CHECK(WaitForHeading("The output file") == "The output file");
+
+    // This viewer has no topics window: a contents file beside the help
+    // file must still bring up the contents.
+    const std::filesystem::path contents = ProgramDirectory() / "Pinwell.cnt";
+    WriteFileBytes(contents, ":Base Pinwell.hlp\r\n");
+    HelpShow("Pinwell.hlp");
+    std::filesystem::remove(contents);
+    CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
+    CHECK(ErrorQuery(1) == 0);
+
+    HelpShow(" ");
+    CHECK(WaitForHeading("") == "(no viewer)");
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("a help file that is not beside the program opens nothing") {
+    EnterScratchDirectory("help-elsewhere");
+    WriteFileBytes("Elsewhere.hlp", "");
+    HelpShow("Elsewhere.hlp");
+    CHECK(ErrorQuery(1) == 1);
+    CHECK(VisibleViewer() == nullptr);
+  }
+  CloseRootWindow();
+}
