@@ -4,6 +4,7 @@
 
 namespace toolkit::ErrorNumber {
 
+inline constexpr int FileOpenFailed = 1;
 inline constexpr int NumberTooLarge = 4;
 inline constexpr int NoSubstring = 10;
 inline constexpr int InvalidCharacter = 12;

@@ -3,15 +3,12 @@
 #include <string>
 
 #include "text/fixed_text.hpp"
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/help_document.hpp"
 
 namespace toolkit {
 namespace {
-
-constexpr int FileError = 1;
-constexpr int ViewerError = 1030;
-constexpr int NotHelpError = 1031;
 
 // The first candidate that holds the page after writing it there; empty
 // when none does.
@@ -30,11 +27,11 @@ std::string WriteTemporaryPage(const HelpPlatform& platform) {
 bool OpenInBrowser(const HelpPlatform& platform, std::string_view file, std::string_view argument) {
   const FoundBrowser browser = platform.FindBrowser(file);
   if (browser.Outcome == BrowserSearch::FileNotFound) {
-    ErrorRaise(FileError);
+    ErrorRaise(ErrorNumber::FileOpenFailed);
     return false;
   }
   if (browser.Outcome == BrowserSearch::Failed || !platform.Start(BrowserCommandLine(browser.Program, argument))) {
-    ErrorRaise(ViewerError);
+    ErrorRaise(ErrorNumber::HelpViewerFailed);
     return false;
   }
   return true;
@@ -46,20 +43,20 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
   const text::FixedText<513> field(document);
   const std::string_view name = field.Trimmed();
   if (name.empty()) {
-    if (!platform.AskHelpEngine("", HelpRequest::Quit, 0)) ErrorRaise(ViewerError);
+    if (!platform.AskHelpEngine("", HelpRequest::Quit, 0)) ErrorRaise(ErrorNumber::HelpViewerFailed);
     return;
   }
 
   const HelpDocument kind = ClassifyHelpDocument(name);
   if (kind == HelpDocument::Invalid) {
-    ErrorRaise(NotHelpError);
+    ErrorRaise(ErrorNumber::InvalidHelpFileExtension);
     return;
   }
 
   if (kind == HelpDocument::Address) {
     const std::string page = WriteTemporaryPage(platform);
     if (page.empty()) {
-      ErrorRaise(ViewerError);
+      ErrorRaise(ErrorNumber::HelpViewerFailed);
       return;
     }
     // The browser gets the address as the caller wrote it; the page only
@@ -71,7 +68,7 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
 
   const std::string path = BesideProgram(name, platform.ProgramPath);
   if (!platform.FileExists(path)) {
-    ErrorRaise(FileError);
+    ErrorRaise(ErrorNumber::FileOpenFailed);
     return;
   }
   if (kind == HelpDocument::LocalHypertext) {
@@ -85,7 +82,7 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
   } else if (platform.FileExists(ContentsFileName(path))) {
     request = HelpRequest::ContentsTopics;
   }
-  if (!platform.AskHelpEngine(path, request, topic == -1 ? 0 : topic)) ErrorRaise(ViewerError);
+  if (!platform.AskHelpEngine(path, request, topic == -1 ? 0 : topic)) ErrorRaise(ErrorNumber::HelpViewerFailed);
 }
 
 }  // namespace toolkit
