@@ -1,0 +1,200 @@
+// Real logs converted to every map format and read back by widely used
+// programs that share no code with pinwell: GDAL (ogr2ogr), GPSBabel and
+// xmllint. Each must find the pushpin file's records: the same number, names,
+// coordinates to the pushpin file's four decimals, and times.
+
+#include <doctest/doctest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Row = std::map<std::string, std::string>;
+
+std::string Contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs a command line; its standard output, or the exit status as a failure.
+std::string Output(const std::string& command) {
+  const int status = std::system((command + " > reader.out 2> reader.err").c_str());
+  INFO(command, "\n", Contents("reader.err"));
+  REQUIRE(status == 0);
+  return Contents("reader.out");
+}
+
+// A CSV text with a header row (fields in double quotes may hold commas).
+std::vector<Row> CsvRows(const std::string& text) {
+  std::vector<std::vector<std::string>> lines(1);
+  std::string field;
+  bool quoted = false;
+  for (const char c : text) {
+    if (c == '"') quoted = !quoted;
+    else if (c == ',' && !quoted) lines.back().push_back(std::exchange(field, {}));
+    else if (c == '\n' && !quoted) lines.back().push_back(std::exchange(field, {})), lines.emplace_back();
+    else if (c != '\r') field += c;
+  }
+  std::vector<Row> rows;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i].size() != lines[0].size()) continue;
+    Row& row = rows.emplace_back();
+    for (std::size_t j = 0; j < lines[0].size(); ++j) row[lines[0][j]] = lines[i][j];
+  }
+  return rows;
+}
+
+struct Point {
+  std::string Name;
+  double Latitude = 0;
+  double Longitude = 0;
+  std::string Time;  // YYYY-MM-DD hh:mm:ss, the seconds truncated
+};
+
+// "2003/05/17 12:35:19.250+00" and "2003-05-17T12:35:19.250Z" alike.
+std::string DateAndTime(const std::string& date, const std::string& time) {
+  std::string text = date.substr(0, 10) + " " + time.substr(0, 8);
+  for (char& c : text) c = c == '/' ? '-' : c;
+  return text;
+}
+
+// The records of a pushpin file: "Pt1,   48.1173,   11.5167,"Time: 12:35:19...".
+std::vector<Point> PushpinPoints(const std::string& text, const std::string& date) {
+  std::vector<Point> points;
+  for (std::size_t line = text.find("\r\n") + 2; line < text.size(); line = text.find("\r\n", line) + 2) {
+    const std::size_t comma1 = text.find(',', line);
+    const std::size_t comma2 = text.find(',', comma1 + 1);
+    const std::size_t time = text.find("Time: ", comma2) + 6;
+    points.push_back({text.substr(line, comma1 - line), std::stod(text.substr(comma1 + 1)),
+                      std::stod(text.substr(comma2 + 1)), date + " " + text.substr(time, 8)});
+  }
+  return points;
+}
+
+// Rows of ogr2ogr's CSV (X, Y and the fields) or of GPSBabel's unicsv.
+std::vector<Point> ReaderPoints(const std::vector<Row>& rows, const std::string& name, const std::string& time) {
+  std::vector<Point> points;
+  for (const Row& row : rows) {
+    const bool gdal = row.contains("X");
+    points.push_back({row.at(name), std::stod(row.at(gdal ? "Y" : "Latitude")),
+                      std::stod(row.at(gdal ? "X" : "Longitude")),
+                      gdal ? DateAndTime(row.at(time), row.at(time).substr(11)) : DateAndTime(row.at("Date"), row.at("Time"))});
+  }
+  return points;
+}
+
+// The vertices of "LINESTRING (x y,x y,...)" as points without name or time.
+std::vector<Point> LinePoints(const std::string& wkt) {
+  std::vector<Point> points;
+  for (std::size_t at = wkt.find('(') + 1; at > 0 && at < wkt.size(); at = wkt.find(',', at) + 1) {
+    std::size_t used = 0;
+    const double x = std::stod(wkt.substr(at), &used);
+    points.push_back({"", std::stod(wkt.substr(at + used)), x, ""});
+  }
+  return points;
+}
+
+// The reader's points against the pushpin records: the coordinates within
+// half a unit of the pushpin file's fourth decimal.
+void CheckSame(const std::vector<Point>& read, const std::vector<Point>& pushpins, bool namesAndTimes = true) {
+  REQUIRE(read.size() == pushpins.size());
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    CAPTURE(pushpins[i].Name);
+    if (namesAndTimes) {
+      CHECK(read[i].Name == pushpins[i].Name);
+      CHECK(read[i].Time == pushpins[i].Time);
+    }
+    CHECK(std::abs(read[i].Latitude - pushpins[i].Latitude) <= 0.5e-4 + 1e-9);
+    CHECK(std::abs(read[i].Longitude - pushpins[i].Longitude) <= 0.5e-4 + 1e-9);
+  }
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+}  // namespace
+
+// A fresh folder to work in, left behind for a look after a failure.
+struct Scratch {
+  fs::path Before = fs::current_path();
+  Scratch() {
+    const fs::path folder = Before / "map_readers";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::current_path(folder);
+  }
+  ~Scratch() { fs::current_path(Before); }
+};
+
+TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
+  Scratch scratch;
+
+  const struct {
+    std::string_view Log;
+    std::string_view Date;  // the log's days, or given with --date where it has no $GPRMC date
+    bool GivenDate;
+  } logs[] = {
+      {"signalk-server-gps.log", "2014-04-03", false},     // $GPVTG speeds, 1202 fixes
+      {"nmea-log-player-logs_gps.nmea", "2008-11-15", false},  // west of Greenwich
+      {"gpsd-haicom-305N.log", "2007-04-08", true},         // south, milliseconds, void $GPRMC at first
+      {"gpsd-sirfstarv-nmea.log", "2021-06-01", true},      // no $GPRMC at all
+  };
+  for (const auto& log : logs) {
+    CAPTURE(log.Log);
+    const fs::path path = fs::path(PINWELL_DATA_DIR) / "nmea-real" / log.Log;
+    const std::string date(log.Date);
+    const std::string pinwell = "'" PINWELL_EXECUTABLE "' -q" + (log.GivenDate ? " --date " + date : "");
+    Output(pinwell + " -o pushpins.txt " + Quoted(path));
+    const std::vector<Point> pushpins = PushpinPoints(Contents("pushpins.txt"), date);
+    REQUIRE(pushpins.size() > 10);
+    for (const char* format : {"gpx", "kml", "geojson", "csv"}) Output(pinwell + " -f " + format + " -o out." + format + " " + Quoted(path));
+    const std::string gdal = "ogr2ogr -f CSV /vsistdout/ ";
+    const std::string babel = "TZ=UTC gpsbabel ";
+
+    {
+      INFO("GPX");
+      Output("xmllint --noout out.gpx");
+      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.gpx track_points -lco GEOMETRY=AS_XY -select name,time")),
+                             "name", "time"),
+                pushpins);
+      CheckSame(ReaderPoints(CsvRows(Output(babel + "-t -i gpx -f out.gpx -o unicsv -F -")), "Name", ""), pushpins);
+    }
+    {
+      INFO("KML");
+      Output("xmllint --noout out.kml");
+      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.kml Points -lco GEOMETRY=AS_XY -select Name,timestamp")),
+                             "Name", "timestamp"),
+                pushpins);
+      CheckSame(ReaderPoints(CsvRows(Output(babel + "-i kml -f out.kml -o unicsv -F -")), "Name", ""), pushpins);
+      const std::vector<Row> track = CsvRows(Output(gdal + "out.kml '" + std::string(log.Log) + "' -lco GEOMETRY=AS_WKT"));
+      REQUIRE(track.size() == 1);
+      CheckSame(LinePoints(track[0].at("WKT")), pushpins, false);
+    }
+    {
+      INFO("GeoJSON");
+      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.geojson -where \"name <> 'Track'\" -lco GEOMETRY=AS_XY "
+                                                   "-select name,time")),
+                             "name", "time"),
+                pushpins);
+      const std::vector<Row> track = CsvRows(Output(gdal + "out.geojson -where \"name = 'Track'\" -lco GEOMETRY=AS_WKT"));
+      REQUIRE(track.size() == 1);
+      CheckSame(LinePoints(track[0].at("WKT")), pushpins, false);
+    }
+    {
+      INFO("CSV");
+      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.csv -oo X_POSSIBLE_NAMES=longitude -oo Y_POSSIBLE_NAMES=latitude "
+                                                   "-lco GEOMETRY=AS_XY -select name,time")),
+                             "name", "time"),
+                pushpins);
+    }
+  }
+}
