@@ -68,6 +68,8 @@ while IFS='|' read -r line expected; do
 done <<'EOF'
 pinwell |-dash.pgl LONG.PGL folder trip.pgl
 pinwell --res|--resolution=
+pinwell --format=g|geojson gpx
+pinwell --date |
 pinwell --resolution=1|1 10
 pinwell -o |-dash.pgl LONG.PGL folder notes.txt trip.pgl
 pinwell --output=n|notes.txt
