@@ -58,8 +58,9 @@ if(WIN32)
   set(CPACK_GENERATOR NSIS ZIP)
   set(CPACK_SYSTEM_NAME win64)
   # A 64-bit installer for the 64-bit program: it writes the 64-bit registry
-  # and Program Files, and Wine without its 32-bit part runs it.
-  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  # and Program Files, and Wine without its 32-bit part runs it. The foot of
+  # every page names Pinwell, not the build machine's NSIS.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode\nBrandingText 'Pinwell ${PROJECT_VERSION}'")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   # No licence has been granted: no page that asks the user to accept one.
   set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
