@@ -4,16 +4,18 @@
 
 #include <string>
 
+#include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/frame/error_screen.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {
 
+// OK and Cancel, exclamation mark, OK the default. A box that could not be
+// shown answers 0, as Cancel does.
 bool ErrorBox(std::string_view line) {
-  const std::string text(line);
-  return MessageBoxA(nullptr, text.c_str(), "Library Error",
-                     MB_OKCANCEL | MB_ICONEXCLAMATION | MB_TASKMODAL) == IDOK;
+  MessageBoxShow(1, 3, 1, line, "Library Error");
+  return DialogInfo(4) != 0;
 }
 
 void FatalBox(std::string_view message) {

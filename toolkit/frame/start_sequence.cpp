@@ -36,6 +36,7 @@ void SetDisplayAndSystem(const StartPlatform& platform) {
 void SetDefaults() {
   State.RootWindowOpen = 0;
   State.DialogLoaded = 0;
+  State.Dialog = {};
   State.LastError = 0;
   State.ErrorSlot2 = 0;
   State.ErrorSlot3 = 0;

@@ -13,6 +13,18 @@ namespace toolkit {
 // StartedMarker once ToolkitStart has run.
 inline constexpr std::int32_t StartedMark = -9999;
 
+// The outcome of the last file dialog, message box or resource dialog, read
+// through DialogInfo codes 1 to 5.
+struct DialogStatus {
+  std::int32_t ExitField = 0;        // control that ended the last modal dialog
+  std::int32_t PreviousField = 0;    // control that had the focus then
+  std::int32_t CurrentDialogId = 0;  // 0 when no dialog is loaded
+  std::int32_t CommonResult = 0;     // file dialog 1 confirmed / 0 not; message box: the answer
+  std::int32_t EventDialogId = 0;    // dialog of the last command
+
+  bool operator==(const DialogStatus&) const = default;
+};
+
 struct ToolkitState {
   std::int32_t StartedMarker = 0;
 
@@ -62,6 +74,7 @@ struct ToolkitState {
   // Starting values of state that the window and dialog layers own.
   std::int32_t RootWindowOpen = 0;
   std::int32_t DialogLoaded = 0;
+  DialogStatus Dialog;
   // Family, bold, italic, width and height of the window text font last
   // created; -1 makes the first text output create its font.
   std::array<std::int32_t, 5> FontCache{};

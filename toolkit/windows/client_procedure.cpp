@@ -31,8 +31,10 @@ void ReportKey(HWND client, int code) {
 }
 
 LRESULT OnPaint(HWND client, WPARAM wParam, LPARAM lParam) {
-  // While a modal box holds the windows' images, it repaints them itself.
-  if (Layer.ImagesHeld) return DefWindowProcA(client, WM_PAINT, wParam, lParam);
+  if (Layer.ImagesHeld) {
+    if (PaintHeldImage(client)) return 0;
+    return DefWindowProcA(client, WM_PAINT, wParam, lParam);
+  }
   RECT r{};
   GetUpdateRect(client, &r, TRUE);
   if (ReportEvent(client, EventType::Repaint, r.right - r.left, r.bottom - r.top, 0, -1, r.left,

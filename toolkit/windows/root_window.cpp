@@ -216,6 +216,7 @@ void CloseRootWindow() {
   State.RootWindowOpen = 0;
   Layer.RootFlags = 0;
   Layer.RootHidden = false;
+  State.Dialog = {};
 }
 
 }  // namespace toolkit

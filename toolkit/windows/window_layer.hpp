@@ -60,6 +60,10 @@ struct WindowSlot {
   int ScaleWidth = 0;    // client size that unit conversions use
   int ScaleHeight = 0;
   TextState Text;
+  // The client area as it was when the first of the open modal boxes came up,
+  // and how many of them still hold it.
+  HBITMAP HeldImage = nullptr;
+  int ImageCount = 0;
 };
 
 struct WindowLayer {
@@ -79,8 +83,8 @@ struct WindowLayer {
   UINT DispatchingMessage = 0;
   bool DiscardCaretBlink = true;
 
-  // Set by the modal boxes while they hold images of the windows; nothing is
-  // deferred then. No box of this toolkit holds images yet.
+  // Set while modal boxes hold images of the windows: the windows are painted
+  // from them, and nothing is reported or deferred.
   bool ImagesHeld = false;
 
   // The text of the tooltip last asked for; the control reads it once the
@@ -133,5 +137,14 @@ void RefreshFont(TextState& text);
 
 // Lays out status bar, toolbars and client window in the frame's client area.
 void LayOutFrame(int slot);
+
+// While a modal box is up the application hears nothing of what the box
+// covers: each visible top-level toolkit window keeps an image of its client
+// area, repaints from it, and gets it painted back when the last box closes.
+void WindowImagesHold();
+void WindowImagesRelease();
+// Paints the held image of the client's slot into the area to update; false
+// when the slot holds none.
+bool PaintHeldImage(HWND client);
 
 }  // namespace toolkit

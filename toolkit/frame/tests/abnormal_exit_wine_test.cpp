@@ -74,6 +74,6 @@ TEST_CASE("Error report mode 4") {
   CHECK(outcome.Run.ExitCode == 0);
   CHECK(outcome.Record ==
         "Library Error|Error=1001:Invalid menu item\n"
-        "continued 1001\n"
+        "continued 1001 answer 1\n"
         "Library Error|Error=  12:Invalid character detected\n");
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
     toolkit::ToolkitStart(" ");
     toolkit::ErrorReportModeSet(4);
     toolkit::ErrorRaise(1001);
-    Record("continued " + std::to_string(toolkit::ErrorQuery(1)));
+    Record("continued " + std::to_string(toolkit::ErrorQuery(1)) + " answer " + std::to_string(toolkit::DialogInfo(4)));
     toolkit::ErrorRaise(12);
     Record("continued after Cancel");
     return 91;

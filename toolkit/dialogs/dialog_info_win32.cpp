@@ -1,0 +1,55 @@
+// What a caller learns about the last dialog and the current one.
+
+#include "toolkit/dialogs/dialog_layer.hpp"
+#include "toolkit/dialogs/dialog_operations.hpp"
+#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/windows/window_units.hpp"
+
+namespace toolkit {
+
+namespace {
+
+// Left, top, width and height in screen pixels; a dialog inside a window in
+// units of that window's client area.
+int Geometry(int code) {
+  if (Dialogs.Current == 0) return 0;
+  const HWND window = Dialogs.Slots[Dialogs.Current].Window;
+  RECT r{};
+  GetWindowRect(window, &r);
+  const bool inside = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0;
+  if (inside) {
+    const HWND client = Layer.Slots[0].Client;
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+    RECT area{};
+    GetClientRect(client, &area);
+    r = {PixelsToUnits(r.left, area.right), PixelsToUnits(r.top, area.bottom), PixelsToUnits(r.right, area.right),
+         PixelsToUnits(r.bottom, area.bottom)};
+  }
+  switch (code) {
+    case 6: return r.left;
+    case 7: return r.top;
+    case 8: return r.right - r.left;
+    default: return r.bottom - r.top;
+  }
+}
+
+}  // namespace
+
+int DialogInfo(int code) {
+  const DialogStatus& s = State.Dialog;
+  switch (code) {
+    case 1: return s.ExitField;
+    case 2: return s.PreviousField;
+    case 3: return s.CurrentDialogId;
+    case 4: return s.CommonResult;
+    case 5: return s.EventDialogId;
+    case 6:
+    case 7:
+    case 8:
+    case 9: return Geometry(code);
+    default: return 0;
+  }
+}
+
+}  // namespace toolkit

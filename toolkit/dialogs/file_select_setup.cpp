@@ -1,0 +1,48 @@
+#include "toolkit/dialogs/file_select_setup.hpp"
+
+#include <algorithm>
+
+#include "text/text_utilities.hpp"
+
+namespace toolkit {
+
+FilterList PrepareFilter(std::string_view filter) {
+  FilterList list;
+  const std::string_view used = text::TrimTrailing(filter).substr(0, list.Bytes.size() - 1);
+  if (used.empty()) return list;
+  list.Present = true;
+  // The buffer is zeroed, so the NUL that replaces the last character is
+  // followed by a second one: the list's end.
+  std::replace_copy(used.begin(), used.end(), list.Bytes.begin(), used.back(), '\0');
+  return list;
+}
+
+PathParts PathSplit(std::string_view path, char separator) {
+  const std::size_t first = std::find_if(path.begin(), path.end(), text::IsSignificant) - path.begin();
+  const std::string_view text = text::TrimTrailing(path.substr(first));
+  const std::size_t n = text.size();
+  if (n == 0) return {};
+  if (n > 1 && text.ends_with("..")) return {text, {}};
+
+  const char separators[] = {separator, ':'};
+  const std::size_t p = text.find_last_of(std::string_view(separators, 2));
+  if (p == std::string_view::npos) return {{}, text};
+  if (p == n - 1) {
+    // A folder written with a trailing separator loses it; a root keeps it.
+    const bool root = !(text.find(separator) < p);
+    return {root ? text : text.substr(0, p), {}};
+  }
+  // A separator that is a root's ("\x", "D:\x") and a drive's colon ("D:x")
+  // stay with the directory: without them it would name another folder.
+  const bool keep = text[p] == ':' || p == 0 || (p == 2 && text[1] == ':');
+  return {text.substr(0, keep ? p + 1 : p), text.substr(p + 1)};
+}
+
+std::optional<std::string_view> ChosenName(std::span<const char> answer, bool multiple) {
+  const std::string_view all(answer.data(), answer.size());
+  const std::size_t end = all.find(multiple ? std::string_view("\0\0", 2) : std::string_view("\0", 1));
+  if (end == std::string_view::npos || end == 0) return std::nullopt;
+  return all.substr(0, end);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,36 @@
+#pragma once
+// What the open and save dialogs are handed and what is taken from their
+// answer, worked out without a window.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace toolkit {
+
+// The platform's file-type list: items separated by NUL bytes, ended by two.
+struct FilterList {
+  std::array<char, 256> Bytes{};
+  bool Present = false;  // an empty filter gives a dialog without file types
+};
+
+// Every occurrence of the text's last significant character separates two
+// items; at most the first 255 characters are used.
+FilterList PrepareFilter(std::string_view filter);
+
+struct PathParts {
+  std::string_view Directory;  // empty: the current directory
+  std::string_view File;
+};
+
+// Splits an initial path at its last separator or colon, blanks and NULs
+// around it ignored; a path ending in ".." is all directory.
+PathParts PathSplit(std::string_view path, char separator);
+
+// The chosen name in the dialog's answer: up to the first NUL, or for a
+// multiple selection up to the first pair of NULs. Nothing when the answer
+// is empty or has no end.
+std::optional<std::string_view> ChosenName(std::span<const char> answer, bool multiple);
+
+}  // namespace toolkit

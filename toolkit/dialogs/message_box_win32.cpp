@@ -1,0 +1,69 @@
+// The platform's message box with the toolkit's buttons, icons and answers.
+
+#include <string>
+
+#include "text/text_utilities.hpp"
+#include "toolkit/dialogs/dialog_layer.hpp"
+#include "toolkit/dialogs/dialog_operations.hpp"
+#include "toolkit/dialogs/message_box_rules.hpp"
+#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/windows/window_layer.hpp"
+
+namespace toolkit {
+
+namespace {
+
+static_assert(PlatformAnswer::Ok == IDOK && PlatformAnswer::Cancel == IDCANCEL &&
+              PlatformAnswer::Abort == IDABORT && PlatformAnswer::Retry == IDRETRY &&
+              PlatformAnswer::Ignore == IDIGNORE && PlatformAnswer::Yes == IDYES &&
+              PlatformAnswer::No == IDNO);
+
+UINT ButtonStyle(int buttonType) {
+  switch (buttonType) {
+    case 1: return MB_OKCANCEL;
+    case 2: return MB_RETRYCANCEL;
+    case 3: return MB_YESNO;
+    case 4: return MB_YESNOCANCEL;
+    case 5: return MB_ABORTRETRYIGNORE;
+    default: return MB_OK;
+  }
+}
+
+UINT IconStyle(int iconType) {
+  switch (iconType) {
+    case 1: return MB_ICONHAND;
+    case 2: return MB_ICONQUESTION;
+    case 3: return MB_ICONEXCLAMATION;
+    case 4: return MB_ICONASTERISK;
+    default: return 0;
+  }
+}
+
+UINT DefaultButtonStyle(int button) {
+  switch (button) {
+    case 2: return MB_DEFBUTTON2;
+    case 3: return MB_DEFBUTTON3;
+    default: return MB_DEFBUTTON1;
+  }
+}
+
+}  // namespace
+
+void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
+                    std::string_view title) {
+  const int fitted = FittedDefaultButton(buttonType, defaultButton);
+  WindowImagesHold();
+  const std::string text(text::TrimTrailing(message));
+  const std::string caption(text::TrimTrailing(title));
+  const UINT style = ButtonStyle(buttonType) | IconStyle(iconType) | DefaultButtonStyle(fitted);
+
+  const HWND owner = DialogOwner();
+  const int answer =
+      WithOtherWindowsDisabled(owner, [&] { return MessageBoxA(owner, text.c_str(), caption.c_str(), style); });
+
+  WindowImagesRelease();
+  State.Dialog.CommonResult = AnswerCode(answer);
+  State.Dialog.PreviousField = 0;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,107 @@
+// The real open and save dialogs under Wine, answered with real keystrokes
+// and clicks from inside their own modal loops.
+
+#include <doctest/doctest.h>
+
+#include <filesystem>
+
+#include "text/fixed_text.hpp"
+#include "toolkit/dialogs/dialog_operations.hpp"
+#include "toolkit/dialogs/tests/box_driver.hpp"
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/tests/scratch_directory.hpp"
+#include "toolkit/windows/tests/root_window_fixture.hpp"
+
+using namespace toolkit;
+using namespace toolkit::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view LogFilter = "Log files (*.pgl)|*.pgl|";
+constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
+
+std::string Windows(const fs::path& path) { return path.string(); }
+
+void TypeAndEnter(const std::string& text) {
+  WhenBoxAppears("Open File", [text](HWND) {
+    TypeText(text);
+    PressKey(VK_RETURN);
+  });
+}
+
+}  // namespace
+
+TEST_CASE("FileSelect") {
+  const fs::path home = EnterScratchDirectory("file-select");
+  const fs::path logs = home / "my logs";
+  fs::create_directories(logs);
+  WriteFileBytes(logs / "trip.pgl", "$GPGGA\r\n");
+  WriteFileBytes(home / "out.txt", "old\r\n");
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  text::FixedText<256> name(Windows(logs) + "\\");
+
+  SUBCASE("the chosen log comes back as its full path, blank-padded; the current directory is restored") {
+    TypeAndEnter("trip.pgl");
+    FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(name == text::FixedText<256>(Windows(logs / "trip.pgl")));
+    CHECK(DialogInfo(4) == 1);
+    CHECK(DialogInfo(2) == 0);
+    CHECK(fs::current_path() == home);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("with SelectKeepDirectory the current directory stays where the dialog went") {
+    TypeAndEnter("trip.pgl");
+    FileSelect(LogFilter, SelectPrompt | SelectKeepDirectory, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(fs::current_path() == logs);
+  }
+  SUBCASE("Cancel leaves the name as it was and says 0") {
+    const text::FixedText<256> before = name;
+    WhenBoxAppears("Open File", [](HWND) { PressKey(VK_ESCAPE); });
+    FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(name == before);
+    CHECK(DialogInfo(4) == 0);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("the save dialog asks before replacing an existing file") {
+    name = Windows(home / "out.txt");
+    std::string question;
+    WhenBoxAppears("Save File", [](HWND) { PressKey(VK_RETURN); });
+    SUBCASE("Yes takes the name") {
+      WhenBoxAppears("Save File", [&question](HWND box) {
+        question = BoxText(box);
+        ClickButton(box, "&Yes");
+      });
+      FileSelect(TrackFilter, SelectSave | SelectPrompt, name.Span(), "Save File");
+      CHECK(AllStepsRan());
+      CHECK(DialogInfo(4) == 1);
+      CHECK(name == text::FixedText<256>(Windows(home / "out.txt")));
+    }
+    SUBCASE("No goes back to the dialog; Cancel there leaves the name") {
+      name = "out.txt";
+      WhenBoxAppears("Save File", [&question](HWND box) {
+        question = BoxText(box);
+        ClickButton(box, "&No");
+      });
+      WhenBoxAppears("Save File", [](HWND) { PressKey(VK_ESCAPE); });
+      FileSelect(TrackFilter, SelectSave | SelectPrompt, name.Span(), "Save File");
+      CHECK(AllStepsRan());
+      CHECK(DialogInfo(4) == 0);
+      CHECK(name == text::FixedText<256>("out.txt"));
+    }
+    CHECK(question == "File already exists.\nDo you want to replace it?");
+    CHECK(FileBytes(home / "out.txt") == "old\r\n");
+  }
+  SUBCASE("a blank title gives the caption Select File") {
+    WhenBoxAppears("Select File", [](HWND) { PressKey(VK_ESCAPE); });
+    FileSelect(LogFilter, 0, name.Span(), "   ");
+    CHECK(AllStepsRan());
+  }
+  CloseApplicationWindow();
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(home);
+}

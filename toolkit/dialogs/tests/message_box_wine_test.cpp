@@ -1,0 +1,126 @@
+// The real message box under Wine, answered from inside its own modal loop,
+// and what the main window goes through meanwhile.
+
+#include <doctest/doctest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/dialogs/dialog_operations.hpp"
+#include "toolkit/dialogs/tests/box_driver.hpp"
+#include "toolkit/frame/errors.hpp"
+#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/windows/tests/root_window_fixture.hpp"
+
+using namespace toolkit;
+using namespace toolkit::testing;
+
+namespace {
+
+// The client area's pixels as the window itself holds them.
+std::vector<std::uint32_t> Pixels(HWND client) {
+  const SIZE size = ClientSize(client);
+  const HDC dc = GetDC(client);
+  const HDC memory = CreateCompatibleDC(dc);
+  const HBITMAP image = CreateCompatibleBitmap(dc, size.cx, size.cy);
+  const HGDIOBJ previous = SelectObject(memory, image);
+  BitBlt(memory, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+  GetDIBits(memory, image, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(image);
+  DeleteDC(memory);
+  ReleaseDC(client, dc);
+  return pixels;
+}
+
+}  // namespace
+
+TEST_CASE("MessageBoxShow") {
+  const RootWindow w = OpenApplicationWindow();
+
+  SUBCASE("the default button is fitted to the buttons, and the answer reported") {
+    struct Case {
+      int ButtonType;
+      int DefaultButton;
+      WORD Key;
+      int Answer;
+    };
+    const Case cases[] = {
+        {3, 0, VK_RETURN, 2},  // Yes, No: No
+        {3, 1, VK_RETURN, 1},  // Yes
+        {4, 9, VK_RETURN, 0},  // Yes, No, Cancel: Cancel
+        {5, 7, VK_RETURN, 0},  // Abort, Retry, Ignore: Ignore
+        {5, 2, VK_RETURN, 1},  // Retry
+        {5, 1, VK_RETURN, 2},  // Abort
+        {0, 3, VK_RETURN, 1},  // OK alone
+        {1, 1, VK_ESCAPE, 0},  // OK, Cancel: Escape cancels
+        {2, 1, VK_RETURN, 1},  // Retry, Cancel: Retry
+    };
+    for (const Case& c : cases) {
+      CAPTURE(c.ButtonType);
+      CAPTURE(c.DefaultButton);
+      State.Dialog.PreviousField = 7;
+      WhenBoxAppears("Question", [&c](HWND) { PressKey(c.Key); });
+      MessageBoxShow(c.ButtonType, 2, c.DefaultButton, "Go on?", "Question  ");
+      CHECK(AllStepsRan());
+      CHECK(DialogInfo(4) == c.Answer);
+      CHECK(DialogInfo(2) == 0);
+    }
+  }
+  SUBCASE("trailing blanks are not shown; a blank title gives an empty caption") {
+    std::string text;
+    WhenBoxAppears("", [&text](HWND box) {
+      text = BoxText(box);
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 4, 1, "No input file selected" + std::string(200, ' '), "   ");
+    CHECK(AllStepsRan());
+    CHECK(text == "No input file selected");
+  }
+  SUBCASE("the main window keeps its picture and hears of no repaint, during the box or after") {
+    ClearClientArea();
+    for (int y = 1000; y < 10000; y += 1000) TextAt(100, y, "Reading from Z:\\logs\\drive-to-work.pgl");
+    EventRecord e;
+    while (NextEventWithin(100, e) != EventType::TimerTick) {
+    }
+    const std::vector<std::uint32_t> before = Pixels(w.Client);
+    std::vector<std::uint32_t> during;
+    WhenBoxAppears("TomTom Log File", [&during, &w](HWND) {
+      InvalidateRect(w.Client, nullptr, TRUE);
+      UpdateWindow(w.Client);
+      during = Pixels(w.Client);
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
+    CHECK(AllStepsRan());
+    CHECK(during == before);
+    CHECK(Pixels(w.Client) == before);
+    CHECK(NextEventWithin(300, e) == EventType::TimerTick);
+    CHECK(e.Value1 == GuardTimer);
+  }
+  SUBCASE("report mode 4 shows the error line in a box of the main window; OK goes on") {
+    std::string text;
+    HWND owner = nullptr;
+    WhenBoxAppears("Library Error", [&text, &owner](HWND box) {
+      text = BoxText(box);
+      owner = GetWindow(box, GW_OWNER);
+      PressKey(VK_RETURN);
+    });
+    ErrorReportModeSet(4);
+    ErrorRaise(1006);
+    ErrorReportModeSet(0);
+    CHECK(AllStepsRan());
+    CHECK(text == "Error=1006:Invalid field identifier");
+    CHECK(owner == w.Frame);
+    CHECK(DialogInfo(4) == 1);
+    CHECK(ErrorQuery(1) == 1006);
+  }
+  CloseApplicationWindow();
+}
