@@ -9,6 +9,7 @@
 #include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/file_select_setup.hpp"
+#include "toolkit/frame/error_numbers.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 #include "toolkit/windows/window_layer.hpp"
@@ -18,8 +19,6 @@
 namespace toolkit {
 
 namespace {
-
-constexpr int CommonDialogError = 1004;
 
 std::string CurrentDirectory() {
   std::string directory(GetCurrentDirectoryA(0, nullptr), '\0');
@@ -80,7 +79,7 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
     }
   } else {
     State.Dialog.CommonResult = 0;
-    if (CommDlgExtendedError() != 0) ErrorRaise(CommonDialogError);
+    if (CommDlgExtendedError() != 0) ErrorRaise(ErrorNumber::CommonDialogFailed);
   }
   if ((flags & SelectKeepDirectory) == 0) SetCurrentDirectoryA(savedDirectory.c_str());
   WindowImagesRelease();
