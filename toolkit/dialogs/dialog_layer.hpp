@@ -32,6 +32,7 @@ struct DialogTable {
   int FocusField = 0;  // for the instance being made
   int X = -1;
   int Y = -1;
+  bool SettingFields = false;  // the toolkit, not the user, is changing fields
 };
 
 extern DialogTable Dialogs;
