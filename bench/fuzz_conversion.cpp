@@ -1,0 +1,123 @@
+// fuzz_conversion: a libFuzzer target over the sentence decoders, the record
+// writer and a whole conversion, each fed the same bytes. Besides what the
+// sanitizers catch, it stops at any broken promise: a quick check that
+// disagrees with the full reading, a record line that is not one line, a
+// pushpin file whose lines do not match the records counted. Built and run by
+// bench/fuzz.
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "conversion/convert_log_file.hpp"
+#include "conversion/fix_state.hpp"
+#include "conversion/log_line.hpp"
+#include "conversion/pushpin_output.hpp"
+#include "conversion/sentence_decoding.hpp"
+
+using namespace conversion;
+
+namespace {
+
+void Require(bool promise, const char* what) {
+  if (promise) return;
+  std::fprintf(stderr, "broken promise: %s\n", what);
+  std::abort();
+}
+
+std::size_t CountOf(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size())) ++count;
+  return count;
+}
+
+// A record line: "Pt" and the name, one quoted Information column, and a
+// single line end, the CR LF at its end.
+void CheckRecord(std::string_view record) {
+  Require(record.starts_with("Pt"), "a record starts with its name");
+  Require(record.ends_with("\"\r\n"), "a record ends with its quote and CR LF");
+  Require(CountOf(record, "\n") == 1, "a record is one line");
+  Require(CountOf(record, "\"") == 2, "a record has one quoted column");
+}
+
+void DecodeEachLine(std::string_view bytes, FixState& fix) {
+  std::string record;
+  long long name = 1;
+  while (!bytes.empty()) {
+    const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+    const std::string_view line = bytes.substr(0, std::min(end, LogLineLength));
+    bytes.remove_prefix(std::min(end + 1, bytes.size()));
+
+    GgaValues gga;
+    const bool readable = ReadGga(line, gga);
+    Require(IsReadableGga(line) == readable, "IsReadableGga agrees with ReadGga");
+    FixState before = fix;
+    Require(DecodeGga(line, GgaForm::Final, before) == readable, "DecodeGga accepts what ReadGga reads");
+    DecodeGga(line, GgaForm::InLoop, fix);
+    DecodeGsa(line, fix);
+    DecodeVtg(line, fix);
+    CommaFieldValue(line, static_cast<int>(line.size() % 9));
+
+    record.clear();
+    WritePushpinRecord(name, (name & 2) ? EnglishStyle : ContinentalStyle, (name & 1) != 0, fix, record);
+    CheckRecord(record);
+    name = name * 7 + 3;  // through every width of the name column, both styles, with and without speed
+    if (name > 1'000'000'000'000) name = 1;
+  }
+}
+
+// A file in memory, reached by name through /proc, as a conversion needs names.
+struct MemoryFile {
+  int Descriptor = memfd_create("fuzz", 0);
+  std::string Name = "/proc/self/fd/" + std::to_string(Descriptor);
+
+  void Fill(std::string_view bytes) const {
+    Require(ftruncate(Descriptor, 0) == 0 && lseek(Descriptor, 0, SEEK_SET) == 0, "memory file emptied");
+    Require(write(Descriptor, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()), "memory file filled");
+    Require(lseek(Descriptor, 0, SEEK_SET) == 0, "memory file rewound");
+  }
+  std::string Contents() const {
+    struct stat status {};
+    Require(fstat(Descriptor, &status) == 0, "memory file measured");
+    std::string contents(static_cast<std::size_t>(status.st_size), '\0');
+    Require(pread(Descriptor, contents.data(), contents.size(), 0) == status.st_size, "memory file read");
+    return contents;
+  }
+};
+
+void ConvertWhole(std::string_view bytes, int style, int resolution) {
+  static const MemoryFile log;
+  static const MemoryFile output;
+  log.Fill(bytes);
+  output.Fill({});
+  const ConversionResult result = ConvertLogFile(log.Name, output.Name, style, resolution);
+  Require(result.Succeeded(), "a log in memory converts");
+  const std::string pushpins = output.Contents();
+  Require(pushpins.starts_with(style == EnglishStyle ? "  Name, Latitude,  Longitude, Information\r\n"
+                                                     : "Name\tLatitude\tLongitude\tInformation\r\n"),
+          "the file starts with its header");
+  Require(CountOf(pushpins, "\n") == static_cast<std::size_t>(result.RecordsWritten) + 1,
+          "one line per record counted, and the header");
+  Require(CountOf(pushpins, "\r\n") == CountOf(pushpins, "\n"), "every line ends with CR LF");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  FixState fix;
+  DecodeEachLine(bytes, fix);
+  // A whole conversion costs ten times what the rest does (the engine's large
+  // buffers), so one input in eight takes it, its options from the first byte.
+  const int options = size > 0 ? data[0] : 0;
+  if (options % 8 == 0) ConvertWhole(bytes, (options & 8) ? ContinentalStyle : EnglishStyle, 1 + (options >> 4) % 10);
+  return 0;
+}
