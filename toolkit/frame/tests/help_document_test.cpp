@@ -1,8 +1,5 @@
 #include <doctest/doctest.h>
 
-#include <string>
-#include <vector>
-
 #include "toolkit/frame/help_document.hpp"
 
 using namespace toolkit;
@@ -27,36 +24,6 @@ TEST_CASE("ClassifyHelpDocument") {
   for (const Case& c : cases) {
     CAPTURE(c.Name);
     CHECK(ClassifyHelpDocument(c.Name) == c.Kind);
-  }
-}
-
-TEST_CASE("BesideProgram") {
-  const std::string_view program = "C:\\Program Files\\Pinwell\\Pinwell.exe";
-  struct Case {
-    std::string_view Name;
-    std::string_view Path;
-  };
-  const Case cases[] = {
-      {"Pinwell.hlp", "C:\\Program Files\\Pinwell\\Pinwell.hlp"},
-      {"help\\guide.htm", "help\\guide.htm"},
-      {"D:guide.htm", "D:guide.htm"},
-      {"\\\\server\\share\\guide.htm", "\\\\server\\share\\guide.htm"},
-  };
-  for (const Case& c : cases) {
-    CAPTURE(c.Name);
-    CHECK(BesideProgram(c.Name, program) == c.Path);
-  }
-}
-
-TEST_CASE("TemporaryPageCandidates") {
-  SUBCASE("TMP, TEMP, the program's folder, its drive, C:") {
-    CHECK(TemporaryPageCandidates("D:\\tmp   ", "E:\\temp\\", "F:\\apps\\Pinwell.exe") ==
-          std::vector<std::string>{"D:\\tmp\\$$tmp$$.htm", "E:\\temp\\$$tmp$$.htm", "F:\\apps\\$$tmp$$.htm",
-                                   "F:\\$$tmp$$.htm", "C:\\$$tmp$$.htm"});
-  }
-  SUBCASE("blank variables are skipped") {
-    CHECK(TemporaryPageCandidates("   ", "", "F:\\apps\\Pinwell.exe") ==
-          std::vector<std::string>{"F:\\apps\\$$tmp$$.htm", "F:\\$$tmp$$.htm", "C:\\$$tmp$$.htm"});
   }
 }
 

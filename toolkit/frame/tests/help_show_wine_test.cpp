@@ -85,9 +85,46 @@ std::filesystem::path ProgramDirectory() {
   return std::filesystem::path(path).parent_path();
 }
 
+// Hypertext pages open in the given program while this lives. (Wine finds
+// associations under the classes root, not the user's own classes.)
+class PageAssociation {
+ public:
+  explicit PageAssociation(const std::string& program) {
+    DWORD size = sizeof previous_;
+    hadPrevious_ = RegGetValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, RRF_RT_REG_SZ, nullptr, previous_, &size) ==
+                   ERROR_SUCCESS;
+    std::string command = "\"";
+    command += program;
+    command += "\" \"%1\"";
+    Set(".htm", "PinwellTestPage");
+    Set("PinwellTestPage\\shell\\open\\command", command);
+  }
+  ~PageAssociation() {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "PinwellTestPage");
+    if (hadPrevious_) {
+      Set(".htm", previous_);
+    } else {
+      RegDeleteTreeA(HKEY_CLASSES_ROOT, ".htm");
+    }
+  }
+
+ private:
+  static void Set(const char* key, const std::string& value) {
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+  }
+  char previous_[256] = {};
+  bool hadPrevious_ = false;
+};
+
+std::string WaitForFile(const std::filesystem::path& path) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!std::filesystem::exists(path) && std::chrono::steady_clock::now() < end) Sleep(50);
+  return FileBytes(path);
+}
+
 }  // namespace
 
-TEST_CASE("HelpShow in the platform's help viewer") {
+TEST_CASE("HelpShow: the contents, a jump, topics by number, the topics window, and closing") {
   ToolkitStart(" ");
   WindowSpec window;
   window.Width = 300;
@@ -103,36 +140,46 @@ TEST_CASE("HelpShow in the platform's help viewer") {
     }
   } viewerClosed;
 
-  SUBCASE("contents, jumps, topics by number, the topics window, and closing") {
-    HelpShow("Pinwell.hlp");
-    CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
-    Click("The output file");
-    CHECK(WaitForHeading("The output file") == "The output file");
+  HelpShow("Pinwell.hlp");
+  CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
+  Click("The output file");
+  CHECK(WaitForHeading("The output file") == "The output file");
 
-    HelpShow("Pinwell.hlp", 30);
-    CHECK(WaitForHeading("Number styles: English and Continental") == "Number styles: English and Continental");
-    HelpShow("Pinwell.hlp", 80);
-    CHECK(WaitForHeading("The output file") == "The output file");
+  HelpShow("Pinwell.hlp", 30);
+  CHECK(WaitForHeading("Number styles: English and Continental") == "Number styles: English and Continental");
+  HelpShow("Pinwell.hlp", 80);
+  CHECK(WaitForHeading("The output file") == "The output file");
 
-    // This viewer has no topics window: a contents file beside the help
-    // file must still bring up the contents.
-    const std::filesystem::path contents = ProgramDirectory() / "Pinwell.cnt";
-    WriteFileBytes(contents, ":Base Pinwell.hlp\r\n");
-    HelpShow("Pinwell.hlp");
-    std::filesystem::remove(contents);
-    CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
-    CHECK(ErrorQuery(1) == 0);
+  // This viewer has no topics window: a contents file beside the help
+  // file must still bring up the contents.
+  const std::filesystem::path contents = ProgramDirectory() / "Pinwell.cnt";
+  WriteFileBytes(contents, ":Base Pinwell.hlp\r\n");
+  HelpShow("Pinwell.hlp");
+  std::filesystem::remove(contents);
+  CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
+  CHECK(ErrorQuery(1) == 0);
 
-    HelpShow(" ");
-    CHECK(WaitForHeading("") == "(no viewer)");
-    CHECK(ErrorQuery(1) == 0);
-  }
-  SUBCASE("a help file that is not beside the program opens nothing") {
-    EnterScratchDirectory("help-elsewhere");
-    WriteFileBytes("Elsewhere.hlp", "");
-    HelpShow("Elsewhere.hlp");
-    CHECK(ErrorQuery(1) == 1);
-    CHECK(VisibleViewer() == nullptr);
-  }
+  HelpShow(" ");
+  CHECK(WaitForHeading("") == "(no viewer)");
+  CHECK(ErrorQuery(1) == 0);
   CloseRootWindow();
+}
+
+TEST_CASE("HelpShow with an address opens the associated browser") {
+  const std::filesystem::path dir = EnterScratchDirectory("help-browser");
+  const std::filesystem::path browser = dir / "Web Browser" / "browse.exe";
+  std::filesystem::create_directories(browser.parent_path());
+  std::filesystem::copy_file(ProgramDirectory() / "help_browser_double.exe", browser);
+  const PageAssociation association(browser.string());
+  SetEnvironmentVariableA("TMP", dir.string().c_str());
+  ErrorQuery(1);
+
+  HelpShow("HTTP://Example.org/Pinwell");
+  CHECK(ErrorQuery(1) == 0);
+  // The browser's folder holds a blank: its path must reach the system quoted.
+  std::string expected = "\"";
+  expected += browser.string();
+  expected += "\" HTTP://Example.org/Pinwell";
+  CHECK(WaitForFile(browser.parent_path() / "command.txt") == expected);
+  CHECK_FALSE(std::filesystem::exists(dir / "$$tmp$$.htm"));
 }
