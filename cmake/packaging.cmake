@@ -3,6 +3,9 @@
 # a Debian package of the command-line converter. PROJECT_VERSION is the one
 # version number: `pinwell --version`, the package names and their metadata.
 set(packaging_dir "${CMAKE_SOURCE_DIR}/packaging")
+# Whatever the umask of the machine that builds them.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 if(WIN32)
   # Everything in one folder, as the desktop program looks for its help file
@@ -43,14 +46,12 @@ endif()
 set(CPACK_PACKAGE_NAME Pinwell)
 set(CPACK_PACKAGE_VENDOR Pinwell)
 set(CPACK_PACKAGE_CONTACT "Pinwell maintainers <maintainers@pinwell.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "NMEA track log to pushpin file converter")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "converts NMEA track logs into pushpin files and map formats")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Pinwell)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Pinwell)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The installer and the zip get their own names there.
 set(CPACK_PROJECT_CONFIG_FILE "${packaging_dir}/package_names.cmake")
 
@@ -89,9 +90,10 @@ else()
   # CPack puts the summary in front as the synopsis line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "pinwell converts the NMEA 0183 track logs (.pgl) that a car-navigation
-program writes into pushpin text files that mapping programs import. It
-keeps one fix in a chosen number of seconds, writes English or Continental
-numbers, and reads standard input and many logs in one run.")
+program writes into pushpin text files that mapping programs import, or
+into GPX, KML, GeoJSON and CSV. It keeps one fix in a chosen number of
+seconds, writes English or Continental numbers, and reads standard input
+and many logs in one run.")
 endif()
 
 include(CPack)
