@@ -24,17 +24,14 @@ std::string WriteTemporaryPage(const HelpPlatform& platform) {
   return {};
 }
 
-bool OpenInBrowser(const HelpPlatform& platform, std::string_view file, std::string_view argument) {
+void OpenInBrowser(const HelpPlatform& platform, std::string_view file, std::string_view argument) {
   const FoundBrowser browser = platform.FindBrowser(file);
   if (browser.Outcome == BrowserSearch::FileNotFound) {
     ErrorRaise(ErrorNumber::FileOpenFailed);
-    return false;
-  }
-  if (browser.Outcome == BrowserSearch::Failed || !platform.Start(BrowserCommandLine(browser.Program, argument))) {
+  } else if (browser.Outcome == BrowserSearch::Failed ||
+             !platform.Start(BrowserCommandLine(browser.Program, argument))) {
     ErrorRaise(ErrorNumber::HelpViewerFailed);
-    return false;
   }
-  return true;
 }
 
 }  // namespace
