@@ -37,6 +37,9 @@ struct DialogTable {
 
 extern DialogTable Dialogs;
 
+// Destroys every loaded dialog: they belong to the root window, which is closing.
+void ForgetDialogs();
+
 // The window a modal box belongs to: the active toolkit dialog, else the
 // toolkit window activated last.
 HWND DialogOwner();

@@ -292,4 +292,11 @@ void DialogUnload([[maybe_unused]] int keepPages) {
   State.Dialog.CurrentDialogId = 0;
 }
 
+void ForgetDialogs() {
+  for (int i = 1; i <= Dialogs.Count; ++i) DestroyWindow(Dialogs.Slots[i].Window);
+  Dialogs = DialogTable{};
+  State.DialogLoaded = 0;
+  State.Dialog.CurrentDialogId = 0;
+}
+
 }  // namespace toolkit

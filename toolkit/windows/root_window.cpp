@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/frame/error_screen.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
 #include "toolkit/windows/resource_words.hpp"
@@ -202,6 +203,7 @@ void CloseRootWindow() {
   for (int slot = WindowSlotCount - 1; slot >= 1; --slot) {
     if (Layer.Slots[slot].Frame != nullptr) DestroyWindow(Layer.Slots[slot].Frame);
   }
+  ForgetDialogs();
   WindowSlot& root = Layer.Slots[0];
   if (Layer.ClientDc != nullptr) ReleaseDC(root.Client, Layer.ClientDc);
   Layer.ClientDc = nullptr;

@@ -96,6 +96,20 @@ TEST_CASE("FileSelect") {
     CHECK(question == "File already exists.\nDo you want to replace it?");
     CHECK(FileBytes(home / "out.txt") == "old\r\n");
   }
+  SUBCASE("a path too long for FileName fails with 1004 and leaves it; a message box after it reports its own answer") {
+    text::FixedText<8> small("x");
+    TypeAndEnter(Windows(logs / "trip.pgl"));
+    FileSelect(LogFilter, SelectPrompt, small.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(small == text::FixedText<8>("x"));
+    CHECK(DialogInfo(4) == 0);
+    CHECK(ErrorQuery(1) == 1004);
+    WhenBoxAppears("Pinwell", [](HWND) { PressKey(VK_RETURN); });
+    MessageBoxShow(0, 4, 1, "Converted", "Pinwell");
+    CHECK(AllStepsRan());
+    CHECK(DialogInfo(4) == 1);
+    CHECK(ErrorQuery(1) == 0);
+  }
   SUBCASE("a blank title gives the caption Select File") {
     WhenBoxAppears("Select File", [](HWND) { PressKey(VK_ESCAPE); });
     FileSelect(LogFilter, 0, name.Span(), "   ");

@@ -140,6 +140,27 @@ TEST_CASE("Resource dialogs") {
     DialogLoad(resources::AboutDialog);
     CHECK(Dialogs.Count == 1);
   }
+  SUBCASE("modeless shows the hidden instance itself; unloading takes it away") {
+    DialogLoad(NameDialog);
+    const HWND hidden = HiddenInstance();
+    DialogShowModal(-1, -1, NameField, 2);
+    CHECK(IsWindowVisible(hidden));
+    CHECK(DialogInfo(6) == (1024 - DialogInfo(8)) / 2);
+    CHECK(DialogInfo(7) == (768 - DialogInfo(9)) / 2);
+    DialogUnload();
+    CHECK_FALSE(IsWindow(hidden));
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("closing the root window unloads every dialog") {
+    DialogLoad(NameDialog);
+    const HWND hidden = HiddenInstance();
+    CloseApplicationWindow();
+    CHECK_FALSE(IsWindow(hidden));
+    OpenApplicationWindow();
+    CHECK(DialogInfo(3) == 0);
+    DialogPutText(NameField, "x");
+    CHECK(ErrorQuery(1) == 1005);
+  }
   SUBCASE("errors") {
     struct Case {
       const char* Name;
@@ -153,6 +174,12 @@ TEST_CASE("Resource dialogs") {
         {"a template that is not there", [] { DialogLoad(999); }, 1007},
         {"a field that is not there", [] { DialogLoad(NameDialog), DialogPutText(3003, "x"); }, 1006},
         {"a mode that is not there", [] { DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 7); }, 1014},
+        {"modeless while a semi-modeless dialog is up",
+         [] {
+           DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 3);
+           DialogLoad(resources::AboutDialog), DialogShowModal(-1, -1, 0, 2);
+         },
+         1014},
     };
     for (const Case& c : cases) {
       CAPTURE(c.Name);
@@ -163,6 +190,7 @@ TEST_CASE("Resource dialogs") {
         DialogUnload();
       }
     }
+    CHECK(IsWindowEnabled(FindWindowA("KESTRAFOLIO", nullptr)));
     DialogLoad(NameDialog);
     DialogLoad(999);
     CHECK(DialogInfo(3) == NameDialog);
