@@ -17,8 +17,7 @@ int Geometry(int code) {
   const HWND window = Dialogs.Slots[Dialogs.Current].Window;
   RECT r{};
   GetWindowRect(window, &r);
-  const bool inside = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0;
-  if (inside) {
+  if (IsChildWindow(window)) {
     const HWND client = Layer.Slots[0].Client;
     MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
     RECT area{};

@@ -40,6 +40,9 @@ extern DialogTable Dialogs;
 // Destroys every loaded dialog: they belong to the root window, which is closing.
 void ForgetDialogs();
 
+// A window inside another (WS_CHILD), not one of its own on the screen.
+inline bool IsChildWindow(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
+
 // The window a modal box belongs to: the active toolkit dialog, else the
 // toolkit window activated last.
 HWND DialogOwner();

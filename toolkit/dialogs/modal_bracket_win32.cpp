@@ -9,8 +9,6 @@ DialogTable Dialogs;
 
 namespace {
 
-bool IsChild(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
-
 // The visible toolkit frames, and the shown dialogs that stand beside the
 // root window rather than inside another window.
 template <typename Action>
@@ -50,7 +48,7 @@ void OtherWindowsEnable(HWND window) {
 }
 
 void ActivateChildOwner(HWND owner) {
-  if (owner == nullptr || !IsChild(owner)) return;
+  if (owner == nullptr || !IsChildWindow(owner)) return;
   SetFocus(owner);
   for (const WindowSlot& slot : Layer.Slots) {
     if (slot.Frame != nullptr && slot.Frame != Layer.Slots[0].Frame) {

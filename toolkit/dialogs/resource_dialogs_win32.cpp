@@ -31,8 +31,6 @@ struct FieldWriting {
   FieldWriting& operator=(const FieldWriting&) = delete;
 };
 
-bool IsChild(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0; }
-
 // -1 centres the dialog on the screen, or in the root's client area for a
 // dialog inside it.
 void Place(HWND dialog, int x, int y) {
@@ -42,7 +40,7 @@ void Place(HWND dialog, int x, int y) {
   const int height = r.bottom - r.top;
   int areaWidth = State.ScreenWidth;
   int areaHeight = State.ScreenHeight;
-  if (IsChild(dialog)) {
+  if (IsChildWindow(dialog)) {
     RECT client{};
     GetClientRect(GetParent(dialog), &client);
     areaWidth = client.right;
@@ -252,7 +250,7 @@ void DialogShowModal(int x, int y, int focusField, int mode) {
     UpdateWindow(slot.Window);
   } else if (mode < 1 || mode > 3) {
     ErrorRaise(ErrorNumber::InvalidDialogMode);
-  } else if (IsChild(slot.Window)) {
+  } else if (IsChildWindow(slot.Window)) {
     // A dialog inside a window can only be shown modeless.
     ShowModeless(slot, x, y, focusField, 2);
     if (mode != 2) ErrorRaise(ErrorNumber::InvalidDialogMode);
