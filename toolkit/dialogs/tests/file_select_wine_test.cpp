@@ -67,6 +67,18 @@ TEST_CASE("FileSelect") {
     CHECK(DialogInfo(4) == 0);
     CHECK(ErrorQuery(1) == 0);
   }
+  SUBCASE("the open dialog asks before taking a name that does not exist") {
+    std::string question;
+    TypeAndEnter("new.pgl");
+    WhenBoxAppears("Open File", [&question](HWND box) {
+      question = BoxText(box);
+      ClickButton(box, "&Yes");
+    });
+    FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(question == "File does not exist.\nDo you want to create file?");
+    CHECK(name == text::FixedText<256>(Windows(logs / "new.pgl")));
+  }
   SUBCASE("the save dialog asks before replacing an existing file") {
     name = Windows(home / "out.txt");
     std::string question;
