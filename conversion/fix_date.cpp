@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "conversion/comma_fields.hpp"
+
 namespace conversion {
 
 namespace {
@@ -31,16 +33,10 @@ std::optional<long long> DayNumber(int year, int month, int day) {
   return chrono::sys_days(date).time_since_epoch().count();
 }
 
-// The field after the n-th comma, up to the next comma or the checksum.
-std::string_view CommaField(std::string_view line, int n) {
-  std::size_t start = 0;
-  for (int commas = 0; commas < n; ++commas) {
-    start = line.find(',', start);
-    if (start == std::string_view::npos) return {};
-    ++start;
-  }
-  const std::size_t end = line.find_first_of(",*", start);
-  return line.substr(start, end == std::string_view::npos ? end : end - start);
+// The field after the n-th comma, without a checksum.
+std::string_view RmcField(std::string_view line, int n) {
+  const std::string_view field = FieldAfterComma(line, n);
+  return field.substr(0, field.find('*'));
 }
 
 // hhmmss with an optional fraction of a second.
@@ -85,9 +81,9 @@ std::optional<long long> ReadDay(std::string_view text) {
 std::optional<RmcDate> ReadRmcDate(std::string_view line) {
   // A receiver without a fix reports the day of its own clock, which may be
   // anything.
-  if (CommaField(line, 2) != "A") return std::nullopt;
-  const std::string_view date = CommaField(line, 9);
-  const std::optional<double> time = SecondsOfDay(CommaField(line, 1));
+  if (RmcField(line, 2) != "A") return std::nullopt;
+  const std::string_view date = RmcField(line, 9);
+  const std::optional<double> time = SecondsOfDay(RmcField(line, 1));
   if (date.size() != 6 || !time) return std::nullopt;
   const int year = Digits(date, 4, 2);
   if (year < 0) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "conversion/comma_fields.hpp"
 #include "conversion/convert_log_file.hpp"
 #include "conversion/markup_text.hpp"
 #include "conversion/number_reading.hpp"
@@ -76,25 +77,17 @@ constexpr std::array<NamedValue, 4> PointValues{{
     {"satellites", &MapPoint::Satellites},
 }};
 
-// The field after the n-th comma, as far as a decoder reads it: up to the
-// next comma, blank or "/".
-std::string_view FieldAfterComma(std::string_view line, int n) {
-  std::size_t start = 0;
-  for (int commas = 0; commas < n; ++commas) {
-    start = line.find(',', start);
-    if (start == std::string_view::npos) return {};
-    ++start;
-  }
-  while (start < line.size() && line[start] == ' ') ++start;
-  const std::size_t end = line.find_first_of(", /", start);
-  return line.substr(start, end == std::string_view::npos ? end : end - start);
-}
-
+// Whether the field after the n-th comma holds a number as the $GPVTG
+// decoder reads it: blanks before it, up to a blank or "/".
 bool HasNumber(std::string_view line, int n) {
-  const std::string_view field = FieldAfterComma(line, n);
+  std::string_view field = FieldAfterComma(line, n);
+  field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
+  field = field.substr(0, field.find_first_of(" /"));
   float unused = 0;
   return !field.empty() && ReadReal(field, unused);
 }
+
+bool HasText(std::string_view field) { return field.find_first_not_of(' ') != std::string_view::npos; }
 
 // Seconds since midnight of the fix's time; negative when it is no time of day.
 double SecondsOfDay(const FixState& fix) {
@@ -243,8 +236,8 @@ void MapOutput::NoteVtg(std::string_view line) {
 }
 
 void MapOutput::NoteGga(std::string_view line) {
-  timeLogged_ = !FieldAfterComma(line, 1).empty();
-  altitudeLogged_ = !FieldAfterComma(line, 9).empty();
+  timeLogged_ = HasText(FieldAfterComma(line, 1));
+  altitudeLogged_ = HasText(FieldAfterComma(line, 9));
 }
 
 void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
