@@ -3,17 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/windows/control_classes.hpp"
+
 namespace toolkit {
 
 namespace {
 
 constexpr int LongestText = 65535;
-
-bool IsClass(HWND control, const char* name) {
-  char actual[32] = "";
-  GetClassNameA(control, actual, sizeof actual);
-  return lstrcmpiA(actual, name) == 0;
-}
 
 LONG Style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 
@@ -49,9 +45,10 @@ std::string TextOf(HWND window) {
 
 void CopyField(HWND from, HWND to) {
   SetWindowLongA(to, GWL_STYLE, Style(from));
-  if (IsClass(from, "BUTTON") && IsCheckable(from)) {
+  const ControlKind kind = ControlKindOf(from);
+  if (kind == ControlKind::Button && IsCheckable(from)) {
     SendMessageA(to, BM_SETCHECK, SendMessageA(from, BM_GETCHECK, 0, 0), 0);
-  } else if (IsClass(from, "EDIT")) {
+  } else if (IsEditKind(kind)) {
     SendMessageA(to, EM_SETLIMITTEXT, SendMessageA(from, EM_GETLIMITTEXT, 0, 0), 0);
     SendMessageA(to, EM_SETREADONLY, (Style(from) & ES_READONLY) != 0, 0);
   }
@@ -63,9 +60,10 @@ void CopyField(HWND from, HWND to) {
 
 void PrepareFields(HWND dialog) {
   for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
-    if (IsClass(control, "EDIT")) {
+    const ControlKind kind = ControlKindOf(control);
+    if (IsEditKind(kind)) {
       SendMessageA(control, EM_SETLIMITTEXT, (Style(control) & ES_MULTILINE) != 0 ? 65535 : 32767, 0);
-    } else if (IsClass(control, "BUTTON")) {
+    } else if (kind == ControlKind::Button) {
       SetWindowLongA(control, GWL_STYLE, SelfCheckingStyle(Style(control)));
     }
     SetWindowLongA(control, GWL_EXSTYLE, GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY);
@@ -78,7 +76,7 @@ void CopyFields(HWND from, HWND to) {
   HWND target = GetWindow(to, GW_CHILD);
   for (; source != nullptr && target != nullptr;
        source = GetWindow(source, GW_HWNDNEXT), target = GetWindow(target, GW_HWNDNEXT)) {
-    if (!IsClass(source, "msctls_updown32")) CopyField(source, target);
+    if (ControlKindOf(source) != ControlKind::Spin) CopyField(source, target);
   }
 }
 

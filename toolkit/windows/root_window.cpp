@@ -7,6 +7,7 @@
 #include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/frame/error_screen.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/windows/control_classes.hpp"
 #include "toolkit/windows/resource_words.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
@@ -122,12 +123,9 @@ void InitialiseDrawingState() {
   Layer.WindowColour = GetSysColor(COLOR_WINDOW);
 }
 
-// Resource dialogs recognise their button and static fields by the standard
-// controls' window procedures.
+// Resource dialogs recognise their fields by the controls' classes.
 void RecordStandardControls() {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(nullptr, "BUTTON", &wc)) Layer.ButtonProcedure = wc.lpfnWndProc;
-  if (GetClassInfoA(nullptr, "STATIC", &wc)) Layer.StaticProcedure = wc.lpfnWndProc;
+  RecordControlClasses();
   RegisterWindowMessageA("GM_CELLCHANGE");
   RegisterWindowMessageA("commdlg_FindReplace");
 }

@@ -97,10 +97,6 @@ struct WindowLayer {
   std::array<COLORREF, 16> BasicColours{};
   COLORREF WindowTextColour = 0;
   COLORREF WindowColour = 0;
-
-  // Standard-control identities that resource dialogs recognise their fields by.
-  WNDPROC ButtonProcedure = nullptr;
-  WNDPROC StaticProcedure = nullptr;
 };
 
 extern WindowLayer Layer;

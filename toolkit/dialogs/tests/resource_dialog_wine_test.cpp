@@ -20,6 +20,9 @@ namespace {
 
 constexpr int NameDialog = 201;
 constexpr int NameField = 2001;
+constexpr int CountDialog = 202;
+constexpr int CountField = 2002;
+constexpr int RememberBox = 2003;
 constexpr std::string_view AboutText =
     "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.";
 
@@ -106,6 +109,23 @@ TEST_CASE("Resource dialogs") {
     CHECK(FieldText(HiddenInstance(), NameField) == "trip home");
     CHECK(DialogInfo(1) == IDOK);
     CHECK(DialogInfo(2) == NameField);
+    CHECK(ErrorQuery(1) == 0);
+  }
+  SUBCASE("a field of the toolkit's integer class takes its text; a check made in the dialog stays") {
+    DialogLoad(CountDialog);
+    DialogPutText(CountField, "12");
+    std::string shown;
+    WhenBoxAppears("Count", [&shown](HWND box) {
+      shown = FieldText(box, CountField);
+      ClickButton(box, "&Remember");
+      PressKey(VK_RETURN);
+    });
+    DialogShowModal(-1, -1, 0, 1);
+    CHECK(AllStepsRan());
+    CHECK(shown == "12");
+    CHECK(IsDlgButtonChecked(HiddenInstance(), RememberBox) == BST_CHECKED);
+    CHECK(DialogInfo(1) == IDOK);
+    CHECK(DialogInfo(2) == RememberBox);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("explicit X and Y place the dialog at those screen pixels") {
