@@ -96,15 +96,13 @@ double SecondsOfDay(const FixState& fix) {
   return valid ? fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds : -1;
 }
 
-void Put(std::string& out, std::string_view a, std::string_view b, std::string_view c) {
-  out += a;
-  out += b;
-  out += c;
+template <typename... Pieces>
+void Put(std::string& out, const Pieces&... pieces) {
+  (out.append(std::string_view(pieces)), ...);
 }
 
 void GpxPoint(const MapPoint& p, std::string& out) {
-  Put(out, "<trkpt lat=\"", p.Latitude.View(), "\" lon=\"");
-  Put(out, p.Longitude.View(), "\">", "");
+  Put(out, "<trkpt lat=\"", p.Latitude.View(), "\" lon=\"", p.Longitude.View(), "\">");
   if (!p.Altitude.Empty()) Put(out, "<ele>", p.Altitude.View(), "</ele>");
   if (p.Time.Length > 0) Put(out, "<time>", p.Time.View(), "</time>");
   Put(out, "<name>Pt", p.Number.View(), "</name>");
@@ -126,51 +124,47 @@ void KmlPoint(const MapPoint& p, std::string& out) {
   out += "<ExtendedData>";
   for (const NamedValue& value : PointValues) {
     if ((p.*value.Value).Empty()) continue;
-    Put(out, "<Data name=\"", value.Name, "\"><value>");
-    Put(out, (p.*value.Value).View(), "</value></Data>", "");
+    Put(out, "<Data name=\"", value.Name, "\"><value>", (p.*value.Value).View(), "</value></Data>");
   }
-  Put(out, "</ExtendedData><Point><coordinates>", p.Longitude.View(), ",");
-  out += p.Latitude.View();
-  if (!p.Altitude.Empty()) Put(out, ",", p.Altitude.View(), "");
+  Put(out, "</ExtendedData><Point><coordinates>", p.Longitude.View(), ",", p.Latitude.View());
+  if (!p.Altitude.Empty()) Put(out, ",", p.Altitude.View());
   out += "</coordinates></Point></Placemark>\n";
 }
 
 void GeoJsonPoint(const MapPoint& p, std::string& out) {
-  Put(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[", p.Longitude.View(), ",");
-  Put(out, p.Latitude.View(), "]},\"properties\":{\"name\":\"Pt", p.Number.View());
-  out += '"';
+  Put(out, "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[", p.Longitude.View(), ",",
+      p.Latitude.View(), "]},\"properties\":{\"name\":\"Pt", p.Number.View(), "\"");
   if (p.Time.Length > 0) Put(out, ",\"time\":\"", p.Time.View(), "\"");
   for (const NamedValue& value : PointValues) {
     if ((p.*value.Value).Empty()) continue;
-    Put(out, ",\"", value.Name, "\":");
-    out += (p.*value.Value).View();
+    Put(out, ",\"", value.Name, "\":", (p.*value.Value).View());
   }
   out += "}}";
 }
 
 void CsvHeader(std::string& out) {
   out += "name,time,latitude,longitude";
-  for (const NamedValue& value : PointValues) Put(out, ",", value.Name, "");
+  for (const NamedValue& value : PointValues) Put(out, ",", value.Name);
   out += "\r\n";
 }
 
 void CsvPoint(const MapPoint& p, std::string& out) {
-  Put(out, "Pt", p.Number.View(), ",");
-  Put(out, p.Time.View(), ",", p.Latitude.View());
-  Put(out, ",", p.Longitude.View(), "");
-  for (const NamedValue& value : PointValues) Put(out, ",", (p.*value.Value).View(), "");
+  Put(out, "Pt", p.Number.View(), ",", p.Time.View(), ",", p.Latitude.View(), ",", p.Longitude.View());
+  for (const NamedValue& value : PointValues) Put(out, ",", (p.*value.Value).View());
   out += "\r\n";
 }
 
 // One point of the track line: longitude, then latitude.
 void SpoolCoordinate(SpoolFile& track, std::string_view before, const MapPoint& p, std::string_view after) {
-  std::array<char, 2 * sizeof(NumberText::Bytes) + 8> bytes;
-  char* end = std::copy(before.begin(), before.end(), bytes.data());
-  end = std::copy_n(p.Longitude.Bytes.data(), p.Longitude.Length, end);
-  *end++ = ',';
-  end = std::copy_n(p.Latitude.Bytes.data(), p.Latitude.Length, end);
-  end = std::copy(after.begin(), after.end(), end);
-  track.Write({bytes.data(), static_cast<std::size_t>(end - bytes.data())});
+  for (const std::string_view piece : {before, p.Longitude.View(), std::string_view(","), p.Latitude.View(), after})
+    track.Write(piece);
+}
+
+void XmlName(std::string& out, std::string_view name) {
+  if (name.empty()) return;
+  out += "<name>";
+  AppendXmlText(out, name);
+  out += "</name>\n";
 }
 
 std::string FileName(std::string_view logName) {
@@ -196,21 +190,13 @@ void MapOutput::Header(std::string& out) {
       out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
              "<gpx version=\"1.1\" creator=\"pinwell\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
              "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n<trk>\n";
-      if (!name_.empty()) {
-        out += "<name>";
-        AppendXmlText(out, name_);
-        out += "</name>\n";
-      }
+      XmlName(out, name_);
       out += "<trkseg>\n";
       break;
     case OutputFormat::Kml:
       out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
              "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n";
-      if (!name_.empty()) {
-        out += "<name>";
-        AppendXmlText(out, name_);
-        out += "</name>\n";
-      }
+      XmlName(out, name_);
       out += "<Folder>\n<name>Points</name>\n";
       break;
     case OutputFormat::GeoJson:
