@@ -14,7 +14,7 @@ std::string OutputLabel(const std::string& name) {
 }
 
 std::string LogLabel(const std::string& name) {
-  return name == conversion::StandardStreamName ? "read from standard input" : name;
+  return name == conversion::StandardStreamName ? "standard input" : name;
 }
 
 }  // namespace
@@ -31,9 +31,11 @@ std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversi
     if (identity.empty()) continue;
     const std::string output = OutputLabel(conversion.OutputName);
     if (const auto log = logs.find(identity); log != logs.end())
-      return output + ": is the log " + LogLabel(log->second->LogName) + "; choose another output file";
+      return output + ": is the log " + (log->second->LogName == conversion::StandardStreamName ? "on " : "") +
+             LogLabel(log->second->LogName) + "; choose another output file";
     if (const auto [earlier, added] = outputs.emplace(std::move(identity), &conversion); !added)
-      return output + ": is the output of " + earlier->second->LogName + " too; convert one of the two logs with -o";
+      return output + ": is the output of " + LogLabel(earlier->second->LogName) +
+             " too; convert one of the two logs with -o";
   }
   return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "conversion/output_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>

@@ -2,9 +2,10 @@
 // Where the pushpin text goes. A regular file is written to a temporary file
 // beside it and renamed over it only when the run succeeded, so a failed run
 // leaves no partial file and an existing output as it was; the new file keeps
-// the old one's permissions. Standard output ("-"), devices, pipes and names
-// of open descriptors (/dev/stdout, /dev/fd/3) cannot be replaced and are
-// written directly.
+// the old one's permissions and, where the process may set it, its owner. The
+// temporary file's name shows the program and the process that write it.
+// Standard output ("-"), devices, pipes and names of open descriptors
+// (/dev/stdout, /dev/fd/3) cannot be replaced and are written directly.
 
 #include <cstdio>
 #include <filesystem>

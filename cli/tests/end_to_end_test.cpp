@@ -189,9 +189,12 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
        "./moving.txt: is the output of moving.pgl.d/trip.pgl too; convert one of the two logs with -o"},
 #ifndef _WIN32
       {"- -o still.PGL", "still.PGL", "> run.out",
-       "still.PGL: is the log read from standard input; choose another output file"},
+       "still.PGL: is the log on standard input; choose another output file"},
       {"-o - moving.pgl", {}, ">> moving.pgl", "standard output: is the log moving.pgl; choose another output file"},
-      {"still.PGL -", "moving.pgl", ">> still.txt", "standard output: is the output of still.PGL too; convert one of the two logs with -o"},
+      {"still.PGL -", "moving.pgl", ">> still.txt",
+       "standard output: is the output of still.PGL too; convert one of the two logs with -o"},
+      {"- moving.pgl.d/trip.pgl", "still.PGL", ">> moving.txt",
+       "moving.txt: is the output of standard input too; convert one of the two logs with -o"},
 #endif
   };
   for (const auto& row : rows) {
