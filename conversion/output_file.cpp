@@ -78,20 +78,27 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary) {
     name.resize(std::min(name.size(), LongestFileName - ending.size()));
     temporary = target.parent_path() / name;
     temporary += ending;
+    // Noted before it exists: a signal that comes as soon as it is made must
+    // find it. A file of this name left by an earlier process of this number
+    // was one of ours too.
+    NoteTemporaryFile(temporary);
 #ifdef _WIN32
     const int descriptor =
         _open(temporary.string().c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    std::FILE* file = descriptor < 0 ? nullptr : _fdopen(descriptor, "wb");
 #else
     const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
 #endif
+    if (file != nullptr) return file;
+    const int reason = errno;
     if (descriptor >= 0) {
-#ifdef _WIN32
-      return _fdopen(descriptor, "wb");
-#else
-      return fdopen(descriptor, "wb");
-#endif
+      close(descriptor);
+      std::remove(temporary.string().c_str());
     }
-    if (errno != EEXIST) return nullptr;
+    ForgetTemporaryFile();
+    errno = reason;
+    if (reason != EEXIST) return nullptr;
   }
   return nullptr;
 }
@@ -189,7 +196,6 @@ bool OutputFile::Open(std::string_view name) {
     if (replacing) failedFile_ = ((target_.parent_path().empty() ? fs::path(".") : target_.parent_path()) / "").string();
     return Fail(reason);
   }
-  NoteTemporaryFile(temporary_);
   ownsFile_ = true;
   std::setvbuf(file_, nullptr, _IONBF, 0);  // the caller hands over large blocks
   if (replacing) TakeOverAttributes(file_, target_, temporary_);
