@@ -5,8 +5,6 @@
 
 namespace toolkit {
 
-DialogTable Dialogs;
-
 namespace {
 
 // The visible toolkit frames, and the shown dialogs that stand beside the

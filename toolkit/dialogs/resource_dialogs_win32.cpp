@@ -16,6 +16,8 @@
 
 namespace toolkit {
 
+DialogTable Dialogs;
+
 namespace {
 
 constexpr LPARAM HiddenInstance = 0;
