@@ -33,12 +33,6 @@ std::optional<long long> DayNumber(int year, int month, int day) {
   return chrono::sys_days(date).time_since_epoch().count();
 }
 
-// The field after the n-th comma, without a checksum.
-std::string_view RmcField(std::string_view line, int n) {
-  const std::string_view field = FieldAfterComma(line, n);
-  return field.substr(0, field.find('*'));
-}
-
 // hhmmss with an optional fraction of a second.
 std::optional<double> SecondsOfDay(std::string_view field) {
   const int hours = Digits(field, 0, 2);
@@ -79,11 +73,12 @@ std::optional<long long> ReadDay(std::string_view text) {
 
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
 std::optional<RmcDate> ReadRmcDate(std::string_view line) {
+  const auto fields = CommaFields<10>(line);
   // A receiver without a fix reports the day of its own clock, which may be
   // anything.
-  if (RmcField(line, 2) != "A") return std::nullopt;
-  const std::string_view date = RmcField(line, 9);
-  const std::optional<double> time = SecondsOfDay(RmcField(line, 1));
+  if (fields[2] != "A") return std::nullopt;
+  const std::string_view date = fields[9].substr(0, fields[9].find('*'));
+  const std::optional<double> time = SecondsOfDay(fields[1]);
   if (date.size() != 6 || !time) return std::nullopt;
   const int year = Digits(date, 4, 2);
   if (year < 0) return std::nullopt;

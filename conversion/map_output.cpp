@@ -77,10 +77,9 @@ constexpr std::array<NamedValue, 4> PointValues{{
     {"satellites", &MapPoint::Satellites},
 }};
 
-// Whether the field after the n-th comma holds a number as the $GPVTG
-// decoder reads it: blanks before it, up to a blank or "/".
-bool HasNumber(std::string_view line, int n) {
-  std::string_view field = FieldAfterComma(line, n);
+// Whether the field holds a number as the $GPVTG decoder reads it: blanks
+// before it, up to a blank or "/".
+bool HasNumber(std::string_view field) {
   field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
   field = field.substr(0, field.find_first_of(" /"));
   float unused = 0;
@@ -217,13 +216,15 @@ void MapOutput::Header(std::string& out) {
 }
 
 void MapOutput::NoteVtg(std::string_view line) {
-  courseLogged_ = HasNumber(line, 1);
-  speedLogged_ = HasNumber(line, 7);
+  const auto fields = CommaFields<8>(line);
+  courseLogged_ = HasNumber(fields[1]);
+  speedLogged_ = HasNumber(fields[7]);
 }
 
 void MapOutput::NoteGga(std::string_view line) {
-  timeLogged_ = HasText(FieldAfterComma(line, 1));
-  altitudeLogged_ = HasText(FieldAfterComma(line, 9));
+  const auto fields = CommaFields<10>(line);
+  timeLogged_ = HasText(fields[1]);
+  altitudeLogged_ = HasText(fields[9]);
 }
 
 void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
