@@ -162,7 +162,7 @@ TEST_CASE("pinwell refuses a command line it cannot act on") {
 }
 
 // Every file of the scratch folder but the run's own messages, with its bytes.
-std::map<std::string, std::string> Files() {
+static std::map<std::string, std::string> Files() {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(".")) {
     const std::string name = entry.path().generic_string();
