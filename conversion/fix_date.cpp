@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "conversion/comma_fields.hpp"
+#include "conversion/number_reading.hpp"
 
 namespace conversion {
 
@@ -13,7 +14,7 @@ namespace chrono = std::chrono;
 
 constexpr double SecondsPerDay = 86400;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using number_reading::IsDigit;
 
 // The number written by `count` digits from `first` on; -1 when one is no digit.
 int Digits(std::string_view text, std::size_t first, std::size_t count) {

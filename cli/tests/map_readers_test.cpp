@@ -81,20 +81,35 @@ std::vector<Point> PushpinPoints(const std::string& text, const std::string& dat
   return points;
 }
 
-// Rows of ogr2ogr's CSV (X, Y and the fields) or of GPSBabel's unicsv.
-std::vector<Point> ReaderPoints(const std::vector<Row>& rows, const std::string& name, const std::string& time) {
+const std::string Gdal = "ogr2ogr -f CSV /vsistdout/ ";
+
+// The points of a layer as GDAL reads them, through its CSV writer.
+std::vector<Point> GdalPoints(const std::string& source, const std::string& name, const std::string& time) {
   std::vector<Point> points;
-  for (const Row& row : rows) {
-    const bool gdal = row.contains("X");
-    points.push_back({row.at(name), std::stod(row.at(gdal ? "Y" : "Latitude")),
-                      std::stod(row.at(gdal ? "X" : "Longitude")),
-                      gdal ? DateAndTime(row.at(time), row.at(time).substr(11)) : DateAndTime(row.at("Date"), row.at("Time"))});
+  for (const Row& row : CsvRows(Output(Gdal + source + " -lco GEOMETRY=AS_XY -select " + name + "," + time))) {
+    const std::string& stamp = row.at(time);
+    points.push_back({row.at(name), std::stod(row.at("Y")), std::stod(row.at("X")),
+                      DateAndTime(stamp, stamp.size() > 11 ? stamp.substr(11) : "")});
   }
   return points;
 }
 
-// The vertices of "LINESTRING (x y,x y,...)" as points without name or time.
-std::vector<Point> LinePoints(const std::string& wkt) {
+// The points GPSBabel reads, through its CSV writer.
+std::vector<Point> GpsBabelPoints(const std::string& arguments) {
+  std::vector<Point> points;
+  for (const Row& row : CsvRows(Output("TZ=UTC gpsbabel " + arguments + " -o unicsv -F -"))) {
+    points.push_back({row.at("Name"), std::stod(row.at("Latitude")), std::stod(row.at("Longitude")),
+                      DateAndTime(row.at("Date"), row.at("Time"))});
+  }
+  return points;
+}
+
+// The vertices of the one line GDAL reads, "LINESTRING (x y,x y,...)", as
+// points without name or time.
+std::vector<Point> GdalLine(const std::string& source) {
+  const std::vector<Row> rows = CsvRows(Output(Gdal + source + " -lco GEOMETRY=AS_WKT"));
+  REQUIRE(rows.size() == 1);
+  const std::string& wkt = rows[0].at("WKT");
   std::vector<Point> points;
   for (std::size_t at = wkt.find('(') + 1; at > 0 && at < wkt.size(); at = wkt.find(',', at) + 1) {
     std::size_t used = 0;
@@ -106,7 +121,9 @@ std::vector<Point> LinePoints(const std::string& wkt) {
 
 // The reader's points against the pushpin records: the coordinates within
 // half a unit of the pushpin file's fourth decimal.
-void CheckSame(const std::vector<Point>& read, const std::vector<Point>& pushpins, bool namesAndTimes = true) {
+void CheckSame(std::string_view reader, const std::vector<Point>& read, const std::vector<Point>& pushpins,
+               bool namesAndTimes = true) {
+  CAPTURE(reader);
   REQUIRE(read.size() == pushpins.size());
   for (std::size_t i = 0; i < read.size(); ++i) {
     CAPTURE(pushpins[i].Name);
@@ -121,8 +138,6 @@ void CheckSame(const std::vector<Point>& read, const std::vector<Point>& pushpin
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
-}  // namespace
-
 // A fresh folder to work in, left behind for a look after a failure.
 struct Scratch {
   fs::path Before = fs::current_path();
@@ -135,18 +150,19 @@ struct Scratch {
   ~Scratch() { fs::current_path(Before); }
 };
 
+}  // namespace
+
 TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
   Scratch scratch;
-
   const struct {
     std::string_view Log;
-    std::string_view Date;  // the log's days, or given with --date where it has no $GPRMC date
+    std::string_view Date;  // the log's day, given with --date where it has no valid $GPRMC first
     bool GivenDate;
   } logs[] = {
-      {"signalk-server-gps.log", "2014-04-03", false},     // $GPVTG speeds, 1202 fixes
+      {"signalk-server-gps.log", "2014-04-03", false},         // $GPVTG speeds, 1202 fixes
       {"nmea-log-player-logs_gps.nmea", "2008-11-15", false},  // west of Greenwich
-      {"gpsd-haicom-305N.log", "2007-04-08", true},         // south, milliseconds, void $GPRMC at first
-      {"gpsd-sirfstarv-nmea.log", "2021-06-01", true},      // no $GPRMC at all
+      {"gpsd-haicom-305N.log", "2007-04-08", true},            // south, milliseconds, void $GPRMC first
+      {"gpsd-sirfstarv-nmea.log", "2021-06-01", true},         // no $GPRMC at all
   };
   for (const auto& log : logs) {
     CAPTURE(log.Log);
@@ -156,45 +172,20 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
     Output(pinwell + " -o pushpins.txt " + Quoted(path));
     const std::vector<Point> pushpins = PushpinPoints(Contents("pushpins.txt"), date);
     REQUIRE(pushpins.size() > 10);
-    for (const char* format : {"gpx", "kml", "geojson", "csv"}) Output(pinwell + " -f " + format + " -o out." + format + " " + Quoted(path));
-    const std::string gdal = "ogr2ogr -f CSV /vsistdout/ ";
-    const std::string babel = "TZ=UTC gpsbabel ";
+    for (const std::string format : {"gpx", "kml", "geojson", "csv"})
+      Output(pinwell + " -f " + format + " -o out." + format + " " + Quoted(path));
 
-    {
-      INFO("GPX");
-      Output("xmllint --noout out.gpx");
-      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.gpx track_points -lco GEOMETRY=AS_XY -select name,time")),
-                             "name", "time"),
-                pushpins);
-      CheckSame(ReaderPoints(CsvRows(Output(babel + "-t -i gpx -f out.gpx -o unicsv -F -")), "Name", ""), pushpins);
-    }
-    {
-      INFO("KML");
-      Output("xmllint --noout out.kml");
-      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.kml Points -lco GEOMETRY=AS_XY -select Name,timestamp")),
-                             "Name", "timestamp"),
-                pushpins);
-      CheckSame(ReaderPoints(CsvRows(Output(babel + "-i kml -f out.kml -o unicsv -F -")), "Name", ""), pushpins);
-      const std::vector<Row> track = CsvRows(Output(gdal + "out.kml '" + std::string(log.Log) + "' -lco GEOMETRY=AS_WKT"));
-      REQUIRE(track.size() == 1);
-      CheckSame(LinePoints(track[0].at("WKT")), pushpins, false);
-    }
-    {
-      INFO("GeoJSON");
-      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.geojson -where \"name <> 'Track'\" -lco GEOMETRY=AS_XY "
-                                                   "-select name,time")),
-                             "name", "time"),
-                pushpins);
-      const std::vector<Row> track = CsvRows(Output(gdal + "out.geojson -where \"name = 'Track'\" -lco GEOMETRY=AS_WKT"));
-      REQUIRE(track.size() == 1);
-      CheckSame(LinePoints(track[0].at("WKT")), pushpins, false);
-    }
-    {
-      INFO("CSV");
-      CheckSame(ReaderPoints(CsvRows(Output(gdal + "out.csv -oo X_POSSIBLE_NAMES=longitude -oo Y_POSSIBLE_NAMES=latitude "
-                                                   "-lco GEOMETRY=AS_XY -select name,time")),
-                             "name", "time"),
-                pushpins);
-    }
+    Output("xmllint --noout out.gpx");
+    CheckSame("GDAL, GPX", GdalPoints("out.gpx track_points", "name", "time"), pushpins);
+    CheckSame("GPSBabel, GPX", GpsBabelPoints("-t -i gpx -f out.gpx"), pushpins);
+    Output("xmllint --noout out.kml");
+    CheckSame("GDAL, KML", GdalPoints("out.kml Points", "Name", "timestamp"), pushpins);
+    CheckSame("GPSBabel, KML", GpsBabelPoints("-i kml -f out.kml"), pushpins);
+    CheckSame("GDAL, KML track", GdalLine("out.kml '" + std::string(log.Log) + "'"), pushpins, false);
+    CheckSame("GDAL, GeoJSON", GdalPoints("out.geojson -where \"name <> 'Track'\"", "name", "time"), pushpins);
+    CheckSame("GDAL, GeoJSON track", GdalLine("out.geojson -where \"name = 'Track'\""), pushpins, false);
+    CheckSame("GDAL, CSV",
+              GdalPoints("out.csv -oo X_POSSIBLE_NAMES=longitude -oo Y_POSSIBLE_NAMES=latitude", "name", "time"),
+              pushpins);
   }
 }
