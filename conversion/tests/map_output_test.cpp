@@ -162,14 +162,3 @@ TEST_CASE("The day of each point") {
     CHECK(result.UndatedPoints == row.Undated);
   }
 }
-
-TEST_CASE("ReadDay takes real days written YYYY-MM-DD only") {
-  CHECK(ReadDay("1970-01-01") == 0);
-  CHECK(ReadDay("2003-05-17") == 12189);
-  CHECK(ReadDay("2004-02-29") == 12477);
-  for (const std::string_view text : {"2003-02-29", "2003-13-01", "2003-00-10", "2003-5-17", "20030517",
-                                      "2003-05-17 ", "17.05.2003", "", "abcd-ef-gh", "-003-05-17"}) {
-    CAPTURE(text);
-    CHECK_FALSE(ReadDay(text).has_value());
-  }
-}
