@@ -1,0 +1,7 @@
+#include "shell/application_state.hpp"
+
+namespace shell {
+
+ApplicationState Application;
+
+}  // namespace shell

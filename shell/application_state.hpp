@@ -1,0 +1,28 @@
+#pragma once
+// What the desktop program remembers while it runs. Nothing of it is saved:
+// every start begins with English numbers and a resolution of 1 second.
+
+#include <array>
+
+#include "text/fixed_text.hpp"
+
+namespace shell {
+
+inline constexpr int MaxProgressLines = 5;
+
+using FileName = text::FixedText<256>;
+using ProgressLine = text::FixedText<128>;
+
+struct ApplicationState {
+  FileName InputLogName;    // blank: no log chosen, or its conversion has run
+  FileName OutputFileName;  // blank: the Save dialog asks for one
+  int NumberStyle = -1;     // -1 English, 0 Continental
+  int ResolutionSeconds = 1;
+  std::array<ProgressLine, MaxProgressLines> ProgressLines;
+  int ProgressLineCount = 0;
+  bool ExitRequested = false;
+};
+
+extern ApplicationState Application;
+
+}  // namespace shell

@@ -1,0 +1,87 @@
+#include "shell/commands.hpp"
+
+#include <array>
+#include <string_view>
+
+#include "resources/resource_ids.hpp"
+#include "shell/application_state.hpp"
+#include "shell/convert_log.hpp"
+#include "shell/open_log.hpp"
+#include "text/fixed_text.hpp"
+
+namespace shell {
+
+namespace {
+
+using namespace resources;
+
+constexpr int CheckMark = 2;
+constexpr int NumberStylePart = 1;
+constexpr int ResolutionPart = 2;
+
+struct Resolution {
+  int Command;
+  int Seconds;
+  std::string_view StatusText;
+};
+
+// In the order the check marks are set.
+constexpr std::array<Resolution, 3> Resolutions{{
+    {CommandResolution1, 1, OneSecondText},
+    {CommandResolution5, 5, " Resolution: 5 seconds"},
+    {CommandResolution10, 10, " Resolution: 10 seconds"},
+}};
+
+void ChooseResolution(Toolkit& toolkit, const Resolution& chosen) {
+  for (const Resolution& item : Resolutions) {
+    toolkit.MenuItemState(item.Command, CheckMark, item.Command == chosen.Command ? 1 : 0);
+  }
+  Application.ResolutionSeconds = chosen.Seconds;
+  toolkit.StatusBarText(ResolutionPart, chosen.StatusText);
+}
+
+void ChooseNumberStyle(Toolkit& toolkit, int style, std::string_view statusText) {
+  Application.NumberStyle = style;
+  toolkit.StatusBarText(NumberStylePart, statusText);
+}
+
+}  // namespace
+
+void AboutBox(Toolkit& toolkit) {
+  // The text runs on from "2003." to "Written": the field's word wrap lays
+  // it out.
+  const text::FixedText<512> about(
+      "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.");
+  constexpr int Centred = -1;
+  constexpr int NoFocusField = 0;
+  constexpr int Modal = 1;
+  toolkit.DialogLoad(AboutDialog);
+  toolkit.DialogPutText(AboutTextField, about.View());
+  toolkit.DialogShowModal(Centred, Centred, NoFocusField, Modal);
+  toolkit.DialogUnload();
+}
+
+void DispatchCommand(Toolkit& toolkit, int command, bool& exitRequested) {
+  switch (command) {
+    case CommandOpen: OpenLogCommand(toolkit); break;
+    case CommandSave: ConvertLog(toolkit, SaveMode); break;
+    case CommandSaveAs: ConvertLog(toolkit, SaveAsMode); break;
+    case CommandExit:
+    case CommandExitButton:
+      toolkit.HelpShow(" ");
+      exitRequested = true;
+      break;
+    case CommandAbout: AboutBox(toolkit); break;
+    case CommandHelp: toolkit.HelpShow("Pinwell.hlp"); break;
+    case CommandResolution1: ChooseResolution(toolkit, Resolutions[0]); break;
+    case CommandResolution5: ChooseResolution(toolkit, Resolutions[1]); break;
+    case CommandResolution10: ChooseResolution(toolkit, Resolutions[2]); break;
+    case CommandEnglishNumbers: ChooseNumberStyle(toolkit, -1, EnglishNumbersText); break;
+    case CommandContinentalNumbers:
+      ChooseNumberStyle(toolkit, 0, " Output format: Continental style numbers");
+      break;
+    default: break;
+  }
+}
+
+}  // namespace shell

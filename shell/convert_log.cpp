@@ -1,0 +1,74 @@
+#include "shell/convert_log.hpp"
+
+#include <cstdio>
+
+#include "conversion/convert_log_file.hpp"
+#include "shell/application_state.hpp"
+#include "shell/progress.hpp"
+
+namespace shell {
+
+namespace {
+
+constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
+constexpr int SaveWithPrompt = 3;
+constexpr std::string_view BoxTitle = "TomTom Log File";
+constexpr int OkButton = 0;
+constexpr int StopIcon = 1;
+constexpr int InformationIcon = 4;
+constexpr int CommonResult = 4;
+
+// A name typed without any dot, even in a folder's name, is taken to lack
+// its extension.
+void AddExtensionIfNoDot(FileName& name) {
+  if (name.View().find('.') != std::string_view::npos) return;
+  std::string named(name.Trimmed());
+  named += ".txt";
+  name = named;
+}
+
+void ReportFailure(Toolkit& toolkit, const conversion::ConversionResult& result) {
+  const std::string message = result.FailedFile + ": " + result.FailureReason;
+  toolkit.MessageBoxShow(OkButton, StopIcon, 1, message, BoxTitle);
+}
+
+}  // namespace
+
+std::string CountLine(int recordsWritten, int resolutionSeconds) {
+  char line[80];
+  std::snprintf(line, sizeof line, "%8d records written.  Resolution (secs): %2d", recordsWritten,
+                resolutionSeconds);
+  const std::span<char> field(line, std::char_traits<char>::length(line));
+  text::JustifyString(field, "L");
+  return std::string(text::TrimTrailing({field.data(), field.size()}));
+}
+
+void ConvertLog(Toolkit& toolkit, int mode) {
+  ApplicationState& app = Application;
+  if (app.InputLogName.IsBlank()) {
+    toolkit.MessageBoxShow(OkButton, InformationIcon, 1, "No input file selected", BoxTitle);
+    return;
+  }
+  if (app.OutputFileName.IsBlank() || mode == SaveAsMode) {
+    toolkit.FileSelect(TrackFilter, SaveWithPrompt, app.OutputFileName.Span(), "Save File");
+    AddExtensionIfNoDot(app.OutputFileName);
+    if (toolkit.DialogInfo(CommonResult) != 1) return;
+  }
+
+  const int linesBefore = app.ProgressLineCount;
+  const conversion::ConversionResult result = conversion::ConvertLogFile(
+      app.InputLogName.Trimmed(), app.OutputFileName.Trimmed(), app.NumberStyle, app.ResolutionSeconds,
+      [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); });
+  if (!result.Succeeded()) {
+    ReportFailure(toolkit, result);
+    // Nothing was written: the window goes back to what it showed before.
+    app.ProgressLineCount = linesBefore;
+    RedrawProgress(toolkit);
+    return;
+  }
+  app.InputLogName = "";
+  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds));
+  if (!result.SpeedAvailable) AddProgressLine(toolkit, "Speed/Course data not available");
+}
+
+}  // namespace shell

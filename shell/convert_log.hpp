@@ -1,0 +1,22 @@
+#pragma once
+// File > Save and File > Save As: convert the opened log and report it in the
+// progress lines.
+
+#include <string>
+
+#include "shell/toolkit_interface.hpp"
+
+namespace shell {
+
+inline constexpr int SaveMode = 0;
+inline constexpr int SaveAsMode = 1;
+
+// Save asks for a name only when none is set; Save As always asks. A failed
+// run is told in a message box with the system's reason; the log stays
+// chosen, so that Save As can try another place.
+void ConvertLog(Toolkit& toolkit, int mode);
+
+// "42 records written.  Resolution (secs):  5".
+std::string CountLine(int recordsWritten, int resolutionSeconds);
+
+}  // namespace shell

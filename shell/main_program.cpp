@@ -1,0 +1,57 @@
+#include "shell/main_program.hpp"
+
+#include <array>
+
+#include "resources/resource_ids.hpp"
+#include "shell/application_state.hpp"
+#include "shell/commands.hpp"
+#include "shell/progress.hpp"
+
+namespace shell {
+
+namespace {
+
+// System menu, minimise and maximise boxes, status bar, fixed size.
+constexpr int MainWindowFlags = 0x67;
+
+toolkit::WindowSpec MainWindow() {
+  toolkit::WindowSpec window;
+  window.Flags = MainWindowFlags;
+  window.X = -1;
+  window.Y = -1;
+  window.Width = 512;
+  window.Height = 256;
+  window.MenuId = resources::MainMenu;
+  window.Title = "REZ Log file to Microsoft Pushpin conversion";
+  return window;
+}
+
+}  // namespace
+
+int RunPinwell(Toolkit& toolkit) {
+  ApplicationState& app = Application;
+  toolkit.ToolkitStart(" ");
+  toolkit.OpenRootWindow(MainWindow());
+  constexpr std::array statusWidths{7000, -1};
+  toolkit.StatusBarParts(statusWidths);
+  toolkit.StatusBarText(1, EnglishNumbersText);
+  toolkit.StatusBarText(2, OneSecondText);
+  toolkit.ToolbarCreate(resources::MainToolbar);
+
+  while (!app.ExitRequested) {
+    int type = toolkit::EventType::None;
+    toolkit::EventRecord event;
+    toolkit.NextEvent(type, event);
+    switch (type) {
+      case toolkit::EventType::MenuCommand: DispatchCommand(toolkit, event.Value1, app.ExitRequested); break;
+      case toolkit::EventType::Repaint:
+      case toolkit::EventType::SizeChange: RedrawProgress(toolkit); break;
+      case toolkit::EventType::CloseAsked: app.ExitRequested = true; break;
+      default: break;
+    }
+  }
+  toolkit.CloseRootWindow();
+  return 0;
+}
+
+}  // namespace shell

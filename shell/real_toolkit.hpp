@@ -1,0 +1,10 @@
+#pragma once
+// The toolkit itself behind the program's interface to it.
+
+#include "shell/toolkit_interface.hpp"
+
+namespace shell {
+
+Toolkit& RealToolkit();
+
+}  // namespace shell

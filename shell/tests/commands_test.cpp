@@ -1,0 +1,106 @@
+#include "shell/commands.hpp"
+
+#include <doctest/doctest.h>
+
+#include "shell/application_state.hpp"
+#include "shell/main_program.hpp"
+#include "shell/tests/recording_toolkit.hpp"
+
+using namespace shell;
+using toolkit::EventType::CloseAsked;
+using toolkit::EventType::MenuCommand;
+
+namespace {
+
+std::vector<std::string> Dispatch(int command, bool& exitRequested) {
+  testing::RecordingToolkit toolkit;
+  DispatchCommand(toolkit, command, exitRequested);
+  return toolkit.Take();
+}
+
+}  // namespace
+
+TEST_CASE("DispatchCommand") {
+  Application = {};
+  bool exitRequested = false;
+
+  SUBCASE("resolutions move the check mark and the status text") {
+    CHECK(Dispatch(40014, exitRequested) == std::vector<std::string>{
+                                                "MenuItemState(40018, 2, 0)",
+                                                "MenuItemState(40015, 2, 0)",
+                                                "MenuItemState(40014, 2, 1)",
+                                                R"(StatusBarText(2, " Resolution: 10 seconds"))",
+                                            });
+    CHECK(Application.ResolutionSeconds == 10);
+    CHECK(Dispatch(40015, exitRequested)[3] == R"(StatusBarText(2, " Resolution: 5 seconds"))");
+    CHECK(Application.ResolutionSeconds == 5);
+    CHECK(Dispatch(40018, exitRequested)[0] == "MenuItemState(40018, 2, 1)");
+    CHECK(Application.ResolutionSeconds == 1);
+  }
+  SUBCASE("number styles change only the state and status part 1") {
+    CHECK(Dispatch(40020, exitRequested) ==
+          std::vector<std::string>{R"(StatusBarText(1, " Output format: Continental style numbers"))"});
+    CHECK(Application.NumberStyle == 0);
+    CHECK(Dispatch(40019, exitRequested) ==
+          std::vector<std::string>{R"(StatusBarText(1, " Output format: English style numbers"))"});
+    CHECK(Application.NumberStyle == -1);
+  }
+  SUBCASE("help, and both exits close the help viewer first") {
+    CHECK(Dispatch(40011, exitRequested) == std::vector<std::string>{R"(HelpShow("Pinwell.hlp"))"});
+    CHECK_FALSE(exitRequested);
+    for (int exitCommand : {40005, 40010}) {
+      exitRequested = false;
+      CHECK(Dispatch(exitCommand, exitRequested) == std::vector<std::string>{R"(HelpShow(" "))"});
+      CHECK(exitRequested);
+    }
+  }
+  SUBCASE("the About box") {
+    const std::string text =
+        "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.";
+    CHECK(Dispatch(40007, exitRequested) == std::vector<std::string>{
+                                                "DialogLoad(101)",
+                                                "DialogPutText(1001, \"" + text + "\"[512])",
+                                                "DialogShowModal(-1, -1, 0, 1)",
+                                                "DialogUnload()",
+                                            });
+  }
+  SUBCASE("popup identifiers and unknown commands do nothing") {
+    for (int command : {0, 40001, 40006, 40008, 40009, 40012, 40013, 40016, 40017, 40021}) {
+      CAPTURE(command);
+      CHECK(Dispatch(command, exitRequested).empty());
+    }
+    CHECK_FALSE(exitRequested);
+    CHECK(Application.ResolutionSeconds == 1);
+    CHECK(Application.NumberStyle == -1);
+  }
+}
+
+TEST_CASE("RunPinwell") {
+  Application = {};
+  testing::RecordingToolkit toolkit;
+  const std::vector<std::string> start{
+      R"(ToolkitStart(" "))",
+      R"(OpenRootWindow(103, -1, -1, 512, 256, 30001, "REZ Log file to Microsoft Pushpin conversion                                    "))",
+      "StatusBarParts(7000, -1)",
+      R"(StatusBarText(1, " Output format: English style numbers"))",
+      R"(StatusBarText(2, " Resolution: 1 second"))",
+      "ToolbarCreate(30101)",
+  };
+
+  SUBCASE("repaints redraw, other events are ignored, the close box ends the loop") {
+    toolkit.Events = {{toolkit::EventType::SizeChange}, {toolkit::EventType::KeyPress, 13},
+                      {toolkit::EventType::Repaint}, {toolkit::EventType::TimerTick, 999}, {CloseAsked}};
+    CHECK(RunPinwell(toolkit) == 0);
+    std::vector<std::string> expected = start;
+    expected.insert(expected.end(), {"ClearClientArea()", "ClearClientArea()", "CloseRootWindow()"});
+    CHECK(toolkit.Take() == expected);
+  }
+  SUBCASE("Exit ends the loop before the next event") {
+    toolkit.Events = {{MenuCommand, 40010}, {MenuCommand, 40011}};
+    CHECK(RunPinwell(toolkit) == 0);
+    std::vector<std::string> expected = start;
+    expected.insert(expected.end(), {R"(HelpShow(" "))", "CloseRootWindow()"});
+    CHECK(toolkit.Take() == expected);
+    CHECK(toolkit.Events.size() == 1);
+  }
+}

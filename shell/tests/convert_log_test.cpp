@@ -1,0 +1,131 @@
+#include "shell/convert_log.hpp"
+
+#include <doctest/doctest.h>
+
+#include "conversion/convert_log_file.hpp"
+#include "conversion/tests/test_files.hpp"
+#include "shell/application_state.hpp"
+#include "shell/tests/recording_toolkit.hpp"
+
+using namespace shell;
+using conversion_tests::ReadFile;
+using conversion_tests::WriteFile;
+
+namespace {
+
+constexpr std::string_view Gga = "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+constexpr std::string_view Vtg = "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n";
+
+// Runs each case in a fresh folder as the current one, so that names are short
+// and shown whole.
+struct Workspace {
+  conversion_tests::TempFolder Folder{"shell"};
+  std::filesystem::path Previous = std::filesystem::current_path();
+  testing::RecordingToolkit Toolkit;
+
+  Workspace() {
+    std::filesystem::current_path(Folder.Path);
+    Application = {};
+  }
+  ~Workspace() { std::filesystem::current_path(Previous); }
+
+  // As after File > Open of the log.
+  void Opened(std::string_view log, std::string_view output) {
+    Application.InputLogName = log;
+    Application.OutputFileName = output;
+    Application.ProgressLines[0] = "Reading from ... " + std::string(log);
+    Application.ProgressLineCount = 1;
+  }
+};
+
+}  // namespace
+
+TEST_CASE("Save converts the opened log into the name Open proposed") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Gga) + std::string(Gga));
+  w.Opened("trip.pgl", "trip.txt");
+  Application.NumberStyle = 0;
+  Application.ResolutionSeconds = 5;
+  ConvertLog(w.Toolkit, SaveMode);
+
+  CHECK(w.Toolkit.Take() == std::vector<std::string>{
+                                R"(TextAt(100, 2000, "Output to ... trip.txt"))",
+                                R"(TextAt(100, 3000, "2 records written.  Resolution (secs):  5"))",
+                                R"(TextAt(100, 4000, "Speed/Course data not available"))",
+                            });
+  CHECK(Application.ProgressLineCount == 4);
+  CHECK(Application.InputLogName.IsBlank());
+  conversion::ConvertLogFile("trip.pgl", "direct.txt", 0, 5);
+  CHECK(ReadFile("trip.txt") == ReadFile("direct.txt"));
+
+  SUBCASE("each conversion needs its own Open") {
+    ConvertLog(w.Toolkit, SaveMode);
+    CHECK(w.Toolkit.Take() == std::vector<std::string>{
+                                  R"(MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File"))"});
+    CHECK(Application.ProgressLineCount == 4);
+  }
+}
+
+TEST_CASE("Save As always asks for the name") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
+  w.Opened("trip.pgl", "trip.txt");
+
+  SUBCASE("a name without a dot gets .txt") {
+    w.Toolkit.FileAnswers = {"run"};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    CHECK(w.Toolkit.Take() == std::vector<std::string>{
+                                  R"(FileSelect("Track file (*.txt)|*.txt|", 3, "trip.txt"[256], "Save File"))",
+                                  R"(TextAt(100, 2000, "Output to ... run.txt"))",
+                                  R"(TextAt(100, 3000, "1 records written.  Resolution (secs):  1"))",
+                              });
+    CHECK(std::filesystem::exists("run.txt"));
+  }
+  SUBCASE("cancelled, nothing is written and the log stays chosen") {
+    Application.OutputFileName = "";
+    w.Toolkit.FileAnswers = {std::nullopt};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    CHECK(w.Toolkit.Take().size() == 1);
+    CHECK(Application.OutputFileName.Trimmed() == ".txt");
+    CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
+    CHECK(Application.ProgressLineCount == 1);
+  }
+}
+
+TEST_CASE("A failed conversion is told, and nothing is lost") {
+  Workspace w;
+  const std::vector<std::string> windowAfterwards{
+      "ClearClientArea()",
+      R"(TextAt(100, 1000, "Reading from ... trip.pgl"))",
+  };
+
+  SUBCASE("a log that cannot be read") {
+    WriteFile("trip.txt", "kept");
+    w.Opened("trip.pgl", "trip.txt");
+    ConvertLog(w.Toolkit, SaveMode);
+    std::vector<std::string> expected{
+        R"(MessageBoxShow(0, 1, 1, "trip.pgl: No such file or directory", "TomTom Log File"))"};
+    expected.insert(expected.end(), windowAfterwards.begin(), windowAfterwards.end());
+    CHECK(w.Toolkit.Take() == expected);
+    CHECK(ReadFile("trip.txt") == "kept");
+  }
+  SUBCASE("an output that cannot be written") {
+    WriteFile("trip.pgl", Gga);
+    w.Opened("trip.pgl", "no-such-folder/trip.txt");
+    ConvertLog(w.Toolkit, SaveMode);
+    const std::vector<std::string> calls = w.Toolkit.Take();
+    REQUIRE(calls.size() == 4);
+    CHECK(calls[0] == R"(TextAt(100, 2000, "Output to ... no-such-folder/trip.txt"))");
+    CHECK(calls[1] ==
+          R"(MessageBoxShow(0, 1, 1, "no-such-folder/trip.txt: No such file or directory", "TomTom Log File"))");
+    CHECK(std::vector(calls.begin() + 2, calls.end()) == windowAfterwards);
+  }
+  CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
+  CHECK(Application.ProgressLineCount == 1);
+}
+
+TEST_CASE("CountLine") {
+  CHECK(CountLine(42, 5) == "42 records written.  Resolution (secs):  5");
+  CHECK(CountLine(7, 10) == "7 records written.  Resolution (secs): 10");
+  CHECK(CountLine(123456789, 1) == "123456789 records written.  Resolution (secs):  1");
+}

@@ -1,0 +1,64 @@
+#include "shell/progress.hpp"
+
+#include <doctest/doctest.h>
+
+#include "shell/tests/recording_toolkit.hpp"
+
+using namespace shell;
+
+TEST_CASE("AbbreviatePath") {
+  struct Case {
+    std::string Path;
+    std::string Shown;
+  };
+  const std::string fifty = R"(C:\tracks\)" + std::string(36, 'x') + ".pgl";
+  const std::string fiftyOne = R"(C:\tracks\)" + std::string(37, 'x') + ".pgl";
+  const std::string longName = std::string(45, 'n') + ".pgl";
+  const Case cases[] = {
+      {R"(C:\logs\trip.pgl)", R"(C:\logs\trip.pgl)"},
+      {fifty, fifty},
+      {fiftyOne, R"(C:\...\)" + std::string(37, 'x') + ".pgl"},
+      {R"(C:\Documents and Settings\user\My Documents\logs\2003-04-25.pgl)",
+       R"(C:\...\user\My Documents\logs\2003-04-25.pgl)"},
+      // Folders go one at a time; with none left, only the drive goes.
+      {R"(C:\a\b\c\)" + longName, longName},
+      {R"(C:\)" + longName + "-and-more", longName + "-and-more"},
+      // Without a drive prefix the first three characters stand in for one.
+      {R"(tracks\2003\april\may\june\very-long-file-name-of-a-log.pgl)",
+       R"(tra...\june\very-long-file-name-of-a-log.pgl)"},
+      {R"(\\server\share\tracks\2003\april\very-long-file-name-of-a-log.pgl)",
+       R"(\\s...\2003\april\very-long-file-name-of-a-log.pgl)"},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.Path);
+    const FileName shown = AbbreviatePath(c.Path, PathWidth);
+    CHECK(shown.Trimmed() == c.Shown);
+  }
+}
+
+TEST_CASE("The progress lines are drawn again on a repaint") {
+  Application = {};
+  testing::RecordingToolkit toolkit;
+  const std::string longLine = "Output to ... " + std::string(150, 'y');
+  AddProgressLine(toolkit, "Reading from ... C:\\trip.pgl");
+  AddProgressLine(toolkit, longLine);
+  for (int i = 3; i <= 6; ++i) AddProgressLine(toolkit, "line " + std::to_string(i));
+  RedrawProgress(toolkit);
+
+  // What a command draws is shown whole; what is kept, at most five lines of
+  // 128 characters, comes back on the repaint.
+  CHECK(toolkit.Take() == std::vector<std::string>{
+                              R"(TextAt(100, 1000, "Reading from ... C:\trip.pgl"))",
+                              "TextAt(100, 2000, \"" + longLine + "\")",
+                              R"(TextAt(100, 3000, "line 3"))",
+                              R"(TextAt(100, 4000, "line 4"))",
+                              R"(TextAt(100, 5000, "line 5"))",
+                              R"(TextAt(100, 6000, "line 6"))",
+                              "ClearClientArea()",
+                              R"(TextAt(100, 1000, "Reading from ... C:\trip.pgl"))",
+                              "TextAt(100, 2000, \"" + longLine.substr(0, 128) + "\")",
+                              R"(TextAt(100, 3000, "line 3"))",
+                              R"(TextAt(100, 4000, "line 4"))",
+                              R"(TextAt(100, 5000, "line 5"))",
+                          });
+}

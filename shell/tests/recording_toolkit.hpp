@@ -1,0 +1,110 @@
+#pragma once
+// A toolkit double: records every call as one line of text, answers the file
+// dialogs and the event loop from a script.
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/toolkit_interface.hpp"
+#include "text/text_utilities.hpp"
+
+namespace shell::testing {
+
+struct Event {
+  int Type;
+  int Value1 = -1;
+};
+
+class RecordingToolkit final : public Toolkit {
+ public:
+  std::vector<std::string> Calls;
+  // The names the user picks in the coming file dialogs; nullopt cancels.
+  std::deque<std::optional<std::string>> FileAnswers;
+  std::deque<Event> Events;
+
+  void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
+  void OpenRootWindow(const toolkit::WindowSpec& w) override {
+    Record("OpenRootWindow(" + Numbers({w.Flags, w.X, w.Y, w.Width, w.Height, w.MenuId}) + ", " +
+           Quoted(w.Title.View()) + ")");
+  }
+  void StatusBarParts(std::span<const int> widths) override {
+    Record("StatusBarParts(" + Numbers(std::vector<int>(widths.begin(), widths.end())) + ")");
+  }
+  void ToolbarCreate(int resource) override { Record("ToolbarCreate(" + Numbers({resource}) + ")"); }
+  void NextEvent(int& type, toolkit::EventRecord& record) override {
+    // A script that runs out closes the window, so that a faulty loop ends.
+    const Event event = Events.empty() ? Event{toolkit::EventType::CloseAsked} : Events.front();
+    if (!Events.empty()) Events.pop_front();
+    type = event.Type;
+    record = {};
+    record.Value1 = event.Value1;
+  }
+  void CloseRootWindow() override { Record("CloseRootWindow()"); }
+
+  void StatusBarText(int part, std::string_view text) override {
+    Record("StatusBarText(" + Numbers({part}) + ", " + Quoted(text) + ")");
+  }
+  void MenuItemState(int item, int kind, int value) override {
+    Record("MenuItemState(" + Numbers({item, kind, value}) + ")");
+  }
+  void ClearClientArea() override { Record("ClearClientArea()"); }
+  void TextAt(int x, int y, std::string_view text) override {
+    Record("TextAt(" + Numbers({x, y}) + ", " + Quoted(text) + ")");
+  }
+
+  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title) override {
+    Record("FileSelect(" + Quoted(filter) + ", " + Numbers({flags}) + ", " + Field({fileName.data(), fileName.size()}) +
+           ", " + Quoted(title) + ")");
+    std::optional<std::string> answer;
+    if (!FileAnswers.empty()) {
+      answer = FileAnswers.front();
+      FileAnswers.pop_front();
+    }
+    if (answer) {
+      std::fill(fileName.begin(), fileName.end(), ' ');
+      std::copy_n(answer->begin(), std::min(answer->size(), fileName.size()), fileName.begin());
+    }
+    commonResult_ = answer ? 1 : 0;
+  }
+  void MessageBoxShow(int buttons, int icon, int defaultButton, std::string_view message,
+                      std::string_view title) override {
+    Record("MessageBoxShow(" + Numbers({buttons, icon, defaultButton}) + ", " + Quoted(message) + ", " +
+           Quoted(title) + ")");
+    commonResult_ = 1;
+  }
+  int DialogInfo(int code) override { return code == 4 ? commonResult_ : 0; }
+  void DialogLoad(int id) override { Record("DialogLoad(" + Numbers({id}) + ")"); }
+  void DialogPutText(int field, std::string_view text) override {
+    Record("DialogPutText(" + Numbers({field}) + ", " + Field(text) + ")");
+  }
+  void DialogShowModal(int x, int y, int focus, int mode) override {
+    Record("DialogShowModal(" + Numbers({x, y, focus, mode}) + ")");
+  }
+  void DialogUnload() override { Record("DialogUnload()"); }
+  void HelpShow(std::string_view document) override { Record("HelpShow(" + Quoted(document) + ")"); }
+
+  // The calls recorded since the last Take.
+  std::vector<std::string> Take() { return std::exchange(Calls, {}); }
+
+ private:
+  int commonResult_ = 0;
+
+  void Record(std::string call) { Calls.push_back(std::move(call)); }
+  // Texts drawn or shown are recorded whole, trailing blanks included.
+  static std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+  // A blank-padded field: its text, then its length.
+  static std::string Field(std::string_view text) {
+    return Quoted(text::TrimTrailing(text)) + "[" + std::to_string(text.size()) + "]";
+  }
+  static std::string Numbers(const std::vector<int>& values) {
+    std::string list;
+    for (int value : values) list += (list.empty() ? "" : ", ") + std::to_string(value);
+    return list;
+  }
+};
+
+}  // namespace shell::testing
