@@ -59,7 +59,7 @@ TEST_CASE("DispatchCommand") {
         "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.";
     CHECK(Dispatch(40007, exitRequested) == std::vector<std::string>{
                                                 "DialogLoad(101)",
-                                                "DialogPutText(1001, \"" + text + "\"[512])",
+                                                std::string("DialogPutText(1001, \"") + text + "\"[512])",
                                                 "DialogShowModal(-1, -1, 0, 1)",
                                                 "DialogUnload()",
                                             });

@@ -95,14 +95,22 @@ class RecordingToolkit final : public Toolkit {
 
   void Record(std::string call) { Calls.push_back(std::move(call)); }
   // Texts drawn or shown are recorded whole, trailing blanks included.
-  static std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+  static std::string Quoted(std::string_view text) {
+    std::string quoted(1, '"');
+    quoted.append(text);
+    quoted += '"';
+    return quoted;
+  }
   // A blank-padded field: its text, then its length.
   static std::string Field(std::string_view text) {
     return Quoted(text::TrimTrailing(text)) + "[" + std::to_string(text.size()) + "]";
   }
   static std::string Numbers(const std::vector<int>& values) {
     std::string list;
-    for (int value : values) list += (list.empty() ? "" : ", ") + std::to_string(value);
+    for (int value : values) {
+      if (!list.empty()) list += ", ";
+      list += std::to_string(value);
+    }
     return list;
   }
 };

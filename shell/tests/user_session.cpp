@@ -1,0 +1,307 @@
+#include "shell/tests/user_session.hpp"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+
+namespace shell::testing {
+
+namespace {
+
+constexpr DWORD PollMs = 50;
+
+struct WindowSearch {
+  DWORD ProcessId;
+  const char* ClassName;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  std::array<char, 64> name{};
+  GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+  if (owner != search.ProcessId || std::string_view(name.data()) != search.ClassName || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  search.Found = window;
+  return FALSE;
+}
+
+// Memory inside the program, for the control messages that fill a buffer:
+// the system passes their pointers on unchanged to another process.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, SIZE_T size)
+      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+  ~RemoteBuffer() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Read(void* into, SIZE_T size) const {
+    return address_ != nullptr && ReadProcessMemory(process_, address_, into, size, nullptr);
+  }
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
+
+struct Pixels {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Data;
+  bool operator==(const Pixels&) const = default;
+};
+
+Pixels ReadBitmap(HDC source, int x, int y, int width, int height) {
+  Pixels pixels{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(memory, bitmap, 0, height, pixels.Data.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  for (auto& p : pixels.Data) p &= 0xFFFFFF;
+  return pixels;
+}
+
+Pixels ScreenPixels(const RECT& r) {
+  HDC screen = GetDC(nullptr);
+  Pixels pixels = ReadBitmap(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The lines as the program draws them: white background, black text in the
+// system font, each at x 100 and y 1000 times its number in window units.
+Pixels Drawn(const std::vector<std::string>& lines, int width, int height) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const RECT all{0, 0, width, height};
+  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HGDIOBJ oldFont = SelectObject(memory, GetStockObject(SYSTEM_FONT));
+  SetBkMode(memory, OPAQUE);
+  SetBkColor(memory, RGB(255, 255, 255));
+  SetTextColor(memory, RGB(0, 0, 0));
+  SetTextAlign(memory, TA_LEFT | TA_BASELINE);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int x = (width - 1) * 100 / 9999;
+    const int y = (height - 1) * 1000 * static_cast<int>(i + 1) / 9999;
+    TextOutA(memory, x, y, lines[i].data(), static_cast<int>(lines[i].size()));
+  }
+  SelectObject(memory, oldFont);
+  Pixels pixels = ReadBitmap(memory, 0, 0, width, height);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+WORD KeyCode(std::string_view name) {
+  static const std::map<std::string_view, WORD> named{
+      {"alt", VK_MENU},     {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT},   {"enter", VK_RETURN},
+      {"escape", VK_ESCAPE}, {"tab", VK_TAB},     {"down", VK_DOWN},     {"up", VK_UP},
+      {"right", VK_RIGHT},  {"left", VK_LEFT},    {"f4", VK_F4},         {"space", VK_SPACE},
+  };
+  if (const auto found = named.find(name); found != named.end()) return found->second;
+  return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name.front())));
+}
+
+void ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  std::array<INPUT, 2> inputs{};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > limitMs) return false;
+    Sleep(PollMs);
+  }
+  return true;
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD limitMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindWindowA(className, title);
+        return found != nullptr && IsWindowVisible(found);
+      },
+      limitMs);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+bool Pinwell::Start(const std::string& program, const std::string& folder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + program + "\"";
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &Process)) {
+    return false;
+  }
+  WindowSearch search{Process.dwProcessId, "KESTRAFOLIO", nullptr};
+  WaitUntil([&] {
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found != nullptr;
+  });
+  Frame = search.Found;
+  if (Frame == nullptr) return false;
+  Client = FindWindowExA(Frame, nullptr, "KESTCLIENT", nullptr);
+  StatusBar = FindWindowExA(Frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  Toolbar = FindWindowExA(Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  SetForegroundWindow(Frame);
+  // Ready once its event loop has drawn the empty client area.
+  return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows({});
+}
+
+bool Pinwell::Running() const {
+  return Process.hProcess != nullptr && WaitForSingleObject(Process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+int Pinwell::WaitForExit(DWORD limitMs) {
+  if (WaitForSingleObject(Process.hProcess, limitMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(Process.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+Pinwell::~Pinwell() {
+  if (Process.hProcess == nullptr) return;
+  if (Running()) TerminateProcess(Process.hProcess, 99);
+  CloseHandle(Process.hThread);
+  CloseHandle(Process.hProcess);
+}
+
+std::string Pinwell::StatusText(int part) const {
+  std::array<char, 512> text{};
+  const RemoteBuffer buffer(Process.hProcess, text.size());
+  SendMessageA(StatusBar, SB_GETTEXTA, part - 1, buffer.Address());
+  buffer.Read(text.data(), text.size() - 1);
+  return text.data();
+}
+
+int Pinwell::MenuCheck(int command) const {
+  const UINT state = GetMenuState(GetMenu(Frame), command, MF_BYCOMMAND);
+  if (state == static_cast<UINT>(-1)) return -1;
+  return (state & MF_CHECKED) != 0 ? 1 : 0;
+}
+
+void Pinwell::ClickButton(int command) const {
+  RECT r{};
+  const RemoteBuffer buffer(Process.hProcess, sizeof r);
+  SendMessageA(Toolbar, TB_GETRECT, command, buffer.Address());
+  buffer.Read(&r, sizeof r);
+  POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(Toolbar, &centre);
+  ClickAt(centre);
+}
+
+void Pinwell::ClickCloseBox() const {
+  RECT r{};
+  GetWindowRect(Frame, &r);
+  const int frameWidth = GetSystemMetrics(SM_CXFRAME);
+  const int button = GetSystemMetrics(SM_CXSIZE);
+  ClickAt({r.right - frameWidth - button / 2, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) / 2});
+}
+
+bool Pinwell::Shows(const std::vector<std::string>& lines, DWORD limitMs) const {
+  RECT area{};
+  GetClientRect(Client, &area);
+  MapWindowPoints(Client, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  const Pixels wanted = Drawn(lines, area.right - area.left, area.bottom - area.top);
+  return WaitUntil([&] { return ScreenPixels(area) == wanted; }, limitMs);
+}
+
+void Press(std::string_view chord) {
+  std::vector<WORD> keys;
+  while (!chord.empty()) {
+    const std::size_t plus = chord.find('+', 1);
+    keys.push_back(KeyCode(chord.substr(0, plus)));
+    chord.remove_prefix(plus == std::string_view::npos ? chord.size() : plus + 1);
+  }
+  for (WORD key : keys) SendKey(key, false);
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKey(*key, true);
+}
+
+void Type(std::string_view text) {
+  for (char c : text) {
+    std::array<INPUT, 2> inputs{};
+    for (INPUT& in : inputs) {
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = static_cast<unsigned char>(c);
+      in.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+}
+
+std::string WindowText(HWND window) {
+  std::array<char, 1024> text{};
+  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+std::string DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
+
+bool SaveScreenshot(const std::string& path) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const Pixels pixels = ScreenPixels(screen);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = pixels.Width;
+  info.biHeight = -pixels.Height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD bytes = static_cast<DWORD>(pixels.Data.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + bytes;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(pixels.Data.data()), bytes);
+  return out.good();
+}
+
+}  // namespace shell::testing

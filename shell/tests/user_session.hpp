@@ -1,0 +1,61 @@
+#pragma once
+// A user at the desktop program, seen from another process inside the same
+// Wine desktop: starts Pinwell.exe, waits for its windows, types and clicks
+// through the system's real input, and reads back what the windows show.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace shell::testing {
+
+// Every wait gives up after this long, so that a fault fails a test instead
+// of hanging it.
+inline constexpr DWORD WaitLimitMs = 20000;
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = WaitLimitMs);
+
+// A top-level window of the given class and title that is visible, or null.
+HWND WaitForWindow(const char* className, const char* title, DWORD limitMs = WaitLimitMs);
+
+struct Pinwell {
+  PROCESS_INFORMATION Process{};
+  HWND Frame = nullptr;
+  HWND Client = nullptr;
+  HWND StatusBar = nullptr;
+  HWND Toolbar = nullptr;
+
+  // Starts the program in `folder` and waits for its main window.
+  bool Start(const std::string& program, const std::string& folder);
+  bool Running() const;
+  // The exit code, or -1 when the program has not ended within the limit.
+  int WaitForExit(DWORD limitMs = WaitLimitMs);
+  ~Pinwell();
+
+  std::string StatusText(int part) const;
+  // 1 when the menu item with this command is checked, 0 when not, -1 when
+  // it cannot be read.
+  int MenuCheck(int command) const;
+  void ClickButton(int command) const;
+  void ClickCloseBox() const;
+  // True when the client area shows exactly these lines, drawn as the
+  // program draws them, within the limit.
+  bool Shows(const std::vector<std::string>& lines, DWORD limitMs = WaitLimitMs) const;
+};
+
+// Keys as a user presses them: "alt+f", "s", "enter", "escape", "right",
+// "down"; one chord per call.
+void Press(std::string_view chord);
+// Types text character by character.
+void Type(std::string_view text);
+
+std::string WindowText(HWND window);
+std::string DialogItemText(HWND dialog, int item);
+
+// The whole Wine desktop as a 24-bit BMP file.
+bool SaveScreenshot(const std::string& path);
+
+}  // namespace shell::testing
