@@ -1,5 +1,7 @@
 #include "shell/real_toolkit.hpp"
 
+#include "toolkit/dialogs/dialog_operations.hpp"
+#include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/windows/window_operations.hpp"
 
@@ -21,15 +23,22 @@ class Win32Toolkit final : public Toolkit {
   void ClearClientArea() override { toolkit::ClearClientArea(); }
   void TextAt(int x, int y, std::string_view text) override { toolkit::TextAt(x, y, text); }
 
-  void FileSelect(std::string_view, int, std::span<char>, std::string_view) override {}
-  void MessageBoxShow(int, int, int, std::string_view, std::string_view) override {}
-  int DialogInfo(int) override { return 0; }
-  void DialogLoad(int) override {}
-  void DialogPutText(int, std::string_view) override {}
-  void DialogShowModal(int, int, int, int) override {}
-  void DialogUnload() override {}
+  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title) override {
+    toolkit::FileSelect(filter, flags, fileName, title);
+  }
+  void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
+                      std::string_view title) override {
+    toolkit::MessageBoxShow(buttonType, iconType, defaultButton, message, title);
+  }
+  int DialogInfo(int code) override { return toolkit::DialogInfo(code); }
+  void DialogLoad(int dialogId) override { toolkit::DialogLoad(dialogId); }
+  void DialogPutText(int fieldId, std::string_view text) override { toolkit::DialogPutText(fieldId, text); }
+  void DialogShowModal(int x, int y, int focusField, int mode) override {
+    toolkit::DialogShowModal(x, y, focusField, mode);
+  }
+  void DialogUnload() override { toolkit::DialogUnload(); }
 
-  void HelpShow(std::string_view) override {}
+  void HelpShow(std::string_view document) override { toolkit::HelpShow(document); }
 };
 
 }  // namespace

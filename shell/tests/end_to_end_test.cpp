@@ -1,5 +1,5 @@
 // The real program under Wine, used as a user uses it: keys and clicks go
-// through the system's input, texts are typed into the real dialogs, and
+// through the system's input, names are typed into the real dialogs, and
 // what the windows show is read back from outside the program.
 
 #include <doctest/doctest.h>
@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "shell/application_state.hpp"
+#include "shell/progress.hpp"
 #include "shell/tests/user_session.hpp"
 
 using namespace shell::testing;
@@ -17,6 +19,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Program = PINWELL_PROGRAM;
+const std::string Converter = PINWELL_CLI;
+const std::string AboutText =
+    "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.";
 
 std::string ScreensFolder() {
   const char* folder = std::getenv("PINWELL_SCREENS");
@@ -25,18 +30,124 @@ std::string ScreensFolder() {
 
 void Screenshot(const std::string& name) { SaveScreenshot(ScreensFolder() + "\\" + name + ".bmp"); }
 
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What the command-line converter writes for this log and these options.
+std::string Converted(const fs::path& log, const std::string& options) {
+  const fs::path output = log.parent_path() / "converter.txt";
+  std::string command = "\"\"" + Converter + "\" -q " + options + " -o \"" + output.string() + "\" \"" + log.string() + "\"\"";
+  std::system(command.c_str());
+  std::string bytes = ReadFile(output);
+  fs::remove(output);
+  return bytes;
+}
+
+std::string Reading(const fs::path& log) {
+  return shell::PathLine("Reading from ... ", shell::FileName(log.string()));
+}
+std::string OutputTo(const fs::path& output) {
+  return shell::PathLine("Output to ... ", shell::FileName(output.string()));
+}
+
+// A folder deep enough that the window shortens its paths.
+struct Workspace {
+  fs::path Folder = fs::temp_directory_path() / "pinwell end to end" / "My Documents" / "GPS track logs";
+  fs::path Log = Folder / "drive to work.pgl";
+  fs::path QuietLog = Folder / "no speed.pgl";
+
+  Workspace() {
+    fs::remove_all(Folder);
+    fs::create_directories(Folder);
+    fs::copy_file(fs::path(PINWELL_DATA_DIR) / "nmea-real" / "gpsd-haicom-305N.log", Log);
+    fs::copy_file(fs::path(PINWELL_DATA_DIR) / "nmea-real" / "gpsd-mt3339.log", QuietLog);
+  }
+};
+
+// Answers a message box of the program with Enter and returns its message.
+std::string AnswerMessageBox() {
+  const HWND box = WaitForWindow("#32770", "TomTom Log File");
+  if (box == nullptr) return "(no message box)";
+  const std::string message = MessageText(box);
+  Press("enter");
+  WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+  return message;
+}
+
+// Types a name into the file dialog with this title and confirms it.
+bool ChooseFile(const char* title, const std::string& name) {
+  const HWND dialog = WaitForWindow("#32770", title);
+  if (dialog == nullptr) return false;
+  Press("home");
+  Press("shift+end");
+  Type(name);
+  Press("enter");
+  return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+bool OpenLog(Pinwell& pinwell, const fs::path& log) {
+  Press("alt+f");
+  Press("o");
+  return ChooseFile("Open File", log.string()) && pinwell.Shows({Reading(log)});
+}
+
+// The check marks of Options > Resolution, read from the open menu.
+// "x--": 1 second checked.
+std::string ResolutionMarks(const Pinwell& pinwell) {
+  // Options has no mnemonic: Alt, then the arrows, as the keyboard reaches it.
+  Press("alt");
+  Press("right");
+  Press("down");
+  Press("right");
+  std::string marks;
+  if (WaitUntil([&] { return pinwell.OpenMenus().size() == 2; })) {
+    HWND tallest = nullptr;
+    int height = 0;
+    for (HWND menu : pinwell.OpenMenus()) {
+      RECT r{};
+      GetWindowRect(menu, &r);
+      if (r.bottom - r.top > height) tallest = menu, height = r.bottom - r.top;
+    }
+    // Read once the menu is drawn, which shows in a check mark somewhere.
+    WaitUntil([&] {
+      marks.clear();
+      for (bool checked : CheckMarks(tallest, 3)) marks += checked ? 'x' : '-';
+      return marks != "---";
+    }, 3000);
+  }
+  Press("escape");
+  Press("escape");
+  Press("escape");
+  WaitUntil([&] { return pinwell.OpenMenus().empty(); });
+  return marks;
+}
+
 }  // namespace
 
-TEST_CASE("Options: resolutions from the menu, number styles from the toolbar; the close box ends the program") {
-  const fs::path work = fs::temp_directory_path() / "pinwell end to end";
-  fs::create_directories(work);
+TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") {
+  Workspace w;
   Pinwell pinwell;
-  REQUIRE(pinwell.Start(Program, work.string()));
+  REQUIRE(pinwell.Start(Program, w.Folder.string()));
   CHECK(pinwell.StatusText(1) == " Output format: English style numbers");
   CHECK(pinwell.StatusText(2) == " Resolution: 1 second");
-  CHECK(pinwell.MenuCheck(40018) == 1);
 
-  // Options has no mnemonic: Alt, then the arrows, as the keyboard reaches it.
+  Press("alt+f");
+  Press("s");
+  CHECK(AnswerMessageBox() == "No input file selected");
+  CHECK(pinwell.Running());
+
+  // Save after Open: no dialog, the proposed name.
+  REQUIRE(OpenLog(pinwell, w.Log));
+  Press("alt+f");
+  Press("s");
+  const fs::path output = w.Folder / "drive to work.txt";
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(ReadFile(output) == Converted(w.Log, ""));
+  Screenshot("end-to-end-saved");
+
+  // Resolution 10 from the menu, Continental numbers from the toolbar.
   Press("alt");
   Press("right");
   Press("down");
@@ -45,13 +156,84 @@ TEST_CASE("Options: resolutions from the menu, number styles from the toolbar; t
   Press("down");
   Press("enter");
   CHECK(WaitUntil([&] { return pinwell.StatusText(2) == " Resolution: 10 seconds"; }));
-  CHECK(pinwell.MenuCheck(40018) == 0);
-  CHECK(pinwell.MenuCheck(40014) == 1);
-
+  CHECK(ResolutionMarks(pinwell) == "--x");
   pinwell.ClickButton(40020);
   CHECK(WaitUntil([&] { return pinwell.StatusText(1) == " Output format: Continental style numbers"; }));
-  Screenshot("options");
+  pinwell.ClickButton(40002);
+  REQUIRE(ChooseFile("Open File", w.Log.string()));
+  CHECK(pinwell.Shows({Reading(w.Log)}));
+  pinwell.ClickButton(40003);
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "9 records written.  Resolution (secs): 10"}));
+  CHECK(ReadFile(output) == Converted(w.Log, "-r 10 --continental"));
 
+  // Save As with a name without a dot.
+  REQUIRE(OpenLog(pinwell, w.QuietLog));
+  Press("alt+f");
+  Press("a");
+  REQUIRE(ChooseFile("Save File", (w.Folder / "run").string()));
+  const fs::path run = w.Folder / "run.txt";
+  CHECK(pinwell.Shows({Reading(w.QuietLog), OutputTo(run), "4 records written.  Resolution (secs): 10",
+                       "Speed/Course data not available"}));
+  CHECK(ReadFile(run) == Converted(w.QuietLog, "-r 10 --continental"));
+  Screenshot("end-to-end-save-as");
+
+  // A log that went away after Open: told, and the program goes on.
+  const fs::path gone = w.Folder / "gone.pgl";
+  fs::copy_file(w.Log, gone);
+  REQUIRE(OpenLog(pinwell, gone));
+  fs::remove(gone);
+  Press("alt+f");
+  Press("s");
+  CHECK(AnswerMessageBox() == gone.string() + ": No such file or directory");
+  CHECK(pinwell.Shows({Reading(gone)}));
+  CHECK_FALSE(fs::exists(w.Folder / "gone.txt"));
+
+  // An output another program holds open: told, and the old output kept.
+  REQUIRE(OpenLog(pinwell, w.Log));
+  const std::string before = ReadFile(output);
+  const HANDLE held = CreateFileA(output.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Press("alt+f");
+  Press("s");
+  CHECK(AnswerMessageBox() == output.string() + ": Permission denied");
+  CloseHandle(held);
+  CHECK(pinwell.Shows({Reading(w.Log)}));
+  CHECK(ReadFile(output) == before);
+  Screenshot("end-to-end-failure");
+
+  // About, then Help, then Exit from the menu, which closes the help window.
+  Press("alt+h");
+  Press("a");
+  const HWND about = WaitForWindow("#32770", "About");
+  REQUIRE(about != nullptr);
+  CHECK(DialogItemText(about, 1001) == AboutText);
+  Screenshot("end-to-end-about");
+  Press("enter");
+  CHECK(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
+
+  Press("alt+h");
+  Press("p");
+  const HWND help = WaitForWindow("MS_WINHELP", nullptr);
+  CHECK(help != nullptr);
+  Screenshot("end-to-end-help");
+  SetForegroundWindow(pinwell.Frame);
+  WaitUntil([&] { return GetForegroundWindow() == pinwell.Frame; });
+  Press("alt+f");
+  Press("x");
+  CHECK(pinwell.WaitForExit() == 0);
+  CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
+}
+
+TEST_CASE("The toolbar's Exit and the close box end the program") {
+  Workspace w;
+  {
+    Pinwell pinwell;
+    REQUIRE(pinwell.Start(Program, w.Folder.string()));
+    pinwell.ClickButton(40010);
+    CHECK(pinwell.WaitForExit() == 0);
+  }
+  Pinwell pinwell;
+  REQUIRE(pinwell.Start(Program, w.Folder.string()));
+  Screenshot("end-to-end-final");
   pinwell.ClickCloseBox();
   CHECK(pinwell.WaitForExit() == 0);
 }

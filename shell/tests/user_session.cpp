@@ -20,6 +20,22 @@ struct WindowSearch {
   HWND Found;
 };
 
+BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  std::array<char, 64> name{};
+  GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+  if (std::string_view(name.data()) != search.ClassName) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// The first window of this class among all the descendants of `parent`.
+HWND FindDescendant(HWND parent, const char* className) {
+  WindowSearch search{0, className, nullptr};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
 BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<WindowSearch*>(data);
   DWORD owner = 0;
@@ -132,19 +148,27 @@ WORD KeyCode(std::string_view name) {
       {"alt", VK_MENU},     {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT},   {"enter", VK_RETURN},
       {"escape", VK_ESCAPE}, {"tab", VK_TAB},     {"down", VK_DOWN},     {"up", VK_UP},
       {"right", VK_RIGHT},  {"left", VK_LEFT},    {"f4", VK_F4},         {"space", VK_SPACE},
+      {"home", VK_HOME},    {"end", VK_END},
   };
   if (const auto found = named.find(name); found != named.end()) return found->second;
   return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name.front())));
 }
 
 void ClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  std::array<INPUT, 2> inputs{};
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  // Absolute positions count 0 to 65535 across the screen.
+  const LONG x = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  const LONG y = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  // Moved there first, and pressed for a moment, as a hand does: a control
+  // learns where the mouse is before the button goes down.
+  for (const DWORD action : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = action | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(100);
+  }
 }
 
 }  // namespace
@@ -172,6 +196,11 @@ HWND WaitForWindow(const char* className, const char* title, DWORD limitMs) {
 bool Pinwell::Start(const std::string& program, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  // In this test's own desktop, where its input goes and its searches look.
+  std::array<char, 256> desktop{};
+  GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, desktop.data(),
+                            static_cast<DWORD>(desktop.size()), nullptr);
+  startup.lpDesktop = desktop.data();
   std::string commandLine = "\"" + program + "\"";
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &Process)) {
@@ -184,9 +213,9 @@ bool Pinwell::Start(const std::string& program, const std::string& folder) {
   });
   Frame = search.Found;
   if (Frame == nullptr) return false;
-  Client = FindWindowExA(Frame, nullptr, "KESTCLIENT", nullptr);
-  StatusBar = FindWindowExA(Frame, nullptr, STATUSCLASSNAMEA, nullptr);
-  Toolbar = FindWindowExA(Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  Client = FindDescendant(Frame, "KESTCLIENT");
+  StatusBar = FindDescendant(Frame, STATUSCLASSNAMEA);
+  Toolbar = FindDescendant(Frame, TOOLBARCLASSNAMEA);
   SetForegroundWindow(Frame);
   // Ready once its event loop has drawn the empty client area.
   return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows({});
@@ -218,13 +247,52 @@ std::string Pinwell::StatusText(int part) const {
   return text.data();
 }
 
-int Pinwell::MenuCheck(int command) const {
-  const UINT state = GetMenuState(GetMenu(Frame), command, MF_BYCOMMAND);
-  if (state == static_cast<UINT>(-1)) return -1;
-  return (state & MF_CHECKED) != 0 ? 1 : 0;
+std::vector<HWND> Pinwell::OpenMenus() const {
+  struct Search {
+    DWORD ProcessId;
+    std::vector<HWND> Found;
+  } search{Process.dwProcessId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        std::array<char, 16> name{};
+        GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+        if (owner == s.ProcessId && std::string_view(name.data()) == "#32768" && IsWindowVisible(window)) {
+          s.Found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+std::vector<bool> CheckMarks(HWND menu, int items) {
+  // Another process's menu cannot be asked for its states: the marks are read
+  // off the screen, in the column left of the captions, one row per item.
+  RECT r{};
+  GetClientRect(menu, &r);
+  MapWindowPoints(menu, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const Pixels pixels = ScreenPixels(r);
+  const int rowHeight = pixels.Height / items;
+  std::vector<bool> marks;
+  for (int item = 0; item < items; ++item) {
+    int dark = 0;
+    for (int y = item * rowHeight; y < (item + 1) * rowHeight; ++y) {
+      for (int x = 2; x < 16 && x < pixels.Width; ++x) {
+        const std::uint32_t p = pixels.Data[static_cast<std::size_t>(y) * pixels.Width + x];
+        const int level = static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+        if (level < 3 * 100) ++dark;
+      }
+    }
+    marks.push_back(dark > 3);
+  }
+  return marks;
 }
 
 void Pinwell::ClickButton(int command) const {
+  WaitUntilReady();
   RECT r{};
   const RemoteBuffer buffer(Process.hProcess, sizeof r);
   SendMessageA(Toolbar, TB_GETRECT, command, buffer.Address());
@@ -235,11 +303,25 @@ void Pinwell::ClickButton(int command) const {
 }
 
 void Pinwell::ClickCloseBox() const {
+  WaitUntilReady();
+  // The close box is found where the window itself says it is, in the
+  // caption's right end.
   RECT r{};
   GetWindowRect(Frame, &r);
-  const int frameWidth = GetSystemMetrics(SM_CXFRAME);
-  const int button = GetSystemMetrics(SM_CXSIZE);
-  ClickAt({r.right - frameWidth - button / 2, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) / 2});
+  for (int y = r.top; y < r.top + 40; ++y) {
+    for (int x = r.right - 1; x > r.right - 60; --x) {
+      if (SendMessageA(Frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+        ClickAt({x - 4, y + 4});
+        return;
+      }
+    }
+  }
+}
+
+bool Pinwell::WaitUntilReady() const {
+  return WaitUntil([&] {
+    return IsWindowEnabled(Frame) && (GetForegroundWindow() == Frame || SetForegroundWindow(Frame));
+  });
 }
 
 bool Pinwell::Shows(const std::vector<std::string>& lines, DWORD limitMs) const {
@@ -281,6 +363,21 @@ std::string WindowText(HWND window) {
 }
 
 std::string DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
+
+std::string MessageText(HWND box) {
+  std::string message;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) -> BOOL {
+        std::array<char, 16> name{};
+        GetClassNameA(child, name.data(), static_cast<int>(name.size()));
+        auto& found = *reinterpret_cast<std::string*>(data);
+        if (std::string_view(name.data()) == "Static") found = WindowText(child);
+        return found.empty();
+      },
+      reinterpret_cast<LPARAM>(&message));
+  return message;
+}
 
 bool SaveScreenshot(const std::string& path) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

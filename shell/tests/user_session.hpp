@@ -36,9 +36,10 @@ struct Pinwell {
   ~Pinwell();
 
   std::string StatusText(int part) const;
-  // 1 when the menu item with this command is checked, 0 when not, -1 when
-  // it cannot be read.
-  int MenuCheck(int command) const;
+  // The program's open menus.
+  std::vector<HWND> OpenMenus() const;
+  // The main window takes input again: no box is up, and it is in front.
+  bool WaitUntilReady() const;
   void ClickButton(int command) const;
   void ClickCloseBox() const;
   // True when the client area shows exactly these lines, drawn as the
@@ -52,8 +53,13 @@ void Press(std::string_view chord);
 // Types text character by character.
 void Type(std::string_view text);
 
+// Which of the menu's `items` rows show a check mark.
+std::vector<bool> CheckMarks(HWND menu, int items);
+
 std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int item);
+// The message of a message box: its first static text that is not empty.
+std::string MessageText(HWND box);
 
 // The whole Wine desktop as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);
