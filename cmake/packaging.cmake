@@ -10,15 +10,12 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 if(WIN32)
   # Everything in one folder, as the desktop program looks for its help file
   # beside itself.
-  set(program_files pinwell-cli.exe README.txt)
   install(TARGETS pinwell RUNTIME DESTINATION .)
   if(TARGET Pinwell)
     install(TARGETS Pinwell RUNTIME DESTINATION .)
-    list(APPEND program_files Pinwell.exe)
   endif()
   if(TARGET pinwell_help)
     install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" DESTINATION .)
-    list(APPEND program_files Pinwell.hlp)
   endif()
   # Notepad of the program's era shows LF-only text as one line.
   configure_file("${packaging_dir}/README.txt.in" README.txt @ONLY NEWLINE_STYLE CRLF)
@@ -101,9 +98,8 @@ include(CPack)
 if(PINWELL_PACKAGE_TESTS)
   enable_testing()
   if(WIN32)
-    list(JOIN program_files " " program_files)
     add_test(NAME installer_test COMMAND bash "${packaging_dir}/tests/installer_test.sh"
-      "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}" "${program_files}")
+      "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}")
     set_tests_properties(installer_test PROPERTIES TIMEOUT 300)
   else()
     add_test(NAME deb_package_test COMMAND bash "${packaging_dir}/tests/deb_package_test.sh"

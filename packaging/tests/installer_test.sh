@@ -3,10 +3,10 @@
 # Wine, in a prefix of the test's own: a silent install, the installed program
 # started (its window photographed, its help file found), and an uninstall
 # that leaves the prefix as it found it.
-# Usage: installer_test.sh BUILD_DIR VERSION SOURCE_DIR "FILE..."
+# Usage: installer_test.sh BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
 export LC_ALL=C
-build=$1 version=$2 source=$3 files=$4
+build=$1 version=$2 source=$3
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
@@ -44,7 +44,8 @@ for package in "$setup" "$zip"; do
 done
 
 sorted() { tr ' ' '\n' | sort | paste -sd ' '; }
-expect "the zip's files" "$(sorted <<<"$files")" "$(unzip -Z1 "$zip" | sorted)"
+files="Pinwell.exe Pinwell.hlp README.txt pinwell-cli.exe"
+expect "the zip's files" "$files" "$(unzip -Z1 "$zip" | sorted)"
 unzip -q "$zip" -d "$work/zip"
 expect "the portable pinwell-cli.exe's version" "pinwell $version" \
   "$(timeout 60 wine "$work/zip/pinwell-cli.exe" --version | tr -d '\r')"
@@ -54,34 +55,31 @@ timeout 120 wine "$setup" /S || fail "the silent install ended with status $?"
 expect "the installed files" "$(sorted <<<"$files Uninstall.exe")" "$(ls "$folder" | sorted)"
 expect "README.txt's lines without CR LF" "" "$(grep -v $'\r$' "$folder/README.txt")"
 if grep -rlF "$source" "$work/zip" "$folder"; then fail "files that name the build machine's folders"; fi
-expect "the Start-menu folder" "$([ -f "$folder/Pinwell.exe" ] && echo 'Pinwell.lnk ')Uninstall.lnk" \
+expect "the Start-menu folder" "Pinwell.lnk Uninstall.lnk" \
   "$(ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pinwell" | sorted)"
 timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pinwell' \
   /v DisplayVersion | grep -q "REG_SZ *$version" || fail "no uninstaller registered for $version"
 
-if [ -f "$folder/Pinwell.exe" ]; then
-  # Started elsewhere, so the help file must be found beside the program.
-  (cd "$WINEPREFIX/drive_c" &&
-    wine explorer /desktop=pinwell-setup,1024x768 'C:\Program Files\Pinwell\Pinwell.exe' \
-      >"$work/program.log" 2>&1 </dev/null &)
-  title="REZ Log file to Microsoft Pushpin conversion"
-  if timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
-    sleep 0.5  # let the last paint reach the screen
-    mkdir -p "$source/build/screens"
-    import -window root "$source/build/screens/installed-program.png"
-    if [ -f "$folder/Pinwell.hlp" ]; then
-      desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
-      xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
-      timeout 30 xdotool search --sync --onlyvisible --name '^Pinwell Help$' >/dev/null ||
-        fail "Help > Pinwell did not open the help viewer"
-      import -window root "$source/build/screens/installed-help.png"
-    fi
-  else
-    fail "the installed Pinwell.exe showed no window within 30 seconds"
-    cat "$work/program.log"
-  fi
-  timeout 10 wineserver -k || true
+# Started elsewhere, so the help file must be found beside the program.
+(cd "$WINEPREFIX/drive_c" &&
+  wine explorer /desktop=pinwell-setup,1024x768 'C:\Program Files\Pinwell\Pinwell.exe' \
+    >"$work/program.log" 2>&1 </dev/null &)
+title="REZ Log file to Microsoft Pushpin conversion"
+if timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
+  sleep 0.5  # let the last paint reach the screen
+  mkdir -p "$source/build/screens"
+  import -window root "$source/build/screens/installed-program.png"
+  desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
+  xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
+  # The viewer's title is the help file's own.
+  timeout 30 xdotool search --sync --onlyvisible --name '^Pinwell Help$' >/dev/null ||
+    fail "Help > Pinwell did not open the help file"
+  import -window root "$source/build/screens/installed-help.png"
+else
+  fail "the installed Pinwell.exe showed no window within 30 seconds"
+  cat "$work/program.log"
 fi
+timeout 10 wineserver -k || true
 
 timeout 60 wine "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with status $?"
 # The uninstaller runs on from a copy in the temporary folder.
