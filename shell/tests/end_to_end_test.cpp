@@ -132,14 +132,17 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   REQUIRE(pinwell.Start(Program, w.Folder.string()));
   CHECK(pinwell.StatusText(1) == " Output format: English style numbers");
   CHECK(pinwell.StatusText(2) == " Resolution: 1 second");
+  CHECK(ResolutionMarks(pinwell) == "x--");
 
   Press("alt+f");
   Press("s");
   CHECK(AnswerMessageBox() == "No input file selected");
   CHECK(pinwell.Running());
 
-  // Save after Open: no dialog, the proposed name.
-  REQUIRE(OpenLog(pinwell, w.Log));
+  // Open from the toolbar, Save from the menu: no dialog, the proposed name.
+  pinwell.ClickButton(40002);
+  REQUIRE(ChooseFile("Open File", w.Log.string()));
+  CHECK(pinwell.Shows({Reading(w.Log)}));
   Press("alt+f");
   Press("s");
   const fs::path output = w.Folder / "drive to work.txt";
@@ -233,6 +236,7 @@ TEST_CASE("The toolbar's Exit and the close box end the program") {
   }
   Pinwell pinwell;
   REQUIRE(pinwell.Start(Program, w.Folder.string()));
+  REQUIRE(OpenLog(pinwell, w.Log));
   Screenshot("end-to-end-final");
   pinwell.ClickCloseBox();
   CHECK(pinwell.WaitForExit() == 0);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -213,9 +214,13 @@ bool Pinwell::Start(const std::string& program, const std::string& folder) {
   });
   Frame = search.Found;
   if (Frame == nullptr) return false;
-  Client = FindDescendant(Frame, "KESTCLIENT");
-  StatusBar = FindDescendant(Frame, STATUSCLASSNAMEA);
-  Toolbar = FindDescendant(Frame, TOOLBARCLASSNAMEA);
+  // The toolbar comes last, after the window is shown.
+  WaitUntil([&] {
+    Client = FindDescendant(Frame, "KESTCLIENT");
+    StatusBar = FindDescendant(Frame, STATUSCLASSNAMEA);
+    Toolbar = FindDescendant(Frame, TOOLBARCLASSNAMEA);
+    return Client != nullptr && StatusBar != nullptr && Toolbar != nullptr;
+  });
   SetForegroundWindow(Frame);
   // Ready once its event loop has drawn the empty client area.
   return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows({});
@@ -277,16 +282,20 @@ std::vector<bool> CheckMarks(HWND menu, int items) {
   const Pixels pixels = ScreenPixels(r);
   const int rowHeight = pixels.Height / items;
   std::vector<bool> marks;
+  const auto at = [&](int x, int y) { return pixels.Data[static_cast<std::size_t>(y) * pixels.Width + x]; };
+  const auto brightness = [](std::uint32_t p) {
+    return static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+  };
   for (int item = 0; item < items; ++item) {
-    int dark = 0;
-    for (int y = item * rowHeight; y < (item + 1) * rowHeight; ++y) {
-      for (int x = 2; x < 16 && x < pixels.Width; ++x) {
-        const std::uint32_t p = pixels.Data[static_cast<std::size_t>(y) * pixels.Width + x];
-        const int level = static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
-        if (level < 3 * 100) ++dark;
-      }
+    // A highlighted row draws its mark light on dark: ink is what stands out
+    // from the row's own background, taken at its right end.
+    const int middle = item * rowHeight + rowHeight / 2;
+    const int background = brightness(at(pixels.Width - 6, middle));
+    int ink = 0;
+    for (int y = middle - rowHeight / 4; y <= middle + rowHeight / 4; ++y) {
+      for (int x = 4; x < 15 && x < pixels.Width; ++x) ink += std::abs(brightness(at(x, y)) - background) > 200 ? 1 : 0;
     }
-    marks.push_back(dark > 3);
+    marks.push_back(ink > 3);
   }
   return marks;
 }
