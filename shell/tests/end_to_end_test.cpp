@@ -95,7 +95,8 @@ bool OpenLog(Pinwell& pinwell, const fs::path& log) {
 
 // The check marks of Options > Resolution, read from the open menu.
 // "x--": 1 second checked.
-std::string ResolutionMarks(const Pinwell& pinwell) {
+std::string ReadResolutionMarks(const Pinwell& pinwell) {
+  pinwell.WaitUntilReady();
   // Options has no mnemonic: Alt, then the arrows, as the keyboard reaches it.
   Press("alt");
   Press("right");
@@ -121,6 +122,16 @@ std::string ResolutionMarks(const Pinwell& pinwell) {
   Press("escape");
   Press("escape");
   WaitUntil([&] { return pinwell.OpenMenus().empty(); });
+  return marks;
+}
+
+// A menu that has not come up when asked is asked for again: one resolution
+// is always checked.
+std::string ResolutionMarks(const Pinwell& pinwell) {
+  std::string marks;
+  for (int attempt = 0; attempt < 3 && (marks.empty() || marks == "---"); ++attempt) {
+    marks = ReadResolutionMarks(pinwell);
+  }
   return marks;
 }
 
