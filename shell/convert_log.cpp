@@ -5,13 +5,13 @@
 #include "conversion/convert_log_file.hpp"
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
+#include "toolkit/dialogs/dialog_operations.hpp"
 
 namespace shell {
 
 namespace {
 
 constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
-constexpr int SaveWithPrompt = 3;
 constexpr std::string_view BoxTitle = "TomTom Log File";
 constexpr int OkButton = 0;
 constexpr int StopIcon = 1;
@@ -50,7 +50,8 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     return;
   }
   if (app.OutputFileName.IsBlank() || mode == SaveAsMode) {
-    toolkit.FileSelect(TrackFilter, SaveWithPrompt, app.OutputFileName.Span(), "Save File");
+    toolkit.FileSelect(TrackFilter, toolkit::SelectSave | toolkit::SelectPrompt, app.OutputFileName.Span(),
+                       "Save File");
     AddExtensionIfNoDot(app.OutputFileName);
     if (toolkit.DialogInfo(CommonResult) != 1) return;
   }

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "shell/progress.hpp"
+#include "toolkit/dialogs/dialog_operations.hpp"
 
 namespace shell {
 
 namespace {
 
 constexpr std::string_view LogFilter = "Log files (*.pgl)|*.pgl|";
-constexpr int OpenWithPrompt = 2;
 
 bool SameIgnoringCase(char a, char b) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
@@ -32,7 +32,7 @@ void OpenLogCommand(Toolkit& toolkit) {
   ApplicationState& app = Application;
   // A cancelled dialog leaves the previous name, and the command goes on with
   // it: the window then shows what Save would convert.
-  toolkit.FileSelect(LogFilter, OpenWithPrompt, app.InputLogName.Span(), "Open File");
+  toolkit.FileSelect(LogFilter, toolkit::SelectPrompt, app.InputLogName.Span(), "Open File");
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
   AddProgressLine(toolkit, PathLine("Reading from ... ", app.InputLogName));

@@ -38,7 +38,9 @@ std::string ReadFile(const fs::path& path) {
 // What the command-line converter writes for this log and these options.
 std::string Converted(const fs::path& log, const std::string& options) {
   const fs::path output = log.parent_path() / "converter.txt";
-  std::string command = "\"\"" + Converter + "\" -q " + options + " -o \"" + output.string() + "\" \"" + log.string() + "\"\"";
+  // cmd.exe drops the outer quotes and keeps the inner ones.
+  std::string command =
+      "\"\"" + Converter + "\" -q " + options + " -o \"" + output.string() + "\" \"" + log.string() + "\"\"";
   std::system(command.c_str());
   std::string bytes = ReadFile(output);
   fs::remove(output);

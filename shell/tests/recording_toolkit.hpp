@@ -29,7 +29,7 @@ class RecordingToolkit final : public Toolkit {
   void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
   void OpenRootWindow(const toolkit::WindowSpec& w) override {
     Record("OpenRootWindow(" + Numbers({w.Flags, w.X, w.Y, w.Width, w.Height, w.MenuId}) + ", " +
-           Quoted(w.Title.View()) + ")");
+           Field(w.Title.View()) + ")");
   }
   void StatusBarParts(std::span<const int> widths) override {
     Record("StatusBarParts(" + Numbers(std::vector<int>(widths.begin(), widths.end())) + ")");
