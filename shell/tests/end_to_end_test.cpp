@@ -68,11 +68,13 @@ struct Workspace {
   }
 };
 
-// Answers a message box of the program with Enter and returns its message.
-std::string AnswerMessageBox() {
+// Answers a message box of the program with Enter and returns its message;
+// a picture of it first when named.
+std::string AnswerMessageBox(const std::string& picture = "") {
   const HWND box = WaitForWindow("#32770", "TomTom Log File");
   if (box == nullptr) return "(no message box)";
   const std::string message = MessageText(box);
+  if (!picture.empty()) Screenshot(picture);
   Press("enter");
   WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
   return message;
@@ -210,11 +212,10 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   const HANDLE held = CreateFileA(output.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   Press("alt+f");
   Press("s");
-  CHECK(AnswerMessageBox() == output.string() + ": Permission denied");
+  CHECK(AnswerMessageBox("end-to-end-failure") == output.string() + ": Permission denied");
   CloseHandle(held);
   CHECK(pinwell.Shows({Reading(w.Log)}));
   CHECK(ReadFile(output) == before);
-  Screenshot("end-to-end-failure");
 
   // About, then Help, then Exit from the menu, which closes the help window.
   Press("alt+h");
@@ -239,7 +240,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
 }
 
-TEST_CASE("The toolbar's Exit and the close box end the program") {
+TEST_CASE("The toolbar's Exit and the close box end the program; the close box leaves help open") {
   Workspace w;
   {
     Pinwell pinwell;
@@ -250,7 +251,17 @@ TEST_CASE("The toolbar's Exit and the close box end the program") {
   Pinwell pinwell;
   REQUIRE(pinwell.Start(Program, w.Folder.string()));
   REQUIRE(OpenLog(pinwell, w.Log));
+  Press("alt+h");
+  Press("p");
+  const HWND help = WaitForWindow("MS_WINHELP", nullptr);
+  REQUIRE(help != nullptr);
+  SetForegroundWindow(pinwell.Frame);
+  REQUIRE(pinwell.WaitUntilReady());
   Screenshot("end-to-end-final");
   pinwell.ClickCloseBox();
   CHECK(pinwell.WaitForExit() == 0);
+  // Only the Exit commands close the help window.
+  CHECK(IsWindowVisible(help));
+  PostMessageA(help, WM_CLOSE, 0, 0);
+  CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
 }
