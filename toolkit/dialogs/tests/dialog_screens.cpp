@@ -13,8 +13,8 @@
 #include "resources/resource_ids.hpp"
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/dialogs/tests/box_driver.hpp"
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/box_driver.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 
 using namespace toolkit;
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/dialogs/tests/box_driver.hpp"
+#include "toolkit/tests/box_driver.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;

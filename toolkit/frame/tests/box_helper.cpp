@@ -14,6 +14,7 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/tests/box_driver.hpp"
 
 namespace {
 
@@ -28,37 +29,11 @@ void Record(const std::string& line) {
   }
 }
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-  char name[16] = "";
-  GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The message of a box is its static control with the longest text.
-BOOL CALLBACK FindText(HWND child, LPARAM text) {
-  char name[16] = "";
-  GetClassNameA(child, name, sizeof name);
-  char buffer[1024] = "";
-  GetWindowTextA(child, buffer, sizeof buffer);
-  std::string& best = *reinterpret_cast<std::string*>(text);
-  if (std::string(name) == "Static" && std::string(buffer).size() > best.size()) best = buffer;
-  return TRUE;
-}
-
 void CALLBACK CloseBox(HWND, UINT, UINT_PTR, DWORD) {
   if (answered != nullptr && IsWindow(answered)) return;  // still closing the last one
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  const HWND box = toolkit::testing::VisibleBox();
   if (box == nullptr) return;
-  char caption[256] = "";
-  GetWindowTextA(box, caption, sizeof caption);
-  std::string text;
-  EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&text));
-  Record(std::string(caption) + "|" + text);
+  Record(toolkit::testing::Caption(box) + "|" + toolkit::testing::BoxText(box));
 
   char answer = 'o';
   if (!answers.empty()) {

@@ -1,15 +1,16 @@
 // Opens the root window as the program does, with a log opened and being converted,
 // and keeps it up until told to go, so that a picture can be taken of it.
-// Arguments: the file to create once the window is drawn, and the file whose
-// appearance ends the program.
+// Argument: FOLDER; the window, once drawn, gets FOLDER\root-window.ready and
+// closes when FOLDER\root-window.taken appears.
 
 #include <windows.h>
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "toolkit/frame/toolkit_start.hpp"
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/windows/window_operations.hpp"
 
 using namespace toolkit;
@@ -27,12 +28,13 @@ void Redraw() {
   for (std::size_t i = 0; i < Lines.size(); ++i) TextAt(100, 1000 * static_cast<int>(i + 1), Lines[i]);
 }
 
-bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) return 2;
+  if (argc != 2) return 2;
+  const std::string folder = argv[1];
   ToolkitStart(" ");
   OpenRootWindow(testing::ApplicationWindowSpec());
   const std::array widths{7000, -1};
@@ -54,10 +56,11 @@ int main(int argc, char** argv) {
     if (type != EventType::TimerTick) continue;
     ++ticks;
     if (!drawn) {
-      CloseHandle(CreateFileA(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      const std::string ready = folder + "\\root-window.ready";
+      CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
       drawn = true;
     }
-    if (Exists(argv[2])) break;
+    if (Exists(folder + "\\root-window.taken")) break;
     SetTimer(frame, PollTimer, 100, nullptr);
   }
   CloseRootWindow();

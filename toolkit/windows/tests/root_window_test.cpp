@@ -8,7 +8,7 @@
 #include <string>
 
 #include "toolkit/frame/errors.hpp"
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/windows/window_layer.hpp"
 
 using namespace toolkit;

@@ -1,4 +1,4 @@
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 
 #include <array>
 #include <vector>

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace toolkit::testing {
 
@@ -18,6 +19,9 @@ void WhenBoxAppears(std::string caption, std::function<void(HWND)> action);
 // Whether all queued steps ran; clears the queue.
 bool AllStepsRan();
 
+// The visible box (class "#32770") of this thread with this caption, any
+// caption when empty; null when there is none.
+HWND VisibleBox(std::string_view caption = {});
 // The message of a box: its static control with the longest text.
 std::string BoxText(HWND box);
 std::string Caption(HWND window);

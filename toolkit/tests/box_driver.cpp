@@ -1,9 +1,9 @@
-#include "toolkit/dialogs/tests/box_driver.hpp"
+#include "toolkit/tests/box_driver.hpp"
 
 #include <deque>
 #include <vector>
 
-#include "toolkit/windows/tests/root_window_fixture.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 
 namespace toolkit::testing {
 
@@ -26,23 +26,19 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+// A visible window of this class with this caption (any caption when empty).
 struct Search {
-  const std::string* Caption;
-  HWND Found;
+  std::string_view ClassName;
+  std::string_view Caption;
+  HWND Found = nullptr;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam) {
   auto& search = *reinterpret_cast<Search*>(lParam);
-  if (ClassOf(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  if (search.Caption != nullptr && Caption(window) != *search.Caption) return TRUE;
+  if (ClassOf(window) != search.ClassName || !IsWindowVisible(window)) return TRUE;
+  if (!search.Caption.empty() && Caption(window) != search.Caption) return TRUE;
   search.Found = window;
   return FALSE;
-}
-
-HWND VisibleBox(const std::string* caption) {
-  Search search{caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
 }
 
 void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
@@ -51,7 +47,7 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
     Timer = 0;
     return;
   }
-  const HWND box = VisibleBox(&Steps.front().Caption);
+  const HWND box = VisibleBox(Steps.front().Caption);
   const HWND focus = GetFocus();
   if (box != nullptr && focus != nullptr && (focus == box || IsChild(box, focus))) {
     const Step step = std::move(Steps.front());
@@ -64,7 +60,7 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
   // Nobody is coming: end whatever box is up so that the test can go on and fail.
   Missed = true;
   Steps.clear();
-  if (const HWND any = VisibleBox(nullptr)) PostMessageA(any, WM_COMMAND, IDCANCEL, 0);
+  if (const HWND any = VisibleBox()) PostMessageA(any, WM_COMMAND, IDCANCEL, 0);
 }
 
 BOOL CALLBACK FindLongestStatic(HWND child, LPARAM lParam) {
@@ -72,18 +68,6 @@ BOOL CALLBACK FindLongestStatic(HWND child, LPARAM lParam) {
   const std::string text = Caption(child);
   if (ClassOf(child) == "Static" && text.size() > best.size()) best = text;
   return TRUE;
-}
-
-struct ButtonSearch {
-  const std::string* Text;
-  HWND Found;
-};
-
-BOOL CALLBACK FindButton(HWND child, LPARAM lParam) {
-  auto& search = *reinterpret_cast<ButtonSearch*>(lParam);
-  if (ClassOf(child) != "Button" || Caption(child) != *search.Text) return TRUE;
-  search.Found = child;
-  return FALSE;
 }
 
 }  // namespace
@@ -103,6 +87,12 @@ bool AllStepsRan() {
   return ran;
 }
 
+HWND VisibleBox(std::string_view caption) {
+  Search search{"#32770", caption};
+  EnumThreadWindows(GetCurrentThreadId(), FindWindowOf, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
 std::string BoxText(HWND box) {
   std::string text;
   EnumChildWindows(box, FindLongestStatic, reinterpret_cast<LPARAM>(&text));
@@ -116,8 +106,8 @@ std::string Caption(HWND window) {
 }
 
 void ClickButton(HWND box, const std::string& text) {
-  ButtonSearch search{&text, nullptr};
-  EnumChildWindows(box, FindButton, reinterpret_cast<LPARAM>(&search));
+  Search search{"Button", text};
+  EnumChildWindows(box, FindWindowOf, reinterpret_cast<LPARAM>(&search));
   if (search.Found == nullptr) return;
   RECT r{};
   GetWindowRect(search.Found, &r);
