@@ -86,7 +86,7 @@ bool ChooseFile(const char* title, const std::string& name) {
   if (dialog == nullptr) return false;
   Press("home");
   Press("shift+end");
-  Type(name);
+  TypeText(name);
   Press("enter");
   return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }

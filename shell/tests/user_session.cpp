@@ -352,25 +352,6 @@ void Press(std::string_view chord) {
   for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKey(*key, true);
 }
 
-void Type(std::string_view text) {
-  for (char c : text) {
-    std::array<INPUT, 2> inputs{};
-    for (INPUT& in : inputs) {
-      in.type = INPUT_KEYBOARD;
-      in.ki.wScan = static_cast<unsigned char>(c);
-      in.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  }
-}
-
-std::string WindowText(HWND window) {
-  std::array<char, 1024> text{};
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
-
 std::string DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
 
 std::string MessageText(HWND box) {

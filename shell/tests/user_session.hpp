@@ -10,7 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/tests/box_driver.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
+
 namespace shell::testing {
+
+using toolkit::testing::TypeText;
+using toolkit::testing::WindowText;
 
 // Every wait gives up after this long, so that a fault fails a test instead
 // of hanging it.
@@ -50,13 +56,10 @@ struct Pinwell {
 // Keys as a user presses them: "alt+f", "s", "enter", "escape", "right",
 // "down"; one chord per call.
 void Press(std::string_view chord);
-// Types text character by character.
-void Type(std::string_view text);
 
 // Which of the menu's `items` rows show a check mark.
 std::vector<bool> CheckMarks(HWND menu, int items);
 
-std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int item);
 // The message of a message box: its first static text that is not empty.
 std::string MessageText(HWND box);

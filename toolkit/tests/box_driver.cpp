@@ -1,7 +1,7 @@
 #include "toolkit/tests/box_driver.hpp"
 
+#include <array>
 #include <deque>
-#include <vector>
 
 #include "toolkit/tests/root_window_fixture.hpp"
 
@@ -36,7 +36,7 @@ struct Search {
 BOOL CALLBACK FindWindowOf(HWND window, LPARAM lParam) {
   auto& search = *reinterpret_cast<Search*>(lParam);
   if (ClassOf(window) != search.ClassName || !IsWindowVisible(window)) return TRUE;
-  if (!search.Caption.empty() && Caption(window) != search.Caption) return TRUE;
+  if (!search.Caption.empty() && WindowText(window) != search.Caption) return TRUE;
   search.Found = window;
   return FALSE;
 }
@@ -65,7 +65,7 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
 
 BOOL CALLBACK FindLongestStatic(HWND child, LPARAM lParam) {
   auto& best = *reinterpret_cast<std::string*>(lParam);
-  const std::string text = Caption(child);
+  const std::string text = WindowText(child);
   if (ClassOf(child) == "Static" && text.size() > best.size()) best = text;
   return TRUE;
 }
@@ -99,12 +99,6 @@ std::string BoxText(HWND box) {
   return text;
 }
 
-std::string Caption(HWND window) {
-  std::vector<char> text(GetWindowTextLengthA(window) + 1, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
-}
-
 void ClickButton(HWND box, const std::string& text) {
   Search search{"Button", text};
   EnumChildWindows(box, FindWindowOf, reinterpret_cast<LPARAM>(&search));
@@ -114,18 +108,18 @@ void ClickButton(HWND box, const std::string& text) {
   ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
-void TypeText(const std::string& text) {
-  std::vector<INPUT> inputs;
+void TypeText(std::string_view text) {
+  // A key at a time, as a typist's keys reach another process's window too.
   for (const char c : text) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wScan = static_cast<unsigned char>(c);
-    in.ki.dwFlags = KEYEVENTF_UNICODE;
-    inputs.push_back(in);
-    in.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    inputs.push_back(in);
+    std::array<INPUT, 2> inputs{};
+    for (INPUT& in : inputs) {
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = static_cast<unsigned char>(c);
+      in.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void PressKey(WORD virtualKey) { PressKeys({virtualKey}, {virtualKey}); }

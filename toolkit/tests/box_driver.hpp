@@ -24,11 +24,10 @@ bool AllStepsRan();
 HWND VisibleBox(std::string_view caption = {});
 // The message of a box: its static control with the longest text.
 std::string BoxText(HWND box);
-std::string Caption(HWND window);
 // Clicks the box's button with this text ("&Yes").
 void ClickButton(HWND box, const std::string& text);
 // Characters as typed on a keyboard.
-void TypeText(const std::string& text);
+void TypeText(std::string_view text);
 void PressKey(WORD virtualKey);
 
 }  // namespace toolkit::testing

@@ -62,7 +62,7 @@ int NextEventWithin(int milliseconds, EventRecord& record) {
 }
 
 std::string WindowText(HWND window) {
-  std::array<char, 256> text{};
+  std::vector<char> text(GetWindowTextLengthA(window) + 1, '\0');
   GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
   return text.data();
 }

@@ -1,79 +1,73 @@
+#include <windows.h>
+
+#include <array>
+
 #include <doctest/doctest.h>
 
-#include "box_helper_runner.hpp"
 #include "scratch_directory.hpp"
 
 namespace {
 
-struct Outcome {
-  HelperRun Run;
-  std::string Record;
+// frame_box_helper (beside this test program) runs one toolkit operation and
+// closes the boxes it shows itself, one "caption|text" line each in a record.
+struct Case {
+  const char* What;
+  const char* Configuration;  // kestra.ini; none when null
+  const char* Mode;
+  const char* Arguments;  // after the mode and the record's path
+  DWORD ExitCode;
+  const char* Record;
 };
 
-Outcome RunIn(const std::filesystem::path& dir, const std::string& arguments) {
-  const std::filesystem::path record = dir / "record.txt";
-  std::filesystem::remove(record);
-  Outcome outcome;
-  outcome.Run = RunBoxHelper(arguments, dir.string());
-  outcome.Record = FileBytes(record);
-  return outcome;
+constexpr std::array Cases{
+    Case{"the box names the code and the message, and the exit code is the code", nullptr,
+         "abnormal", "3 \"disk full\"", 3, "Kestrafolio|Abnormal exit (code 3) : disk full\n"},
+    Case{"trailing blanks of the message are dropped; a long code keeps its digits", nullptr,
+         "abnormal", "1234 \"no room   \"", 1234, "Kestrafolio|Abnormal exit (code 1234) : no room\n"},
+    Case{"a blank message ends the process without a box", nullptr, "abnormal", "5 \"   \"", 5, ""},
+    Case{"a VER key shows the version box and ends the start with exit code 0",
+         "PLNAME=x.plt\r\nVersion=\r\nLFNGEN=50\r\n", "start", "", 0,
+         "Kestrafolio|Abnormal exit (code 0) : Kestrafolio version 2.30e\n"},
+    Case{"VE is no version request", "VE=1\n", "start", "", 0, "returned\n"},
+    Case{"error report mode 4: the box, then OK goes on and Cancel ends with 0", nullptr, "errorbox", "", 0,
+         "Library Error|Error=1001:Invalid menu item\n"
+         "continued 1001 answer 1\n"
+         "Library Error|Error=  12:Invalid character detected\n"},
+};
+
+std::string HelperProgram() {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string program(self);
+  return program.substr(0, program.find_last_of("\\/") + 1) + "frame_box_helper.exe";
 }
 
 }  // namespace
 
-TEST_CASE("AbnormalExit") {
-  const std::filesystem::path dir = EnterScratchDirectory("abnormal-exit");
-  const std::string record = (dir / "record.txt").string();
+TEST_CASE("AbnormalExit, the version request and error report mode 4, seen in their boxes") {
+  for (const Case& c : Cases) {
+    CAPTURE(c.What);
+    const std::filesystem::path dir = EnterScratchDirectory("box-helper");
+    const std::filesystem::path record = dir / "record.txt";
+    if (c.Configuration != nullptr) WriteFileBytes(dir / "kestra.ini", c.Configuration);
 
-  SUBCASE("the box names the code and the message, and the exit code is the code") {
-    const Outcome outcome = RunIn(dir, "abnormal \"" + record + "\" 3 \"disk full\"");
-    REQUIRE(outcome.Run.Finished);
-    CHECK(outcome.Run.ExitCode == 3);
-    CHECK(outcome.Record == "Kestrafolio|Abnormal exit (code 3) : disk full\n");
-  }
-  SUBCASE("trailing blanks of the message are dropped; a long code keeps its digits") {
-    const Outcome outcome = RunIn(dir, "abnormal \"" + record + "\" 1234 \"no room   \"");
-    REQUIRE(outcome.Run.Finished);
-    CHECK(outcome.Run.ExitCode == 1234);
-    CHECK(outcome.Record == "Kestrafolio|Abnormal exit (code 1234) : no room\n");
-  }
-  SUBCASE("a blank message ends the process without a box") {
-    const Outcome outcome = RunIn(dir, "abnormal \"" + record + "\" 5 \"   \"");
-    REQUIRE(outcome.Run.Finished);
-    CHECK(outcome.Run.ExitCode == 5);
-    CHECK(outcome.Record.empty());
-  }
-}
+    const std::string program = HelperProgram();
+    std::string commandLine =
+        "\"" + program + "\" " + c.Mode + " \"" + record.string() + "\" " + c.Arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    REQUIRE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           dir.string().c_str(), &startup, &process));
+    const bool finished = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    if (!finished) TerminateProcess(process.hProcess, 99);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 
-TEST_CASE("Version request in the configuration file") {
-  const std::filesystem::path dir = EnterScratchDirectory("version");
-  const std::string record = (dir / "record.txt").string();
-
-  SUBCASE("a VER key shows the version box and ends the start with exit code 0") {
-    WriteFileBytes(dir / "kestra.ini", "PLNAME=x.plt\r\nVersion=\r\nLFNGEN=50\r\n");
-    const Outcome outcome = RunIn(dir, "start \"" + record + "\"");
-    REQUIRE(outcome.Run.Finished);
-    CHECK(outcome.Run.ExitCode == 0);
-    CHECK(outcome.Record == "Kestrafolio|Abnormal exit (code 0) : Kestrafolio version 2.30e\n");
+    REQUIRE(finished);
+    CHECK(exitCode == c.ExitCode);
+    CHECK(FileBytes(record) == c.Record);
   }
-  SUBCASE("VE is no version request") {
-    WriteFileBytes(dir / "kestra.ini", "VE=1\n");
-    const Outcome outcome = RunIn(dir, "start \"" + record + "\"");
-    REQUIRE(outcome.Run.Finished);
-    CHECK(outcome.Run.ExitCode == 0);
-    CHECK(outcome.Record == "returned\n");
-  }
-}
-
-TEST_CASE("Error report mode 4") {
-  const std::filesystem::path dir = EnterScratchDirectory("error-box");
-  const std::string record = (dir / "record.txt").string();
-
-  const Outcome outcome = RunIn(dir, "errorbox \"" + record + "\"");
-  REQUIRE(outcome.Run.Finished);
-  CHECK(outcome.Run.ExitCode == 0);
-  CHECK(outcome.Record ==
-        "Library Error|Error=1001:Invalid menu item\n"
-        "continued 1001 answer 1\n"
-        "Library Error|Error=  12:Invalid character detected\n");
 }

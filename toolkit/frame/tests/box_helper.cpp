@@ -15,6 +15,7 @@
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/tests/box_driver.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 
 namespace {
 
@@ -33,7 +34,7 @@ void CALLBACK CloseBox(HWND, UINT, UINT_PTR, DWORD) {
   if (answered != nullptr && IsWindow(answered)) return;  // still closing the last one
   const HWND box = toolkit::testing::VisibleBox();
   if (box == nullptr) return;
-  Record(toolkit::testing::Caption(box) + "|" + toolkit::testing::BoxText(box));
+  Record(toolkit::testing::WindowText(box) + "|" + toolkit::testing::BoxText(box));
 
   char answer = 'o';
   if (!answers.empty()) {
