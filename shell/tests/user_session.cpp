@@ -15,39 +15,27 @@ namespace {
 
 constexpr DWORD PollMs = 50;
 
-struct WindowSearch {
-  DWORD ProcessId;
-  const char* ClassName;
-  HWND Found;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  std::array<char, 64> name{};
-  GetClassNameA(window, name.data(), static_cast<int>(name.size()));
-  if (std::string_view(name.data()) != search.ClassName) return TRUE;
-  search.Found = window;
-  return FALSE;
-}
-
-// The first window of this class among all the descendants of `parent`.
-HWND FindDescendant(HWND parent, const char* className) {
-  WindowSearch search{0, className, nullptr};
-  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+// The visible top-level windows of this class that the process owns.
+std::vector<HWND> ProcessWindows(DWORD processId, std::string_view className) {
+  struct Search {
+    DWORD ProcessId;
+    std::string_view ClassName;
+    std::vector<HWND> Found;
+  } search{processId, className, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        std::array<char, 64> name{};
+        GetClassNameA(window, name.data(), static_cast<int>(name.size()));
+        if (owner == s.ProcessId && std::string_view(name.data()) == s.ClassName && IsWindowVisible(window)) {
+          s.Found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return search.Found;
-}
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  std::array<char, 64> name{};
-  GetClassNameA(window, name.data(), static_cast<int>(name.size()));
-  if (owner != search.ProcessId || std::string_view(name.data()) != search.ClassName || !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  search.Found = window;
-  return FALSE;
 }
 
 // Memory inside the program, for the control messages that fill a buffer:
@@ -207,18 +195,17 @@ bool Pinwell::Start(const std::string& program, const std::string& folder) {
                       &startup, &Process)) {
     return false;
   }
-  WindowSearch search{Process.dwProcessId, "KESTRAFOLIO", nullptr};
   WaitUntil([&] {
-    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.Found != nullptr;
+    const std::vector<HWND> frames = ProcessWindows(Process.dwProcessId, "KESTRAFOLIO");
+    Frame = frames.empty() ? nullptr : frames.front();
+    return Frame != nullptr;
   });
-  Frame = search.Found;
   if (Frame == nullptr) return false;
   // The toolbar comes last, after the window is shown.
   WaitUntil([&] {
-    Client = FindDescendant(Frame, "KESTCLIENT");
-    StatusBar = FindDescendant(Frame, STATUSCLASSNAMEA);
-    Toolbar = FindDescendant(Frame, TOOLBARCLASSNAMEA);
+    Client = FindWindowExA(Frame, nullptr, "KESTCLIENT", nullptr);
+    StatusBar = FindWindowExA(Frame, nullptr, STATUSCLASSNAMEA, nullptr);
+    Toolbar = FindWindowExA(Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
     return Client != nullptr && StatusBar != nullptr && Toolbar != nullptr;
   });
   SetForegroundWindow(Frame);
@@ -252,26 +239,7 @@ std::string Pinwell::StatusText(int part) const {
   return text.data();
 }
 
-std::vector<HWND> Pinwell::OpenMenus() const {
-  struct Search {
-    DWORD ProcessId;
-    std::vector<HWND> Found;
-  } search{Process.dwProcessId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        std::array<char, 16> name{};
-        GetClassNameA(window, name.data(), static_cast<int>(name.size()));
-        if (owner == s.ProcessId && std::string_view(name.data()) == "#32768" && IsWindowVisible(window)) {
-          s.Found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.Found;
-}
+std::vector<HWND> Pinwell::OpenMenus() const { return ProcessWindows(Process.dwProcessId, "#32768"); }
 
 std::vector<bool> CheckMarks(HWND menu, int items) {
   // Another process's menu cannot be asked for its states: the marks are read

@@ -16,11 +16,13 @@ using namespace toolkit::testing;
 
 namespace {
 
-void CheckCommand(int type, const EventRecord& e, int command) {
-  CHECK(type == EventType::MenuCommand);
+// An event of the root window whose record holds one or two values and -1
+// everywhere else.
+void CheckEvent(int type, const EventRecord& e, int expectedType, int value1, int value2 = -1) {
+  CHECK(type == expectedType);
   CHECK(e.Window == 0);
-  CHECK(e.Value1 == command);
-  CHECK(e.Value2 == -1);
+  CHECK(e.Value1 == value1);
+  CHECK(e.Value2 == value2);
   CHECK(e.Value3 == -1);
   CHECK(e.Value4 == -1);
   CHECK(e.X == -1);
@@ -38,14 +40,7 @@ void CheckNothingMore() {
 void ExpectSizeChange(int width, int height) {
   EventRecord e;
   const int type = NextEventWithin(1000, e);
-  CHECK(type == EventType::SizeChange);
-  CHECK(e.Window == 0);
-  CHECK(e.Value1 == width);
-  CHECK(e.Value2 == height);
-  CHECK(e.Value3 == -1);
-  CHECK(e.Value4 == -1);
-  CHECK(e.X == -1);
-  CHECK(e.Y == -1);
+  CheckEvent(type, e, EventType::SizeChange, width, height);
 }
 
 void Focus(const RootWindow& w) {
@@ -293,17 +288,17 @@ TEST_CASE("NextEvent") {
   SUBCASE("File > Save chosen with the keyboard gives MenuCommand 40003") {
     PressKeys({VK_MENU, 'F'}, {'F', VK_MENU});
     PressKeys({'S'}, {'S'});
-    CheckCommand(NextEventWithin(2000, e), e, 40003);
+    CheckEvent(NextEventWithin(2000, e), e, EventType::MenuCommand, 40003);
     CheckNothingMore();
   }
   SUBCASE("a click on the Save button gives the same MenuCommand") {
     ClickAt(ButtonCentre(w.Toolbar, 1));
-    CheckCommand(NextEventWithin(2000, e), e, 40003);
+    CheckEvent(NextEventWithin(2000, e), e, EventType::MenuCommand, 40003);
     CheckNothingMore();
   }
   SUBCASE("a click on the Exit button gives its own command 40010") {
     ClickAt(ButtonCentre(w.Toolbar, 6));
-    CheckCommand(NextEventWithin(2000, e), e, 40010);
+    CheckEvent(NextEventWithin(2000, e), e, EventType::MenuCommand, 40010);
   }
   SUBCASE("keys give the codes of the key table") {
     struct Row { std::initializer_list<WORD> keys; int code; };
