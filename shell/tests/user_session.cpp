@@ -60,37 +60,12 @@ class RemoteBuffer {
   void* address_;
 };
 
-struct Pixels {
-  int Width = 0;
-  int Height = 0;
-  std::vector<std::uint32_t> Data;
-  bool operator==(const Pixels&) const = default;
-};
-
-Pixels ReadBitmap(HDC source, int x, int y, int width, int height) {
-  Pixels pixels{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  GetDIBits(memory, bitmap, 0, height, pixels.Data.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  for (auto& p : pixels.Data) p &= 0xFFFFFF;
-  return pixels;
-}
+using toolkit::testing::Pixels;
+using toolkit::testing::ReadPixels;
 
 Pixels ScreenPixels(const RECT& r) {
   HDC screen = GetDC(nullptr);
-  Pixels pixels = ReadBitmap(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  Pixels pixels = ReadPixels(screen, r);
   ReleaseDC(nullptr, screen);
   return pixels;
 }
@@ -115,7 +90,7 @@ Pixels Drawn(const std::vector<std::string>& lines, int width, int height) {
     TextOutA(memory, x, y, lines[i].data(), static_cast<int>(lines[i].size()));
   }
   SelectObject(memory, oldFont);
-  Pixels pixels = ReadBitmap(memory, 0, 0, width, height);
+  Pixels pixels = ReadPixels(memory, all);
   SelectObject(memory, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(memory);

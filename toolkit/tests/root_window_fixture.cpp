@@ -85,6 +85,29 @@ SIZE ClientSize(HWND window) {
   return {r.right, r.bottom};
 }
 
+Pixels ReadPixels(HDC source, const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  Pixels pixels{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+  const HDC memory = CreateCompatibleDC(source);
+  const HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  GetDIBits(memory, bitmap, 0, height, pixels.Data.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  for (auto& p : pixels.Data) p &= 0xFFFFFF;
+  return pixels;
+}
+
 void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up) {
   std::vector<INPUT> inputs;
   const auto key = [&inputs](WORD vk, DWORD flags) {

@@ -6,7 +6,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "toolkit/windows/window_operations.hpp"
 
@@ -48,6 +50,15 @@ std::string WindowText(HWND window);
 std::string StatusText(HWND bar, int part);
 RECT ScreenRect(HWND window);
 SIZE ClientSize(HWND window);
+
+// A block of pixels read off a device context, 0xRRGGBB each, row by row.
+struct Pixels {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Data;
+  bool operator==(const Pixels&) const = default;
+};
+Pixels ReadPixels(HDC source, const RECT& area);
 
 // Real input, as a keyboard or mouse would give it.
 void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up);

@@ -7,9 +7,9 @@
 
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/tests/box_driver.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/tests/scratch_directory.hpp"
+#include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 
 using namespace toolkit;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/tests/box_driver.hpp"
 #include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 
 using namespace toolkit;
@@ -18,24 +18,10 @@ using namespace toolkit::testing;
 namespace {
 
 // The client area's pixels as the window itself holds them.
-std::vector<std::uint32_t> Pixels(HWND client) {
+Pixels ClientPixels(HWND client) {
   const SIZE size = ClientSize(client);
   const HDC dc = GetDC(client);
-  const HDC memory = CreateCompatibleDC(dc);
-  const HBITMAP image = CreateCompatibleBitmap(dc, size.cx, size.cy);
-  const HGDIOBJ previous = SelectObject(memory, image);
-  BitBlt(memory, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.cx) * size.cy);
-  GetDIBits(memory, image, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(image);
-  DeleteDC(memory);
+  Pixels pixels = ReadPixels(dc, {0, 0, size.cx, size.cy});
   ReleaseDC(client, dc);
   return pixels;
 }
@@ -86,18 +72,18 @@ TEST_CASE("MessageBoxShow") {
     EventRecord e;
     while (NextEventWithin(100, e) != EventType::TimerTick) {
     }
-    const std::vector<std::uint32_t> before = Pixels(w.Client);
-    std::vector<std::uint32_t> during;
+    const Pixels before = ClientPixels(w.Client);
+    Pixels during;
     WhenBoxAppears("TomTom Log File", [&during, &w](HWND) {
       InvalidateRect(w.Client, nullptr, TRUE);
       UpdateWindow(w.Client);
-      during = Pixels(w.Client);
+      during = ClientPixels(w.Client);
       PressKey(VK_RETURN);
     });
     MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
     CHECK(AllStepsRan());
     CHECK(during == before);
-    CHECK(Pixels(w.Client) == before);
+    CHECK(ClientPixels(w.Client) == before);
     CHECK(NextEventWithin(300, e) == EventType::TimerTick);
     CHECK(e.Value1 == GuardTimer);
   }
