@@ -84,16 +84,14 @@ std::string AnswerMessageBox(const std::string& picture = "") {
 bool ChooseFile(const char* title, const std::string& name) {
   const HWND dialog = WaitForWindow("#32770", title);
   if (dialog == nullptr) return false;
-  Press("home");
-  Press("shift+end");
+  Press("home shift+end");
   TypeText(name);
   Press("enter");
   return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
 bool OpenLog(Pinwell& pinwell, const fs::path& log) {
-  Press("alt+f");
-  Press("o");
+  Press("alt+f o");
   return ChooseFile("Open File", log.string()) && pinwell.Shows({Reading(log)});
 }
 
@@ -102,10 +100,7 @@ bool OpenLog(Pinwell& pinwell, const fs::path& log) {
 std::string ReadResolutionMarks(const Pinwell& pinwell) {
   pinwell.WaitUntilReady();
   // Options has no mnemonic: Alt, then the arrows, as the keyboard reaches it.
-  Press("alt");
-  Press("right");
-  Press("down");
-  Press("right");
+  Press("alt right down right");
   std::string marks;
   if (WaitUntil([&] { return pinwell.OpenMenus().size() == 2; })) {
     HWND tallest = nullptr;
@@ -122,9 +117,7 @@ std::string ReadResolutionMarks(const Pinwell& pinwell) {
       return marks != "---";
     }, 3000);
   }
-  Press("escape");
-  Press("escape");
-  Press("escape");
+  Press("escape escape escape");
   WaitUntil([&] { return pinwell.OpenMenus().empty(); });
   return marks;
 }
@@ -149,8 +142,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(pinwell.StatusText(2) == " Resolution: 1 second");
   CHECK(ResolutionMarks(pinwell) == "x--");
 
-  Press("alt+f");
-  Press("s");
+  Press("alt+f s");
   CHECK(AnswerMessageBox() == "No input file selected");
   CHECK(pinwell.Running());
 
@@ -158,21 +150,14 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   pinwell.ClickButton(40002);
   REQUIRE(ChooseFile("Open File", w.Log.string()));
   CHECK(pinwell.Shows({Reading(w.Log)}));
-  Press("alt+f");
-  Press("s");
+  Press("alt+f s");
   const fs::path output = w.Folder / "drive to work.txt";
   CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
   Screenshot("end-to-end-saved");
 
   // Resolution 10 from the menu, Continental numbers from the toolbar.
-  Press("alt");
-  Press("right");
-  Press("down");
-  Press("right");
-  Press("down");
-  Press("down");
-  Press("enter");
+  Press("alt right down right down down enter");
   CHECK(WaitUntil([&] { return pinwell.StatusText(2) == " Resolution: 10 seconds"; }));
   CHECK(ResolutionMarks(pinwell) == "--x");
   pinwell.ClickButton(40020);
@@ -186,8 +171,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
 
   // Save As with a name without a dot.
   REQUIRE(OpenLog(pinwell, w.QuietLog));
-  Press("alt+f");
-  Press("a");
+  Press("alt+f a");
   REQUIRE(ChooseFile("Save File", (w.Folder / "run").string()));
   const fs::path run = w.Folder / "run.txt";
   CHECK(pinwell.Shows({Reading(w.QuietLog), OutputTo(run), "4 records written.  Resolution (secs): 10",
@@ -200,8 +184,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   fs::copy_file(w.Log, gone);
   REQUIRE(OpenLog(pinwell, gone));
   fs::remove(gone);
-  Press("alt+f");
-  Press("s");
+  Press("alt+f s");
   CHECK(AnswerMessageBox() == gone.string() + ": No such file or directory");
   CHECK(pinwell.Shows({Reading(gone)}));
   CHECK_FALSE(fs::exists(w.Folder / "gone.txt"));
@@ -210,16 +193,14 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   REQUIRE(OpenLog(pinwell, w.Log));
   const std::string before = ReadFile(output);
   const HANDLE held = CreateFileA(output.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  Press("alt+f");
-  Press("s");
+  Press("alt+f s");
   CHECK(AnswerMessageBox("end-to-end-failure") == output.string() + ": Permission denied");
   CloseHandle(held);
   CHECK(pinwell.Shows({Reading(w.Log)}));
   CHECK(ReadFile(output) == before);
 
   // About, then Help, then Exit from the menu, which closes the help window.
-  Press("alt+h");
-  Press("a");
+  Press("alt+h a");
   const HWND about = WaitForWindow("#32770", "About");
   REQUIRE(about != nullptr);
   CHECK(DialogItemText(about, 1001) == AboutText);
@@ -227,15 +208,13 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   Press("enter");
   CHECK(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
 
-  Press("alt+h");
-  Press("p");
+  Press("alt+h p");
   const HWND help = WaitForWindow("MS_WINHELP", nullptr);
   CHECK(help != nullptr);
   Screenshot("end-to-end-help");
   SetForegroundWindow(pinwell.Frame);
   WaitUntil([&] { return GetForegroundWindow() == pinwell.Frame; });
-  Press("alt+f");
-  Press("x");
+  Press("alt+f x");
   CHECK(pinwell.WaitForExit() == 0);
   CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
 }
@@ -251,8 +230,7 @@ TEST_CASE("The toolbar's Exit and the close box end the program; the close box l
   Pinwell pinwell;
   REQUIRE(pinwell.Start(Program, w.Folder.string()));
   REQUIRE(OpenLog(pinwell, w.Log));
-  Press("alt+h");
-  Press("p");
+  Press("alt+h p");
   const HWND help = WaitForWindow("MS_WINHELP", nullptr);
   REQUIRE(help != nullptr);
   SetForegroundWindow(pinwell.Frame);

@@ -284,15 +284,20 @@ bool Pinwell::Shows(const std::vector<std::string>& lines, DWORD limitMs) const 
   return WaitUntil([&] { return ScreenPixels(area) == wanted; }, limitMs);
 }
 
-void Press(std::string_view chord) {
-  std::vector<WORD> keys;
-  while (!chord.empty()) {
-    const std::size_t plus = chord.find('+', 1);
-    keys.push_back(KeyCode(chord.substr(0, plus)));
-    chord.remove_prefix(plus == std::string_view::npos ? chord.size() : plus + 1);
+void Press(std::string_view chords) {
+  while (!chords.empty()) {
+    const std::size_t blank = chords.find(' ');
+    std::string_view chord = chords.substr(0, blank);
+    chords.remove_prefix(blank == std::string_view::npos ? chords.size() : blank + 1);
+    std::vector<WORD> keys;
+    while (!chord.empty()) {
+      const std::size_t plus = chord.find('+', 1);
+      keys.push_back(KeyCode(chord.substr(0, plus)));
+      chord.remove_prefix(plus == std::string_view::npos ? chord.size() : plus + 1);
+    }
+    for (WORD key : keys) SendKey(key, false);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKey(*key, true);
   }
-  for (WORD key : keys) SendKey(key, false);
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKey(*key, true);
 }
 
 std::string DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }

@@ -27,12 +27,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = WaitLimit
 // A top-level window of the given class and title that is visible, or null.
 HWND WaitForWindow(const char* className, const char* title, DWORD limitMs = WaitLimitMs);
 
-struct Pinwell {
+// The program's windows, as the toolkit's own tests know them.
+struct Pinwell : toolkit::testing::RootWindow {
   PROCESS_INFORMATION Process{};
-  HWND Frame = nullptr;
-  HWND Client = nullptr;
-  HWND StatusBar = nullptr;
-  HWND Toolbar = nullptr;
 
   // Starts the program in `folder` and waits for its main window.
   bool Start(const std::string& program, const std::string& folder);
@@ -53,9 +50,9 @@ struct Pinwell {
   bool Shows(const std::vector<std::string>& lines, DWORD limitMs = WaitLimitMs) const;
 };
 
-// Keys as a user presses them: "alt+f", "s", "enter", "escape", "right",
-// "down"; one chord per call.
-void Press(std::string_view chord);
+// Keys as a user presses them, chord after chord: "alt+f s", "enter",
+// "alt right down right".
+void Press(std::string_view chords);
 
 // Which of the menu's `items` rows show a check mark.
 std::vector<bool> CheckMarks(HWND menu, int items);
