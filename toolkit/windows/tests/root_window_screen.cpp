@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/windows/window_operations.hpp"
 
@@ -35,17 +34,11 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string folder = argv[1];
-  ToolkitStart(" ");
-  OpenRootWindow(testing::ApplicationWindowSpec());
-  const std::array widths{7000, -1};
-  StatusBarParts(widths);
-  StatusBarText(1, " Output format: English style numbers");
+  const HWND frame = testing::OpenApplicationWindow().Frame;
   StatusBarText(2, " Resolution: 5 seconds");
-  ToolbarCreate(30101);
   MenuItemState(40018, 2, 0);
   MenuItemState(40015, 2, 1);
 
-  const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
   SetTimer(frame, PollTimer, 100, nullptr);
   bool drawn = false;
   for (int ticks = 0; ticks < 300;) {
