@@ -1,8 +1,7 @@
 #include "shell/convert_log.hpp"
 
-#include <cstdio>
-
 #include "conversion/convert_log_file.hpp"
+#include "conversion/report_lines.hpp"
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -34,15 +33,6 @@ void ReportFailure(Toolkit& toolkit, const conversion::ConversionResult& result)
 
 }  // namespace
 
-std::string CountLine(int recordsWritten, int resolutionSeconds) {
-  char line[80];
-  std::snprintf(line, sizeof line, "%8d records written.  Resolution (secs): %2d", recordsWritten,
-                resolutionSeconds);
-  const std::span<char> field(line, std::char_traits<char>::length(line));
-  text::JustifyString(field, "L");
-  return std::string(text::TrimTrailing({field.data(), field.size()}));
-}
-
 void ConvertLog(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
   if (app.InputLogName.IsBlank()) {
@@ -68,8 +58,8 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     return;
   }
   app.InputLogName = "";
-  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds));
-  if (!result.SpeedAvailable) AddProgressLine(toolkit, "Speed/Course data not available");
+  AddProgressLine(toolkit, conversion::CountLine(result.RecordsWritten, app.ResolutionSeconds));
+  if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
 }
 
 }  // namespace shell

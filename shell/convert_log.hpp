@@ -2,8 +2,6 @@
 // File > Save and File > Save As: convert the opened log and report it in the
 // progress lines.
 
-#include <string>
-
 #include "shell/toolkit_interface.hpp"
 
 namespace shell {
@@ -15,8 +13,5 @@ inline constexpr int SaveAsMode = 1;
 // run is told in a message box with the system's reason; the log stays
 // chosen, so that Save As can try another place.
 void ConvertLog(Toolkit& toolkit, int mode);
-
-// "42 records written.  Resolution (secs):  5".
-std::string CountLine(int recordsWritten, int resolutionSeconds);
 
 }  // namespace shell

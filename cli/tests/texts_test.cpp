@@ -6,6 +6,7 @@
 #include "cli/output_name.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
+#include "conversion/report_lines.hpp"
 
 using namespace std::chrono_literals;
 
@@ -51,7 +52,7 @@ TEST_CASE("CountLine") {
   };
   for (const Row& row : rows) {
     CAPTURE(row.Line);
-    CHECK(cli::CountLine(row.Records, row.Resolution) == row.Line);
+    CHECK(conversion::CountLine(row.Records, row.Resolution) == row.Line);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <doctest/doctest.h>
 
 #include "conversion/convert_log_file.hpp"
+#include "conversion/report_lines.hpp"
 #include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/tests/recording_toolkit.hpp"
@@ -125,7 +126,7 @@ TEST_CASE("A failed conversion is told, and nothing is lost") {
 }
 
 TEST_CASE("CountLine") {
-  CHECK(CountLine(42, 5) == "42 records written.  Resolution (secs):  5");
-  CHECK(CountLine(7, 10) == "7 records written.  Resolution (secs): 10");
-  CHECK(CountLine(123456789, 1) == "123456789 records written.  Resolution (secs):  1");
+  CHECK(conversion::CountLine(42, 5) == "42 records written.  Resolution (secs):  5");
+  CHECK(conversion::CountLine(7, 10) == "7 records written.  Resolution (secs): 10");
+  CHECK(conversion::CountLine(123456789, 1) == "123456789 records written.  Resolution (secs):  1");
 }
