@@ -26,12 +26,14 @@ void AddExtensionIfNoDot(FileName& name) {
   name = named;
 }
 
-void ReportFailure(Toolkit& toolkit, const conversion::ConversionResult& result) {
-  const std::string message = result.FailedFile + ": " + result.FailureReason;
+}  // namespace
+
+void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view reason) {
+  std::string message(file);
+  message += ": ";
+  message += reason;
   toolkit.MessageBoxShow(OkButton, StopIcon, 1, message, BoxTitle);
 }
-
-}  // namespace
 
 void ConvertLog(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
@@ -51,7 +53,7 @@ void ConvertLog(Toolkit& toolkit, int mode) {
       app.InputLogName.Trimmed(), app.OutputFileName.Trimmed(), app.NumberStyle, app.ResolutionSeconds,
       [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); });
   if (!result.Succeeded()) {
-    ReportFailure(toolkit, result);
+    ReportFailure(toolkit, result.FailedFile, result.FailureReason);
     // Nothing was written: the window goes back to what it showed before.
     app.ProgressLineCount = linesBefore;
     RedrawProgress(toolkit);

@@ -2,6 +2,8 @@
 // File > Save and File > Save As: convert the opened log and report it in the
 // progress lines.
 
+#include <string_view>
+
 #include "shell/toolkit_interface.hpp"
 
 namespace shell {
@@ -13,5 +15,8 @@ inline constexpr int SaveAsMode = 1;
 // run is told in a message box with the system's reason; the log stays
 // chosen, so that Save As can try another place.
 void ConvertLog(Toolkit& toolkit, int mode);
+
+// The box of a failed conversion: "<file>: <the system's reason>".
+void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view reason);
 
 }  // namespace shell

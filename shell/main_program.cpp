@@ -4,6 +4,7 @@
 
 #include "resources/resource_ids.hpp"
 #include "shell/application_state.hpp"
+#include "shell/arriving_logs.hpp"
 #include "shell/commands.hpp"
 #include "shell/progress.hpp"
 
@@ -28,7 +29,7 @@ toolkit::WindowSpec MainWindow() {
 
 }  // namespace
 
-int RunPinwell(Toolkit& toolkit) {
+int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
   ApplicationState& app = Application;
   toolkit.ToolkitStart(" ");
   toolkit.OpenRootWindow(MainWindow());
@@ -37,6 +38,7 @@ int RunPinwell(Toolkit& toolkit) {
   toolkit.StatusBarText(1, EnglishNumbersText);
   toolkit.StatusBarText(2, OneSecondText);
   toolkit.ToolbarCreate(resources::MainToolbar);
+  LogsArrived(toolkit, logs);
 
   while (!app.ExitRequested) {
     int type = toolkit::EventType::None;

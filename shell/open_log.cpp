@@ -1,8 +1,11 @@
 #include "shell/open_log.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
+#include "conversion/log_reader.hpp"
+#include "shell/convert_log.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 
@@ -29,14 +32,31 @@ FileName DefaultOutputName(std::string_view logName) {
 }
 
 void OpenLogCommand(Toolkit& toolkit) {
-  ApplicationState& app = Application;
   // A cancelled dialog leaves the previous name, and the command goes on with
   // it: the window then shows what Save would convert.
-  toolkit.FileSelect(LogFilter, toolkit::SelectPrompt, app.InputLogName.Span(), "Open File");
+  toolkit.FileSelect(LogFilter, toolkit::SelectPrompt, Application.InputLogName.Span(), "Open File");
+  ShowChosenLog(toolkit);
+}
+
+void ShowChosenLog(Toolkit& toolkit) {
+  ApplicationState& app = Application;
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
   AddProgressLine(toolkit, PathLine("Reading from ... ", app.InputLogName));
   app.OutputFileName = DefaultOutputName(app.InputLogName.Trimmed());
+}
+
+void OpenNamedLog(Toolkit& toolkit, std::string_view name) {
+  conversion::LogReader log;
+  if (!log.Open(name)) {
+    ReportFailure(toolkit, name, log.Reason());
+    return;
+  }
+  // The window and Save's messages show full paths, as the dialog gives them.
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(name), error);
+  Application.InputLogName = error ? name : std::string_view(full.string());
+  ShowChosenLog(toolkit);
 }
 
 }  // namespace shell

@@ -10,6 +10,15 @@ namespace shell {
 
 void OpenLogCommand(Toolkit& toolkit);
 
+// The log named outside the dialog (on the command line, dropped onto the
+// window) is opened as if chosen in it. One that cannot be read is told in
+// the box of a failed Save, and nothing changes.
+void OpenNamedLog(Toolkit& toolkit, std::string_view name);
+
+// After InputLogName has been set: the window shows it alone and the
+// output's name is proposed.
+void ShowChosenLog(Toolkit& toolkit);
+
 // Everything up to the first ".pgl" (in any case; the kept part keeps its
 // case) with ".txt" in its place. A name without ".pgl" gets ".txt"
 // appended, so that its pushpins land beside it.

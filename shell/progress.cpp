@@ -44,6 +44,17 @@ void AddProgressLine(Toolkit& toolkit, std::string_view line) {
   ++app.ProgressLineCount;
 }
 
+void AddRollingLine(Toolkit& toolkit, std::string_view line) {
+  ApplicationState& app = Application;
+  if (app.ProgressLineCount < MaxProgressLines) {
+    AddProgressLine(toolkit, line);
+    return;
+  }
+  std::shift_left(app.ProgressLines.begin(), app.ProgressLines.end(), 1);
+  app.ProgressLines.back() = line;
+  RedrawProgress(toolkit);
+}
+
 void RedrawProgress(Toolkit& toolkit) {
   const ApplicationState& app = Application;
   toolkit.ClearClientArea();

@@ -25,6 +25,10 @@ std::string PathLine(std::string_view prefix, const FileName& path);
 // more than its five lines (a sixth would be drawn, not kept).
 void AddProgressLine(Toolkit& toolkit, std::string_view line);
 
+// The same, except that a full list makes room: its first line goes and the
+// others move up, for a run that reports more lines than the list holds.
+void AddRollingLine(Toolkit& toolkit, std::string_view line);
+
 void RedrawProgress(Toolkit& toolkit);
 
 }  // namespace shell

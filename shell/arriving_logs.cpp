@@ -1,0 +1,48 @@
+#include "shell/arriving_logs.hpp"
+
+#include "conversion/convert_log_file.hpp"
+#include "shell/application_state.hpp"
+#include "shell/convert_log.hpp"
+#include "shell/open_log.hpp"
+#include "shell/progress.hpp"
+
+namespace shell {
+
+namespace {
+
+// The folders are the same for the log and its output, and the window is
+// narrow: the lines name the files alone.
+std::string_view BaseName(std::string_view path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string InTurnLine(std::string_view log, std::string_view output,
+                       const conversion::ConversionResult& result) {
+  std::string line(BaseName(log));
+  if (!result.Succeeded()) return line + ": not converted";
+  line += ": " + std::to_string(result.RecordsWritten) + " records written to ";
+  line += BaseName(output);
+  return line;
+}
+
+}  // namespace
+
+void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
+  if (names.size() == 1) OpenNamedLog(toolkit, names.front());
+  if (names.size() <= 1) return;
+
+  ApplicationState& app = Application;
+  app.InputLogName = "";
+  toolkit.ClearClientArea();
+  app.ProgressLineCount = 0;
+  for (const std::string& log : names) {
+    const FileName output = DefaultOutputName(log);
+    const conversion::ConversionResult result =
+        conversion::ConvertLogFile(log, output.Trimmed(), app.NumberStyle, app.ResolutionSeconds);
+    AddRollingLine(toolkit, InTurnLine(log, output.Trimmed(), result));
+    if (!result.Succeeded()) ReportFailure(toolkit, result.FailedFile, result.FailureReason);
+  }
+}
+
+}  // namespace shell
