@@ -219,6 +219,20 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
 }
 
+TEST_CASE("A log named on the command line, as the file manager starts the program, is opened") {
+  Workspace w;
+  Pinwell pinwell;
+  // A name relative to the folder the program starts in is shown in full.
+  REQUIRE(pinwell.Start(Program, w.Folder.string(), "\"drive to work.pgl\"", {Reading(w.Log)}));
+  Screenshot("end-to-end-command-line");
+  Press("alt+f s");
+  const fs::path output = w.Folder / "drive to work.txt";
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(ReadFile(output) == Converted(w.Log, ""));
+  pinwell.ClickButton(40010);
+  CHECK(pinwell.WaitForExit() == 0);
+}
+
 TEST_CASE("The toolbar's Exit and the close box end the program; the close box leaves help open") {
   Workspace w;
   {

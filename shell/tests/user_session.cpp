@@ -157,7 +157,8 @@ HWND WaitForWindow(const char* className, const char* title, DWORD limitMs) {
   return found != nullptr && IsWindowVisible(found) ? found : nullptr;
 }
 
-bool Pinwell::Start(const std::string& program, const std::string& folder) {
+bool Pinwell::Start(const std::string& program, const std::string& folder, const std::string& arguments,
+                    const std::vector<std::string>& shown) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   // In this test's own desktop, where its input goes and its searches look.
@@ -165,7 +166,7 @@ bool Pinwell::Start(const std::string& program, const std::string& folder) {
   GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, desktop.data(),
                             static_cast<DWORD>(desktop.size()), nullptr);
   startup.lpDesktop = desktop.data();
-  std::string commandLine = "\"" + program + "\"";
+  std::string commandLine = "\"" + program + "\" " + arguments;
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                       &startup, &Process)) {
     return false;
@@ -184,8 +185,8 @@ bool Pinwell::Start(const std::string& program, const std::string& folder) {
     return Client != nullptr && StatusBar != nullptr && Toolbar != nullptr;
   });
   SetForegroundWindow(Frame);
-  // Ready once its event loop has drawn the empty client area.
-  return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows({});
+  // Ready once its event loop has drawn the client area.
+  return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows(shown);
 }
 
 bool Pinwell::Running() const {

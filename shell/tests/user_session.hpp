@@ -31,8 +31,10 @@ HWND WaitForWindow(const char* className, const char* title, DWORD limitMs = Wai
 struct Pinwell : toolkit::testing::RootWindow {
   PROCESS_INFORMATION Process{};
 
-  // Starts the program in `folder` and waits for its main window.
-  bool Start(const std::string& program, const std::string& folder);
+  // Starts the program in `folder`, with these arguments on its command line,
+  // and waits until its main window shows these lines.
+  bool Start(const std::string& program, const std::string& folder, const std::string& arguments = "",
+             const std::vector<std::string>& shown = {});
   bool Running() const;
   // The exit code, or -1 when the program has not ended within the limit.
   int WaitForExit(DWORD limitMs = WaitLimitMs);
