@@ -59,6 +59,9 @@ if(WIN32)
   # and Program Files, and Wine without its 32-bit part runs it. The foot of
   # every page names Pinwell, not the build machine's NSIS.
   set(CPACK_NSIS_DEFINES "Target amd64-unicode\nBrandingText 'Pinwell ${PROJECT_VERSION}'")
+  # Logs open in Pinwell on a double-click (packaging/file_association.nsh).
+  string(APPEND CPACK_NSIS_DEFINES "\n!include '${packaging_dir}/file_association.nsh'")
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro PinwellAssociate")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   # No licence has been granted: no page that asks the user to accept one.
   set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
@@ -76,7 +79,8 @@ if(WIN32)
   endif()
   # The uninstaller removes the key that holds the install folder but would
   # leave its parent, the vendor's key, behind; nothing else lives there.
-  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "!insertmacro PinwellDissociate\nDeleteRegKey SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'")
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_PACKAGE_NAME pinwell)

@@ -22,14 +22,25 @@ prefix_state() {
   (cd "$WINEPREFIX/drive_c" && find . ! -path './users/*/Temp*' ! -path './windows/temp*' \
     ! -path './windows/Fonts*' | sort)
   local key
-  for key in 'HKLM\Software' 'HKCU\Software' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'; do
-    timeout 30 wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d' | sort
+  for key in 'HKLM\Software' 'HKCU\Software' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+    'HKLM\Software\Classes' 'HKLM\Software\Classes\Applications' 'HKLM\Software\Classes\.pgl /s'; do
+    # shellcheck disable=SC2086  # the last key carries its option
+    { timeout 30 wine reg query $key 2>/dev/null || true; } | tr -d '\r' | sed '/^$/d' | sort
   done
+}
+classes='HKLM\Software\Classes'
+# The value of a registry key's default or named value, as reg shows it.
+registry_value() {  # KEY [NAME]
+  local which=(/ve)
+  [ $# -gt 1 ] && which=(/v "$2")
+  timeout 30 wine reg query "$1" "${which[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ]* *REG_SZ *//p'
 }
 
 folder="$WINEPREFIX/drive_c/Program Files/Pinwell"
-# A run killed by its time-out leaves Pinwell installed: start afresh.
+# A run killed by its time-out leaves Pinwell installed, or the other
+# program's association: start afresh.
 [ -e "$folder" ] && rm -rf "$WINEPREFIX"
+[ -f "$WINEPREFIX/system.reg" ] && grep -q 'Other\.Log' "$WINEPREFIX/system.reg" && rm -rf "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 120 wineboot -i >/dev/null 2>&1 || true
 fi
@@ -60,9 +71,17 @@ expect "the Start-menu folder" "Pinwell.lnk Uninstall.lnk" \
 timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pinwell' \
   /v DisplayVersion | grep -q "REG_SZ *$version" || fail "no uninstaller registered for $version"
 
-# Started elsewhere, so the help file must be found beside the program.
+expect "the program that opens a .pgl" "Pinwell.Log" "$(registry_value "$classes\\.pgl")"
+expect "the command that opens a .pgl" '"C:\Program Files\Pinwell\Pinwell.exe" "%1"' \
+  "$(registry_value "$classes\\Pinwell.Log\\shell\\open\\command")"
+
+# A log opened as a double-click opens it, through the association, from
+# elsewhere: the help file too must be found beside the program.
+logs="$WINEPREFIX/drive_c/pinwell logs"
+mkdir -p "$logs"
+cp "$source/testdata/nmea-real/gpsd-haicom-305N.log" "$logs/drive to work.pgl"
 (cd "$WINEPREFIX/drive_c" &&
-  wine explorer /desktop=pinwell-setup,1024x768 'C:\Program Files\Pinwell\Pinwell.exe' \
+  wine explorer /desktop=pinwell-setup,1024x768 start 'C:\pinwell logs\drive to work.pgl' \
     >"$work/program.log" 2>&1 </dev/null &)
 title="REZ Log file to Microsoft Pushpin conversion"
 if timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
@@ -70,6 +89,14 @@ if timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null;
   mkdir -p "$source/build/screens"
   import -window root "$source/build/screens/installed-program.png"
   desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
+  # Save without a dialog: the log came with the program, and Save writes the name it proposed.
+  xdotool windowfocus --sync "$desktop" key --delay 200 alt+f s
+  for _ in $(seq 100); do [ -s "$logs/drive to work.txt" ] && break; sleep 0.1; done
+  timeout 60 wine "$work/zip/pinwell-cli.exe" -q -o 'C:\pinwell logs\expected.txt' \
+    'C:\pinwell logs\drive to work.pgl'
+  cmp -s "$logs/expected.txt" "$logs/drive to work.txt" ||
+    fail "the log opened through the association was not saved as the converter converts it"
+  import -window root "$source/build/screens/installed-association.png"
   xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
   # The viewer's title is the help file's own.
   timeout 30 xdotool search --sync --onlyvisible --name '^Pinwell Help$' >/dev/null ||
@@ -81,9 +108,24 @@ else
 fi
 timeout 10 wineserver -k || true
 
-timeout 60 wine "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with status $?"
-# The uninstaller runs on from a copy in the temporary folder.
-timeout 60 wineserver -w || fail "the uninstaller did not end within 60 seconds"
-diff <(echo "$before") <(prefix_state) || fail "the uninstall left the prefix changed"
+rm -rf "$logs"
+
+uninstall() {
+  timeout 60 wine "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with status $?"
+  # The uninstaller runs on from a copy in the temporary folder.
+  timeout 60 wineserver -w || fail "the uninstaller did not end within 60 seconds"
+  diff <(echo "$before") <(prefix_state) || fail "the uninstall left the prefix changed ($1)"
+}
+uninstall "no association before"
+
+# A .pgl that another program opens stays that program's; Pinwell is offered beside it.
+timeout 30 wine reg add "$classes\\.pgl" /ve /d Other.Log /f >/dev/null
+before=$(prefix_state)
+timeout 120 wine "$setup" /S || fail "the second silent install ended with status $?"
+expect "the program that opens a .pgl after the install" "Other.Log" "$(registry_value "$classes\\.pgl")"
+timeout 30 wine reg query "$classes\\.pgl\\OpenWithProgids" /v Pinwell.Log >/dev/null 2>&1 ||
+  fail "Pinwell is not in the .pgl type's Open with list"
+uninstall "another program's association before"
+timeout 30 wine reg delete "$classes\\.pgl" /f >/dev/null 2>&1 || true
 
 checks_done
