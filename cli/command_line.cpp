@@ -86,7 +86,7 @@ bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::
 
 bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::string& error) {
   options.FirstDay = conversion::ReadDay(text);
-  if (!options.FirstDay) error = "the date must be a day written YYYY-MM-DD, not " + InQuotes(text);
+  if (!options.FirstDay) error = "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not " + InQuotes(text);
   return options.FirstDay.has_value();
 }
 

@@ -14,6 +14,10 @@ namespace chrono = std::chrono;
 
 constexpr double SecondsPerDay = 86400;
 
+// The days a four-digit year can write.
+constexpr long long FirstWrittenDay = chrono::sys_days(chrono::year{1} / 1 / 1).time_since_epoch().count();
+constexpr long long LastWrittenDay = chrono::sys_days(chrono::year{9999} / 12 / 31).time_since_epoch().count();
+
 using number_reading::IsDigit;
 
 // The number written by `count` digits from `first` on; -1 when one is no digit.
@@ -68,7 +72,8 @@ std::optional<long long> ReadDay(std::string_view text) {
   const int year = Digits(text, 0, 4);
   const int month = Digits(text, 5, 2);
   const int day = Digits(text, 8, 2);
-  if (year < 0) return std::nullopt;
+  // Year 0 has no xs:dateTime; four digits end at 9999.
+  if (year < 1) return std::nullopt;
   return DayNumber(year, month, day);
 }
 
@@ -101,7 +106,9 @@ std::optional<long long> FixDays::DayOf(double secondsOfDay) {
     day = rmc_->Day + (difference > SecondsPerDay / 2 ? -1 : difference < -SecondsPerDay / 2 ? 1 : 0);
     rmc_.reset();
   } else if (last_) {
-    day = last_->Day + (secondsOfDay < last_->SecondsOfDay ? 1 : 0);
+    // Receivers repeat an epoch and joined logs step back a little; only a
+    // step back of more than half a day is taken as midnight passed.
+    day = last_->Day + (secondsOfDay < last_->SecondsOfDay - SecondsPerDay / 2 ? 1 : 0);
   } else if (firstDay_) {
     day = *firstDay_;
   } else {
@@ -111,12 +118,13 @@ std::optional<long long> FixDays::DayOf(double secondsOfDay) {
   return day;
 }
 
-TimeText UtcTimeText(long long day, double secondsOfDay) {
+std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
   // Rounded to the millisecond as a whole, so that 59.9996 seconds carries
   // into the next minute (and perhaps the next day).
   const long long milliseconds = std::llround(secondsOfDay * 1000);
   const long long days = day + milliseconds / 86'400'000;
   const long long ofDay = milliseconds % 86'400'000;
+  if (days < FirstWrittenDay || days > LastWrittenDay) return std::nullopt;
   const chrono::year_month_day date{chrono::sys_days(chrono::days(days))};
 
   TimeText text;

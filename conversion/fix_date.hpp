@@ -9,7 +9,8 @@
 
 namespace conversion {
 
-// Days since 1970-01-01 of a day written YYYY-MM-DD; nothing for any other text.
+// Days since 1970-01-01 of a day written YYYY-MM-DD, from 0001-01-01 on;
+// nothing for any other text.
 std::optional<long long> ReadDay(std::string_view text);
 
 // The day and time of a $GPRMC sentence that reports a valid fix with a date.
@@ -28,7 +29,8 @@ class FixDays {
   // The day of a fix at this time of day (0 to 86400 seconds), or nothing
   // while no day is known. A dated $GPRMC since the last fix decides, the
   // fix falling on the day that puts it nearest to that sentence; otherwise
-  // the day of the last fix, one later when the time went back past midnight.
+  // the day of the last fix, one later when the time went back by more than
+  // 12 hours (midnight passed).
   std::optional<long long> DayOf(double secondsOfDay);
 
  private:
@@ -38,12 +40,13 @@ class FixDays {
 };
 
 // "2003-05-17T12:35:19Z", with milliseconds when the time has a fraction of
-// a second ("...T12:35:19.250Z").
+// a second ("...T12:35:19.250Z"); nothing for a moment outside the years 1 to
+// 9999, which four digits cannot write.
 struct TimeText {
   std::array<char, 32> Bytes{};
   std::size_t Length = 0;
   std::string_view View() const { return {Bytes.data(), Length}; }
 };
-TimeText UtcTimeText(long long day, double secondsOfDay);
+std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay);
 
 }  // namespace conversion

@@ -46,6 +46,16 @@ NumberText Shortest(float value) {
   return text;
 }
 
+// A course as a bearing from 0 up to but not including 360: receivers write
+// north as 360 too, and some a course below 0.
+float Bearing(float course) {
+  double bearing = std::fmod(static_cast<double>(course), 360.0);
+  if (bearing < 0) bearing += 360;
+  // A hair below 0 comes back as 360 in a float.
+  const auto rounded = static_cast<float>(bearing);
+  return rounded >= 360 ? 0 : rounded;
+}
+
 NumberText Integer(long long value) {
   NumberText text;
   const auto end = std::to_chars(text.Bytes.data(), text.Bytes.data() + text.Bytes.size(), value);
@@ -232,16 +242,21 @@ void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
   point.Number = Integer(n);
   point.Latitude = Fixed(PreciseLatitude(fix), 6);
   point.Longitude = Fixed(PreciseLongitude(fix), 6);
+  // One meridian, and GPX takes only the western name of it.
+  if (point.Longitude.View() == "180.000000") point.Longitude = Fixed(-180, 6);
   if (const double seconds = SecondsOfDay(fix); timeLogged_ && seconds >= 0) {
-    if (const std::optional<long long> day = days_.DayOf(seconds)) point.Time = UtcTimeText(*day, seconds);
+    const std::optional<long long> day = days_.DayOf(seconds);
+    const std::optional<TimeText> time = day ? UtcTimeText(*day, seconds) : std::nullopt;
+    if (time) point.Time = *time;
     else ++undatedPoints_;
   }
   if (altitudeLogged_) point.Altitude = Shortest(fix.Altitude);
-  if (speedLogged_) {
+  // A negative speed is no speed at all.
+  if (speedLogged_ && fix.SpeedKmh >= 0) {
     point.SpeedKmh = Shortest(fix.SpeedKmh);
     if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);
   }
-  if (courseLogged_) point.Course = Shortest(fix.Course);
+  if (courseLogged_) point.Course = Shortest(Bearing(fix.Course));
   if (fix.SatelliteCount > 0) point.Satellites = Integer(fix.SatelliteCount);
 
   const bool first = points_++ == 0;

@@ -66,7 +66,14 @@ std::string Utf8Text(std::string_view bytes) {
 }
 
 void AppendXmlText(std::string& out, std::string_view utf8) {
-  for (const char c : utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    // U+FFFE and U+FFFF are no XML characters either.
+    if (utf8.substr(i, 3) == "\xEF\xBF\xBE" || utf8.substr(i, 3) == "\xEF\xBF\xBF") {
+      out += Replacement;
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

@@ -11,8 +11,8 @@ namespace conversion {
 // Windows-1252, the code page such names were written in.
 std::string Utf8Text(std::string_view bytes);
 
-// UTF-8 text as XML character data or attribute value. Control characters
-// XML cannot hold become U+FFFD.
+// UTF-8 text as XML character data or attribute value. The characters XML
+// cannot hold (control characters, U+FFFE, U+FFFF) become U+FFFD.
 void AppendXmlText(std::string& out, std::string_view utf8);
 
 // UTF-8 text as a JSON string, quotes included.

@@ -126,6 +126,41 @@ TEST_CASE("The map formats with fewer than two points draw no track") {
         "<name>R&amp;D trip.pgl</name>\n<Folder>\n<name>Points</name>\n</Folder>\n</Document>\n</kml>\n");
 }
 
+TEST_CASE("GPX values stay in the ranges of GPX and its track-point extension") {
+  MapRun run;
+  const auto gga = [](std::string_view longitude) {
+    return "$GPGGA,123519.000,4807.0380,N," + std::string(longitude) + ",1,08,0.9,545.4,M,46.9,M,,*47\n";
+  };
+  const auto vtg = [](std::string_view course, std::string_view speed) {
+    return "$GPVTG," + std::string(course) + ",T,,M,,N," + std::string(speed) + ",K*48\n";
+  };
+  const struct {
+    std::string_view Case;
+    std::string Log;
+    std::string_view Longitude;
+    std::string_view Extension;
+  } rows[] = {
+      {"north as 360", vtg("360.0", "36.0") + gga("18000.0000,E"), "-180.000000",
+       "<gpxtpx:speed>10.00</gpxtpx:speed><gpxtpx:course>0.0</gpxtpx:course>"},
+      {"a course below 0", vtg("-90.5", "0.0") + gga("18000.0000,W"), "-180.000000",
+       "<gpxtpx:speed>0.00</gpxtpx:speed><gpxtpx:course>269.5</gpxtpx:course>"},
+      {"a course past a turn", vtg("720.25", "-0.0") + gga("17959.9999,E"), "179.999998",
+       "<gpxtpx:speed>0.00</gpxtpx:speed><gpxtpx:course>0.25</gpxtpx:course>"},
+      {"a hair below 0, and a negative speed", vtg("-0.00001", "-5.0") + gga("01131.0000,E"), "11.516667",
+       "<gpxtpx:course>0.0</gpxtpx:course>"},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Case);
+    REQUIRE(run.Convert(row.Log, OutputFormat::Gpx).Succeeded());
+    const std::string text = run.Text();
+    const std::size_t point = text.find("<trkpt");
+    CHECK(text.substr(point, text.find('\n', point) - point) ==
+          "<trkpt lat=\"48.117300\" lon=\"" + std::string(row.Longitude) +
+              "\"><ele>545.4</ele><name>Pt1</name><sat>8</sat><extensions><gpxtpx:TrackPointExtension>" +
+              std::string(row.Extension) + "</gpxtpx:TrackPointExtension></extensions></trkpt>");
+  }
+}
+
 TEST_CASE("The day of each point") {
   MapRun run;
   struct Row {
@@ -153,6 +188,16 @@ TEST_CASE("The day of each point") {
       {"midnight after the last $GPRMC",
        Rmc("235959.000", "280204") + Gga("235959.000") + Gga("000000.000") + Gga("000000.000"), {},
        "2004-02-28T23:59:59Z 2004-02-29T00:00:00Z 2004-02-29T00:00:00Z ", 0},
+      {"the next day only after a step back of more than 12 hours",
+       Gga("120000.000") + Gga("115959.000") + Gga("235959.000") + Gga("115959.000") + Gga("235959.000") +
+           Gga("115958.999"),
+       may17,
+       "2003-05-17T12:00:00Z 2003-05-17T11:59:59Z 2003-05-17T23:59:59Z 2003-05-17T11:59:59Z "
+       "2003-05-17T23:59:59Z 2003-05-18T11:59:58.999Z ",
+       0},
+      {"up to 9999-12-31, undated past it", Gga("235959.999") + Gga("000000.000"), *ReadDay("9999-12-31"),
+       "9999-12-31T23:59:59.999Z  ", 1},
+      {"from 0001-01-01", Gga("000000.000"), *ReadDay("0001-01-01"), "0001-01-01T00:00:00Z ", 0},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Case);

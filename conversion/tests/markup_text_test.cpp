@@ -26,8 +26,9 @@ TEST_CASE("Utf8Text keeps UTF-8 and reads other bytes as Windows-1252") {
 
 TEST_CASE("Text escaped for XML and JSON") {
   std::string xml;
-  AppendXmlText(xml, "<a & \"b\">\t\x01\xC3\xBC");
-  CHECK(xml == "&lt;a &amp; &quot;b&quot;&gt;\t\xEF\xBF\xBD\xC3\xBC");
+  // U+FFFE and U+FFFF are replaced, their neighbours U+FFFC and U+FFFD kept.
+  AppendXmlText(xml, "<a & \"b\">\t\x01\xC3\xBC \xEF\xBF\xBE\xEF\xBF\xBF \xEF\xBF\xBC\xEF\xBF\xBD");
+  CHECK(xml == "&lt;a &amp; &quot;b&quot;&gt;\t\xEF\xBF\xBD\xC3\xBC \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBC\xEF\xBF\xBD");
   std::string json;
   AppendJsonString(json, "a\"b\\c/\n\x1F\xC3\xBC");
   CHECK(json == "\"a\\\"b\\\\c/\\u000a\\u001f\xC3\xBC\"");
