@@ -25,17 +25,24 @@ TEST_CASE("DispatchCommand") {
   bool exitRequested = false;
 
   SUBCASE("resolutions move the check mark and the status text") {
-    CHECK(Dispatch(40014, exitRequested) == std::vector<std::string>{
-                                                "MenuItemState(40018, 2, 0)",
-                                                "MenuItemState(40015, 2, 0)",
-                                                "MenuItemState(40014, 2, 1)",
-                                                R"(StatusBarText(2, " Resolution: 10 seconds"))",
-                                            });
-    CHECK(Application.ResolutionSeconds == 10);
-    CHECK(Dispatch(40015, exitRequested)[3] == R"(StatusBarText(2, " Resolution: 5 seconds"))");
-    CHECK(Application.ResolutionSeconds == 5);
-    CHECK(Dispatch(40018, exitRequested)[0] == "MenuItemState(40018, 2, 1)");
-    CHECK(Application.ResolutionSeconds == 1);
+    struct Row {
+      int Command;
+      int Seconds;
+      std::vector<std::string> Calls;
+    };
+    const Row rows[] = {
+        {40015, 5, {"MenuItemState(40018, 2, 0)", "MenuItemState(40015, 2, 1)", "MenuItemState(40014, 2, 0)",
+                    R"(StatusBarText(2, " Resolution: 5 seconds"))"}},
+        {40014, 10, {"MenuItemState(40018, 2, 0)", "MenuItemState(40015, 2, 0)", "MenuItemState(40014, 2, 1)",
+                     R"(StatusBarText(2, " Resolution: 10 seconds"))"}},
+        {40018, 1, {"MenuItemState(40018, 2, 1)", "MenuItemState(40015, 2, 0)", "MenuItemState(40014, 2, 0)",
+                    R"(StatusBarText(2, " Resolution: 1 second"))"}},
+    };
+    for (const Row& row : rows) {
+      CAPTURE(row.Command);
+      CHECK(Dispatch(row.Command, exitRequested) == row.Calls);
+      CHECK(Application.ResolutionSeconds == row.Seconds);
+    }
   }
   SUBCASE("number styles change only the state and status part 1") {
     CHECK(Dispatch(40020, exitRequested) ==

@@ -3,7 +3,6 @@
 #include <doctest/doctest.h>
 
 #include "conversion/convert_log_file.hpp"
-#include "conversion/report_lines.hpp"
 #include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/tests/recording_toolkit.hpp"
@@ -82,14 +81,25 @@ TEST_CASE("Save As always asks for the name") {
                               });
     CHECK(std::filesystem::exists("run.txt"));
   }
-  SUBCASE("cancelled, nothing is written and the log stays chosen") {
-    Application.OutputFileName = "";
-    w.Toolkit.FileAnswers = {std::nullopt};
-    ConvertLog(w.Toolkit, SaveAsMode);
-    CHECK(w.Toolkit.Take().size() == 1);
-    CHECK(Application.OutputFileName.Trimmed() == ".txt");
+  SUBCASE("cancelled, nothing is written, the log stays chosen, and a name without a dot gets .txt") {
+    // A dot in a folder's name counts as the name's own.
+    const std::pair<std::string_view, std::string_view> names[] = {
+        {"", ".txt"},
+        {R"(D:\tracks\run)", R"(D:\tracks\run.txt)"},
+        {R"(D:\my.docs\run)", R"(D:\my.docs\run)"},
+    };
+    for (const auto& [proposed, kept] : names) {
+      CAPTURE(proposed);
+      Application.OutputFileName = proposed;
+      w.Toolkit.FileAnswers = {std::nullopt};
+      ConvertLog(w.Toolkit, SaveAsMode);
+      CHECK(w.Toolkit.Take() == std::vector<std::string>{"FileSelect(\"Track file (*.txt)|*.txt|\", 3, \"" +
+                                                         std::string(proposed) + "\"[256], \"Save File\")"});
+      CHECK(Application.OutputFileName.Trimmed() == kept);
+    }
     CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
     CHECK(Application.ProgressLineCount == 1);
+    CHECK_FALSE(std::filesystem::exists("trip.txt"));
   }
 }
 
@@ -123,10 +133,4 @@ TEST_CASE("A failed conversion is told, and nothing is lost") {
   }
   CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
   CHECK(Application.ProgressLineCount == 1);
-}
-
-TEST_CASE("CountLine") {
-  CHECK(conversion::CountLine(42, 5) == "42 records written.  Resolution (secs):  5");
-  CHECK(conversion::CountLine(7, 10) == "7 records written.  Resolution (secs): 10");
-  CHECK(conversion::CountLine(123456789, 1) == "123456789 records written.  Resolution (secs):  1");
 }

@@ -34,6 +34,7 @@ TEST_CASE("Open shows the chosen log and proposes the output's name") {
     OpenLogCommand(toolkit);
     CHECK(toolkit.Take()[2] == R"(TextAt(100, 1000, "Reading from ..."))");
     CHECK(Application.InputLogName.IsBlank());
+    CHECK(Application.OutputFileName.Trimmed() == ".txt");
   }
 }
 

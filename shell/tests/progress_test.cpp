@@ -18,6 +18,10 @@ TEST_CASE("AbbreviatePath") {
       {R"(C:\logs\trip.pgl)", R"(C:\logs\trip.pgl)"},
       {fifty, fifty},
       {fiftyOne, R"(C:\...\)" + std::string(37, 'x') + ".pgl"},
+      // Shortened to exactly the width less three, a path keeps its last
+      // folder; one character over, that folder goes too.
+      {R"(C:\first\second\)" + std::string(37, 'x'), R"(C:\...\second\)" + std::string(37, 'x')},
+      {R"(C:\first\second\)" + std::string(38, 'x'), R"(C:\...\)" + std::string(38, 'x')},
       {R"(C:\Documents and Settings\user\My Documents\logs\2003-04-25.pgl)",
        R"(C:\...\user\My Documents\logs\2003-04-25.pgl)"},
       // Folders go one at a time; with none left, only the drive goes.

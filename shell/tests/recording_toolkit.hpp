@@ -9,8 +9,20 @@
 #include <utility>
 #include <vector>
 
+#include <doctest/doctest.h>
+
 #include "shell/toolkit_interface.hpp"
 #include "text/text_utilities.hpp"
+
+// A failed comparison of recorded calls shows them, one a line.
+template <>
+struct doctest::StringMaker<std::vector<std::string>> {
+  static doctest::String convert(const std::vector<std::string>& calls) {
+    std::string text = "{";
+    for (const std::string& call : calls) text += "\n  " + call;
+    return (text + "\n}").c_str();
+  }
+};
 
 namespace shell::testing {
 

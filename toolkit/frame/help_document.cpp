@@ -36,7 +36,11 @@ HelpDocument ClassifyHelpDocument(std::string_view name) {
 std::string BesideProgram(std::string_view name, std::string_view programPath) {
   const bool located = name.find('\\') != std::string_view::npos || (name.size() > 1 && name[1] == ':');
   if (located) return std::string(name);
-  return std::string(DirectoryOf(programPath)) + std::string(name);
+  // Without the program's folder there is nowhere to look: never the
+  // current folder, whatever lies there.
+  const std::string_view directory = DirectoryOf(programPath);
+  if (directory.empty()) return {};
+  return std::string(directory) + std::string(name);
 }
 
 std::string ContentsFileName(std::string_view helpFile) {

@@ -15,7 +15,7 @@ enum class HelpDocument { HelpFile, LocalHypertext, Address, Invalid };
 HelpDocument ClassifyHelpDocument(std::string_view name);
 
 // A name with neither a "\" nor a drive letter lies in the program's own
-// directory, not the current one.
+// directory, not the current one; empty when that directory is unknown.
 std::string BesideProgram(std::string_view name, std::string_view programPath);
 
 // The help engine's contents file that belongs to a help file.

@@ -64,7 +64,7 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
   }
 
   const std::string path = BesideProgram(name, platform.ProgramPath);
-  if (!platform.FileExists(path)) {
+  if (path.empty() || !platform.FileExists(path)) {
     ErrorRaise(ErrorNumber::FileOpenFailed);
     return;
   }

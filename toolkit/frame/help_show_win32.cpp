@@ -58,14 +58,28 @@ FoundBrowser FindBrowser(std::string_view document) {
 
 bool Start(std::string_view commandLine) { return WinExec(std::string(commandLine).c_str(), SW_SHOWNORMAL) > 31; }
 
+// The whole path however deep the folder; empty only when the system
+// cannot give it, and then no help file is looked for beside the program.
+std::string ProgramPath() {
+  constexpr std::size_t Longest = 32768;
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= Longest) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace
 
 void HelpShow(std::string_view document, int topic, int popup) {
-  std::array<char, MAX_PATH> program{};
-  const DWORD length = GetModuleFileNameA(nullptr, program.data(), program.size());
-
+  const std::string program = ProgramPath();
   HelpPlatform platform;
-  platform.ProgramPath = {program.data(), length < program.size() ? length : 0};
+  platform.ProgramPath = program;
   platform.ReadVariable = IOsVariable;
   platform.FileExists = FileExists;
   platform.WriteTextFile = WriteTextFile;

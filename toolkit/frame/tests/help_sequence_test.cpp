@@ -62,9 +62,11 @@ struct Outcome {
   int Error = 0;
 };
 
+std::string_view programPath;
+
 Outcome Show(std::string_view document, int topic = -1, int popup = 0) {
-  const HelpPlatform platform{"C:\\Program Files\\Pinwell\\Pinwell.exe", ReadVariable, FileExists, WriteTextFile,
-                              RemoveFile, AskHelpEngine, FindBrowser, Start};
+  const HelpPlatform platform{programPath,  ReadVariable, FileExists,  WriteTextFile,
+                              RemoveFile,   AskHelpEngine, FindBrowser, Start};
   calls.clear();
   ErrorQuery(1);
   ShowHelpDocument(platform, document, topic, popup);
@@ -79,6 +81,7 @@ const std::string StartBrowser = "start \"C:\\Program Files\\Web\\browse.exe\" "
 }  // namespace
 
 TEST_CASE("HelpShow with a help file") {
+  programPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
   files = {HelpFile};
   engineAccepts = true;
 
@@ -101,6 +104,11 @@ TEST_CASE("HelpShow with a help file") {
     const Outcome missing = Show("Pinwell.hlp");
     CHECK(missing.Calls.empty());
     CHECK(missing.Error == 1);
+    // Nor when the program's own path could not be had.
+    programPath = "";
+    const Outcome unknown = Show("Pinwell.hlp");
+    CHECK(unknown.Calls.empty());
+    CHECK(unknown.Error == 1);
   }
   SUBCASE("a name of another kind: 1031, and nothing started") {
     const Outcome invalid = Show("manual.doc");
@@ -110,6 +118,7 @@ TEST_CASE("HelpShow with a help file") {
 }
 
 TEST_CASE("HelpShow with hypertext") {
+  programPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
   environment = {{"TMP", "D:\\tmp"}, {"TEMP", "E:\\temp"}};
   files = {"C:\\docs\\guide.html", "C:\\Program Files\\Pinwell\\guide.htm"};
   writableDirectories = {"D:\\tmp\\", "E:\\temp\\"};
