@@ -35,6 +35,10 @@ constexpr std::string_view Usage =
     "      --continental      Continental numbers: columns separated by tabs, decimal\n"
     "                         comma (pushpin files only)\n"
     "  -q, --quiet            do not report the records written (errors still show)\n"
+    "      --stats[=json]     write nothing; print what each LOG holds: records,\n"
+    "                         times, distance, moving time, speeds, bounding box\n"
+    "                         (of the fixes the options keep); =json gives one\n"
+    "                         JSON object per LOG\n"
     "  -h, --help             show this text\n"
     "      --version          show the version\n"
     "      --                 the arguments that follow are logs, even if they start\n"
@@ -49,7 +53,8 @@ constexpr std::string_view Usage =
     "  pinwell -f kml -r 5 trip.pgl           one fix in 5 in trip.kml\n"
     "  pinwell --format=geojson trip.pgl      trip.geojson\n"
     "  pinwell -f csv --date 2003-05-17 -o - trip.pgl\n"
-    "                                         CSV on standard output, the times dated\n";
+    "                                         CSV on standard output, the times dated\n"
+    "  pinwell --stats *.pgl                  what each log holds, nothing written\n";
 
 constexpr std::string_view Version = "pinwell " PINWELL_VERSION "\n";
 
@@ -90,9 +95,17 @@ bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::st
   return options.FirstDay.has_value();
 }
 
+bool ReadStatistics(std::optional<std::string_view> form, CommandLine& line, std::string& error) {
+  if (!form || *form == "text") line.Statistics = StatisticsReport::Text;
+  else if (*form == "json") line.Statistics = StatisticsReport::Json;
+  else error = "--stats takes json, text or nothing, not " + InQuotes(*form);
+  return error.empty();
+}
+
 struct Arguments {
   std::vector<std::string_view> LogNames;
   std::optional<std::string_view> OutputName;
+  bool FormatGiven = false;
 };
 
 // Reads every argument. Returns an exit status when there is nothing left to
@@ -122,6 +135,10 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       attached = argument.substr(2);
     }
 
+    if (name == "--stats") {
+      if (!ReadStatistics(attached, line, error)) return UsageExitStatus;
+      continue;
+    }
     const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution" ||
                             name == "-f" || name == "--format" || name == "--date";
     if (!takesValue && attached) {
@@ -161,6 +178,7 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       }
       if (format) {
         if (!ReadFormat(*attached, line.Format, error)) return UsageExitStatus;
+        read.FormatGiven = true;
       } else if (date) {
         if (!ReadDate(*attached, line.Format, error)) return UsageExitStatus;
       } else if (!output) {
@@ -182,6 +200,12 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     error = "no log given";
     return false;
   }
+  const bool statistics = line.Statistics != StatisticsReport::None;
+  if (statistics && (read.OutputName || read.FormatGiven)) {
+    error = std::string("--stats writes no file: ") + (read.OutputName ? "-o" : "-f") + " has no use with it";
+    return false;
+  }
+  if (statistics) line.Format.Format = conversion::OutputFormat::Statistics;
   if (read.OutputName && read.LogNames.size() > 1) {
     error = "-o names the output of one log, but " + std::to_string(read.LogNames.size()) + " logs were given";
     return false;
@@ -198,9 +222,11 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     }
     Conversion& conversion = line.Conversions.emplace_back();
     conversion.LogName = logName;
+    if (statistics) continue;
     conversion.OutputName = read.OutputName ? std::string(*read.OutputName)
                                             : DefaultOutputName(logName, FormatExtension(line.Format.Format));
   }
+  if (statistics) return true;
   // Two logs converted into one file would leave only the second one's pushpins.
   for (const Conversion& conversion : line.Conversions) {
     if (!outputs.insert(conversion.OutputName).second) {

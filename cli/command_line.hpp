@@ -24,12 +24,16 @@ struct Conversion {
   std::string OutputName;
 };
 
+// --stats: what a log holds, instead of converting it.
+enum class StatisticsReport { None, Text, Json };
+
 struct CommandLine {
   std::vector<Conversion> Conversions;  // in the order given
   int Resolution = DefaultResolution;
   bool Continental = false;
   bool Quiet = false;
-  conversion::FormatOptions Format;
+  StatisticsReport Statistics = StatisticsReport::None;
+  conversion::FormatOptions Format;  // the Statistics format with --stats
 };
 
 // Reads the arguments (without the program name) into `line`. Returns an exit

@@ -14,10 +14,12 @@
 #include "cli/file_clashes.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
+#include "cli/statistics_report.hpp"
 #include "cli/terminal.hpp"
 #include "conversion/convert_log_file.hpp"
 #include "conversion/standard_streams.hpp"
 #include "conversion/temporary_file_cleanup.hpp"
+#include "conversion/track_statistics.hpp"
 
 namespace {
 
@@ -45,7 +47,17 @@ bool Write(std::FILE* stream, std::string_view text) {
   return std::fflush(stream) == 0 && written;
 }
 
-// Converts one log; returns whether it worked, having said why not if it did not.
+// A report that cannot be written must not end in a success status.
+bool WriteReport(std::string_view report, std::FILE* stream) {
+  if (Write(stream, report)) return true;
+  const std::string reason = std::strerror(errno);
+  Write(stderr, std::string("pinwell: ") + (stream == stdout ? "standard output" : "standard error") + ": " +
+                    reason + "\n");
+  return false;
+}
+
+// Converts one log, or with --stats sums it up; returns whether it worked,
+// having said why not if it did not.
 bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bool several,
              bool showProgress, std::FILE* messages) {
   cli::ProgressDisplay display = cli::ProgressStart(LogLabel(conversion.LogName), cli::ProgressClock::now());
@@ -57,15 +69,21 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
     };
   }
 
+  conversion::TrackStatistics statistics;
+  conversion::FormatOptions format = line.Format;
+  format.Statistics = &statistics;
   const conversion::ConversionResult result =
       conversion::ConvertLogFile(conversion.LogName, conversion.OutputName,
                                  line.Continental ? conversion::ContinentalStyle : conversion::EnglishStyle,
-                                 line.Resolution, {}, progress, line.Format);
+                                 line.Resolution, {}, progress, format);
   Write(stderr, cli::ProgressClear(display));
   if (!result.Succeeded()) {
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
     Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
     return false;
+  }
+  if (line.Statistics != cli::StatisticsReport::None) {
+    return WriteReport(cli::StatisticsReportText(line.Statistics, LogLabel(conversion.LogName), statistics), stdout);
   }
   if (result.UndatedPoints > 0) {
     const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");
@@ -75,14 +93,8 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
 
   if (line.Quiet) return true;
   const std::string label = several ? LogLabel(conversion.LogName) : std::string();
-  if (Write(messages, cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution))) {
-    return true;
-  }
-  // A report that cannot be written must not end in a success status.
-  const std::string reason = std::strerror(errno);
-  Write(stderr, std::string("pinwell: ") + (messages == stdout ? "standard output" : "standard error") + ": " +
-                    reason + "\n");
-  return false;
+  return WriteReport(cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution),
+                     messages);
 }
 
 }  // namespace
@@ -96,7 +108,8 @@ int main(int argc, char** argv) {
     return FailureExitStatus;
   }
 
-  if (const auto clash = cli::FindFileClash(line.Conversions)) {
+  const bool writesFiles = line.Statistics == cli::StatisticsReport::None;
+  if (const auto clash = writesFiles ? cli::FindFileClash(line.Conversions) : std::nullopt) {
     Write(stderr, "pinwell: " + *clash + "\n");
     return FailureExitStatus;
   }

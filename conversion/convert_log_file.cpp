@@ -82,10 +82,11 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   LogReader log;
   if (!log.Open(logName, progress)) return Failure(result, logName, log.Reason());
   if (announcement) announcement();
-  if (SameFile(AsLog(logName), AsOutput(outputName)))
+  const bool writesFile = format.Format != OutputFormat::Statistics;
+  if (writesFile && SameFile(AsLog(logName), AsOutput(outputName)))
     return Failure(result, outputName, "is the log file itself; choose another output file");
   OutputFile output;
-  if (!output.Open(outputName)) return Failure(result, output.FailedFile(), output.Reason());
+  if (writesFile && !output.Open(outputName)) return Failure(result, output.FailedFile(), output.Reason());
   MapOutput map(format, logName);
   if (map && !map.Open()) return Failure(result, output.FailedFile(), map.Reason());
 
@@ -93,7 +94,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   records.reserve(FlushSize + LongestRecord);
   auto flushed = [&](std::size_t threshold) {
     if (records.size() < threshold) return true;
-    const bool written = output.Write(records);
+    const bool written = !writesFile || output.Write(records);
     records.clear();
     return written;
   };
@@ -162,7 +163,7 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
   result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));
   result.UndatedPoints = map.UndatedPoints();
   if (map && !map.Finish(records, output)) return Failure(result, output.FailedFile(), map.Reason());
-  if (!flushed(0) || !output.Commit()) return Failure(result, output.FailedFile(), output.Reason());
+  if (!flushed(0) || (writesFile && !output.Commit())) return Failure(result, output.FailedFile(), output.Reason());
   return result;
 }
 

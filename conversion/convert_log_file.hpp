@@ -42,7 +42,8 @@ using ProgressReport = std::function<void(std::uint64_t bytesRead, std::uint64_t
 // another output file", the log untouched.
 //
 // The format chooses what is written; the number style shapes the pushpin
-// file only.
+// file only. The Statistics format opens no output, and the output's name
+// is not used.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
                                 const ProgressReport& progress = {}, const FormatOptions& format = {});

@@ -184,7 +184,7 @@ std::string FileName(std::string_view logName) {
 }  // namespace
 
 MapOutput::MapOutput(const FormatOptions& options, std::string_view logName)
-    : format_(options.Format), name_(FileName(logName)), days_(options.FirstDay) {}
+    : format_(options.Format), name_(FileName(logName)), days_(options.FirstDay), statistics_(options.Statistics) {}
 
 bool MapOutput::Open() {
   if (format_ != OutputFormat::Kml && format_ != OutputFormat::GeoJson) return true;
@@ -221,6 +221,7 @@ void MapOutput::Header(std::string& out) {
       CsvHeader(out);
       break;
     case OutputFormat::Pushpin:
+    case OutputFormat::Statistics:
       break;
   }
 }
@@ -237,22 +238,38 @@ void MapOutput::NoteGga(std::string_view line) {
   altitudeLogged_ = HasText(fields[9]);
 }
 
+TrackPoint MapOutput::Track(const FixState& fix) {
+  TrackPoint track;
+  track.Latitude = PreciseLatitude(fix);
+  track.Longitude = PreciseLongitude(fix);
+  if (const double seconds = SecondsOfDay(fix); timeLogged_ && seconds >= 0) {
+    track.SecondsOfDay = seconds;
+    track.Day = days_.DayOf(seconds);
+  }
+  // A negative speed is no speed at all.
+  if (speedLogged_ && fix.SpeedKmh >= 0 && std::isfinite(fix.SpeedKmh)) track.SpeedKmh = fix.SpeedKmh;
+  return track;
+}
+
 void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
+  const TrackPoint track = Track(fix);
+  if (format_ == OutputFormat::Statistics) {
+    if (statistics_ != nullptr) statistics_->Add(track);
+    return;
+  }
   MapPoint point;
   point.Number = Integer(n);
-  point.Latitude = Fixed(PreciseLatitude(fix), 6);
-  point.Longitude = Fixed(PreciseLongitude(fix), 6);
+  point.Latitude = Fixed(track.Latitude, 6);
+  point.Longitude = Fixed(track.Longitude, 6);
   // One meridian, and GPX takes only the western name of it.
   if (point.Longitude.View() == "180.000000") point.Longitude = Fixed(-180, 6);
-  if (const double seconds = SecondsOfDay(fix); timeLogged_ && seconds >= 0) {
-    const std::optional<long long> day = days_.DayOf(seconds);
-    const std::optional<TimeText> time = day ? UtcTimeText(*day, seconds) : std::nullopt;
+  if (track.SecondsOfDay) {
+    const std::optional<TimeText> time = track.Day ? UtcTimeText(*track.Day, *track.SecondsOfDay) : std::nullopt;
     if (time) point.Time = *time;
     else ++undatedPoints_;
   }
   if (altitudeLogged_) point.Altitude = Shortest(fix.Altitude);
-  // A negative speed is no speed at all.
-  if (speedLogged_ && fix.SpeedKmh >= 0) {
+  if (track.SpeedKmh) {
     point.SpeedKmh = Shortest(fix.SpeedKmh);
     if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);
   }
@@ -277,6 +294,7 @@ void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
       CsvPoint(point, out);
       break;
     case OutputFormat::Pushpin:
+    case OutputFormat::Statistics:
       break;
   }
 }
@@ -318,6 +336,7 @@ bool MapOutput::Finish(std::string& out, OutputFile& output) {
       return true;
     case OutputFormat::Csv:
     case OutputFormat::Pushpin:
+    case OutputFormat::Statistics:
       return true;
   }
   return true;

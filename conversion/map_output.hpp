@@ -13,6 +13,7 @@
 #include "conversion/output_file.hpp"
 #include "conversion/output_format.hpp"
 #include "conversion/spool_file.hpp"
+#include "conversion/track_statistics.hpp"
 
 namespace conversion {
 
@@ -43,6 +44,9 @@ class MapOutput {
   const std::string& Reason() const { return reason_; }
 
  private:
+  // The fix with what the log gave of it, dated: once per record, in order.
+  TrackPoint Track(const FixState& fix);
+
   OutputFormat format_;
   std::string name_;  // UTF-8; empty for standard input
   FixDays days_;
@@ -53,6 +57,7 @@ class MapOutput {
   long long points_ = 0;
   long long undatedPoints_ = 0;
   SpoolFile track_;
+  TrackStatistics* statistics_;
   std::string reason_;
 };
 

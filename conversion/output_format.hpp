@@ -8,7 +8,12 @@
 
 namespace conversion {
 
-enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv };
+// Statistics writes no file: the kept records are summed up in the
+// statistics the options point to. It has no name of its own, being asked
+// for by --stats rather than as a format.
+enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv, Statistics };
+
+class TrackStatistics;
 
 struct FormatName {
   OutputFormat Format;
@@ -42,6 +47,8 @@ struct FormatOptions {
   // Days since 1970-01-01 of the log's first fix, for a log whose $GPRMC
   // sentences give no date (a $GPGGA time has none of its own).
   std::optional<long long> FirstDay;
+  // Where the Statistics format sums up the records; not owned.
+  TrackStatistics* Statistics = nullptr;
 };
 
 }  // namespace conversion

@@ -121,6 +121,10 @@ TEST_CASE("ParseCommandLine refuses") {
        "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not '10000-01-01'"},
       {{"a.pgl", "--date"}, "option '--date' needs a date"},
       {{"-f", "kml", "trip.pgl", "trip.pgl.old"}, "two logs would both be written to 'trip.kml'"},
+      {{"--stats=xml", "a.pgl"}, "--stats takes json, text or nothing, not 'xml'"},
+      {{"--stats", "-o", "x.txt", "a.pgl"}, "--stats writes no file: -o has no use with it"},
+      {{"-f", "gpx", "--stats", "a.pgl"}, "--stats writes no file: -f has no use with it"},
+      {{"--stats", "-", "-"}, "standard input (-) can be read only once"},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Message);
@@ -151,6 +155,8 @@ TEST_CASE("ParseCommandLine reads the format and the day") {
       {{"--date=9999-12-31", "a.pgl"}, "a.pgl>a.txt ", Pushpin, 2932896},
       {{"-f", "gpx", "-o", "x.txt", "a.pgl"}, "a.pgl>x.txt ", Gpx, {}},
       {{"-f", "gpx", "-"}, "->- ", Gpx, {}},
+      // Logs that would share an output are no clash when nothing is written.
+      {{"--stats", "a.pgl", "a.pgl", "-"}, "a.pgl> a.pgl> -> ", Statistics, {}},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Conversions);
@@ -160,6 +166,8 @@ TEST_CASE("ParseCommandLine reads the format and the day") {
     CHECK(outcome.Line.Format.Format == row.Format);
     CHECK(outcome.Line.Format.FirstDay == row.FirstDay);
   }
+  CHECK(Parse({"--stats", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Text);
+  CHECK(Parse({"--stats=json", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Json);
 }
 
 TEST_CASE("ParseCommandLine answers help and version at once") {

@@ -232,6 +232,40 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
   }
 }
 
+TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
+  Scratch scratch("stats");
+  const Run text = Pinwell("--stats --date 2003-05-17 moving.pgl missing.pgl");
+  CHECK(text.Status == 1);
+  // Three fixes 1.853 m north and 1.238 m east of each other, 10.2 to 10.6 km/h logged.
+  CHECK(text.Out == Lines("moving.pgl:\n"
+                          "  Records:        3\n"
+                          "  First fix:      2003-05-17 12:35:19 UTC\n"
+                          "  Last fix:       2003-05-17 12:35:21 UTC\n"
+                          "  Duration:       0:00:02\n"
+                          "  Distance:       0.004 km (0.003 mi)\n"
+                          "  Moving time:    0:00:02\n"
+                          "  Average speed:  8.0 km/h (5.0 mph) moving\n"
+                          "  Maximum speed:  10.6 km/h (6.6 mph)\n"
+                          "  Bounding box:   48.117300 N to 48.117333 N, 11.516667 E to 11.516700 E\n"
+                          "\n"));
+  CHECK(text.Err == Lines("pinwell: missing.pgl: No such file or directory\n"));
+
+  const Run json = Pinwell("--stats=json -r 2 moving.pgl still.PGL");
+  CHECK(json.Status == 0);
+  CHECK(json.Out ==
+        Lines("{\"log\":\"moving.pgl\",\"records\":2,\"first_time\":\"12:35:19Z\",\"last_time\":\"12:35:21Z\","
+              "\"duration_s\":2,\"distance_km\":0.004,\"distance_mi\":0.003,\"moving_time_s\":2,"
+              "\"average_speed_kmh\":8.02,\"maximum_speed_kmh\":10.6,\"speed_logged\":true,"
+              "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167}}\n"
+              "{\"log\":\"still.PGL\",\"records\":2,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:02Z\","
+              "\"duration_s\":1,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
+              "\"average_speed_kmh\":null,\"maximum_speed_kmh\":0,\"speed_logged\":false,"
+              "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667}}\n"));
+  CHECK(json.Err == "");
+  CHECK(Files() == std::map<std::string, std::string>{{"./moving.pgl", std::string(MovingLog)},
+                                                      {"./still.PGL", std::string(StillLog)}});
+}
+
 #ifndef _WIN32
 
 TEST_CASE("pinwell on the standard streams") {

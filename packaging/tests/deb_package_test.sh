@@ -73,6 +73,7 @@ pinwell --date |
 pinwell --resolution=1|1 10
 pinwell -o |-dash.pgl LONG.PGL folder notes.txt trip.pgl
 pinwell --output=n|notes.txt
+pinwell --stats=|json text
 pinwell -q -- -|-dash.pgl
 EOF
 cd "$build"

@@ -1,0 +1,17 @@
+#pragma once
+// What --stats prints for one log.
+
+#include <string>
+#include <string_view>
+
+#include "cli/command_line.hpp"
+#include "conversion/track_statistics.hpp"
+
+namespace cli {
+
+// Text: the log's name, then one figure a line, labels aligned, and a blank
+// line after; JSON: one object on one line.
+std::string StatisticsReportText(StatisticsReport form, std::string_view logLabel,
+                                 const conversion::TrackStatistics& statistics);
+
+}  // namespace cli

@@ -1,0 +1,84 @@
+#pragma once
+// What a track holds, summed up record by record as a conversion keeps them:
+// time span, distance along the track, moving time, speeds and the area it
+// covers. Memory stays the same whatever the length of the track.
+
+#include <optional>
+
+namespace conversion {
+
+// A kept record as the statistics and the track picture see it.
+struct TrackPoint {
+  double Latitude = 0;   // signed degrees
+  double Longitude = 0;
+  std::optional<double> SecondsOfDay;  // UTC; none when the log gave no time
+  std::optional<long long> Day;        // days since 1970-01-01, when known
+  std::optional<double> SpeedKmh;      // as logged; none when the log gave none
+};
+
+// Degrees; a box across the antimeridian has West greater than East.
+struct BoundingBox {
+  double South = 0;
+  double West = 0;
+  double North = 0;
+  double East = 0;
+};
+
+// Kilometres along the great circle between two points, on the Earth's mean
+// radius of 6371.0088 km.
+double GreatCircleKm(double latitude1, double longitude1, double latitude2, double longitude2);
+
+constexpr double KmPerMile = 1.609344;
+// An interval between two records counts as moving at this speed or more.
+constexpr double MovingKmh = 3;
+
+class TrackStatistics {
+ public:
+  void Add(const TrackPoint& point);
+
+  long long Records() const { return records_; }
+  // The first and last records that have a time.
+  const std::optional<TrackPoint>& FirstTimed() const { return firstTimed_; }
+  const std::optional<TrackPoint>& LastTimed() const { return lastTimed_; }
+  // Seconds from the first to the last timed record. Without dates, a time
+  // that goes back by more than 12 hours is taken as the next day; a time
+  // that goes back by less (a repeated epoch, logs joined) adds nothing.
+  double DurationSeconds() const { return durationSeconds_; }
+  double DistanceKm() const { return distanceKm_; }
+  // The intervals between timed records whose speed is at least MovingKmh:
+  // the logged speed at both ends where the log gives it, else the distance
+  // covered over the time.
+  double MovingSeconds() const { return movingSeconds_; }
+  // The distance covered while moving over the moving time (a receiver
+  // standing still wanders, which is no speed); none without moving time.
+  std::optional<double> AverageSpeedKmh() const;
+  // The highest logged speed; without logged speeds the highest over an
+  // interval between timed records.
+  std::optional<double> MaximumSpeedKmh() const;
+  bool SpeedLogged() const { return maximumLoggedKmh_.has_value(); }
+  // None without records. The smaller of the two boxes that hold every
+  // longitude: the one that stops at the antimeridian and the one that
+  // stops at the prime meridian's opposite, so a track across the
+  // antimeridian gets a narrow box rather than one around the world.
+  std::optional<BoundingBox> Box() const;
+
+ private:
+  double StepSeconds(const TrackPoint& from, const TrackPoint& to) const;
+
+  long long records_ = 0;
+  std::optional<TrackPoint> previous_;
+  std::optional<TrackPoint> firstTimed_;
+  std::optional<TrackPoint> lastTimed_;
+  double distanceAtLastTimed_ = 0;
+  double durationSeconds_ = 0;
+  double distanceKm_ = 0;
+  double movingSeconds_ = 0;
+  double movingKm_ = 0;
+  std::optional<double> maximumLoggedKmh_;
+  std::optional<double> maximumIntervalKmh_;
+  double south_ = 90, north_ = -90;
+  double west_ = 180, east_ = -180;         // longitudes from -180 to 180
+  double west360_ = 360, east360_ = 0;      // the same from 0 to 360
+};
+
+}  // namespace conversion
