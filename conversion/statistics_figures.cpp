@@ -28,8 +28,13 @@ std::string Trimmed(double value, int decimals) {
 // "1:02:03"; hours beyond a day go on counting.
 std::string Duration(double seconds) {
   const long long whole = std::llround(seconds);
-  const auto two = [](long long n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-  return std::to_string(whole / 3600) + ":" + two(whole / 60 % 60) + ":" + two(whole % 60);
+  std::string text = std::to_string(whole / 3600);
+  for (const long long part : {whole / 60 % 60, whole % 60}) {
+    text += ':';
+    text += static_cast<char>('0' + part / 10);
+    text += static_cast<char>('0' + part % 10);
+  }
+  return text;
 }
 
 std::string Speed(double kmh) {
