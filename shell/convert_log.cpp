@@ -1,5 +1,9 @@
 #include "shell/convert_log.hpp"
 
+#include <filesystem>
+#include <string>
+#include <system_error>
+
 #include "conversion/convert_log_file.hpp"
 #include "conversion/report_lines.hpp"
 #include "shell/application_state.hpp"
@@ -12,18 +16,39 @@ namespace {
 
 constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
 constexpr std::string_view BoxTitle = "TomTom Log File";
+constexpr std::string_view SaveTitle = "Save File";
+// The words the Save dialog itself asks with.
+constexpr std::string_view ReplaceQuestion = "File already exists.\nDo you want to replace it?";
 constexpr int OkButton = 0;
+constexpr int YesNoButtons = 3;
 constexpr int StopIcon = 1;
+constexpr int ExclamationIcon = 3;
 constexpr int InformationIcon = 4;
 constexpr int CommonResult = 4;
+constexpr int Yes = 1;
 
 // A name typed without any dot, even in a folder's name, is taken to lack
-// its extension.
-void AddExtensionIfNoDot(FileName& name) {
-  if (name.View().find('.') != std::string_view::npos) return;
+// its extension. Returns whether it was added.
+bool AddExtensionIfNoDot(FileName& name) {
+  if (name.View().find('.') != std::string_view::npos) return false;
   std::string named(name.Trimmed());
   named += ".txt";
   name = named;
+  return true;
+}
+
+bool IsFile(std::string_view name) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(std::string(name), error);
+  return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+// The dialog asked about the name as typed; the extension added after it
+// may name a file it never asked about.
+bool MayReplace(Toolkit& toolkit, std::string_view typed, std::string_view named) {
+  if (IsFile(typed) || !IsFile(named)) return true;
+  toolkit.MessageBoxShow(YesNoButtons, ExclamationIcon, 1, ReplaceQuestion, SaveTitle);
+  return toolkit.DialogInfo(CommonResult) == Yes;
 }
 
 }  // namespace
@@ -43,9 +68,11 @@ void ConvertLog(Toolkit& toolkit, int mode) {
   }
   if (app.OutputFileName.IsBlank() || mode == SaveAsMode) {
     toolkit.FileSelect(TrackFilter, toolkit::SelectSave | toolkit::SelectPrompt, app.OutputFileName.Span(),
-                       "Save File");
-    AddExtensionIfNoDot(app.OutputFileName);
+                       SaveTitle);
+    const std::string typed(app.OutputFileName.Trimmed());
+    const bool extended = AddExtensionIfNoDot(app.OutputFileName);
     if (toolkit.DialogInfo(CommonResult) != 1) return;
+    if (extended && !MayReplace(toolkit, typed, app.OutputFileName.Trimmed())) return;
   }
 
   const int linesBefore = app.ProgressLineCount;

@@ -11,9 +11,11 @@ namespace shell {
 inline constexpr int SaveMode = 0;
 inline constexpr int SaveAsMode = 1;
 
-// Save asks for a name only when none is set; Save As always asks. A failed
-// run is told in a message box with the system's reason; the log stays
-// chosen, so that Save As can try another place.
+// Save asks for a name only when none is set; Save As always asks. A name
+// chosen without a dot gets ".txt", and a file of that name is replaced only
+// when the user says yes. A failed run is told in a message box with the
+// system's reason; the log stays chosen, so that Save As can try another
+// place.
 void ConvertLog(Toolkit& toolkit, int mode);
 
 // The box of a failed conversion: "<file>: <the system's reason>".

@@ -103,6 +103,41 @@ TEST_CASE("Save As always asks for the name") {
   }
 }
 
+TEST_CASE("Save As asks before replacing the file that .txt added after the dialog names") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
+  const std::string question =
+      R"(MessageBoxShow(3, 3, 1, "File already exists.)" "\n" R"(Do you want to replace it?", "Save File"))";
+  const struct {
+    std::string_view Case;
+    std::vector<std::string> Present;
+    std::string Typed;
+    int Answer;
+    bool Asked;
+    bool Converted;
+  } rows[] = {
+      {"No keeps the file", {"run.txt"}, "run", 2, true, false},
+      {"Yes replaces it", {"run.txt"}, "run", 1, true, true},
+      {"the dialog asked about a name with a dot", {"run.txt"}, "run.txt", 2, false, true},
+      {"the dialog asked about the name typed", {"run", "run.txt"}, "run", 2, false, true},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Case);
+    for (const std::string& file : row.Present) WriteFile(file, "old");
+    w.Opened("trip.pgl", "trip.txt");
+    w.Toolkit.FileAnswers = {row.Typed};
+    w.Toolkit.BoxAnswers = {row.Answer};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    const std::vector<std::string> calls = w.Toolkit.Take();
+    REQUIRE(calls.size() >= 2);
+    CHECK((calls[1] == question) == row.Asked);
+    CHECK((ReadFile("run.txt") != "old") == row.Converted);
+    CHECK(Application.InputLogName.IsBlank() == row.Converted);
+    CHECK(Application.ProgressLineCount == (row.Converted ? 3 : 1));
+    for (const std::string& file : row.Present) std::filesystem::remove(file);
+  }
+}
+
 TEST_CASE("A failed conversion is told, and nothing is lost") {
   Workspace w;
   const std::vector<std::string> windowAfterwards{

@@ -95,6 +95,30 @@ bool OpenLog(Pinwell& pinwell, const fs::path& log) {
   return ChooseFile("Open File", log.string()) && pinwell.Shows({Reading(log)});
 }
 
+// A message box with this caption that asks a question: the file dialog of
+// the same caption holds no Yes button.
+HWND WaitForQuestion(const char* title) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", title); w != nullptr && found == nullptr;
+         w = FindWindowExA(nullptr, w, "#32770", title)) {
+      if (IsWindowVisible(w) && FindWindowExA(w, nullptr, "Button", "&Yes") != nullptr) found = w;
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+// Answers the question box with this caption by clicking a button; returns its message.
+std::string AnswerQuestion(const char* title, const std::string& button) {
+  const HWND box = WaitForQuestion(title);
+  if (box == nullptr) return "(no question)";
+  const std::string message = MessageText(box);
+  toolkit::testing::ClickButton(box, button);
+  WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+  return message;
+}
+
 // The check marks of Options > Resolution, read from the open menu.
 // "x--": 1 second checked.
 std::string ReadResolutionMarks(const Pinwell& pinwell) {
@@ -178,6 +202,27 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
                        "Speed/Course data not available"}));
   CHECK(ReadFile(run) == Converted(w.QuietLog, "-r 10 --continental"));
   Screenshot("end-to-end-save-as");
+
+  // Save As "run" again: the dialog asked about "run", so the program asks
+  // about run.txt, in the dialog's words; No keeps it and the log open.
+  const std::string saved = ReadFile(run);
+  REQUIRE(OpenLog(pinwell, w.Log));
+  Press("alt+f a");
+  REQUIRE(ChooseFile("Save File", (w.Folder / "run").string()));
+  const std::string question = AnswerQuestion("Save File", "&No");
+  CHECK(question == "File already exists.\nDo you want to replace it?");
+  CHECK(pinwell.Shows({Reading(w.Log)}));
+  CHECK(ReadFile(run) == saved);
+  // The dialog's own question about "run.txt", answered Yes, replaces it.
+  Press("alt+f a");
+  const HWND dialog = WaitForWindow("#32770", "Save File");
+  REQUIRE(dialog != nullptr);
+  Press("home shift+end");
+  TypeText(run.string());
+  Press("enter");
+  CHECK(AnswerQuestion("Save File", "&Yes") == question);
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(run), "9 records written.  Resolution (secs): 10"}));
+  CHECK(ReadFile(run) == Converted(w.Log, "-r 10 --continental"));
 
   // A log that went away after Open: told, and the program goes on.
   const fs::path gone = w.Folder / "gone.pgl";

@@ -36,6 +36,9 @@ class RecordingToolkit final : public Toolkit {
   std::vector<std::string> Calls;
   // The names the user picks in the coming file dialogs; nullopt cancels.
   std::deque<std::optional<std::string>> FileAnswers;
+  // The answers to the coming message boxes, as DialogInfo code 4 gives
+  // them; 1 (OK, Yes) when none is left.
+  std::deque<int> BoxAnswers;
   std::deque<Event> Events;
 
   void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
@@ -86,7 +89,8 @@ class RecordingToolkit final : public Toolkit {
                       std::string_view title) override {
     Record("MessageBoxShow(" + Numbers({buttons, icon, defaultButton}) + ", " + Quoted(message) + ", " +
            Quoted(title) + ")");
-    commonResult_ = 1;
+    commonResult_ = BoxAnswers.empty() ? 1 : BoxAnswers.front();
+    if (!BoxAnswers.empty()) BoxAnswers.pop_front();
   }
   int DialogInfo(int code) override { return code == 4 ? commonResult_ : 0; }
   void DialogLoad(int id) override { Record("DialogLoad(" + Numbers({id}) + ")"); }
