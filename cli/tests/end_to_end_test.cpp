@@ -230,6 +230,14 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     CHECK(run.Err == "");
     CHECK(CountOf(Contents("moving.kml"), "<when>2003-05-17T12:35:") == 3);
   }
+  SUBCASE("past the last day a date holds") {
+    Write("late.pgl", "$GPGGA,235959.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n"
+                      "$GPGGA,000000.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n");
+    const Run run = Pinwell("-f gpx --date 9999-12-31 late.pgl");
+    CHECK(run.Status == 0);
+    CHECK(run.Err == Lines("pinwell: late.pgl: 1 point written without time: past 9999-12-31\n"));
+    CHECK(CountOf(Contents("late.gpx"), "<time>9999-12-31T23:59:59Z</time>") == 1);
+  }
 }
 
 TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
