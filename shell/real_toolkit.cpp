@@ -3,7 +3,12 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
-#include "toolkit/windows/window_operations.hpp"
+#include "toolkit/windows/event_loop.hpp"
+#include "toolkit/windows/menu_state.hpp"
+#include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/status_bar.hpp"
+#include "toolkit/windows/toolbar.hpp"
+#include "toolkit/windows/window_text.hpp"
 
 namespace shell {
 

@@ -1,9 +1,9 @@
-#include "toolkit/dialogs/dialog_fields.hpp"
+#include "toolkit/dialogs/dialog_fields_win32.hpp"
 
 #include <string>
 #include <vector>
 
-#include "toolkit/windows/control_classes.hpp"
+#include "toolkit/windows/control_classes_win32.hpp"
 
 namespace toolkit {
 

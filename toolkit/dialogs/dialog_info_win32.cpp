@@ -1,9 +1,9 @@
 // What a caller learns about the last dialog and the current one.
 
-#include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/dialogs/dialog_table_win32.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 #include "toolkit/windows/window_units.hpp"
 
 namespace toolkit {

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "text/text_utilities.hpp"
-#include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/file_select_setup.hpp"
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/windows/held_images_win32.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 
 #include <commdlg.h>
 

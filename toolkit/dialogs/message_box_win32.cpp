@@ -3,11 +3,11 @@
 #include <string>
 
 #include "text/text_utilities.hpp"
-#include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/message_box_rules.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/windows/held_images_win32.hpp"
 
 namespace toolkit {
 

@@ -1,7 +1,8 @@
 // What the toolkit does to its other windows while a modal box is up.
 
-#include "toolkit/dialogs/dialog_layer.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/dialogs/modal_bracket_win32.hpp"
+
+#include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
 

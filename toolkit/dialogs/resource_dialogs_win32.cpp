@@ -6,17 +6,17 @@
 #include <string>
 
 #include "text/text_utilities.hpp"
-#include "toolkit/dialogs/dialog_fields.hpp"
-#include "toolkit/dialogs/dialog_layer.hpp"
+#include "toolkit/dialogs/dialog_fields_win32.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/dialogs/dialog_table_win32.hpp"
+#include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/windows/held_images_win32.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
-
-DialogTable Dialogs;
 
 namespace {
 
@@ -212,6 +212,7 @@ void DialogLoad(int dialogId) {
   if (Dialogs.Count == MaxLoadedDialogs || FindResourceA(instance, MAKEINTRESOURCEA(dialogId), RT_DIALOG) == nullptr) {
     return ErrorRaise(ErrorNumber::DialogResourceNotLoaded);
   }
+  Layer.ClosingWithRoot = ForgetDialogs;
   const HWND activeBefore = Dialogs.ActiveDialog;
   const int index = Dialogs.Count + 1;
   Dialogs.Slots[index] = DialogSlot{.DialogId = dialogId};
@@ -289,13 +290,6 @@ void DialogUnload([[maybe_unused]] int keepPages) {
   --Dialogs.Count;
   State.DialogLoaded = Dialogs.Count;
   Dialogs.Current = 0;
-  State.Dialog.CurrentDialogId = 0;
-}
-
-void ForgetDialogs() {
-  for (int i = 1; i <= Dialogs.Count; ++i) DestroyWindow(Dialogs.Slots[i].Window);
-  Dialogs = DialogTable{};
-  State.DialogLoaded = 0;
   State.Dialog.CurrentDialogId = 0;
 }
 

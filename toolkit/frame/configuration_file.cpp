@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/text_to_integer.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {

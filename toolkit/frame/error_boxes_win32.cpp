@@ -5,8 +5,8 @@
 #include <string>
 
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/error_screen.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/error_screen.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {

@@ -1,6 +1,6 @@
 #include "toolkit/frame/hardcopy_requests.hpp"
 
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "text/fixed_text.hpp"
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/help_document.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
 
 namespace toolkit {
 namespace {

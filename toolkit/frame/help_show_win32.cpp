@@ -8,7 +8,7 @@
 #include "toolkit/frame/help_sequence.hpp"
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/os_variable.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
 namespace {

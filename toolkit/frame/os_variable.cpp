@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
 
 namespace toolkit {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/os_variable.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
 
 namespace toolkit {
 

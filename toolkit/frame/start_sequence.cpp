@@ -4,10 +4,11 @@
 #include <string>
 
 #include "toolkit/frame/configuration_file.hpp"
-#include "toolkit/frame/error_numbers.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/hardcopy_requests.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/abnormal_exit.hpp"
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {

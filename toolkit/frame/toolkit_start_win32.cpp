@@ -7,7 +7,7 @@
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/start_sequence.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/status_bar.hpp"
+#include "toolkit/windows/toolbar.hpp"
 
 namespace toolkit::testing {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/windows/window_operations.hpp"
+#include "toolkit/windows/event_loop.hpp"
+#include "toolkit/windows/window_layout.hpp"
 
 namespace toolkit::testing {
 

@@ -15,6 +15,8 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
+#include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/window_text.hpp"
 
 using namespace toolkit;
 

@@ -7,10 +7,10 @@
 
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/errors.hpp"
-#include "toolkit/frame/tests/scratch_directory.hpp"
+#include "toolkit/state/errors.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
+#include "toolkit/tests/scratch_directory.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;

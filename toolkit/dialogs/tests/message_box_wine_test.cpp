@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/errors.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
+#include "toolkit/windows/window_text.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;

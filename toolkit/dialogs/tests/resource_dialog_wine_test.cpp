@@ -7,9 +7,9 @@
 
 #include "resources/resource_ids.hpp"
 #include "text/fixed_text.hpp"
-#include "toolkit/dialogs/dialog_layer.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/errors.hpp"
+#include "toolkit/dialogs/dialog_table_win32.hpp"
+#include "toolkit/state/errors.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 

@@ -4,7 +4,7 @@
 
 #include <doctest/doctest.h>
 
-#include "scratch_directory.hpp"
+#include "toolkit/tests/scratch_directory.hpp"
 
 namespace {
 

@@ -12,8 +12,9 @@
 #include <string>
 
 #include "toolkit/dialogs/dialog_operations.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/state/abnormal_exit.hpp"
+#include "toolkit/state/errors.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 

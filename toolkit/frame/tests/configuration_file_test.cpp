@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "captured_output.hpp"
-#include "scratch_directory.hpp"
 #include "toolkit/frame/configuration_file.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/hardcopy_requests.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/tests/captured_output.hpp"
+#include "toolkit/tests/scratch_directory.hpp"
 
 using namespace toolkit;
 

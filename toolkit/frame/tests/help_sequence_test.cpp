@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/help_sequence.hpp"
 #include "toolkit/frame/os_variable.hpp"
+#include "toolkit/state/errors.hpp"
 
 using namespace toolkit;
 

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "scratch_directory.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
-#include "toolkit/windows/window_operations.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/tests/scratch_directory.hpp"
+#include "toolkit/windows/root_window.hpp"
 
 using namespace toolkit;
 

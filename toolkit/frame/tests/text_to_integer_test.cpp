@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/text_to_integer.hpp"
+#include "toolkit/state/errors.hpp"
 
 using toolkit::ErrorQuery;
 using toolkit::TextToInteger;

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "scratch_directory.hpp"
-#include "toolkit/frame/errors.hpp"
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
-#include "toolkit/frame/toolkit_state.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/tests/scratch_directory.hpp"
 
 using namespace toolkit;
 

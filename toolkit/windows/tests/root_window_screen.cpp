@@ -10,7 +10,10 @@
 #include <string_view>
 
 #include "toolkit/tests/root_window_fixture.hpp"
-#include "toolkit/windows/window_operations.hpp"
+#include "toolkit/windows/menu_state.hpp"
+#include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/status_bar.hpp"
+#include "toolkit/windows/window_text.hpp"
 
 using namespace toolkit;
 

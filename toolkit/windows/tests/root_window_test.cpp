@@ -7,9 +7,14 @@
 #include <array>
 #include <string>
 
-#include "toolkit/frame/errors.hpp"
+#include "toolkit/state/errors.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
-#include "toolkit/windows/window_layer.hpp"
+#include "toolkit/windows/menu_state.hpp"
+#include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/status_bar.hpp"
+#include "toolkit/windows/toolbar.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
+#include "toolkit/windows/window_text.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;

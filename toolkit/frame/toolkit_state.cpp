@@ -1,7 +1,0 @@
-#include "toolkit/frame/toolkit_state.hpp"
-
-namespace toolkit {
-
-ToolkitState State;
-
-}  // namespace toolkit

@@ -1,0 +1,7 @@
+#include "toolkit/state/toolkit_state.hpp"
+
+namespace toolkit {
+
+ToolkitState State;
+
+}  // namespace toolkit

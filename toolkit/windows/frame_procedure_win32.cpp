@@ -1,0 +1,190 @@
+// The frame window of the root (class "KESTRAFOLIO"): commands, close
+// requests, timers and frame clicks become events; status bar, toolbars and
+// client window are laid out here; toolbar tooltips come from here.
+
+#include "toolkit/windows/frame_procedure_win32.hpp"
+
+#include <algorithm>
+
+#include "text/text_utilities.hpp"
+#include "toolkit/windows/event_reports_win32.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
+
+#include <commctrl.h>
+
+namespace toolkit {
+
+namespace {
+
+LRESULT OnClose(HWND frame) {
+  ReportEvent(frame, EventType::CloseAsked, -1, -1, -1, -1, -1, -1);
+  return 0;
+}
+
+LRESULT OnCommand(HWND frame, WPARAM wParam, LPARAM lParam) {
+  const int notification = HIWORD(wParam);
+  if (notification != 0 && notification != 1) return DefWindowProcA(frame, WM_COMMAND, wParam, lParam);
+  ReportEvent(frame, EventType::MenuCommand, LOWORD(wParam), -1, -1, -1, -1, -1);
+  const int slot = SlotOfWindow(frame);
+  const HWND sender = reinterpret_cast<HWND>(lParam);
+  if (slot >= 0 && ToolbarPlaceOf(Layer.Slots[slot], sender) >= 0) UpdateWindow(sender);
+  return 0;
+}
+
+// The last record of the window's own table for the command wins over the
+// string table. Tooltips run to 80 characters, more than the notification's
+// own buffer holds.
+void FillTooltip(HWND frame, NMTTDISPINFOA& info) {
+  const int slot = SlotOfWindow(frame);
+  if (slot < 0) return;
+  const auto command = static_cast<std::int32_t>(info.hdr.idFrom);
+  std::array<char, 81>& text = Layer.TooltipText;
+  const auto& table = Layer.Slots[slot].TooltipTable;
+  const auto last = std::find_if(table.rbegin(), table.rend(),
+                                 [command](const TooltipRecord& r) { return r.Command == command; });
+  if (last != table.rend()) {
+    const std::string_view shown = text::TrimTrailing({last->Text.data(), last->Text.size()});
+    *std::copy(shown.begin(), shown.end(), text.begin()) = '\0';
+  } else if (LoadStringA(ProgramInstance(), static_cast<UINT>(command), text.data(), text.size()) == 0) {
+    return;
+  }
+  info.lpszText = text.data();
+}
+
+LRESULT OnNotify(HWND frame, const NMHDR& header) {
+  if (header.code == TTN_NEEDTEXTA) {
+    FillTooltip(frame, *reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(&header)));
+  }
+  return 0;
+}
+
+LRESULT OnTimer(HWND frame, WPARAM timer) {
+  KillTimer(frame, timer);
+  ReportEvent(frame, EventType::TimerTick, static_cast<int>(timer), -1, -1, -1, -1, -1);
+  return DefWindowProcA(frame, WM_TIMER, timer, 0);
+}
+
+LRESULT OnFrameButton(HWND frame, UINT message, WPARAM hit, LPARAM lParam, int button) {
+  if (hit != HTMINBUTTON) ReportEvent(frame, EventType::FrameButtonDown, button, -1, -1, -1, -1, -1);
+  BringWindowToTop(frame);
+  return DefWindowProcA(frame, message, hit, lParam);
+}
+
+LRESULT OnSize(HWND frame, WPARAM kind) {
+  const int slot = SlotOfWindow(frame);
+  if (slot < 0) return 0;
+  WindowSlot& s = Layer.Slots[slot];
+  if (kind == SIZE_MINIMIZED) {
+    s.Minimised = true;
+    return 0;
+  }
+  LayOutFrame(slot);
+  // The client window keeps its size through minimising and restoring, so
+  // it would not hear of the restore: tell it, so that the application
+  // learns it as a SizeChange and redraws.
+  if (s.Minimised && s.Client != nullptr) {
+    s.Minimised = false;
+    RECT area;
+    GetClientRect(s.Client, &area);
+    SendMessageA(s.Client, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+  }
+  return 0;
+}
+
+LRESULT OnSetFocus(HWND frame) {
+  const int slot = SlotOfWindow(frame);
+  if (slot >= 0 && Layer.Slots[slot].Client != nullptr) SetFocus(Layer.Slots[slot].Client);
+  return 0;
+}
+
+LRESULT OnDestroy(HWND frame) {
+  const int slot = SlotOfWindow(frame);
+  if (slot < 0) return 0;
+  WindowSlot& s = Layer.Slots[slot];
+  s.Menu = nullptr;
+  s.Accelerators = nullptr;
+  s.PopupLocatorTable.clear();
+  // The toolbars are destroyed after the frame; they must meet their end
+  // with their own procedure, not the filter that has forgotten them.
+  for (ToolbarPlace& place : s.Toolbars) UnhookToolbar(place);
+  s.Toolbars = {};
+  return 0;
+}
+
+}  // namespace
+
+void LayOutFrame(int slot) {
+  WindowSlot& s = Layer.Slots[slot];
+  RECT area;
+  GetClientRect(s.Frame, &area);
+  const auto place = [](HWND w, int x, int y, int width, int height) {
+    SetWindowPos(w, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  const auto heightOf = [](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return static_cast<int>(r.bottom - r.top);
+  };
+  if (s.StatusBar != nullptr) {
+    InvalidateRect(s.StatusBar, nullptr, TRUE);
+    SendMessageA(s.StatusBar, WM_SIZE, 0, 0);
+    area.bottom -= heightOf(s.StatusBar);
+  }
+  if (HWND top = s.Toolbars[0].Window) {
+    SendMessageA(top, TB_AUTOSIZE, 0, 0);
+    const int h = heightOf(top);
+    place(top, area.left, area.top, area.right - area.left, h);
+    area.top += h;
+  }
+  if (HWND bottom = s.Toolbars[3].Window) {
+    const int h = heightOf(bottom);
+    place(bottom, area.left, area.bottom - h, area.right - area.left, h);
+    area.bottom -= h;
+  }
+  if (HWND left = s.Toolbars[1].Window) {
+    place(left, area.left, area.top, s.Toolbars[1].SideWidth, area.bottom - area.top);
+    area.left += s.Toolbars[1].SideWidth;
+  }
+  if (HWND right = s.Toolbars[2].Window) {
+    place(right, area.right - s.Toolbars[2].SideWidth, area.top, s.Toolbars[2].SideWidth,
+          area.bottom - area.top);
+    area.right -= s.Toolbars[2].SideWidth;
+  }
+  if (s.Client != nullptr) {
+    place(s.Client, area.left, area.top, std::max(0L, area.right - area.left),
+          std::max(0L, area.bottom - area.top));
+  }
+}
+
+LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE: return OnClose(frame);
+    case WM_COMMAND: return OnCommand(frame, wParam, lParam);
+    case WM_SIZE: return OnSize(frame, wParam);
+    case WM_NOTIFY: return OnNotify(frame, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER: return OnTimer(frame, wParam);
+    case WM_NCLBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 1);
+    case WM_NCMBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 2);
+    case WM_NCRBUTTONDOWN: return OnFrameButton(frame, message, wParam, lParam, 3);
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      BringWindowToTop(frame);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) SetFocus(frame);
+      return DefWindowProcA(frame, message, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(frame);
+    case WM_PALETTECHANGED: {
+      const int slot = SlotOfWindow(frame);
+      if (slot >= 0 && Layer.Slots[slot].Client != nullptr) {
+        SendMessageA(Layer.Slots[slot].Client, message, wParam, lParam);
+      }
+      return 0;
+    }
+    case WM_DESTROY: return OnDestroy(frame);
+    default: return DefWindowProcA(frame, message, wParam, lParam);
+  }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,87 @@
+// The images of the toolkit's windows held while modal boxes are up.
+
+#include "toolkit/windows/held_images_win32.hpp"
+
+#include "toolkit/windows/window_table_win32.hpp"
+
+namespace toolkit {
+
+namespace {
+
+// Only frames the user can see and that belong to the toolkit (no control
+// record in their user data) and stand on their own are held.
+bool Holdable(const WindowSlot& slot) {
+  return slot.Frame != nullptr && slot.Client != nullptr && IsWindowVisible(slot.Frame) &&
+         GetWindowLongPtrA(slot.Frame, GWLP_USERDATA) == 0 &&
+         (GetWindowLongA(slot.Frame, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+HBITMAP CopyOfClientArea(HWND client) {
+  RECT area{};
+  GetClientRect(client, &area);
+  const HDC screen = GetDC(client);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP image = CreateCompatibleBitmap(screen, area.right, area.bottom);
+  if (image != nullptr) {
+    const HGDIOBJ previous = SelectObject(memory, image);
+    BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+  }
+  DeleteDC(memory);
+  ReleaseDC(client, screen);
+  return image;
+}
+
+void DrawImage(HDC target, HBITMAP image, const RECT& area) {
+  const HDC memory = CreateCompatibleDC(target);
+  const HGDIOBJ previous = SelectObject(memory, image);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left,
+         area.top, SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+}
+
+}  // namespace
+
+void WindowImagesHold() {
+  Layer.ImagesHeld = true;
+  for (WindowSlot& slot : Layer.Slots) {
+    if (!Holdable(slot)) continue;
+    if (slot.HeldImage == nullptr) slot.HeldImage = CopyOfClientArea(slot.Client);
+    ++slot.ImageCount;
+  }
+}
+
+void WindowImagesRelease() {
+  Layer.ImagesHeld = false;
+  for (WindowSlot& slot : Layer.Slots) {
+    if (slot.ImageCount == 0) continue;
+    if (--slot.ImageCount > 0) {
+      Layer.ImagesHeld = true;
+      continue;
+    }
+    if (slot.HeldImage == nullptr) continue;
+    // What the box uncovered is painted here and now, and marked valid: the
+    // application is not asked to paint it again.
+    RECT area{};
+    GetClientRect(slot.Client, &area);
+    const HDC dc = GetDC(slot.Client);
+    DrawImage(dc, slot.HeldImage, area);
+    ReleaseDC(slot.Client, dc);
+    DeleteObject(slot.HeldImage);
+    slot.HeldImage = nullptr;
+    ValidateRgn(slot.Client, nullptr);
+  }
+}
+
+bool PaintHeldImage(HWND client) {
+  const int index = SlotOfWindow(client);
+  if (index < 0 || Layer.Slots[index].HeldImage == nullptr) return false;
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(client, &paint);
+  DrawImage(dc, Layer.Slots[index].HeldImage, paint.rcPaint);
+  EndPaint(client, &paint);
+  return true;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,199 @@
+// Toolbars built from a resource: a list of commands and a strip of images.
+
+#include "toolkit/windows/toolbar.hpp"
+
+#include <vector>
+
+#include "toolkit/state/error_numbers.hpp"
+#include "toolkit/state/errors.hpp"
+#include "toolkit/windows/frame_procedure_win32.hpp"
+#include "toolkit/windows/popup_locator.hpp"
+#include "toolkit/windows/resource_words.hpp"
+#include "toolkit/windows/toolbar_resource.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
+
+#include <commctrl.h>
+
+namespace toolkit {
+
+namespace {
+
+enum Place { Top = 0, Left = 1, Right = 2, Bottom = 3 };
+
+Place PlaceOf(int position) {
+  switch (position) {
+    case 2: return Left;
+    case 3: return Right;
+    case 4: return Bottom;
+    default: return Top;
+  }
+}
+
+SIZE SizeOf(HWND window) {
+  RECT r{};
+  if (window != nullptr) GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// Only the toolkit places its toolbars: the control would otherwise move
+// itself to the top of its parent on every resize.
+LRESULT CALLBACK ToolbarFilter(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int slot = SlotOfWindow(GetParent(toolbar));
+  const int place = slot >= 0 ? ToolbarPlaceOf(Layer.Slots[slot], toolbar) : -1;
+  const WNDPROC own = place >= 0 ? Layer.Slots[slot].Toolbars[place].ControlProcedure : nullptr;
+  if (message == WM_SIZE || own == nullptr) return DefWindowProcA(toolbar, message, wParam, lParam);
+  return CallWindowProcA(own, toolbar, message, wParam, lParam);
+}
+
+void RemoveToolbar(WindowSlot& slot, Place place) {
+  UnhookToolbar(slot.Toolbars[place]);
+  DestroyWindow(slot.Toolbars[place].Window);
+  slot.Toolbars[place] = {};
+  if (!HasToolbar(slot)) slot.TooltipTable.clear();
+}
+
+// Status bar on top, then the toolbars top, left, right, bottom, then the
+// client window.
+void StackChildren(const WindowSlot& slot) {
+  HWND above = HWND_TOP;
+  const auto stack = [&above](HWND w) {
+    if (w == nullptr) return;
+    SetWindowPos(w, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    above = w;
+  };
+  stack(slot.StatusBar);
+  stack(slot.Toolbars[Top].Window);
+  stack(slot.Toolbars[Left].Window);
+  stack(slot.Toolbars[Right].Window);
+  stack(slot.Toolbars[Bottom].Window);
+  stack(slot.Client);
+}
+
+// A button follows the menu item with its command: checked when the item is,
+// greyed when the item is.
+BYTE ButtonState(const WindowSlot& slot, int command) {
+  UINT state = slot.Menu != nullptr ? GetMenuState(slot.Menu, command, MF_BYCOMMAND) : ~0u;
+  if (state == ~0u && slot.Menu != nullptr) {
+    const auto popup = LocatePopup(slot.PopupLocatorTable, command, slot.Menu, GetSubMenu);
+    if (popup.Found) state = GetMenuState(popup.Holder, popup.Position, MF_BYPOSITION);
+  }
+  if (state == ~0u) return TBSTATE_ENABLED;
+  BYTE result = 0;
+  if ((state & MF_CHECKED) != 0) result |= TBSTATE_CHECKED;
+  if ((state & MF_GRAYED) == 0) result |= TBSTATE_ENABLED;
+  return result;
+}
+
+// The size only: where the toolbar goes follows from the frame's layout.
+void SizeToolbar(WindowSlot& slot, Place place, const ToolbarResource& layout) {
+  RECT area;
+  GetClientRect(slot.Frame, &area);
+  if (slot.StatusBar != nullptr) area.bottom -= SizeOf(slot.StatusBar).cy;
+  const ToolbarSize size = ToolbarPlaceSize(layout, place == Top ? 1 : place == Left ? 2 : place == Right ? 3 : 4,
+                                            area.right, area.bottom);
+  if (place == Left || place == Right) slot.Toolbars[place].SideWidth = size.Width;
+  SetWindowPos(slot.Toolbars[place].Window, nullptr, 0, 0, size.Width, size.Height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AddButtons(const WindowSlot& slot, HWND toolbar, int resource, const ToolbarResource& layout) {
+  std::vector<TBBUTTON> buttons(layout.Items.size());
+  for (std::size_t i = 0; i < layout.Items.size(); ++i) {
+    const ToolbarItem& item = layout.Items[i];
+    TBBUTTON& b = buttons[i];
+    b = {};
+    if (item.Command == 0) {
+      b.fsStyle = TBSTYLE_SEP;
+      continue;
+    }
+    b.iBitmap = item.Image;
+    b.idCommand = item.Command;
+    b.fsStyle = TBSTYLE_BUTTON;
+    b.fsState = ButtonState(slot, item.Command);
+  }
+  TBADDBITMAP bitmap{ProgramInstance(), static_cast<UINT_PTR>(resource)};
+  SendMessageA(toolbar, TB_ADDBITMAP, buttons.size(), reinterpret_cast<LPARAM>(&bitmap));
+  SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+void SizeTooltipTable(WindowSlot& slot) {
+  std::size_t total = 0;
+  for (const ToolbarPlace& p : slot.Toolbars) {
+    if (p.Window != nullptr) total += static_cast<std::size_t>(SendMessageA(p.Window, TB_BUTTONCOUNT, 0, 0));
+  }
+  if (total > slot.TooltipTable.size()) slot.TooltipTable.resize(total);
+}
+
+// The frame keeps its outer size: the client window gives up or gains what
+// the toolbar takes or frees, which the application learns as a SizeChange.
+// A toolbar that takes the place of one of its size changes nothing else, but
+// still has to be put in its place among the others.
+void ApplySizeChange(int slotIndex, SIZE removed, SIZE added) {
+  WindowSlot& slot = Layer.Slots[slotIndex];
+  if (IsIconic(slot.Frame)) return;
+  if (removed.cx == added.cx && removed.cy == added.cy) return LayOutFrame(slotIndex);
+  RECT area;
+  GetClientRect(slot.Frame, &area);
+  SendMessageA(slot.Frame, WM_SIZE, IsZoomed(slot.Frame) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+               MAKELPARAM(area.right, area.bottom));
+  if (slotIndex == Layer.CurrentWindow) {
+    slot.ScaleWidth = slot.ClientWidth;
+    slot.ScaleHeight = slot.ClientHeight;
+  }
+}
+
+}  // namespace
+
+void ToolbarCreate(int resource, int window, int position) {
+  if (window < 0 || window >= WindowSlotCount) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
+  WindowSlot& slot = Layer.Slots[window];
+  if (slot.Frame == nullptr) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
+  const Place place = PlaceOf(position);
+
+  // The resource is looked up before the old toolbar goes, so that a call
+  // that fails leaves the window as it was.
+  const HINSTANCE instance = ProgramInstance();
+  HRSRC found = resource != 0 ? FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(10))  // RT_RCDATA
+                              : nullptr;
+  const auto* bytes = found != nullptr
+                          ? static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)))
+                          : nullptr;
+  if (resource != 0 && bytes == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
+
+  const SIZE removed = SizeOf(slot.Toolbars[place].Window);
+  if (slot.Toolbars[place].Window != nullptr) RemoveToolbar(slot, place);
+  if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
+  const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
+
+  // Shown only once it is in its place: on its way there it would uncover
+  // parts of the client window, which the application would have to repaint.
+  HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS, 0, 0, 1, 1,
+                                 slot.Frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(resource)),
+                                 instance, nullptr);
+  if (toolbar == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
+  slot.Toolbars[place].Window = toolbar;
+  slot.Toolbars[place].ControlProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarFilter)));
+  StackChildren(slot);
+
+  // The structure's size is the platform's own: 20 bytes on 32-bit Windows,
+  // more on 64-bit.
+  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.ImageWidth, layout.ImageHeight));
+  const ToolbarSize button = ToolbarButtonSize(layout);
+  // The control's own padding (7 by 6 by default) would widen the buttons
+  // beyond image size + 6.
+  SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
+  SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
+  SizeToolbar(slot, place, layout);
+  AddButtons(slot, toolbar, resource, layout);
+  if (place == Left || place == Right) {
+    RECT ignored;
+    SendMessageA(toolbar, TB_SETROWS, MAKEWPARAM(layout.Items.size(), TRUE), reinterpret_cast<LPARAM>(&ignored));
+  }
+  SizeTooltipTable(slot);
+  ApplySizeChange(window, removed, SizeOf(toolbar));
+  ShowWindow(toolbar, SW_SHOWNA);
+}
+
+}  // namespace toolkit
