@@ -22,12 +22,14 @@ constexpr std::string_view Usage =
     "                           kml      KML 2.2 track and points for virtual globes\n"
     "                           geojson  GeoJSON track and points for GIS and web maps\n"
     "                           csv      one row per point for spreadsheets\n"
+    "                           svg      a picture of the track, to scale, with its\n"
+    "                                    statistics\n"
     "      --date YYYY-MM-DD  the day of the first fix, for logs whose $GPRMC\n"
     "                         sentences give none (map formats only)\n"
     "  -o, --output FILE      write to FILE (one LOG only; - is standard output); by\n"
     "                         default the LOG's name with its first .pgl made the\n"
-    "                         format's extension (.txt, .gpx, .kml, .geojson, .csv),\n"
-    "                         or with that extension appended\n"
+    "                         format's extension (.txt, .gpx, .kml, .geojson, .csv,\n"
+    "                         .svg), or with that extension appended\n"
     "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
     "                         default 1)\n"
     "      --english          English numbers: columns separated by commas, decimal\n"
@@ -82,7 +84,7 @@ bool ReadResolution(std::string_view text, int& resolution, std::string& error) 
 bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::string& error) {
   const std::optional<conversion::OutputFormat> format = conversion::FindFormat(text);
   if (!format) {
-    error = "the format must be pushpin, gpx, kml, geojson or csv, not " + InQuotes(text);
+    error = "the format must be pushpin, gpx, kml, geojson, csv or svg, not " + InQuotes(text);
     return false;
   }
   options.Format = *format;

@@ -187,6 +187,11 @@ MapOutput::MapOutput(const FormatOptions& options, std::string_view logName)
     : format_(options.Format), name_(FileName(logName)), days_(options.FirstDay), statistics_(options.Statistics) {}
 
 bool MapOutput::Open() {
+  if (format_ == OutputFormat::Svg) {
+    if (picture_.Open()) return true;
+    reason_ = picture_.Reason();
+    return false;
+  }
   if (format_ != OutputFormat::Kml && format_ != OutputFormat::GeoJson) return true;
   if (track_.Open()) return true;
   reason_ = track_.Reason();
@@ -221,6 +226,7 @@ void MapOutput::Header(std::string& out) {
       CsvHeader(out);
       break;
     case OutputFormat::Pushpin:
+    case OutputFormat::Svg:
     case OutputFormat::Statistics:
       break;
   }
@@ -255,6 +261,10 @@ void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
   const TrackPoint track = Track(fix);
   if (format_ == OutputFormat::Statistics) {
     if (statistics_ != nullptr) statistics_->Add(track);
+    return;
+  }
+  if (format_ == OutputFormat::Svg) {
+    picture_.Add(track);
     return;
   }
   MapPoint point;
@@ -294,6 +304,7 @@ void MapOutput::Record(long long n, const FixState& fix, std::string& out) {
       CsvPoint(point, out);
       break;
     case OutputFormat::Pushpin:
+    case OutputFormat::Svg:
     case OutputFormat::Statistics:
       break;
   }
@@ -334,6 +345,10 @@ bool MapOutput::Finish(std::string& out, OutputFile& output) {
         return false;
       out += "\n]}\n";
       return true;
+    case OutputFormat::Svg:
+      if (picture_.Finish(name_, out, output)) return true;
+      reason_ = picture_.Reason();
+      return false;
     case OutputFormat::Csv:
     case OutputFormat::Pushpin:
     case OutputFormat::Statistics:

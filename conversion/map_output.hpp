@@ -13,6 +13,7 @@
 #include "conversion/output_file.hpp"
 #include "conversion/output_format.hpp"
 #include "conversion/spool_file.hpp"
+#include "conversion/track_picture.hpp"
 #include "conversion/track_statistics.hpp"
 
 namespace conversion {
@@ -57,6 +58,7 @@ class MapOutput {
   long long points_ = 0;
   long long undatedPoints_ = 0;
   SpoolFile track_;
+  TrackPicture picture_;
   TrackStatistics* statistics_;
   std::string reason_;
 };

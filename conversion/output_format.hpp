@@ -11,7 +11,7 @@ namespace conversion {
 // Statistics writes no file: the kept records are summed up in the
 // statistics the options point to. It has no name of its own, being asked
 // for by --stats rather than as a format.
-enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv, Statistics };
+enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv, Svg, Statistics };
 
 class TrackStatistics;
 
@@ -21,12 +21,13 @@ struct FormatName {
   std::string_view Extension;
 };
 
-constexpr std::array<FormatName, 5> FormatNames{{
+constexpr std::array<FormatName, 6> FormatNames{{
     {OutputFormat::Pushpin, "pushpin", ".txt"},
     {OutputFormat::Gpx, "gpx", ".gpx"},
     {OutputFormat::Kml, "kml", ".kml"},
     {OutputFormat::GeoJson, "geojson", ".geojson"},
     {OutputFormat::Csv, "csv", ".csv"},
+    {OutputFormat::Svg, "svg", ".svg"},
 }};
 
 constexpr std::optional<OutputFormat> FindFormat(std::string_view name) {
