@@ -1,11 +1,12 @@
 // Real logs converted to every map format and read back by widely used
-// programs that share no code with pinwell: GDAL (ogr2ogr), GPSBabel and
-// xmllint. Each must find the pushpin file's records: the same number, names,
+// programs that share no code with pinwell: GDAL (ogr2ogr), GPSBabel,
+// xmllint, and for the track picture librsvg. Each must find the pushpin file's records: the same number, names,
 // coordinates to the pushpin file's four decimals, and times.
 
 #include <doctest/doctest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -138,6 +139,47 @@ void CheckSame(std::string_view reader, const std::vector<Point>& read, const st
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
+// A number of the picture's text after `key` ("cx=\"").
+double NumberAfter(const std::string& text, const std::string& key, std::size_t from = 0) {
+  const std::size_t at = text.find(key, from);
+  REQUIRE(at != std::string::npos);
+  return std::stod(text.substr(at + key.size()));
+}
+
+struct Colour {
+  int Red, Green, Blue;
+};
+
+// A pixel of a PNG file, as ImageMagick reads it.
+Colour PixelAt(const std::string& png, double x, double y) {
+  const std::string at = "p{" + std::to_string(std::lround(x)) + "," + std::to_string(std::lround(y)) + "}";
+  const std::string rgb = Output("convert " + png + " -format '%[fx:int(255*" + at + ".r)] %[fx:int(255*" + at +
+                                 ".g)] %[fx:int(255*" + at + ".b)]' info:");
+  Colour c{};
+  std::sscanf(rgb.c_str(), "%d %d %d", &c.Red, &c.Green, &c.Blue);
+  return c;
+}
+
+// The track picture: well-formed, drawn by a renderer that shares no code
+// with pinwell, its start marked green and its end red where the file says,
+// east to the right and north up.
+void CheckPicture(const std::vector<Point>& pushpins) {
+  Output("xmllint --noout out.svg");
+  Output("rsvg-convert out.svg -o out.png");
+  const std::string svg = Contents("out.svg");
+  const std::size_t start = svg.find("id=\"start\""), end = svg.find("id=\"end\"");
+  const double startX = NumberAfter(svg, "cx=\"", start), startY = NumberAfter(svg, "cy=\"", start);
+  const double endX = NumberAfter(svg, "cx=\"", end), endY = NumberAfter(svg, "cy=\"", end);
+  const Colour green = PixelAt("out.png", startX, startY);
+  CHECK((green.Red < 60 && green.Green > 120 && green.Blue < 60));
+  const Colour red = PixelAt("out.png", endX + 11, endY);
+  CHECK((red.Red > 160 && red.Green < 60 && red.Blue < 60));
+  const double east = pushpins.back().Longitude - pushpins.front().Longitude;
+  const double north = pushpins.back().Latitude - pushpins.front().Latitude;
+  if (std::abs(east) > 1e-4) CHECK((endX - startX) * east > 0);
+  if (std::abs(north) > 1e-4) CHECK((endY - startY) * north < 0);
+}
+
 // A fresh folder to work in, left behind for a look after a failure.
 struct Scratch {
   fs::path Before = fs::current_path();
@@ -152,7 +194,7 @@ struct Scratch {
 
 }  // namespace
 
-TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
+TEST_CASE("Map formats read back by GDAL, GPSBabel, xmllint and librsvg") {
   Scratch scratch;
   const struct {
     std::string_view Log;
@@ -172,7 +214,7 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
     Output(pinwell + " -o pushpins.txt " + Quoted(path));
     const std::vector<Point> pushpins = PushpinPoints(Contents("pushpins.txt"), date);
     REQUIRE(pushpins.size() > 10);
-    for (const std::string format : {"gpx", "kml", "geojson", "csv"})
+    for (const std::string format : {"gpx", "kml", "geojson", "csv", "svg"})
       Output(pinwell + " -f " + format + " -o out." + format + " " + Quoted(path));
 
     Output("xmllint --noout out.gpx");
@@ -187,5 +229,12 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel and xmllint") {
     CheckSame("GDAL, CSV",
               GdalPoints("out.csv -oo X_POSSIBLE_NAMES=longitude -oo Y_POSSIBLE_NAMES=latitude", "name", "time"),
               pushpins);
+    CheckPicture(pushpins);
+    // One rendered picture for people to look at.
+    if (log.Log == logs[0].Log) {
+      fs::create_directories(PINWELL_SCREENS_DIR);
+      fs::copy_file("out.png", fs::path(PINWELL_SCREENS_DIR) / "track-picture.png",
+                    fs::copy_options::overwrite_existing);
+    }
   }
 }
