@@ -6,6 +6,7 @@
 #include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/main_program.hpp"
+#include "shell/progress.hpp"
 #include "shell/tests/recording_toolkit.hpp"
 
 using namespace shell;
@@ -46,7 +47,8 @@ TEST_CASE("One log named on the command line is opened as Open would open it") {
   const std::vector<std::string> calls = w.Toolkit.Take();
   REQUIRE(calls.size() == 9);
   CHECK(std::vector(calls.begin() + 6, calls.end()) ==
-        std::vector<std::string>{"ClearClientArea()", Drawn(1, "Reading from ... " + full), "CloseRootWindow()"});
+        std::vector<std::string>{"ClearClientArea()", Drawn(1, PathLine("Reading from ... ", FileName(full))),
+                                 "CloseRootWindow()"});
   CHECK(Application.InputLogName.Trimmed() == full);
   CHECK(Application.OutputFileName.Trimmed() == (fs::current_path() / "Trip.txt").string());
 
