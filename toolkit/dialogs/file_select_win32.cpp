@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/text_utilities.hpp"
+#include "text/wide_names.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/file_select_setup.hpp"
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
@@ -21,9 +22,13 @@ namespace toolkit {
 
 namespace {
 
-std::string CurrentDirectory() {
-  std::string directory(GetCurrentDirectoryA(0, nullptr), '\0');
-  const DWORD n = GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+// The dialog runs on the platform's wide names, so that any name the file
+// system allows comes back; the program carries them as UTF-8.
+std::wstring Wide(std::string_view utf8) { return text::WideFromUtf8<wchar_t>(utf8); }
+
+std::wstring CurrentDirectory() {
+  std::wstring directory(GetCurrentDirectoryW(0, nullptr), L'\0');
+  const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data());
   directory.resize(n < directory.size() ? n : 0);
   return directory;
 }
@@ -46,43 +51,51 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   const FilterList filterList = PrepareFilter(filter);
   const std::string initial(fileName.begin(), fileName.end());
   const PathParts parts = PathSplit(initial, State.PathSeparator[0]);
-  // The platform writes its answer here, NUL included: as long as FileName.
-  std::vector<char> answer(std::max<std::size_t>(fileName.size(), 1), '\0');
-  std::copy_n(parts.File.begin(), std::min(parts.File.size(), answer.size() - 1), answer.begin());
-  const std::string savedDirectory = CurrentDirectory();
-  const std::string directory = parts.Directory.empty() ? savedDirectory : std::string(parts.Directory);
+  const std::wstring filterUnits = Wide({filterList.Bytes.data(), filterList.Bytes.size()});
+  // The platform writes its answer here, NUL included: as many characters as
+  // FileName has bytes.
+  std::vector<wchar_t> answer(std::max<std::size_t>(fileName.size(), 1), L'\0');
+  const std::wstring file = Wide(parts.File);
+  std::copy_n(file.begin(), std::min(file.size(), answer.size() - 1), answer.begin());
+  const std::wstring savedDirectory = CurrentDirectory();
+  const std::wstring directory = parts.Directory.empty() ? savedDirectory : Wide(parts.Directory);
   const std::string_view shownTitle = text::TrimTrailing(title);
-  const std::string caption = shownTitle.empty() ? "Select File" : std::string(shownTitle);
+  const std::wstring caption = Wide(shownTitle.empty() ? "Select File" : shownTitle);
   const bool multiple = (flags & SelectSave) == 0 && (flags & SelectMultiple) != 0;
 
-  OPENFILENAMEA request{};
+  OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = DialogOwner();
   request.hInstance = ProgramInstance();
-  request.lpstrFilter = filterList.Present ? filterList.Bytes.data() : nullptr;
+  request.lpstrFilter = filterList.Present ? filterUnits.c_str() : nullptr;
   request.nFilterIndex = filterList.Present ? (filterIndex != nullptr ? *filterIndex : 1) : 0;
   request.lpstrFile = answer.data();
   request.nMaxFile = static_cast<DWORD>(answer.size());
   request.lpstrInitialDir = directory.c_str();
   request.lpstrTitle = caption.c_str();
   request.Flags = PlatformFlags(flags);
-  request.lpstrDefExt = (flags & SelectAppendExtension) != 0 && State.OsMajorVersion != 3 ? "" : nullptr;
+  request.lpstrDefExt = (flags & SelectAppendExtension) != 0 && State.OsMajorVersion != 3 ? L"" : nullptr;
 
   const BOOL confirmed = WithOtherWindowsDisabled(request.hwndOwner, [&request, flags] {
-    return (flags & SelectSave) != 0 ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+    return (flags & SelectSave) != 0 ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
   });
 
-  if (confirmed) {
+  const std::string answered = text::Utf8FromWide<wchar_t>({answer.data(), answer.size()});
+  const auto chosen = confirmed ? ChosenName(answered, multiple) : std::nullopt;
+  // A name longer in UTF-8 than FileName fails as a name too long for the
+  // dialog's buffer would: a shortened name would be another file.
+  if (chosen && chosen->size() > fileName.size()) {
+    State.Dialog.CommonResult = 0;
+    ErrorRaise(ErrorNumber::CommonDialogFailed);
+  } else if (confirmed) {
     State.Dialog.CommonResult = 1;
     if (filterIndex != nullptr) *filterIndex = static_cast<int>(request.nFilterIndex);
-    if (const auto chosen = ChosenName(answer, multiple)) {
-      std::fill(std::copy(chosen->begin(), chosen->end(), fileName.begin()), fileName.end(), ' ');
-    }
+    if (chosen) std::fill(std::copy(chosen->begin(), chosen->end(), fileName.begin()), fileName.end(), ' ');
   } else {
     State.Dialog.CommonResult = 0;
     if (CommDlgExtendedError() != 0) ErrorRaise(ErrorNumber::CommonDialogFailed);
   }
-  if ((flags & SelectKeepDirectory) == 0) SetCurrentDirectoryA(savedDirectory.c_str());
+  if ((flags & SelectKeepDirectory) == 0) SetCurrentDirectoryW(savedDirectory.c_str());
   WindowImagesRelease();
   State.Dialog.PreviousField = 0;
 }

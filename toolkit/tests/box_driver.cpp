@@ -3,6 +3,7 @@
 #include <array>
 #include <deque>
 
+#include "text/wide_names.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 
 namespace toolkit::testing {
@@ -109,12 +110,13 @@ void ClickButton(HWND box, const std::string& text) {
 }
 
 void TypeText(std::string_view text) {
-  // A key at a time, as a typist's keys reach another process's window too.
-  for (const char c : text) {
+  // A key at a time, as a typist's keys reach another process's window too;
+  // a character beyond U+FFFF comes as its two units.
+  for (const wchar_t unit : text::WideFromUtf8<wchar_t>(text)) {
     std::array<INPUT, 2> inputs{};
     for (INPUT& in : inputs) {
       in.type = INPUT_KEYBOARD;
-      in.ki.wScan = static_cast<unsigned char>(c);
+      in.ki.wScan = static_cast<WORD>(unit);
       in.ki.dwFlags = KEYEVENTF_UNICODE;
     }
     inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;

@@ -26,7 +26,7 @@ HWND VisibleBox(std::string_view caption = {});
 std::string BoxText(HWND box);
 // Clicks the box's button with this text ("&Yes").
 void ClickButton(HWND box, const std::string& text);
-// Characters as typed on a keyboard.
+// Characters (UTF-8) as typed on a keyboard.
 void TypeText(std::string_view text);
 void PressKey(WORD virtualKey);
 

@@ -122,6 +122,26 @@ TEST_CASE("FileSelect") {
     CHECK(DialogInfo(4) == 1);
     CHECK(ErrorQuery(1) == 0);
   }
+  SUBCASE("a name beyond ASCII comes back as UTF-8; one that would not fit in UTF-8 fails with 1004") {
+    const fs::path log = logs / u8"caf\u00E9 \u00F6 \u5730\u56F3 \U0001F697.pgl";
+    WriteFileBytes(log, "$GPGGA\r\n");
+    TypeAndEnter(Windows(log.filename()));
+    FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(name == text::FixedText<256>(Windows(log)));
+    CHECK(DialogInfo(4) == 1);
+    // With its folder, fewer characters than FileName has bytes but more bytes:
+    // 3 for each of these.
+    std::string longName;
+    while (longName.size() < 210) longName += "\u5730";
+    const text::FixedText<256> before = name;
+    TypeAndEnter(longName);
+    FileSelect(LogFilter, 0, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    CHECK(name == before);
+    CHECK(DialogInfo(4) == 0);
+    CHECK(ErrorQuery(1) == 1004);
+  }
   SUBCASE("a blank title gives the caption Select File") {
     WhenBoxAppears("Select File", [](HWND) { PressKey(VK_ESCAPE); });
     FileSelect(LogFilter, 0, name.Span(), "   ");
