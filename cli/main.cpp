@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
+#include "cli/console_text.hpp"
 #include "cli/file_clashes.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
@@ -20,6 +21,7 @@
 #include "conversion/standard_streams.hpp"
 #include "conversion/temporary_file_cleanup.hpp"
 #include "conversion/track_statistics.hpp"
+#include "text/wide_names.hpp"
 
 namespace {
 
@@ -42,10 +44,7 @@ std::string FailedFileLabel(std::string_view file, const cli::Conversion& conver
   return "standard input or output";
 }
 
-bool Write(std::FILE* stream, std::string_view text) {
-  const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-  return std::fflush(stream) == 0 && written;
-}
+bool Write(std::FILE* stream, std::string_view text) { return cli::WriteText(stream, text); }
 
 // A report that cannot be written must not end in a success status.
 bool WriteReport(std::string_view report, std::FILE* stream) {
@@ -99,10 +98,7 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
                      messages);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+int Run(const std::vector<std::string_view>& arguments) {
   cli::CommandLine line;
   if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr)) {
     if (*status != 0 || std::cout.flush()) return *status;
@@ -131,3 +127,17 @@ int main(int argc, char** argv) {
   }
   return status;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as the system keeps them, wide, so that any file name
+// arrives whole; inside they are UTF-8 like every name.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> names;
+  for (int i = 1; i < argc; ++i) names.push_back(text::Utf8FromWide<wchar_t>(argv[i]));
+  return Run({names.begin(), names.end()});
+}
+#else
+int main(int argc, char** argv) { return Run({argv + std::min(argc, 1), argv + argc}); }
+#endif

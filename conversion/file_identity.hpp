@@ -18,12 +18,13 @@ NamedFile AsLog(std::string_view name);
 NamedFile AsOutput(std::string_view name);
 
 // A text that two names share exactly when they lead to the same file: the
-// device and number of an existing regular file (however reached: a link,
-// another spelling, a redirected standard stream), the resolved path of a
-// file not there yet. Empty for what is no regular file (a device, a pipe, a
-// terminal), which is never the same file as anything. Windows tells no
-// identity through a name or descriptor, so there a file is its resolved
-// path, in any case, and a standard stream is never a file.
+// device (volume) and number of an existing regular file, however reached (a
+// link, another spelling, a redirected standard stream); for a file not there
+// yet, the folder it would be made in and its name there, after any links
+// that lead to it (a dangling one included), in any case on Windows. Empty for
+// what is no regular file (a device, a pipe, a terminal), which is never the
+// same file as anything. One implementation per platform:
+// file_identity_posix.cpp, file_identity_win32.cpp.
 std::string FileIdentity(NamedFile file);
 
 bool SameFile(NamedFile first, NamedFile second);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "conversion/standard_streams.hpp"
+#include "conversion/system_files.hpp"
 
 namespace conversion {
 
@@ -19,8 +20,8 @@ bool LogReader::Open(std::string_view name, ProgressReport progress) {
   if (name == StandardStreamName) {
     file_ = BinaryStandardInput();
   } else {
-    const std::string path(name);
-    file_ = std::fopen(path.c_str(), "rb");
+    const std::filesystem::path path = PathOf(name);
+    file_ = OpenPath(path, "rb");
     if (file_ == nullptr) {
       reason_ = std::strerror(errno);
       return false;

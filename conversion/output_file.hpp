@@ -1,7 +1,8 @@
 #pragma once
 // Where the pushpin text goes. A regular file is written to a temporary file
-// beside it and renamed over it only when the run succeeded, so a failed run
-// leaves no partial file and an existing output as it was; the new file keeps
+// beside it and renamed over it only when the run succeeded and its bytes are
+// on the disk, so a failed run (or a power cut) leaves no partial file and an
+// existing output as it was; the new file keeps
 // the old one's permissions and, where the process may set it, its owner. The
 // temporary file's name shows the program and the process that write it.
 // Standard output ("-"), devices, pipes and names of open descriptors

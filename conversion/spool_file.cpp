@@ -2,37 +2,14 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <random>
-#include <system_error>
+
+#include "conversion/system_files.hpp"
 
 namespace conversion {
 
 namespace {
 
 constexpr std::size_t BlockSize = std::size_t{1} << 16;
-
-std::FILE* OpenTemporaryFile() {
-#ifdef _WIN32
-  // The C library's tmpfile() writes to the root of the drive, which users may
-  // not write to. "D" deletes the file when it is closed.
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-  if (error) {
-    errno = error.value();
-    return nullptr;
-  }
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path name = folder / ("pinwell-" + std::to_string(random()) + ".tmp");
-    if (std::filesystem::exists(name, error)) continue;
-    if (std::FILE* file = std::fopen(name.string().c_str(), "w+bTD")) return file;
-  }
-  return nullptr;
-#else
-  return std::tmpfile();
-#endif
-}
 
 }  // namespace
 
@@ -46,7 +23,7 @@ bool SpoolFile::Fail() {
 }
 
 bool SpoolFile::Open() {
-  file_ = OpenTemporaryFile();
+  file_ = OpenScratchFile();
   if (file_ == nullptr) return Fail();
   buffer_.reserve(BlockSize);
   return true;

@@ -1,10 +1,12 @@
 #pragma once
-// A process ended by a signal while it writes a temporary output file would
+// A process ended from outside while it writes a temporary output file would
 // leave that file behind, as large as the output so far. The command-line
-// converter asks for it to be removed on the signals that end a run from
-// outside (SIGINT, SIGTERM, SIGHUP); the process then ends as the signal
-// would have ended it. Nothing is done on Windows, where the file is open
-// without sharing and cannot be removed from a handler.
+// converter asks for it to be removed whenever the process is ended in a way
+// it can notice: on POSIX every signal whose default is to end the process
+// and that can be caught (SIGKILL cannot), on Windows Ctrl+C, Ctrl+Break,
+// a closed console, a logoff or a shutdown. The process then ends as it would
+// have ended without this. One implementation per platform:
+// temporary_file_cleanup_posix.cpp, temporary_file_cleanup_win32.cpp.
 
 #include <filesystem>
 

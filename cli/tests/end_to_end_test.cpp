@@ -10,8 +10,12 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "text/wide_names.hpp"
+#else
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +32,10 @@ struct Run {
   std::string Out;
   std::string Err;
 };
+
+// A UTF-8 name as the platform's path (a plain string would be read in the
+// ANSI code page on Windows).
+fs::path Named(std::string_view name) { return fs::path(std::u8string(name.begin(), name.end())); }
 
 std::string Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -68,10 +76,11 @@ Run Pinwell(std::string_view arguments, std::string_view input = {}, std::string
   command = "\"" + command + "\"";
 #endif
   Run run;
-  const int status = std::system(command.c_str());
 #ifdef _WIN32
-  run.Status = status;
+  // Wide, so that names beyond the ANSI code page reach pinwell whole.
+  run.Status = _wsystem(text::WideFromUtf8<wchar_t>(command).c_str());
 #else
+  const int status = std::system(command.c_str());
   run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
   run.Out = Contents("run.out");
@@ -177,6 +186,9 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
   Write("still.txt", "earlier pushpins");
   fs::create_directory("moving.pgl.d");
   Write("moving.pgl.d/trip.pgl", MovingLog);
+  Write(Named("\xC3\xB6.pgl"), MovingLog);
+  fs::create_directory(Named("\xC3\x96.pgl.d"));
+  Write(Named("\xC3\x96.pgl.d/trip.pgl"), MovingLog);
   const struct {
     std::string_view Arguments;
     std::string_view Input;
@@ -187,7 +199,11 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
       {"moving.txt moving.pgl", {}, "> run.out", "moving.txt: is the log moving.txt; choose another output file"},
       {"moving.pgl.d/trip.pgl still.PGL ./moving.pgl", {}, "> run.out",
        "./moving.txt: is the output of moving.pgl.d/trip.pgl too; convert one of the two logs with -o"},
-#ifndef _WIN32
+#ifdef _WIN32
+      // Names compared as the file system compares them, in any case.
+      {"\xC3\xB6.pgl \xC3\x96.pgl.d/trip.pgl", {}, "> run.out",
+       "\xC3\x96.txt: is the output of \xC3\xB6.pgl too; convert one of the two logs with -o"},
+#else
       {"- -o still.PGL", "still.PGL", "> run.out",
        "still.PGL: is the log on standard input; choose another output file"},
       {"-o - moving.pgl", {}, ">> moving.pgl", "standard output: is the log moving.pgl; choose another output file"},
@@ -212,6 +228,57 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
     CHECK(run.Err == Lines("pinwell: ./moving.txt: is the output of moving.pgl.d/trip.pgl too; convert one of the two logs with -o\n"));
     CHECK_FALSE(fs::exists("moving.txt"));
   }
+#ifndef _WIN32
+  SUBCASE("an output not there yet behind a chain of links, the first of them dangling") {
+    fs::remove("moving.txt");
+    fs::create_symlink("moving.txt", "link.txt");
+    fs::create_directory("links");
+    fs::create_symlink("../link.txt", "links/chain.txt");
+    Write("links/chain.pgl", StillLog);
+    const Run run = Pinwell("moving.pgl links/chain.pgl");
+    CHECK(run.Status == 1);
+    CHECK(run.Err == "pinwell: links/chain.txt: is the output of moving.pgl too; convert one of the two logs with -o\n");
+    CHECK_FALSE(fs::exists("moving.txt"));
+  }
+#endif
+}
+
+TEST_CASE("pinwell reads and writes names beyond ASCII") {
+  Scratch scratch("names");
+  REQUIRE(Pinwell("moving.pgl").Status == 0);
+  const std::string pushpins = Contents("moving.txt");
+  // caf\u00E9, J\u00F6rg, \u5730\u56F3 (a map), \U0001F697 (a car).
+  fs::create_directory(Named("J\xC3\xB6rg"));
+  const struct {
+    std::string_view Log;
+    std::string_view Arguments;
+    std::string_view Output;
+  } rows[] = {
+      {"caf\xC3\xA9.pgl", "caf\xC3\xA9.pgl", "caf\xC3\xA9.txt"},
+      {"J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.pgl", "-o \xF0\x9F\x9A\x97.txt J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.pgl",
+       "\xF0\x9F\x9A\x97.txt"},
+      {"\xF0\x9F\x9A\x97.pgl", "\xF0\x9F\x9A\x97.pgl", "\xF0\x9F\x9A\x97.txt"},  // replaces the one before
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Arguments);
+    Write(Named(row.Log), MovingLog);
+    const Run run = Pinwell("-q " + std::string(row.Arguments));
+    CHECK(run.Status == 0);
+    CHECK(run.Err == "");
+    CHECK(Contents(Named(row.Output)) == pushpins);
+  }
+  // A map format, which spools its track to a temporary file, and a failure
+  // that names the file.
+  Run run = Pinwell("-q -f gpx J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.pgl");
+  CHECK(run.Status == 0);
+  CHECK(Contents(Named("J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.gpx")).starts_with("<?xml"));
+  run = Pinwell("r\xC3\xA9sum\xC3\xA9.pgl");
+  CHECK(run.Status == 1);
+  CHECK(run.Err == Lines("pinwell: r\xC3\xA9sum\xC3\xA9.pgl: No such file or directory\n"));
+  // Nothing left beside the outputs: no temporary file under a garbled name.
+  std::size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) files += entry.is_regular_file() ? 1 : 0;
+  CHECK(files == 11);
 }
 
 TEST_CASE("pinwell writes map formats and says when their points lack a time") {
@@ -322,11 +389,21 @@ TEST_CASE("pinwell on the standard streams") {
   }
 }
 
-// Ended from outside while it writes, pinwell removes its temporary file and
-// leaves the earlier output as it was.
+// Ended by a signal while it writes, pinwell removes its temporary file,
+// leaves the earlier output as it was and ends by that signal: every signal
+// that ends a process unless caught, faults included.
 TEST_CASE("pinwell ended by a signal leaves nothing behind") {
   Scratch scratch("signals");
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+  std::vector<int> signals = {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP,   SIGABRT, SIGBUS,  SIGFPE,
+                              SIGUSR1, SIGSEGV, SIGUSR2, SIGPIPE, SIGALRM,   SIGTERM, SIGXCPU, SIGXFSZ,
+                              SIGVTALRM, SIGPROF, SIGSYS, SIGRTMIN, SIGRTMAX};
+#ifdef __linux__
+  signals.insert(signals.end(), {SIGSTKFLT, SIGIO, SIGPWR});
+#endif
+  // A file-size limit, as the system sends it: the run grows its file past it.
+  constexpr int SizeLimit = 0;
+  signals.push_back(SizeLimit);
+  for (const int signal : signals) {
     CAPTURE(signal);
     Write("out.txt", "earlier pushpins");
     // A log on a pipe that stays open keeps the run going until the signal comes.
@@ -337,7 +414,12 @@ TEST_CASE("pinwell ended by a signal leaves nothing behind") {
     if (child == 0) {
       dup2(pipeEnds[0], 0);
       close(pipeEnds[1]);
-      for (const int reset : {SIGINT, SIGTERM, SIGHUP}) std::signal(reset, SIG_DFL);
+      for (int reset = 1; reset < NSIG; ++reset) std::signal(reset, SIG_DFL);
+      const rlimit none{0, 0}, small{64, 64};
+      setrlimit(RLIMIT_CORE, &none);
+      if (signal == SizeLimit) setrlimit(RLIMIT_FSIZE, &small);
+      // The sanitizers' own handlers would report the faults and exit instead.
+      setenv("ASAN_OPTIONS", "handle_segv=0:handle_sigbus=0:handle_sigfpe=0", 1);
       execl(PINWELL_EXECUTABLE, "pinwell", "-o", "out.txt", "-", static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -347,12 +429,13 @@ TEST_CASE("pinwell ended by a signal leaves nothing behind") {
     const std::string temporary = "out.txt.pinwell-" + std::to_string(child) + ".tmp";
     for (int wait = 0; wait < 1000 && !fs::exists(temporary); ++wait) usleep(10'000);
     CHECK(fs::exists(temporary));
-    kill(child, signal);
+    if (signal == SizeLimit) close(pipeEnds[1]);
+    else kill(child, signal);
     int status = 0;
     waitpid(child, &status, 0);
-    close(pipeEnds[1]);
+    if (signal != SizeLimit) close(pipeEnds[1]);
     CHECK(WIFSIGNALED(status));
-    CHECK(WTERMSIG(status) == signal);
+    CHECK(WTERMSIG(status) == (signal == SizeLimit ? SIGXFSZ : signal));
     CHECK(Contents("out.txt") == "earlier pushpins");
     CHECK(Files().size() == 3);
   }
