@@ -13,6 +13,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "text/wide_names.hpp"
 #else
 #include <sys/resource.h>
@@ -341,7 +343,49 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
                                                       {"./still.PGL", std::string(StillLog)}});
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+
+// Ctrl+C (and so Ctrl+Break and a closed console, which reach the same
+// handler) while it writes: the temporary file goes and the earlier output
+// stays.
+TEST_CASE("pinwell stopped from its console leaves nothing behind") {
+  Scratch scratch("console");
+  Write("out.txt", "earlier pushpins");
+  // A log on a pipe that stays open keeps the run going until the key comes.
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE logEnd = nullptr, writeEnd = nullptr;
+  REQUIRE(CreatePipe(&logEnd, &writeEnd, &inherited, 0));
+  SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = logEnd;
+  std::wstring command = text::WideFromUtf8<wchar_t>("\"" PINWELL_EXECUTABLE "\" -o out.txt -");
+  PROCESS_INFORMATION process{};
+  // A console of its own, which this test joins to press the keys there.
+  REQUIRE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                         &startup, &process));
+  CloseHandle(logEnd);
+  DWORD written = 0;
+  WriteFile(writeEnd, MovingLog.data(), static_cast<DWORD>(MovingLog.size()), &written, nullptr);
+  const std::string temporary = "out.txt.pinwell-" + std::to_string(process.dwProcessId) + ".tmp";
+  for (int wait = 0; wait < 1000 && !fs::exists(temporary); ++wait) Sleep(10);
+  CHECK(fs::exists(temporary));
+  FreeConsole();
+  CHECK(AttachConsole(process.dwProcessId));
+  SetConsoleCtrlHandler(nullptr, TRUE);
+  CHECK(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+  // Ended by the key: the log never ends.
+  CHECK(WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0);
+  FreeConsole();
+  CloseHandle(writeEnd);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CHECK(Contents("out.txt") == "earlier pushpins");
+  CHECK(Files().size() == 3);
+}
+
+#else
 
 TEST_CASE("pinwell on the standard streams") {
   Scratch scratch("streams");

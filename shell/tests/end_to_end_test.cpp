@@ -278,6 +278,23 @@ TEST_CASE("A log named on the command line, as the file manager starts the progr
   CHECK(pinwell.WaitForExit() == 0);
 }
 
+TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
+  Workspace w;
+  // caf\u00E9, \u00F6, \u5730\u56F3 (a map), \U0001F697 (a car): typed as a user types them.
+  const fs::path log = w.Folder / u8"caf\u00E9 \u00F6 \u5730\u56F3 \U0001F697.pgl";
+  fs::copy_file(w.Log, log);
+  Pinwell pinwell;
+  REQUIRE(pinwell.Start(Program, w.Folder.string()));
+  REQUIRE(OpenLog(pinwell, log));
+  Press("alt+f a");
+  REQUIRE(ChooseFile("Save File", (w.Folder / u8"r\u00E9sum\u00E9 \u5730\u56F3 \U0001F697").string()));
+  const fs::path output = w.Folder / u8"r\u00E9sum\u00E9 \u5730\u56F3 \U0001F697.txt";
+  CHECK(pinwell.Shows({Reading(log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(ReadFile(output) == Converted(w.Log, ""));
+  Press("alt+f x");
+  CHECK(pinwell.WaitForExit() == 0);
+}
+
 TEST_CASE("The toolbar's Exit and the close box end the program; the close box leaves help open") {
   Workspace w;
   {
