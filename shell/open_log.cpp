@@ -5,6 +5,7 @@
 #include <string>
 
 #include "conversion/log_reader.hpp"
+#include "conversion/system_files.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -54,8 +55,8 @@ void OpenNamedLog(Toolkit& toolkit, std::string_view name) {
   }
   // The window and Save's messages show full paths, as the dialog gives them.
   std::error_code error;
-  const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(name), error);
-  Application.InputLogName = error ? name : std::string_view(full.string());
+  const std::filesystem::path full = std::filesystem::absolute(conversion::PathOf(name), error);
+  Application.InputLogName = error ? name : std::string_view(conversion::NameOf(full));
   ShowChosenLog(toolkit);
 }
 
