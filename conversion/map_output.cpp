@@ -9,6 +9,7 @@
 #include "conversion/comma_fields.hpp"
 #include "conversion/convert_log_file.hpp"
 #include "conversion/markup_text.hpp"
+#include "conversion/system_files.hpp"
 #include "conversion/number_reading.hpp"
 
 namespace conversion {
@@ -178,7 +179,7 @@ void XmlName(std::string& out, std::string_view name) {
 
 std::string FileName(std::string_view logName) {
   if (logName == StandardStreamName) return {};
-  return Utf8Text(std::filesystem::path(std::string(logName)).filename().string());
+  return Utf8Text(NameOf(PathOf(logName).filename()));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "conversion/convert_log_file.hpp"
 #include "conversion/report_lines.hpp"
+#include "conversion/system_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -39,7 +40,7 @@ bool AddExtensionIfNoDot(FileName& name) {
 
 bool IsFile(std::string_view name) {
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(std::string(name), error);
+  const std::filesystem::file_status status = std::filesystem::status(conversion::PathOf(name), error);
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 

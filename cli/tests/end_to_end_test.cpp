@@ -273,7 +273,8 @@ TEST_CASE("pinwell reads and writes names beyond ASCII") {
   // that names the file.
   Run run = Pinwell("-q -f gpx J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.pgl");
   CHECK(run.Status == 0);
-  CHECK(Contents(Named("J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.gpx")).starts_with("<?xml"));
+  CHECK(CountOf(Contents(Named("J\xC3\xB6rg/\xE5\x9C\xB0\xE5\x9B\xB3.gpx")),
+                "<name>\xE5\x9C\xB0\xE5\x9B\xB3.pgl</name>") == 1);
   run = Pinwell("r\xC3\xA9sum\xC3\xA9.pgl");
   CHECK(run.Status == 1);
   CHECK(run.Err == Lines("pinwell: r\xC3\xA9sum\xC3\xA9.pgl: No such file or directory\n"));
