@@ -67,8 +67,8 @@ void DecodeEachLine(std::string_view bytes, FixState& fix) {
 
     GgaValues quick, general;
     const bool readable = ReadGga(line, quick);
-    Require(ReadGgaByColumns(line, general) == readable && (!readable || SameValues(quick, general)),
-            "the quick reading of $GPGGA agrees with the general one");
+    Require(ReadGgaByFields(line, general) == readable && (!readable || SameValues(quick, general)),
+            "the quick reading of $GPGGA agrees with the reading by fields");
     FixState before = fix;
     Require(DecodeGga(line, GgaForm::Final, before) == readable, "DecodeGga accepts what ReadGga reads");
     DecodeGga(line, GgaForm::InLoop, fix);

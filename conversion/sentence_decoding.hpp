@@ -1,7 +1,7 @@
 #pragma once
 // The three sentences a pushpin needs, decoded into a FixState. Each decoder
-// reads the line once, left to right, from its first LogLineLength characters;
-// positions past the end of the line read as blanks. No checksum is looked at.
+// reads the line once, left to right, from its first LogLineLength characters.
+// No checksum is looked at.
 
 #include <string_view>
 
@@ -23,12 +23,14 @@ struct GgaValues : GgaFix {
 bool ReadGga(std::string_view line, GgaValues& gga);
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
 
-// ReadGga without its quicker way for lines as receivers write them: what
+// ReadGga without its quicker way for lines in the most common layout: what
 // that way must agree with.
-bool ReadGgaByColumns(std::string_view line, GgaValues& gga);
+bool ReadGgaByFields(std::string_view line, GgaValues& gga);
 
-// Time, position and altitude by fixed columns. False, with the fix left as it
-// was, when a numeric column holds something that cannot be part of a number.
+// Time, position and altitude by the sentence's comma-separated fields, up to
+// its "*". False, with the fix left as it was, when the sentence has no
+// position (an empty latitude or longitude), a time shorter than hhmm, or a
+// numeric field holding something that cannot be part of a number.
 bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);
 
 // The satellites used, as a list of integers from the first satellite field

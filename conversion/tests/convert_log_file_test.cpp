@@ -400,10 +400,9 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
   }
 }
 
-// Expected files checked by hand once against the decoding and output rules:
-// mixed line ends and fixes without satellites; a time without decimals that
-// shifts every later column (so a comma becomes the hemisphere), with no
-// $GPVTG; sparse $GPGSA lines.
+// Expected files checked by hand against the log's text and the output rules:
+// mixed line ends and fixes without satellites; times without decimals and
+// altitudes of two decimals, with no $GPVTG; sparse $GPGSA lines.
 TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
   Run run;
   for (const std::string_view log : {"gpsd-bn-9015", "gpsd-tomtom-mkII", "gpsd-gpslim236"}) {
