@@ -1,9 +1,10 @@
-// fuzz_conversion: a libFuzzer target over the sentence decoders, the record
-// writer and a whole conversion, each fed the same bytes. Besides what the
-// sanitizers catch, it stops at any broken promise: a quick reading that
-// disagrees with the general one, a record line that is not one line, a
-// pushpin file whose lines do not match the records counted. Built and run by
-// bench/fuzz.
+// fuzz_conversion: a libFuzzer target over the sentence decoders, the talker
+// rules, the record writer and a whole conversion, each fed the same bytes.
+// Besides what the sanitizers catch, it stops at any broken promise: a quick
+// reading that disagrees with the reading by fields, a checksum test that
+// disagrees with a plain one, a pooled satellite list with zeros, repeats or
+// more than 12, a record line that is not one line, a pushpin file whose
+// lines do not match the records counted. Built and run by bench/fuzz.
 
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@
 #include "conversion/log_line.hpp"
 #include "conversion/pushpin_output.hpp"
 #include "conversion/sentence_decoding.hpp"
+#include "conversion/talkers.hpp"
 
 using namespace conversion;
 
@@ -57,13 +60,54 @@ bool SameValues(const GgaValues& a, const GgaValues& b) {
          a.SatellitesInUse == b.SatellitesInUse;
 }
 
+bool PlainChecksumMatches(std::string_view line) {
+  line = line.substr(0, LogLineLength);
+  const std::size_t n = line.size();
+  if (n < 4 || line[n - 3] != '*' || !std::isxdigit(static_cast<unsigned char>(line[n - 2])) ||
+      !std::isxdigit(static_cast<unsigned char>(line[n - 1])))
+    return true;
+  unsigned sum = 0;
+  for (std::size_t i = 1; i < n - 3; ++i) sum ^= static_cast<unsigned char>(line[i]);
+  return sum == std::stoul(std::string(line.substr(n - 2)), nullptr, 16);
+}
+
+// The talker rules line by line, and the satellite list they pool.
+struct Talkers {
+  TalkerRules Rules;
+  FixState Pool;
+  bool StartList = true;
+
+  void Take(std::string_view line) {
+    const SentenceKind kind = Rules.Kind(line);
+    if (kind == SentenceKind::Position) {
+      Rules.NotePosition(line);
+      Require(Rules.Talker() == line.substr(1, 2), "a position sentence that counts is of the log's talker");
+      StartList = true;
+    } else if (kind == SentenceKind::Satellites && Rules.Pooled() && PoolGsa(line, StartList, Pool)) {
+      StartList = false;
+      const int count = Pool.SatelliteCount;
+      Require(count >= 0 && count <= SatelliteSlots, "a pooled list holds 0 to 12 satellites");
+      const auto listed = Pool.SatellitePrns.begin() + count;
+      Require(std::find(Pool.SatellitePrns.begin(), listed, 0) == listed &&
+                  std::all_of(listed, Pool.SatellitePrns.end(), [](int prn) { return prn == 0; }),
+              "a pooled list has no gaps and is zero-filled");
+      for (auto prn = Pool.SatellitePrns.begin(); prn != listed; ++prn)
+        Require(std::find(prn + 1, listed, *prn) == listed, "a pooled list names each satellite once");
+    }
+  }
+};
+
 void DecodeEachLine(std::string_view bytes, FixState& fix) {
+  Talkers talkers;
   std::string record;
   long long name = 1;
   while (!bytes.empty()) {
     const std::size_t end = std::min(bytes.find('\n'), bytes.size());
     const std::string_view line = bytes.substr(0, std::min(end, LogLineLength));
     bytes.remove_prefix(std::min(end + 1, bytes.size()));
+
+    Require(ChecksumMatches(line) == PlainChecksumMatches(line), "the checksum test agrees with a plain one");
+    talkers.Take(line);
 
     GgaValues quick, general;
     const bool readable = ReadGga(line, quick);

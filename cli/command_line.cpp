@@ -36,6 +36,8 @@ constexpr std::string_view Usage =
     "                         point (default)\n"
     "      --continental      Continental numbers: columns separated by tabs, decimal\n"
     "                         comma (pushpin files only)\n"
+    "      --checksums        skip the sentences whose checksum does not match (by\n"
+    "                         default they are read, and counted)\n"
     "  -q, --quiet            do not report the records written (errors still show)\n"
     "      --stats[=json]     write nothing; print what each LOG holds: records,\n"
     "                         times, distance, moving time, speeds, bounding box\n"
@@ -145,7 +147,7 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
                             name == "-f" || name == "--format" || name == "--date";
     if (!takesValue && attached) {
       const bool known = name == "--help" || name == "--version" || name == "--quiet" ||
-                         name == "--english" || name == "--continental";
+                         name == "--english" || name == "--continental" || name == "--checksums";
       error = known ? "option " + InQuotes(name) + " takes no value" : "unknown option " + InQuotes(argument);
       return UsageExitStatus;
     }
@@ -163,6 +165,8 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       line.Continental = false;
     } else if (name == "--continental") {
       line.Continental = true;
+    } else if (name == "--checksums") {
+      line.Reading.SkipWrongChecksums = true;
     } else if (!takesValue) {
       error = "unknown option " + InQuotes(argument);
       return UsageExitStatus;

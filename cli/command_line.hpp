@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "conversion/convert_log_file.hpp"
 #include "conversion/output_format.hpp"
 
 namespace cli {
@@ -34,6 +35,7 @@ struct CommandLine {
   bool Quiet = false;
   StatisticsReport Statistics = StatisticsReport::None;
   conversion::FormatOptions Format;  // the Statistics format with --stats
+  conversion::ReadingOptions Reading;
 };
 
 // Reads the arguments (without the program name) into `line`. Returns an exit

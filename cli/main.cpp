@@ -74,13 +74,14 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   const conversion::ConversionResult result =
       conversion::ConvertLogFile(conversion.LogName, conversion.OutputName,
                                  line.Continental ? conversion::ContinentalStyle : conversion::EnglishStyle,
-                                 line.Resolution, {}, progress, format);
+                                 line.Resolution, {}, progress, format, line.Reading);
   Write(stderr, cli::ProgressClear(display));
   if (!result.Succeeded()) {
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
     Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
     return false;
   }
+  Write(stderr, cli::ReadingNotes(LogLabel(conversion.LogName), result, line.Reading.SkipWrongChecksums));
   if (line.Statistics != cli::StatisticsReport::None) {
     return WriteReport(cli::StatisticsReportText(line.Statistics, LogLabel(conversion.LogName), statistics), stdout);
   }

@@ -4,10 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/convert_log_file.hpp"
+
 namespace cli {
 
 // The count line and, when no speed was logged, the speed line, each ended by
 // a newline. A label (the log's name when there are several) starts each line.
 std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable, int resolution);
+
+// The notes for standard error about what was read, each ended by a newline
+// and started by "pinwell: " and the log's label: why the log gave no record,
+// and how many of the sentences read had a wrong checksum.
+std::string ReadingNotes(std::string_view label, const conversion::ConversionResult& result,
+                         bool skipWrongChecksums);
 
 }  // namespace cli

@@ -13,6 +13,7 @@
 #include "conversion/output_file.hpp"
 #include "conversion/pushpin_output.hpp"
 #include "conversion/sentence_decoding.hpp"
+#include "conversion/talkers.hpp"
 
 namespace conversion {
 
@@ -69,15 +70,12 @@ struct PendingSatelliteLines {
   }
 };
 
-bool IsSentence(std::string_view line, const char (&type)[7]) {
-  return line.size() >= 6 && std::memcmp(line.data(), type, 6) == 0;
-}
-
 }  // namespace
 
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement,
-                                const ProgressReport& progress, const FormatOptions& format) {
+                                const ProgressReport& progress, const FormatOptions& format,
+                                const ReadingOptions& reading) {
   ConversionResult result;
   LogReader log;
   if (!log.Open(logName, progress)) return Failure(result, logName, log.Reason());
@@ -130,27 +128,65 @@ ConversionResult ConvertLogFile(std::string_view logName, std::string_view outpu
     ++recordsWritten;
   };
 
+  TalkerRules talkers;
+  LogCounts& counts = result.Counts;
+  // A receiver of several systems writes a satellite sentence per system
+  // after each position: those up to the next position make one list.
+  bool startSatelliteList = true;
   std::string_view line;
   while (log.NextLine(line)) {
-    if (IsSentence(line, "$GPGGA")) {
-      GgaValues gga;
-      if (!ReadGga(line, gga)) continue;
-      if (ggaCount > 0 && (ggaCount - 1) % keepEvery == 0) {
-        decodePending();
-        ApplyGga(latestGga, GgaForm::InLoop, fix);
-        writeRecord();
-        if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
+    ++counts.Lines;
+    const SentenceKind kind = talkers.Kind(line);
+    if (kind == SentenceKind::Other || (kind == SentenceKind::Date && !map)) continue;
+    if (kind == SentenceKind::OtherTalkerPosition) {
+      if (counts.OtherTalker.empty()) counts.OtherTalker = line.substr(1, 2);
+      ++counts.OtherTalkerPositions;
+      continue;
+    }
+    if (!ChecksumMatches(line)) {
+      ++counts.WrongChecksums;
+      if (reading.SkipWrongChecksums) continue;
+    }
+    switch (kind) {
+      case SentenceKind::Position: {
+        if (counts.Talker.empty()) {
+          talkers.NotePosition(line);
+          counts.Talker = talkers.Talker();
+          // The satellite sentences from here on are pooled as they come.
+          if (talkers.Pooled()) pendingGsa.Settle(fix);
+        }
+        ++counts.Positions;
+        startSatelliteList = true;
+        GgaValues gga;
+        if (!ReadGga(line, gga)) {
+          counts.WithoutPosition += GgaHasPosition(line) ? 0 : 1;
+          break;
+        }
+        if (ggaCount > 0 && (ggaCount - 1) % keepEvery == 0) {
+          decodePending();
+          ApplyGga(latestGga, GgaForm::InLoop, fix);
+          writeRecord();
+          if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
+        }
+        latestGga = gga;
+        if (map) map.NoteGga(line);
+        ++ggaCount;
+        break;
       }
-      latestGga = gga;
-      if (map) map.NoteGga(line);
-      ++ggaCount;
-    } else if (IsSentence(line, "$GPGSA")) {
-      pendingGsa.Add(line, fix);
-    } else if (IsSentence(line, "$GPVTG")) {
-      pendingVtg.Assign(line);
-      result.SpeedAvailable = true;
-    } else if (map && IsSentence(line, "$GPRMC")) {
-      map.NoteRmc(line);
+      case SentenceKind::Satellites:
+        if (!talkers.Pooled()) pendingGsa.Add(line, fix);
+        else if (PoolGsa(line, startSatelliteList, fix)) startSatelliteList = false;
+        break;
+      case SentenceKind::Course:
+        pendingVtg.Assign(line);
+        result.SpeedAvailable = true;
+        break;
+      case SentenceKind::Date:
+        map.NoteRmc(line);
+        break;
+      case SentenceKind::Other:
+      case SentenceKind::OtherTalkerPosition:
+        break;
     }
   }
   if (log.Failed()) return Failure(result, logName, log.Reason());

@@ -16,6 +16,22 @@ constexpr int ContinentalStyle = 0;
 // The name that stands for standard input (as log) or standard output (as output).
 constexpr std::string_view StandardStreamName = "-";
 
+// What the log held, to say why it gave no record.
+struct LogCounts {
+  long long Lines = 0;
+  std::string Talker;                    // of the first position sentence: "GP", "GN", ...
+  long long Positions = 0;               // position sentences of that talker, read or not
+  long long WithoutPosition = 0;         // of those, the ones with an empty latitude or longitude
+  std::string OtherTalker;               // the first other talker of a position sentence
+  long long OtherTalkerPositions = 0;    // position sentences of other talkers, passed over
+  long long WrongChecksums = 0;          // sentences read (or skipped) whose checksum did not match
+};
+
+// Beyond the specified reading, for the command line.
+struct ReadingOptions {
+  bool SkipWrongChecksums = false;
+};
+
 struct ConversionResult {
   int RecordsWritten = 0;
   bool SpeedAvailable = false;
@@ -25,6 +41,7 @@ struct ConversionResult {
   std::string FailureReason;
   // Map-format points written without a time: no day was known for them.
   long long UndatedPoints = 0;
+  LogCounts Counts;
   bool Succeeded() const { return FailureReason.empty(); }
 };
 
@@ -46,6 +63,7 @@ using ProgressReport = std::function<void(std::uint64_t bytesRead, std::uint64_t
 // is not used.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
-                                const ProgressReport& progress = {}, const FormatOptions& format = {});
+                                const ProgressReport& progress = {}, const FormatOptions& format = {},
+                                const ReadingOptions& reading = {});
 
 }  // namespace conversion

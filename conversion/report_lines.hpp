@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "conversion/convert_log_file.hpp"
+
 namespace conversion {
 
 constexpr std::string_view SpeedUnavailableLine = "Speed/Course data not available";
@@ -13,5 +15,12 @@ constexpr std::string_view SpeedUnavailableLine = "Speed/Course data not availab
 // 8 columns and the resolution in 2 (both wider when they need it), the
 // whole without its leading and trailing blanks.
 std::string CountLine(int recordsWritten, int resolution);
+
+// Why a log gave no record, for a user who expected some: "no position in
+// 1,204 $GPGGA sentences: the receiver had no fix". Empty when it gave records.
+std::string NoRecordReason(const ConversionResult& result);
+
+// "1,204": the digits in groups of three.
+std::string GroupedNumber(long long value);
 
 }  // namespace conversion

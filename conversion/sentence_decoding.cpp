@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "conversion/comma_fields.hpp"
 #include "conversion/log_line.hpp"
 #include "conversion/number_reading.hpp"
@@ -38,12 +42,16 @@ bool ReadAngle(std::string_view field, int& degrees, float& minutes) {
 
 char Hemisphere(std::string_view field) { return field.empty() ? ' ' : field.front(); }
 
+template <std::size_t Count>
+bool HasPosition(const std::array<std::string_view, Count>& fields) {
+  return !fields[2].empty() && !fields[4].empty();
+}
+
 // Fields: 1 time, 2 and 3 latitude, 4 and 5 longitude, 7 satellites in use,
 // 9 altitude. The fix quality (6) and the dilution (8) play no part.
 bool ReadFields(std::string_view text, GgaValues& gga) {
   const auto fields = CommaFields<10>(WithoutChecksum(text));
-  // A receiver without a fix leaves its position empty.
-  if (fields[2].empty() || fields[4].empty()) return false;
+  if (!HasPosition(fields)) return false;
   gga.LatHemisphere = Hemisphere(fields[3]);
   gga.LonHemisphere = Hemisphere(fields[5]);
   return ReadTime(fields[1], gga) && ReadAngle(fields[2], gga.LatDegrees, gga.LatMinutes) &&
@@ -122,11 +130,15 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
   gga.LonMinutes = DecimalValue(digits(33, 2) * 10000 + digits(36, 4), 4);
   gga.LonHemisphere = line[41];
   gga.SatellitesInUse = static_cast<int>(digits(45, 2));
-  // The dilution, of any width, then the altitude.
-  const std::string_view rest = WithoutChecksum(line.substr(PlainColumns.size()));
-  const std::size_t dilutionEnd = rest.find(',');
-  const std::string_view altitude = dilutionEnd == std::string_view::npos ? "" : rest.substr(dilutionEnd + 1);
-  return ReadReal(altitude.substr(0, altitude.find(',')), gga.Altitude);
+  // The dilution, of any width, then the altitude: each ends at a comma or "*".
+  auto fieldEnd = [line](std::size_t i) {
+    while (i < line.size() && line[i] != ',' && line[i] != '*') ++i;
+    return i;
+  };
+  const std::size_t dilutionEnd = fieldEnd(PlainColumns.size());
+  if (dilutionEnd == line.size() || line[dilutionEnd] == '*') return ReadReal("", gga.Altitude);
+  const std::size_t altitudeEnd = fieldEnd(dilutionEnd + 1);
+  return ReadReal(line.substr(dilutionEnd + 1, altitudeEnd - dilutionEnd - 1), gga.Altitude);
 }
 
 }  // namespace
@@ -146,6 +158,8 @@ bool ReadGgaByFields(std::string_view line, GgaValues& gga) {
   gga = read;
   return true;
 }
+
+bool GgaHasPosition(std::string_view line) { return HasPosition(CommaFields<5>(WithoutChecksum(Decoded(line)))); }
 
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix) {
   static_cast<GgaFix&>(fix) = gga;
@@ -210,6 +224,22 @@ bool DecodeGsa(std::string_view line, FixState& fix) {
   return true;
 }
 
+// $GNGSA,A,3,10,23,12,25,,,,,,,,,1.2,0.8,0.9*2B
+// $GNGSA,A,3,71,72,86,,,,,,,,,,1.2,0.8,0.9*2E
+bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
+  std::array<int, SatelliteSlots> prns;
+  if (!ReadSatelliteList(Decoded(line), prns)) return false;
+  if (startList) fix.SatellitePrns.fill(0);
+  int count = startList ? 0 : std::clamp(fix.SatelliteCount, 0, SatelliteSlots);
+  for (const int prn : prns) {
+    const auto listed = fix.SatellitePrns.begin() + count;
+    if (prn != 0 && count < SatelliteSlots && std::find(fix.SatellitePrns.begin(), listed, prn) == listed)
+      fix.SatellitePrns[static_cast<std::size_t>(count++)] = prn;
+  }
+  fix.SatelliteCount = count;
+  return true;
+}
+
 // $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48
 void DecodeVtg(std::string_view line, FixState& fix) {
   const std::string_view text = Decoded(line);
@@ -217,6 +247,53 @@ void DecodeVtg(std::string_view line, FixState& fix) {
   // The speed in km/h; the knots and unit letters are not used.
   fix.SpeedKmh = CommaFieldValue(text, 7);
   fix.SpeedMph = fix.SpeedKmh * 0.621f;
+}
+
+namespace {
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+}  // namespace
+
+bool ChecksumMatches(std::string_view line) {
+  const std::string_view text = Decoded(line);
+  if (text.size() < 4 || text[text.size() - 3] != '*') return true;
+  const int high = HexValue(text[text.size() - 2]);
+  const int low = HexValue(text[text.size() - 1]);
+  if (high < 0 || low < 0) return true;
+  // Many characters at a time: the exclusive or of the words' bytes is that of all.
+  const std::size_t star = text.size() - 3;
+  std::uint64_t sum = 0;
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  __m128i sixteens = _mm_setzero_si128();
+  for (; i + 16 <= star; i += 16)
+    sixteens = _mm_xor_si128(sixteens, _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
+  sum = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sixteens)) ^
+        static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sixteens, sixteens)));
+#endif
+  for (; i + 8 <= star; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    sum ^= word;
+  }
+  if constexpr (std::endian::native == std::endian::little) {
+    // The rest as the last bytes of the word that ends at the "*".
+    if (i < star && star >= 9) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + star - 8, 8);
+      sum ^= word >> (8 * (8 - (star - i)));
+      i = star;
+    }
+  }
+  for (; i < star; ++i) sum ^= static_cast<unsigned char>(text[i]);
+  sum ^= sum >> 32;
+  sum ^= sum >> 16;
+  sum ^= sum >> 8;
+  return (sum & 0xFF) == static_cast<std::uint64_t>(high * 16 + low);
 }
 
 float CommaFieldValue(std::string_view text, int n) {

@@ -33,12 +33,28 @@ bool ReadGgaByFields(std::string_view line, GgaValues& gga);
 // numeric field holding something that cannot be part of a number.
 bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);
 
+// Whether the sentence gives a position at all: a receiver without a fix
+// leaves its latitude and longitude empty.
+bool GgaHasPosition(std::string_view line);
+
 // The satellites used, as a list of integers from the first satellite field
 // on. False, with the fix left as it was, when a satellite field is not an integer.
 bool DecodeGsa(std::string_view line, FixState& fix);
 
+// A receiver of several satellite systems writes one such sentence per
+// system: read as above, its satellites not yet in the fix's list are
+// appended to it, up to 12 (the list is emptied first when `startList` is
+// set), and SatelliteCount is the list's length. False, with the fix left as
+// it was, when a satellite field is not an integer.
+bool PoolGsa(std::string_view line, bool startList, FixState& fix);
+
 // Course and speed; a malformed or absent field gives 0.
 void DecodeVtg(std::string_view line, FixState& fix);
+
+// Whether the "*hh" that ends the sentence matches the exclusive or of the
+// characters between its first one and the "*"; a sentence that does not end
+// so (within its first LogLineLength characters) matches.
+bool ChecksumMatches(std::string_view line);
 
 // The number in the field after the n-th comma of the text; 0 when there is
 // no such comma or the field is empty or not a number.

@@ -1,5 +1,6 @@
 #include "shell/convert_log.hpp"
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -90,6 +91,11 @@ void ConvertLog(Toolkit& toolkit, int mode) {
   app.InputLogName = "";
   AddProgressLine(toolkit, conversion::CountLine(result.RecordsWritten, app.ResolutionSeconds));
   if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
+  // A log without positions is no failure, but the user is told why the file is empty.
+  if (std::string reason = conversion::NoRecordReason(result); !reason.empty()) {
+    reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+    AddProgressLine(toolkit, reason);
+  }
 }
 
 }  // namespace shell

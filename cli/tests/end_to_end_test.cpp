@@ -92,16 +92,16 @@ Run Pinwell(std::string_view arguments, std::string_view input = {}, std::string
 
 // Three fixes with speed, two without: the lines a receiver logs each second.
 constexpr std::string_view MovingLog =
-    "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n"
+    "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*59\r\n"
     "$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39\r\n"
     "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n"
-    "$GPGGA,123520.000,4807.0390,N,01131.0010,E,1,08,0.9,545.6,M,46.9,M,,*47\r\n"
-    "$GPVTG,054.9,T,034.6,M,005.6,N,010.4,K*48\r\n"
-    "$GPGGA,123521.000,4807.0400,N,01131.0020,E,1,08,0.9,545.8,M,46.9,M,,*47\r\n"
-    "$GPVTG,055.1,T,034.8,M,005.7,N,010.6,K*48\r\n";
+    "$GPGGA,123520.000,4807.0390,N,01131.0010,E,1,08,0.9,545.6,M,46.9,M,,*51\r\n"
+    "$GPVTG,054.9,T,034.6,M,005.6,N,010.4,K*41\r\n"
+    "$GPGGA,123521.000,4807.0400,N,01131.0020,E,1,08,0.9,545.8,M,46.9,M,,*53\r\n"
+    "$GPVTG,055.1,T,034.8,M,005.7,N,010.6,K*45\r\n";
 constexpr std::string_view StillLog =
-    "$GPGGA,000001.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n"
-    "$GPGGA,000002.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n";
+    "$GPGGA,000001.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*42\r\n"
+    "$GPGGA,000002.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*41\r\n";
 
 // A fresh folder for each test case, left behind for a look after a failure.
 struct Scratch {
@@ -146,6 +146,41 @@ TEST_CASE("pinwell converts logs and reports as the desktop program does") {
     CHECK(run.Out == "");
     CHECK(run.Err == "");
     CHECK(fs::exists("moving.txt"));
+  }
+}
+
+TEST_CASE("pinwell says why a log gave no record, and counts the wrong checksums") {
+  Scratch scratch("notes");
+  const std::string noFix = "$GPGGA,123519.000,,,,,0,00,,,M,,M,,*75\r\n";
+  const std::string garbled = "$GPGGA,123519.000,48x7.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,\r\n";
+  std::string wrongChecksum(MovingLog);
+  wrongChecksum.replace(wrongChecksum.find("*51"), 3, "*52");
+  const struct {
+    std::string_view Arguments;
+    std::string Log;
+    std::string_view Records;
+    std::string_view Err;
+  } rows[] = {
+      {"log.pgl", "$GPGSV,1,1,00*79\r\n$GNRMC,,V,,,,,,,,,,N*4D\r\n", "0",
+       "pinwell: log.pgl: no position sentence (GGA) in 2 lines\n"},
+      {"log.pgl", noFix + noFix, "0", "pinwell: log.pgl: no position in 2 $GPGGA sentences: the receiver had no fix\n"},
+      {"log.pgl", garbled, "0", "pinwell: log.pgl: no position in 1 $GPGGA sentence: none could be read\n"},
+      {"log.pgl", noFix + garbled + noFix, "0",
+       "pinwell: log.pgl: no position in 3 $GPGGA sentences: 1 could not be read, the others had no fix\n"},
+      {"log.pgl", noFix + "$GNGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n", "0",
+       "pinwell: log.pgl: no position in 1 $GPGGA sentence; 1 $GNGGA sentence after them passed over, as the log "
+       "starts with $GPGGA\n"},
+      {"log.pgl", wrongChecksum, "3",
+       "pinwell: log.pgl: 1 sentence with a wrong checksum read all the same (--checksums skips them)\n"},
+      {"--checksums log.pgl", wrongChecksum, "2", "pinwell: log.pgl: 1 sentence with a wrong checksum skipped (--checksums)\n"},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Log);
+    Write("log.pgl", row.Log);
+    const Run run = Pinwell(row.Arguments);
+    CHECK(run.Status == 0);
+    CHECK(run.Out.starts_with(std::string(row.Records) + " records written."));
+    CHECK(run.Err == Lines(std::string(row.Err)));
   }
 }
 
@@ -301,8 +336,8 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     CHECK(CountOf(Contents("moving.kml"), "<when>2003-05-17T12:35:") == 3);
   }
   SUBCASE("past the last day a date holds") {
-    Write("late.pgl", "$GPGGA,235959.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n"
-                      "$GPGGA,000000.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n");
+    Write("late.pgl", "$GPGGA,235959.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*42\r\n"
+                      "$GPGGA,000000.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*43\r\n");
     const Run run = Pinwell("-f gpx --date 9999-12-31 late.pgl");
     CHECK(run.Status == 0);
     CHECK(run.Err == Lines("pinwell: late.pgl: 1 point written without time: past 9999-12-31\n"));

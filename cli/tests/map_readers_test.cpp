@@ -204,7 +204,7 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel, xmllint and librsvg") {
       {"signalk-server-gps.log", "2014-04-03", false},         // $GPVTG speeds, 1202 fixes
       {"nmea-log-player-logs_gps.nmea", "2008-11-15", false},  // west of Greenwich
       {"gpsd-haicom-305N.log", "2007-04-08", true},            // south, milliseconds, void $GPRMC first
-      {"gpsd-sirfstarv-nmea.log", "2021-06-01", true},         // no $GPRMC at all
+      {"gpsd-sirfstarv-nmea.log", "2019-02-05", false},        // $GPGGA positions, $GNRMC dates
   };
   for (const auto& log : logs) {
     CAPTURE(log.Log);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,73 @@ TEST_CASE("ConvertLogFile decodes only what it should") {
     const ConversionResult second = run.Convert(std::string(Gga.substr(0, 47)) + "\n" + std::string(Gga));
     CHECK_FALSE(second.SpeedAvailable);
     CHECK(Records(run.Text())[0] == "Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 0.0\"");
+  }
+}
+
+namespace {
+// A position of the talker at second 0 to 59 of 12:35.
+std::string Position(std::string_view talker, int second) {
+  std::string line(Gga);
+  line.replace(1, 2, talker);
+  line[11] = static_cast<char>('0' + second / 10);
+  line[12] = static_cast<char>('0' + second % 10);
+  return line;
+}
+std::string Satellites(std::string_view talker, std::string_view list) {
+  return "$" + std::string(talker) + "GSA,A,3," + std::string(list) + "\r\n";
+}
+std::string Course(std::string_view talker) { return "$" + std::string(talker) + "VTG,054.7,T,,M,,N,010.2,K\r\n"; }
+
+// Each record as its second, "v" when it has a speed, and its satellites: "01 v 4 5".
+std::vector<std::string> Summaries(const std::string& text) {
+  std::vector<std::string> summaries;
+  for (const std::string& record : Records(text)) {
+    const std::size_t time = record.find("Time: ");
+    std::string summary = record.substr(time + 12, 2);
+    if (record.find("Speed") != std::string::npos) summary += " v";
+    const std::size_t satellites = record.find("Satellites:");
+    if (satellites != std::string::npos) {
+      std::istringstream numbers(record.substr(satellites + 11));
+      for (int prn; numbers >> prn;) summary += " " + std::to_string(prn);
+    }
+    summaries.push_back(summary);
+  }
+  return summaries;
+}
+}  // namespace
+
+TEST_CASE("ConvertLogFile reads the talker of the log's first position") {
+  Run run;
+  const struct {
+    std::string_view what;
+    std::string log;
+    std::vector<std::string> records;
+  } cases[] = {
+      {"a $GP log: other talkers are passed over",
+       Position("GP", 1) + Satellites("GN", "07") + Satellites("GP", "04,05") + Course("GN") + Position("GN", 2) +
+           Position("GP", 3),
+       {"01 4 5", "03 4 5 0 0 0 0 0 0"}},
+      {"a $GN log: its positions and courses only, the satellites of every talker pooled until the next position",
+       Satellites("GP", "09") + Course("GP") + Position("GN", 1) + Satellites("GN", "04,05,,04") +
+           Satellites("GN", "71,72") + Satellites("GL", "05,86") + Position("GP", 2) + Course("GN") +
+           Position("GN", 3) + Satellites("GN", "05,,09"),
+       {"01 v 4 5 71 72 86", "03 v 5 9 0 0 0 0 0 0"}},
+      {"before the first position only $GP sentences count",
+       Satellites("GN", "07") + Course("GN") + Satellites("GP", "09,10") + Position("GA", 1) + Position("GA", 2),
+       {"01 9 10", "02 9 10 0 0 0 0 0 0"}},
+      {"a satellite sentence that cannot be read changes nothing; a position without any keeps the list",
+       Position("GN", 1) + Satellites("GN", "01,02") + Position("GN", 2) + Satellites("GN", "x") +
+           Satellites("GN", "03") + Position("GN", 3) + Position("GN", 4),
+       {"01 1 2", "02 3", "03 3", "04 3 0 0 0 0 0 0 0"}},
+      {"no more than 12 satellites",
+       Position("BD", 1) + Satellites("BD", "01,02,03,04,05,06,07,08") + Satellites("GB", "09,10,11,12,13,14") +
+           Position("BD", 2),
+       {"01 1 2 3 4 5 6 7 8 9 10 11 12", "02 1 2 3 4 5 6 7 8"}},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.what);
+    REQUIRE(run.Convert(c.log).Succeeded());
+    CHECK(Summaries(run.Text()) == c.records);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -305,6 +306,47 @@ TEST_CASE("the quick reading of $GPGGA agrees with the reading by fields") {
       if (random.Below(8) == 0) line.resize(random.Below(static_cast<std::uint32_t>(line.size())));
       CAPTURE(line);
       REQUIRE(QuickAgreesWithGeneral(line));
+    }
+  }
+}
+
+TEST_CASE("ChecksumMatches") {
+  SUBCASE("the ending of a sentence") {
+    const struct {
+      std::string_view line;
+      bool matches;
+    } cases[] = {
+        {"$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39", true},
+        {"$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*38", false},
+        {"$GPGGA,123519.000,,,,,0,00,,,M,,M,,*75", true},
+        {"$GPGGA,123519.000,,,,,0,00,,,M,,M,,*7f", false},
+        {"$GPRMC,,V,,,,,,,,,,N*53", true},
+        {"$GPRMC,,V,,,,,,,,,,N*53 ", true},  // no ending: read
+        {"$GPRMC,,V,,,,,,,,,,N*5", true},
+        {"$GPRMC,,V,,,,,,,,,,N*5G", true},
+        {"$GPRMC,,V,,,,,,,,,,N", true},
+        {"$A*40", false},
+        {"$A*41", true},
+    };
+    for (const auto& c : cases) {
+      CAPTURE(c.line);
+      CHECK(ChecksumMatches(c.line) == c.matches);
+    }
+  }
+  SUBCASE("of every length, against a plain sum") {
+    Random random;
+    for (std::size_t length = 1; length < 300; ++length) {
+      std::string line = "$";
+      while (line.size() < length) line += static_cast<char>(' ' + random.Below(90));
+      std::uint8_t sum = 0;
+      for (const char c : line.substr(1)) sum ^= static_cast<std::uint8_t>(c);
+      const bool seen = line.size() + 3 <= LogLineLength;  // an ending cut away is no ending
+      for (const std::uint8_t ending : {sum, static_cast<std::uint8_t>(sum ^ 0x10)}) {
+        char text[4];
+        std::snprintf(text, sizeof text, "*%02X", ending);
+        CAPTURE(line + text);
+        CHECK(ChecksumMatches(line + text) == (ending == sum || !seen));
+      }
     }
   }
 }

@@ -66,6 +66,19 @@ TEST_CASE("Save converts the opened log into the name Open proposed") {
   }
 }
 
+TEST_CASE("A log without positions says why it gave no record") {
+  Workspace w;
+  WriteFile("trip.pgl", "$GPGGA,123519.000,,,,,0,00,,,M,,M,,*75\r\n$GPGGA,123520.000,,,,,0,00,,,M,,M,,*7F\r\n");
+  w.Opened("trip.pgl", "trip.txt");
+  ConvertLog(w.Toolkit, SaveMode);
+  CHECK(w.Toolkit.Take() == std::vector<std::string>{
+                                R"(TextAt(100, 2000, "Output to ... trip.txt"))",
+                                R"(TextAt(100, 3000, "0 records written.  Resolution (secs):  1"))",
+                                R"(TextAt(100, 4000, "Speed/Course data not available"))",
+                                R"(TextAt(100, 5000, "No position in 2 $GPGGA sentences: the receiver had no fix"))",
+                            });
+}
+
 TEST_CASE("Save As always asks for the name") {
   Workspace w;
   WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
