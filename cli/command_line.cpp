@@ -24,7 +24,7 @@ constexpr std::string_view Usage =
     "                           csv      one row per point for spreadsheets\n"
     "                           svg      a picture of the track, to scale, with its\n"
     "                                    statistics\n"
-    "      --date YYYY-MM-DD  the day of the first fix, for logs whose $GPRMC\n"
+    "      --date YYYY-MM-DD  the day of the first fix, for logs whose RMC\n"
     "                         sentences give none (map formats only)\n"
     "  -o, --output FILE      write to FILE (one LOG only; - is standard output); by\n"
     "                         default the LOG's name with its first .pgl made the\n"

@@ -88,7 +88,7 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   if (result.UndatedPoints > 0) {
     const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");
     // With a day given every point has one, unless it falls past what a date can hold.
-    const std::string_view why = line.Format.FirstDay ? "past 9999-12-31" : "no $GPRMC date before them and no --date";
+    const std::string_view why = line.Format.FirstDay ? "past 9999-12-31" : "no RMC date before them and no --date";
     Write(stderr, "pinwell: " + LogLabel(conversion.LogName) + ": " + points + " written without time: " +
                       std::string(why) + "\n");
   }

@@ -325,7 +325,7 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     const Run run = Pinwell("-f kml moving.pgl");
     CHECK(run.Status == 0);
     CHECK(run.Out == Lines("3 records written.  Resolution (secs):  1\n"));
-    CHECK(run.Err == Lines("pinwell: moving.pgl: 3 points written without time: no $GPRMC date before them and "
+    CHECK(run.Err == Lines("pinwell: moving.pgl: 3 points written without time: no RMC date before them and "
                            "no --date\n"));
     CHECK(CountOf(Contents("moving.kml"), "<when>") == 0);
   }

@@ -470,10 +470,12 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
 
 // Expected files checked by hand against the log's text and the output rules:
 // mixed line ends and fixes without satellites; times without decimals and
-// altitudes of two decimals, with no $GPVTG; sparse $GPGSA lines.
+// altitudes of two decimals, with no $GPVTG; sparse $GPGSA lines; a receiver
+// of two systems ($GNGGA, with $GLGGA and $GPGGA passed over, and the
+// satellites of $GNGSA, $GLGSA and $GPGSA pooled).
 TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
   Run run;
-  for (const std::string_view log : {"gpsd-bn-9015", "gpsd-tomtom-mkII", "gpsd-gpslim236"}) {
+  for (const std::string_view log : {"gpsd-bn-9015", "gpsd-tomtom-mkII", "gpsd-gpslim236", "gpsd-ch-4711"}) {
     for (const auto& [style, name] : {std::pair{EnglishStyle, "english"}, std::pair{ContinentalStyle, "continental"}}) {
       CAPTURE(log);
       CAPTURE(name);
