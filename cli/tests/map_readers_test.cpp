@@ -1,7 +1,9 @@
 // Real logs converted to every map format and read back by widely used
 // programs that share no code with pinwell: GDAL (ogr2ogr), GPSBabel,
-// xmllint, and for the track picture librsvg. Each must find the pushpin file's records: the same number, names,
-// coordinates to the pushpin file's four decimals, and times.
+// xmllint, and for the track picture librsvg. Each must find the pushpin
+// file's records: the same number, names, coordinates to the pushpin file's
+// four decimals, and times. And every real log's GPX must pass the GPX 1.1
+// schema.
 
 #include <doctest/doctest.h>
 
@@ -237,4 +239,42 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel, xmllint and librsvg") {
                     fs::copy_options::overwrite_existing);
     }
   }
+}
+
+// The numbers of every element `tag` of an XML text.
+std::vector<double> ElementValues(const std::string& text, const std::string& tag) {
+  std::vector<double> values;
+  const std::string open = "<" + tag + ">";
+  for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1))
+    values.push_back(std::stod(text.substr(at + open.size())));
+  return values;
+}
+
+TEST_CASE("Every real log's GPX passes the GPX 1.1 schema, and the extension's values their ranges") {
+  Scratch scratch;
+  const std::string schema = Quoted(fs::path(PINWELL_DATA_DIR) / "schemas" / "gpx-1.1.xsd");
+  int logs = 0;
+  std::size_t courses = 0, speeds = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(PINWELL_DATA_DIR) / "nmea-real")) {
+    if (entry.path().filename() == "SOURCES.md") continue;
+    CAPTURE(entry.path());
+    ++logs;
+    // A day for the logs without $GPRMC dates, so that every point has a time.
+    Output("'" PINWELL_EXECUTABLE "' -q -f gpx --date 2000-01-01 -o out.gpx " + Quoted(entry.path()));
+    Output("xmllint --noout --schema " + schema + " out.gpx");
+    const std::string gpx = Contents("out.gpx");
+    // Those of the track-point extension, which the schema takes unchecked.
+    for (const double course : ElementValues(gpx, "gpxtpx:course")) {
+      CHECK(course >= 0);
+      CHECK(course < 360);
+      ++courses;
+    }
+    for (const double speed : ElementValues(gpx, "gpxtpx:speed")) {
+      CHECK(speed >= 0);
+      ++speeds;
+    }
+  }
+  CHECK(logs > 30);
+  CHECK(courses > 0);
+  CHECK(speeds > 0);
 }
