@@ -6,8 +6,9 @@
 
 #include <algorithm>
 
-#include "text/text_utilities.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
+#include "toolkit/windows/frame_layout.hpp"
+#include "toolkit/windows/tooltip_table.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 #include <commctrl.h>
@@ -39,12 +40,8 @@ void FillTooltip(HWND frame, NMTTDISPINFOA& info) {
   if (slot < 0) return;
   const auto command = static_cast<std::int32_t>(info.hdr.idFrom);
   std::array<char, 81>& text = Layer.TooltipText;
-  const auto& table = Layer.Slots[slot].TooltipTable;
-  const auto last = std::find_if(table.rbegin(), table.rend(),
-                                 [command](const TooltipRecord& r) { return r.Command == command; });
-  if (last != table.rend()) {
-    const std::string_view shown = text::TrimTrailing({last->Text.data(), last->Text.size()});
-    *std::copy(shown.begin(), shown.end(), text.begin()) = '\0';
+  if (const auto own = TooltipFor(Layer.Slots[slot].TooltipTable, command)) {
+    *std::copy(own->begin(), own->end(), text.begin()) = '\0';
   } else if (LoadStringA(ProgramInstance(), static_cast<UINT>(command), text.data(), text.size()) == 0) {
     return;
   }
@@ -114,46 +111,42 @@ LRESULT OnDestroy(HWND frame) {
 }  // namespace
 
 void LayOutFrame(int slot) {
-  WindowSlot& s = Layer.Slots[slot];
-  RECT area;
-  GetClientRect(s.Frame, &area);
-  const auto place = [](HWND w, int x, int y, int width, int height) {
-    SetWindowPos(w, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  };
+  const WindowSlot& s = Layer.Slots[slot];
+  // In the order of ToolbarSide.
+  const ToolbarPlace& top = s.Toolbars[0];
+  const ToolbarPlace& left = s.Toolbars[1];
+  const ToolbarPlace& right = s.Toolbars[2];
+  const ToolbarPlace& bottom = s.Toolbars[3];
   const auto heightOf = [](HWND w) {
     RECT r;
     GetWindowRect(w, &r);
     return static_cast<int>(r.bottom - r.top);
   };
+  FrameParts parts;
   if (s.StatusBar != nullptr) {
     InvalidateRect(s.StatusBar, nullptr, TRUE);
     SendMessageA(s.StatusBar, WM_SIZE, 0, 0);
-    area.bottom -= heightOf(s.StatusBar);
+    parts.StatusBarHeight = heightOf(s.StatusBar);
   }
-  if (HWND top = s.Toolbars[0].Window) {
-    SendMessageA(top, TB_AUTOSIZE, 0, 0);
-    const int h = heightOf(top);
-    place(top, area.left, area.top, area.right - area.left, h);
-    area.top += h;
+  if (top.Window != nullptr) {
+    SendMessageA(top.Window, TB_AUTOSIZE, 0, 0);
+    parts.TopHeight = heightOf(top.Window);
   }
-  if (HWND bottom = s.Toolbars[3].Window) {
-    const int h = heightOf(bottom);
-    place(bottom, area.left, area.bottom - h, area.right - area.left, h);
-    area.bottom -= h;
-  }
-  if (HWND left = s.Toolbars[1].Window) {
-    place(left, area.left, area.top, s.Toolbars[1].SideWidth, area.bottom - area.top);
-    area.left += s.Toolbars[1].SideWidth;
-  }
-  if (HWND right = s.Toolbars[2].Window) {
-    place(right, area.right - s.Toolbars[2].SideWidth, area.top, s.Toolbars[2].SideWidth,
-          area.bottom - area.top);
-    area.right -= s.Toolbars[2].SideWidth;
-  }
-  if (s.Client != nullptr) {
-    place(s.Client, area.left, area.top, std::max(0L, area.right - area.left),
-          std::max(0L, area.bottom - area.top));
-  }
+  if (bottom.Window != nullptr) parts.BottomHeight = heightOf(bottom.Window);
+  if (left.Window != nullptr) parts.LeftWidth = left.SideWidth;
+  if (right.Window != nullptr) parts.RightWidth = right.SideWidth;
+
+  RECT area;
+  GetClientRect(s.Frame, &area);
+  const FrameLayout layout = LayOutFrameArea(area.right, area.bottom, parts);
+  const auto place = [](HWND w, const Placement& p) {
+    if (w != nullptr) SetWindowPos(w, nullptr, p.X, p.Y, p.Width, p.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  place(top.Window, layout.Top);
+  place(bottom.Window, layout.Bottom);
+  place(left.Window, layout.Left);
+  place(right.Window, layout.Right);
+  place(s.Client, layout.Client);
 }
 
 LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,10 +27,19 @@ ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar) {
   return {toolbar.ImageWidth + 6, toolbar.ImageHeight + 6};
 }
 
-ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, int place, int clientWidth,
+ToolbarSide ToolbarSideAt(int position) {
+  switch (position) {
+    case 2: return ToolbarSide::Left;
+    case 3: return ToolbarSide::Right;
+    case 4: return ToolbarSide::Bottom;
+    default: return ToolbarSide::Top;
+  }
+}
+
+ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, ToolbarSide side, int clientWidth,
                              int clientHeight) {
   const ToolbarSize button = ToolbarButtonSize(toolbar);
-  if (place == 2 || place == 3) return {button.Width + 3, clientHeight};
+  if (side == ToolbarSide::Left || side == ToolbarSide::Right) return {button.Width + 3, clientHeight};
   return {clientWidth, button.Height};
 }
 

@@ -30,9 +30,15 @@ struct ToolbarSize {
 // Buttons are 6 pixels larger than their images each way.
 ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar);
 
-// Size of a toolbar at a place (1 top, 2 left, 3 right, 4 bottom) of a client
-// area; a side toolbar is 3 pixels wider than its buttons.
-ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, int place, int clientWidth,
+// The sides a window keeps a toolbar at, in the order it keeps them.
+enum class ToolbarSide { Top, Left, Right, Bottom };
+
+// Positions 2 left, 3 right and 4 bottom; anything else is the top.
+ToolbarSide ToolbarSideAt(int position);
+
+// Size of a toolbar at a side of a client area; a side toolbar is 3 pixels
+// wider than its buttons.
+ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, ToolbarSide side, int clientWidth,
                              int clientHeight);
 
 }  // namespace toolkit

@@ -18,16 +18,10 @@ namespace toolkit {
 
 namespace {
 
-enum Place { Top = 0, Left = 1, Right = 2, Bottom = 3 };
+// The window keeps its toolbars in the order of the sides.
+ToolbarPlace& PlaceAt(WindowSlot& slot, ToolbarSide side) { return slot.Toolbars[static_cast<int>(side)]; }
 
-Place PlaceOf(int position) {
-  switch (position) {
-    case 2: return Left;
-    case 3: return Right;
-    case 4: return Bottom;
-    default: return Top;
-  }
-}
+bool IsSide(ToolbarSide side) { return side == ToolbarSide::Left || side == ToolbarSide::Right; }
 
 SIZE SizeOf(HWND window) {
   RECT r{};
@@ -45,10 +39,11 @@ LRESULT CALLBACK ToolbarFilter(HWND toolbar, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcA(own, toolbar, message, wParam, lParam);
 }
 
-void RemoveToolbar(WindowSlot& slot, Place place) {
-  UnhookToolbar(slot.Toolbars[place]);
-  DestroyWindow(slot.Toolbars[place].Window);
-  slot.Toolbars[place] = {};
+void RemoveToolbar(WindowSlot& slot, ToolbarSide side) {
+  ToolbarPlace& place = PlaceAt(slot, side);
+  UnhookToolbar(place);
+  DestroyWindow(place.Window);
+  place = {};
   if (!HasToolbar(slot)) slot.TooltipTable.clear();
 }
 
@@ -62,10 +57,7 @@ void StackChildren(const WindowSlot& slot) {
     above = w;
   };
   stack(slot.StatusBar);
-  stack(slot.Toolbars[Top].Window);
-  stack(slot.Toolbars[Left].Window);
-  stack(slot.Toolbars[Right].Window);
-  stack(slot.Toolbars[Bottom].Window);
+  for (const ToolbarPlace& place : slot.Toolbars) stack(place.Window);
   stack(slot.Client);
 }
 
@@ -85,14 +77,14 @@ BYTE ButtonState(const WindowSlot& slot, int command) {
 }
 
 // The size only: where the toolbar goes follows from the frame's layout.
-void SizeToolbar(WindowSlot& slot, Place place, const ToolbarResource& layout) {
+void SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layout) {
   RECT area;
   GetClientRect(slot.Frame, &area);
   if (slot.StatusBar != nullptr) area.bottom -= SizeOf(slot.StatusBar).cy;
-  const ToolbarSize size = ToolbarPlaceSize(layout, place == Top ? 1 : place == Left ? 2 : place == Right ? 3 : 4,
-                                            area.right, area.bottom);
-  if (place == Left || place == Right) slot.Toolbars[place].SideWidth = size.Width;
-  SetWindowPos(slot.Toolbars[place].Window, nullptr, 0, 0, size.Width, size.Height,
+  const ToolbarSize size = ToolbarPlaceSize(layout, side, area.right, area.bottom);
+  ToolbarPlace& place = PlaceAt(slot, side);
+  if (IsSide(side)) place.SideWidth = size.Width;
+  SetWindowPos(place.Window, nullptr, 0, 0, size.Width, size.Height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -148,7 +140,8 @@ void ToolbarCreate(int resource, int window, int position) {
   if (window < 0 || window >= WindowSlotCount) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
   WindowSlot& slot = Layer.Slots[window];
   if (slot.Frame == nullptr) return ErrorRaise(ErrorNumber::InvalidWindowHandle);
-  const Place place = PlaceOf(position);
+  const ToolbarSide side = ToolbarSideAt(position);
+  ToolbarPlace& place = PlaceAt(slot, side);
 
   // The resource is looked up before the old toolbar goes, so that a call
   // that fails leaves the window as it was.
@@ -160,8 +153,8 @@ void ToolbarCreate(int resource, int window, int position) {
                           : nullptr;
   if (resource != 0 && bytes == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
 
-  const SIZE removed = SizeOf(slot.Toolbars[place].Window);
-  if (slot.Toolbars[place].Window != nullptr) RemoveToolbar(slot, place);
+  const SIZE removed = SizeOf(place.Window);
+  if (place.Window != nullptr) RemoveToolbar(slot, side);
   if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
   const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
 
@@ -171,8 +164,8 @@ void ToolbarCreate(int resource, int window, int position) {
                                  slot.Frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(resource)),
                                  instance, nullptr);
   if (toolbar == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
-  slot.Toolbars[place].Window = toolbar;
-  slot.Toolbars[place].ControlProcedure = reinterpret_cast<WNDPROC>(
+  place.Window = toolbar;
+  place.ControlProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarFilter)));
   StackChildren(slot);
 
@@ -185,9 +178,9 @@ void ToolbarCreate(int resource, int window, int position) {
   // beyond image size + 6.
   SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
   SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
-  SizeToolbar(slot, place, layout);
+  SizeToolbar(slot, side, layout);
   AddButtons(slot, toolbar, resource, layout);
-  if (place == Left || place == Right) {
+  if (IsSide(side)) {
     RECT ignored;
     SendMessageA(toolbar, TB_SETROWS, MAKEWPARAM(layout.Items.size(), TRUE), reinterpret_cast<LPARAM>(&ignored));
   }

@@ -12,6 +12,7 @@
 #include "toolkit/windows/event_record.hpp"
 #include "toolkit/windows/pending_events.hpp"
 #include "toolkit/windows/status_bar_edges.hpp"
+#include "toolkit/windows/tooltip_table.hpp"
 
 namespace toolkit {
 
@@ -22,11 +23,6 @@ struct ToolbarPlace {
   HWND Window = nullptr;
   WNDPROC ControlProcedure = nullptr;  // the control's own, behind our WM_SIZE filter
   int SideWidth = 0;                   // left and right toolbars: width kept for layout
-};
-
-struct TooltipRecord {
-  std::int32_t Command = 0;
-  std::array<char, 80> Text{};
 };
 
 // What text output draws with; set when the root window opens.

@@ -48,14 +48,18 @@ TEST_CASE("ParseToolbarResource") {
   }
 }
 
-TEST_CASE("ToolbarPlaceSize") {
+TEST_CASE("ToolbarSideAt and ToolbarPlaceSize") {
+  struct Row { int position; ToolbarSide side; int width, height; };
   const std::array<std::uint16_t, 5> words{16, 16, 1, 0, 0};
   const ToolbarResource t = ParseToolbarResource(words);
-  struct Row { int place, width, height; };
-  const Row rows[] = {{1, 512, 22}, {4, 512, 22}, {2, 25, 256}, {3, 25, 256}};
+  const Row rows[] = {{1, ToolbarSide::Top, 512, 22},    {4, ToolbarSide::Bottom, 512, 22},
+                      {2, ToolbarSide::Left, 25, 256},   {3, ToolbarSide::Right, 25, 256},
+                      {0, ToolbarSide::Top, 512, 22},    {5, ToolbarSide::Top, 512, 22},
+                      {-1, ToolbarSide::Top, 512, 22}};
   for (const Row& r : rows) {
-    CAPTURE(r.place);
-    CHECK(ToolbarPlaceSize(t, r.place, 512, 256).Width == r.width);
-    CHECK(ToolbarPlaceSize(t, r.place, 512, 256).Height == r.height);
+    CAPTURE(r.position);
+    CHECK(ToolbarSideAt(r.position) == r.side);
+    CHECK(ToolbarPlaceSize(t, r.side, 512, 256).Width == r.width);
+    CHECK(ToolbarPlaceSize(t, r.side, 512, 256).Height == r.height);
   }
 }
