@@ -26,9 +26,9 @@ int Geometry(int code) {
          PixelsToUnits(r.bottom, area.bottom)};
   }
   switch (code) {
-    case 6: return r.left;
-    case 7: return r.top;
-    case 8: return r.right - r.left;
+    case DialogInfoCode::Left: return r.left;
+    case DialogInfoCode::Top: return r.top;
+    case DialogInfoCode::Width: return r.right - r.left;
     default: return r.bottom - r.top;
   }
 }
@@ -38,15 +38,15 @@ int Geometry(int code) {
 int DialogInfo(int code) {
   const DialogStatus& s = State.Dialog;
   switch (code) {
-    case 1: return s.ExitField;
-    case 2: return s.PreviousField;
-    case 3: return s.CurrentDialogId;
-    case 4: return s.CommonResult;
-    case 5: return s.EventDialogId;
-    case 6:
-    case 7:
-    case 8:
-    case 9: return Geometry(code);
+    case DialogInfoCode::ExitField: return s.ExitField;
+    case DialogInfoCode::PreviousField: return s.PreviousField;
+    case DialogInfoCode::CurrentDialog: return s.CurrentDialogId;
+    case DialogInfoCode::CommonResult: return s.CommonResult;
+    case DialogInfoCode::EventDialog: return s.EventDialogId;
+    case DialogInfoCode::Left:
+    case DialogInfoCode::Top:
+    case DialogInfoCode::Width:
+    case DialogInfoCode::Height: return Geometry(code);
     default: return 0;
   }
 }

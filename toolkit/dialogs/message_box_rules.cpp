@@ -1,14 +1,16 @@
 #include "toolkit/dialogs/message_box_rules.hpp"
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
 int ButtonCount(int buttonType) {
   switch (buttonType) {
-    case 1:
-    case 2:
-    case 3: return 2;
-    case 4:
-    case 5: return 3;
+    case Buttons::OkCancel:
+    case Buttons::RetryCancel:
+    case Buttons::YesNo: return 2;
+    case Buttons::YesNoCancel:
+    case Buttons::AbortRetryIgnore: return 3;
     default: return 1;
   }
 }
@@ -22,10 +24,10 @@ int AnswerCode(int platformAnswer) {
   switch (platformAnswer) {
     case PlatformAnswer::Ok:
     case PlatformAnswer::Retry:
-    case PlatformAnswer::Yes: return 1;
+    case PlatformAnswer::Yes: return Answer::Yes;
     case PlatformAnswer::No:
-    case PlatformAnswer::Abort: return 2;
-    default: return 0;
+    case PlatformAnswer::Abort: return Answer::No;
+    default: return Answer::Cancel;
   }
 }
 

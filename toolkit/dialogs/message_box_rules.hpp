@@ -15,15 +15,14 @@ inline constexpr int Yes = 6;
 inline constexpr int No = 7;
 }  // namespace PlatformAnswer
 
-// 1, 2 or 3 buttons; a ButtonType outside 1 to 5 is the OK box.
+// 1, 2 or 3 buttons; a ButtonType that is none of Buttons is the OK box.
 int ButtonCount(int buttonType);
 
 // The default button counted from the left, fitted to the buttons there are:
 // beyond the last (or below the first) it is the last.
 int FittedDefaultButton(int buttonType, int defaultButton);
 
-// 1 for OK, Retry and Yes; 2 for No and Abort; 0 for Cancel, Ignore and a box
-// that could not be shown.
+// The Answer a platform answer gives.
 int AnswerCode(int platformAnswer);
 
 }  // namespace toolkit

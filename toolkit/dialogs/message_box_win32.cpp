@@ -20,21 +20,21 @@ static_assert(PlatformAnswer::Ok == IDOK && PlatformAnswer::Cancel == IDCANCEL &
 
 UINT ButtonStyle(int buttonType) {
   switch (buttonType) {
-    case 1: return MB_OKCANCEL;
-    case 2: return MB_RETRYCANCEL;
-    case 3: return MB_YESNO;
-    case 4: return MB_YESNOCANCEL;
-    case 5: return MB_ABORTRETRYIGNORE;
+    case Buttons::OkCancel: return MB_OKCANCEL;
+    case Buttons::RetryCancel: return MB_RETRYCANCEL;
+    case Buttons::YesNo: return MB_YESNO;
+    case Buttons::YesNoCancel: return MB_YESNOCANCEL;
+    case Buttons::AbortRetryIgnore: return MB_ABORTRETRYIGNORE;
     default: return MB_OK;
   }
 }
 
 UINT IconStyle(int iconType) {
   switch (iconType) {
-    case 1: return MB_ICONHAND;
-    case 2: return MB_ICONQUESTION;
-    case 3: return MB_ICONEXCLAMATION;
-    case 4: return MB_ICONASTERISK;
+    case Icon::Stop: return MB_ICONHAND;
+    case Icon::Question: return MB_ICONQUESTION;
+    case Icon::Exclamation: return MB_ICONEXCLAMATION;
+    case Icon::Information: return MB_ICONASTERISK;
     default: return 0;
   }
 }

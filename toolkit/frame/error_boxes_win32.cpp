@@ -11,11 +11,10 @@
 namespace toolkit {
 namespace {
 
-// OK and Cancel, exclamation mark, OK the default. A box that could not be
-// shown answers 0, as Cancel does.
+// OK the default. A box that could not be shown answers as Cancel does.
 bool ErrorBox(std::string_view line) {
-  MessageBoxShow(1, 3, 1, line, "Library Error");
-  return DialogInfo(4) != 0;
+  MessageBoxShow(Buttons::OkCancel, Icon::Exclamation, 1, line, "Library Error");
+  return DialogInfo(DialogInfoCode::CommonResult) != Answer::Cancel;
 }
 
 void FatalBox(std::string_view message) {

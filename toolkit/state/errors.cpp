@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "toolkit/codes.hpp"
 #include "toolkit/state/abnormal_exit.hpp"
 #include "toolkit/state/debug_log.hpp"
 #include "toolkit/state/error_messages.hpp"
@@ -12,28 +13,28 @@ namespace toolkit {
 
 void ErrorRaise(int number) {
   State.LastError = number;
-  if (State.ErrorReportMode <= 0) return;
+  if (State.ErrorReportMode <= ReportMode::Silent) return;
 
   // Reporting may itself fail and raise errors (a box that cannot be shown,
-  // say): with the mode at 0 meanwhile they are only recorded, never reported
+  // say): with the mode silent meanwhile they are only recorded, never reported
   // in turn, and the reported number wins in the end.
   const int mode = State.ErrorReportMode;
-  State.ErrorReportMode = 0;
+  State.ErrorReportMode = ReportMode::Silent;
 
   const text::FixedText<73> text = ErrorLine(number);
   const std::string_view line = text.Trimmed();
   switch (mode) {
-    case 1:
+    case ReportMode::Printed:
       std::printf(" %.*s\n", static_cast<int>(line.size()), line.data());
       std::fflush(stdout);
       break;
-    case 2:
+    case ReportMode::DebugLog:
       DebugLogLine(line);
       break;
-    case 3:
+    case ReportMode::StatusBar:
       ShowErrorLineInStatusBar(line);
       break;
-    case 4:
+    case ReportMode::Box:
       if (!ErrorBoxSaysContinue(line)) AbnormalExit({}, 0);
       break;
     default:
@@ -45,14 +46,16 @@ void ErrorRaise(int number) {
 }
 
 int ErrorQuery(int which) {
-  std::int32_t& slot = which == 1 ? State.LastError : which == 2 ? State.ErrorSlot2 : State.ErrorSlot3;
+  std::int32_t& slot = which == ErrorSlot::Number        ? State.LastError
+                       : which == ErrorSlot::InputOutput ? State.ErrorSlot2
+                                                         : State.ErrorSlot3;
   const int value = slot;
   slot = 0;
   return value;
 }
 
 void ErrorReportModeSet(int mode) {
-  if (mode >= 0 && mode <= 4) State.ErrorReportMode = mode;
+  if (mode >= ReportMode::Silent && mode <= ReportMode::Box) State.ErrorReportMode = mode;
 }
 
 }  // namespace toolkit

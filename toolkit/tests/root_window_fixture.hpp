@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/codes.hpp"
 #include "toolkit/windows/event_loop.hpp"
 #include "toolkit/windows/window_layout.hpp"
 
@@ -27,7 +28,8 @@ struct RootWindow {
 // The application's root window: centred, 512 pixels wide, menu 30001.
 inline WindowSpec ApplicationWindowSpec(int clientHeight = 256) {
   WindowSpec window;
-  window.Flags = 0x67;
+  window.Flags = WindowFlag::SystemMenu | WindowFlag::MinimiseBox | WindowFlag::MaximiseBox |
+                 WindowFlag::StatusBar | WindowFlag::FixedSize;
   window.X = -1;
   window.Y = -1;
   window.Width = 512;

@@ -2,9 +2,11 @@
 // Check marks and enabled states of menu items, and of the toolbar buttons
 // with the same command.
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
-// Kind 1 enables (value 1) or greys (0), kind 2 checks (1) or unchecks (0).
+// Kind is one of MenuItemKind; value 1 sets it, 0 clears it.
 void MenuItemState(int item, int kind, int value);
 
 }  // namespace toolkit

@@ -14,11 +14,8 @@ namespace toolkit {
 
 namespace {
 
-constexpr int EnableKind = 1;
-constexpr int CheckKind = 2;
-
 UINT SetItem(HMENU menu, UINT item, UINT by, int kind, int value) {
-  if (kind == EnableKind) return EnableMenuItem(menu, item, by | (value == 1 ? MF_ENABLED : MF_GRAYED));
+  if (kind == MenuItemKind::Enabled) return EnableMenuItem(menu, item, by | (value == 1 ? MF_ENABLED : MF_GRAYED));
   return CheckMenuItem(menu, item, by | (value == 1 ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -49,17 +46,17 @@ MenuResult SetMenuItem(const WindowSlot& slot, int item, int kind, int value) {
 }  // namespace
 
 void MenuItemState(int item, int kind, int value) {
-  if ((value != 0 && value != 1) || (kind != EnableKind && kind != CheckKind)) return;
+  if ((value != 0 && value != 1) || (kind != MenuItemKind::Enabled && kind != MenuItemKind::Checked)) return;
   const WindowSlot& current = Layer.Slots[Layer.CurrentWindow];
   const WindowSlot& slot = current.Menu != nullptr || HasToolbar(current) ? current : Layer.Slots[0];
 
   const MenuResult menu = SetMenuItem(slot, item, kind, value);
   bool matched = menu.Found;
-  if (menu.Found && menu.OnBar && kind == EnableKind) {
+  if (menu.Found && menu.OnBar && kind == MenuItemKind::Enabled) {
     UpdateWindow(slot.Frame);
     DrawMenuBar(slot.Frame);
   }
-  const UINT message = kind == EnableKind ? TB_ENABLEBUTTON : TB_CHECKBUTTON;
+  const UINT message = kind == MenuItemKind::Enabled ? TB_ENABLEBUTTON : TB_CHECKBUTTON;
   for (const ToolbarPlace& place : slot.Toolbars) {
     if (place.Window == nullptr) continue;
     if (SendMessageA(place.Window, message, item, MAKELPARAM(value, 0)) == 0) continue;

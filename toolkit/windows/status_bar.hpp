@@ -5,10 +5,11 @@
 #include <span>
 #include <string_view>
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
-// Widths in window units, -1 (last only) up to the right end; styles 0 no
-// border, 1 sunken, 2 raised.
+// Widths in window units, or ToRightEnd (the last only); styles are PartStyle.
 void StatusBarParts(std::span<const int> widths,
                     std::optional<std::span<const int>> styles = std::nullopt);
 

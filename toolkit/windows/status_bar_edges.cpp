@@ -23,7 +23,7 @@ StatusBarLayout StatusBarEdges(int clientWidth, std::span<const int> widths,
   for (int i = 0; i < count; ++i) {
     layout.Styles[i] = styles ? NormalisedPartStyle((*styles)[i]) : PartStyle::Sunken;
     layout.StyledCount = i + 1;
-    if (widths[i] == -1) break;
+    if (widths[i] == ToRightEnd) break;
     right += std::int64_t{clientWidth - 1} * widths[i] / UnitsAcross;
     layout.RightEdges[i] = static_cast<int>(right);
   }

@@ -1,5 +1,7 @@
 #include "toolkit/windows/toolbar_resource.hpp"
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
 ToolbarResource ParseToolbarResource(std::span<const std::uint16_t> words) {
@@ -29,9 +31,9 @@ ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar) {
 
 ToolbarSide ToolbarSideAt(int position) {
   switch (position) {
-    case 2: return ToolbarSide::Left;
-    case 3: return ToolbarSide::Right;
-    case 4: return ToolbarSide::Bottom;
+    case ToolbarPosition::Left: return ToolbarSide::Left;
+    case ToolbarPosition::Right: return ToolbarSide::Right;
+    case ToolbarPosition::Bottom: return ToolbarSide::Bottom;
     default: return ToolbarSide::Top;
   }
 }

@@ -33,7 +33,7 @@ ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar);
 // The sides a window keeps a toolbar at, in the order it keeps them.
 enum class ToolbarSide { Top, Left, Right, Bottom };
 
-// Positions 2 left, 3 right and 4 bottom; anything else is the top.
+// The side of a ToolbarPosition; anything else is the top.
 ToolbarSide ToolbarSideAt(int position);
 
 // Size of a toolbar at a side of a client area; a side toolbar is 3 pixels

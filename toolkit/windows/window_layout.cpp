@@ -1,18 +1,20 @@
 #include "toolkit/windows/window_layout.hpp"
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
 WindowFlags SplitWindowFlags(int flags) {
-  const auto bit = [flags](int n) { return (flags >> n & 1) != 0; };
+  const auto has = [flags](int flag) { return (flags & flag) != 0; };
   WindowFlags f;
-  f.SystemMenu = bit(0);
-  f.MinimiseBox = bit(1);
-  f.MaximiseBox = bit(2);
-  f.StartMaximised = bit(3);
-  f.StatusBar = bit(5);
-  f.FixedSize = bit(6);
-  f.StartHidden = bit(7);
-  f.AlwaysOnTop = bit(9);
+  f.SystemMenu = has(WindowFlag::SystemMenu);
+  f.MinimiseBox = has(WindowFlag::MinimiseBox);
+  f.MaximiseBox = has(WindowFlag::MaximiseBox);
+  f.StartMaximised = has(WindowFlag::StartMaximised);
+  f.StatusBar = has(WindowFlag::StatusBar);
+  f.FixedSize = has(WindowFlag::FixedSize);
+  f.StartHidden = has(WindowFlag::StartHidden);
+  f.AlwaysOnTop = has(WindowFlag::AlwaysOnTop);
   return f;
 }
 
