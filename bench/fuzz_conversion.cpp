@@ -20,12 +20,12 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/convert_log_file.hpp"
-#include "conversion/fix_state.hpp"
-#include "conversion/log_line.hpp"
-#include "conversion/pushpin_output.hpp"
-#include "conversion/sentence_decoding.hpp"
-#include "conversion/talkers.hpp"
+#include "conversion/constants.hpp"
+#include "conversion/formats/pushpin_output.hpp"
+#include "conversion/reading/fix_state.hpp"
+#include "conversion/reading/sentence_decoding.hpp"
+#include "conversion/reading/talkers.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 using namespace conversion;
 

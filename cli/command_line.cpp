@@ -5,8 +5,8 @@
 #include <set>
 
 #include "cli/output_name.hpp"
-#include "conversion/convert_log_file.hpp"
-#include "conversion/fix_date.hpp"
+#include "conversion/reading/fix_date.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
 

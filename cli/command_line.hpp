@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "conversion/convert_log_file.hpp"
-#include "conversion/output_format.hpp"
+#include "conversion/formats/output_format.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
 

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "conversion/convert_log_file.hpp"
-#include "conversion/file_identity.hpp"
+#include "conversion/files/file_identity.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
 

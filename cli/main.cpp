@@ -17,10 +17,10 @@
 #include "cli/report_lines.hpp"
 #include "cli/statistics_report.hpp"
 #include "cli/terminal.hpp"
-#include "conversion/convert_log_file.hpp"
-#include "conversion/standard_streams.hpp"
-#include "conversion/temporary_file_cleanup.hpp"
-#include "conversion/track_statistics.hpp"
+#include "conversion/files/standard_streams.hpp"
+#include "conversion/files/temporary_file_cleanup.hpp"
+#include "conversion/formats/track_statistics.hpp"
+#include "conversion/run/convert_log_file.hpp"
 #include "text/wide_names.hpp"
 
 namespace {

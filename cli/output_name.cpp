@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "conversion/convert_log_file.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
 

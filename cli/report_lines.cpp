@@ -1,6 +1,6 @@
 #include "cli/report_lines.hpp"
 
-#include "conversion/report_lines.hpp"
+#include "conversion/run/report_lines.hpp"
 
 namespace cli {
 

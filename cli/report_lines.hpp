@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "conversion/convert_log_file.hpp"
+#include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
 

@@ -1,7 +1,7 @@
 #include "cli/statistics_report.hpp"
 
-#include "conversion/markup_text.hpp"
-#include "conversion/statistics_figures.hpp"
+#include "conversion/formats/markup_text.hpp"
+#include "conversion/formats/statistics_figures.hpp"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "cli/command_line.hpp"
-#include "conversion/track_statistics.hpp"
+#include "conversion/formats/track_statistics.hpp"
 
 namespace cli {
 

@@ -1,6 +1,6 @@
 #include "shell/arriving_logs.hpp"
 
-#include "conversion/convert_log_file.hpp"
+#include "conversion/run/convert_log_file.hpp"
 #include "shell/application_state.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/open_log.hpp"

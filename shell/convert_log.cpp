@@ -5,9 +5,9 @@
 #include <string>
 #include <system_error>
 
-#include "conversion/convert_log_file.hpp"
-#include "conversion/report_lines.hpp"
-#include "conversion/system_files.hpp"
+#include "conversion/files/system_files.hpp"
+#include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/report_lines.hpp"
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"

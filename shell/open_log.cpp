@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "conversion/log_reader.hpp"
-#include "conversion/system_files.hpp"
+#include "conversion/files/system_files.hpp"
+#include "conversion/reading/log_reader.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"

@@ -2,7 +2,7 @@
 
 #include <doctest/doctest.h>
 
-#include "conversion/convert_log_file.hpp"
+#include "conversion/run/convert_log_file.hpp"
 #include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/main_program.hpp"

@@ -1,0 +1,87 @@
+#include "conversion/files/temporary_file_cleanup.hpp"
+
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+#include <signal.h>
+#include <unistd.h>
+
+namespace conversion {
+
+namespace {
+
+// Read by a signal handler, so a plain buffer and a flag written last: the
+// handler never sees half a name.
+std::array<char, 4096> TemporaryPath{};
+volatile std::sig_atomic_t TemporaryPathSet = 0;
+
+// Every signal whose default action ends the process, with or without a core
+// file, and that a handler may catch. Faults (SIGSEGV and the like) are here
+// too: a crash must not leave the file either.
+constexpr int EndingSignals[] = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,  SIGFPE, SIGUSR1, SIGSEGV,
+    SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS,
+#ifdef __linux__
+    // Linux ends the process on these too; BSD systems ignore SIGIO.
+    SIGSTKFLT, SIGIO, SIGPWR,
+#endif
+#ifdef SIGEMT
+    SIGEMT,
+#endif
+};
+
+// What each signal did before: a handler met here (a sanitizer's) runs
+// after ours.
+std::array<struct sigaction, NSIG> Previous{};
+
+extern "C" void RemoveAndEnd(int signal) {
+  if (TemporaryPathSet) unlink(TemporaryPath.data());
+  // Delivered again when the handler returns, now as it would have been.
+  sigaction(signal, &Previous[static_cast<std::size_t>(signal)], nullptr);
+  raise(signal);
+}
+
+void Catch(int signal, const sigset_t& blocked) {
+  struct sigaction action {};
+  action.sa_handler = RemoveAndEnd;
+  action.sa_mask = blocked;
+  struct sigaction& previous = Previous[static_cast<std::size_t>(signal)];
+  if (sigaction(signal, nullptr, &previous) != 0) return;
+  // A signal ignored when the program started (nohup, a background job
+  // without job control) stays ignored.
+  if (previous.sa_handler == SIG_IGN && (previous.sa_flags & SA_SIGINFO) == 0) return;
+  sigaction(signal, &action, nullptr);
+}
+
+}  // namespace
+
+void RemoveTemporaryFileOnSignals() {
+  // While the handler runs, the other signals wait.
+  sigset_t blocked;
+  sigemptyset(&blocked);
+  for (const int signal : EndingSignals) sigaddset(&blocked, signal);
+#ifdef SIGRTMIN
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) sigaddset(&blocked, signal);
+#endif
+  for (const int signal : EndingSignals) Catch(signal, blocked);
+#ifdef SIGRTMIN
+  // The real-time signals end a process by default too; those below
+  // SIGRTMIN belong to the C library.
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) Catch(signal, blocked);
+#endif
+}
+
+void NoteTemporaryFile(const std::filesystem::path& path) {
+  TemporaryPathSet = 0;
+  const std::string& name = path.native();
+  if (name.size() >= TemporaryPath.size()) return;
+  std::memcpy(TemporaryPath.data(), name.c_str(), name.size() + 1);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  TemporaryPathSet = 1;
+}
+
+void ForgetTemporaryFile() { TemporaryPathSet = 0; }
+
+}  // namespace conversion

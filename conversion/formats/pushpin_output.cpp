@@ -1,0 +1,96 @@
+#include "conversion/formats/pushpin_output.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "conversion/constants.hpp"
+#include "conversion/formats/number_fields.hpp"
+#include "text/text_utilities.hpp"
+
+namespace conversion {
+
+namespace {
+
+bool IsContinental(int numberStyle) { return numberStyle == ContinentalStyle; }
+
+// Whole seconds, truncated toward zero; a value too large for any field stays too large.
+long long WholeSeconds(float seconds) {
+  constexpr float Limit = 1e15f;
+  return static_cast<long long>(std::clamp(std::trunc(seconds), -Limit, Limit));
+}
+
+// One record, built in place and handed over whole: many small appends to
+// the caller's buffer would cost more than the numbers themselves.
+struct RecordLine {
+  std::array<char, 512> Bytes;  // far more than the longest record
+  char* Next = Bytes.data();
+
+  void Put(char c) { *Next++ = c; }
+  void Put(std::string_view text) { Next = std::copy(text.begin(), text.end(), Next); }
+  std::string_view View() const { return {Bytes.data(), static_cast<std::size_t>(Next - Bytes.data())}; }
+};
+
+}  // namespace
+
+void WritePushpinHeader(int numberStyle, std::string& out) {
+  out += IsContinental(numberStyle) ? "Name\tLatitude\tLongitude\tInformation\r\n"
+                                    : "  Name, Latitude,  Longitude, Information\r\n";
+}
+
+void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const FixState& fix, std::string& out) {
+  const bool continental = IsContinental(numberStyle);
+  const char separator = continental ? '\t' : ',';
+  RecordLine line;
+  // English numbers stand right-justified in their fields; Continental ones
+  // move to the left, keeping their trailing blanks where the field is inside a text.
+  auto putNumber = [&](float value, int width, int decimals, bool trimmed) {
+    if (!continental) {
+      line.Next = WriteFixed(line.Next, value, width, decimals);
+      return;
+    }
+    const FieldText number = ContinentalNumber(value, width, decimals);
+    line.Put(trimmed ? text::TrimTrailing(number.View()) : number.View());
+  };
+
+  FieldText name = IntegerField(n, 8);
+  line.Put("Pt");
+  line.Put(LeftJustifiedTrimmed(name));
+  line.Put(separator);
+  putNumber(Latitude(fix), 10, 4, true);
+  line.Put(separator);
+  putNumber(Longitude(fix), 10, 4, true);
+  line.Put(separator);
+
+  line.Put("\"Time: ");
+  line.Next = WriteZeroPadded(line.Next, fix.Hours, 2);
+  line.Put(':');
+  line.Next = WriteZeroPadded(line.Next, fix.Minutes, 2);
+  line.Put(':');
+  line.Next = WriteZeroPadded(line.Next, WholeSeconds(fix.Seconds), 2);
+
+  if (speedAvailable) {
+    line.Put("\rSpeed (mph/kph): ");
+    putNumber(fix.SpeedMph, 5, 1, false);
+    line.Put('/');
+    putNumber(fix.SpeedKmh, 5, 1, false);
+    line.Put("\rCourse (true): ");
+    putNumber(fix.Course, 6, 1, false);
+  }
+
+  FieldText altitude = FixedField(fix.Altitude, 8, 1);
+  if (continental) UseDecimalComma(altitude);
+  line.Put("\rAltitude (m): ");
+  line.Put(LeftJustifiedTrimmed(altitude));
+
+  if (fix.SatelliteCount > 0) {
+    line.Put("\rSatellites: ");
+    const int listed = std::min(fix.SatelliteCount, SatelliteSlots);
+    for (int slot = 0; slot < listed; ++slot)
+      line.Next = WriteInteger(line.Next, fix.SatellitePrns[static_cast<std::size_t>(slot)], 3);
+  }
+  line.Put("\"\r\n");
+  out += line.View();
+}
+
+}  // namespace conversion

@@ -1,0 +1,20 @@
+#pragma once
+// The bytes of a pushpin text file: a header line and one line per record,
+// each ended by CR LF. Inside the quoted Information column a lone CR
+// separates the lines, so that the importing product shows a multi-line note.
+// Both operations append to the caller's buffer.
+
+#include <string>
+
+#include "conversion/reading/fix_state.hpp"
+
+namespace conversion {
+
+void WritePushpinHeader(int numberStyle, std::string& out);
+
+// One record named after fix number n. The speed and course lines appear when
+// speedAvailable is set, the satellites line when SatelliteCount is above 0
+// (never more than the 12 slots of the list).
+void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const FixState& fix, std::string& out);
+
+}  // namespace conversion

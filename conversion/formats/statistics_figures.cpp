@@ -1,0 +1,127 @@
+#include "conversion/formats/statistics_figures.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "conversion/formats/markup_text.hpp"
+#include "conversion/reading/fix_date.hpp"
+
+namespace conversion {
+
+namespace {
+
+std::string Decimals(double value, int decimals) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, value + 0.0, std::chars_format::fixed, decimals).ptr;
+  return {text, end};
+}
+
+// The fewest decimals up to `decimals`: 3600 s, 0.25 s.
+std::string Trimmed(double value, int decimals) {
+  std::string text = Decimals(value, decimals);
+  if (text.find('.') == std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+// "1:02:03"; hours beyond a day go on counting.
+std::string Duration(double seconds) {
+  const long long whole = std::llround(seconds);
+  std::string text = std::to_string(whole / 3600);
+  for (const long long part : {whole / 60 % 60, whole % 60}) {
+    text += ':';
+    text += static_cast<char>('0' + part / 10);
+    text += static_cast<char>('0' + part % 10);
+  }
+  return text;
+}
+
+std::string Speed(double kmh) {
+  return Decimals(kmh, 1) + " km/h (" + Decimals(kmh / KmPerMile, 1) + " mph)";
+}
+
+std::string Coordinate(double degrees, char positive, char negative) {
+  return Decimals(std::abs(degrees), 6) + " " + (degrees < 0 ? negative : positive);
+}
+
+// The time of day alone when the day is not known (or past what a date holds).
+std::string IsoTime(const TrackPoint& point) {
+  std::optional<TimeText> text = point.Day ? UtcTimeText(*point.Day, *point.SecondsOfDay) : std::nullopt;
+  const bool dated = text.has_value();
+  if (!dated) text = UtcTimeText(0, *point.SecondsOfDay);
+  std::string_view view = text->View();
+  if (!dated) view.remove_prefix(view.find('T') + 1);
+  return std::string(view);
+}
+
+void Append(std::string& json, std::string_view key, const std::string& value, bool present = true) {
+  json += ",\"";
+  json += key;
+  json += "\":";
+  json += present ? value : "null";
+}
+
+}  // namespace
+
+std::string TimeFigure(const TrackPoint& point) {
+  std::string text = IsoTime(point);
+  if (const std::size_t t = text.find('T'); t != std::string::npos) text[t] = ' ';
+  text.back() = ' ';
+  return text + "UTC";
+}
+
+std::vector<Figure> StatisticsFigures(const TrackStatistics& s) {
+  std::vector<Figure> figures{{"Records", std::to_string(s.Records())}};
+  if (s.FirstTimed()) {
+    figures.push_back({"First fix", TimeFigure(*s.FirstTimed())});
+    figures.push_back({"Last fix", TimeFigure(*s.LastTimed())});
+    figures.push_back({"Duration", Duration(s.DurationSeconds())});
+  }
+  if (s.Records() > 0) {
+    // Metres still show on a short track.
+    const int decimals = s.DistanceKm() < 10 ? 3 : 2;
+    figures.push_back({"Distance", Decimals(s.DistanceKm(), decimals) + " km (" +
+                                       Decimals(s.DistanceKm() / KmPerMile, decimals) + " mi)"});
+  }
+  if (s.FirstTimed()) figures.push_back({"Moving time", Duration(s.MovingSeconds())});
+  if (const auto average = s.AverageSpeedKmh()) figures.push_back({"Average speed", Speed(*average) + " moving"});
+  if (const auto maximum = s.MaximumSpeedKmh()) {
+    figures.push_back({"Maximum speed", Speed(*maximum) + (s.SpeedLogged() ? "" : " between fixes")});
+  }
+  if (const auto box = s.Box()) {
+    figures.push_back({"Bounding box", Coordinate(box->South, 'N', 'S') + " to " + Coordinate(box->North, 'N', 'S') + ", " +
+                                   Coordinate(box->West, 'E', 'W') + " to " + Coordinate(box->East, 'E', 'W')});
+  }
+  return figures;
+}
+
+std::string StatisticsJson(std::string_view logName, const TrackStatistics& s) {
+  std::string json = "{\"log\":";
+  AppendJsonString(json, logName);
+  Append(json, "records", std::to_string(s.Records()));
+  const bool timed = s.FirstTimed().has_value();
+  const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
+  Append(json, "first_time", timed ? quoted(IsoTime(*s.FirstTimed())) : "", timed);
+  Append(json, "last_time", timed ? quoted(IsoTime(*s.LastTimed())) : "", timed);
+  Append(json, "duration_s", Trimmed(s.DurationSeconds(), 3), timed);
+  Append(json, "distance_km", Trimmed(s.DistanceKm(), 3));
+  Append(json, "distance_mi", Trimmed(s.DistanceKm() / KmPerMile, 3));
+  Append(json, "moving_time_s", Trimmed(s.MovingSeconds(), 3), timed);
+  const auto average = s.AverageSpeedKmh();
+  Append(json, "average_speed_kmh", Trimmed(average.value_or(0), 2), average.has_value());
+  const auto maximum = s.MaximumSpeedKmh();
+  Append(json, "maximum_speed_kmh", Trimmed(maximum.value_or(0), 2), maximum.has_value());
+  Append(json, "speed_logged", s.SpeedLogged() ? "true" : "false");
+  const auto box = s.Box();
+  if (box) {
+    Append(json, "bounding_box",
+           "{\"south\":" + Trimmed(box->South, 6) + ",\"west\":" + Trimmed(box->West, 6) + ",\"north\":" +
+               Trimmed(box->North, 6) + ",\"east\":" + Trimmed(box->East, 6) + "}");
+  } else {
+    Append(json, "bounding_box", "", false);
+  }
+  return json + "}";
+}
+
+}  // namespace conversion

@@ -1,0 +1,152 @@
+#include "conversion/reading/fix_date.hpp"
+
+#include <chrono>
+#include <cmath>
+
+#include "conversion/reading/comma_fields.hpp"
+#include "conversion/reading/number_reading.hpp"
+
+namespace conversion {
+
+namespace {
+
+namespace chrono = std::chrono;
+
+constexpr double SecondsPerDay = 86400;
+
+// The days a four-digit year can write.
+constexpr long long FirstWrittenDay = chrono::sys_days(chrono::year{1} / 1 / 1).time_since_epoch().count();
+constexpr long long LastWrittenDay = chrono::sys_days(chrono::year{9999} / 12 / 31).time_since_epoch().count();
+
+using number_reading::IsDigit;
+
+// The number written by `count` digits from `first` on; -1 when one is no digit.
+int Digits(std::string_view text, std::size_t first, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = first; i < first + count; ++i) {
+    if (i >= text.size() || !IsDigit(text[i])) return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+std::optional<long long> DayNumber(int year, int month, int day) {
+  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  const chrono::year_month_day date{chrono::year{year}, chrono::month(static_cast<unsigned>(month)),
+                                    chrono::day(static_cast<unsigned>(day))};
+  if (!date.ok()) return std::nullopt;
+  return chrono::sys_days(date).time_since_epoch().count();
+}
+
+// hhmmss with an optional fraction of a second.
+std::optional<double> SecondsOfDay(std::string_view field) {
+  const int hours = Digits(field, 0, 2);
+  const int minutes = Digits(field, 2, 2);
+  const int seconds = Digits(field, 4, 2);
+  if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59) return std::nullopt;
+  double fraction = 0;
+  if (field.size() > 6) {
+    if (field[6] != '.') return std::nullopt;
+    double scale = 0.1;
+    for (const char c : field.substr(7)) {
+      if (!IsDigit(c)) return std::nullopt;
+      fraction += (c - '0') * scale;
+      scale /= 10;
+    }
+  }
+  return hours * 3600.0 + minutes * 60.0 + seconds + fraction;
+}
+
+// Two-digit years: GPS began in 1980.
+int FullYear(int year) { return year >= 80 ? 1900 + year : 2000 + year; }
+
+char* PutDigits(char* out, long long value, int count) {
+  for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+  return out + count;
+}
+
+}  // namespace
+
+std::optional<long long> ReadDay(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const int year = Digits(text, 0, 4);
+  const int month = Digits(text, 5, 2);
+  const int day = Digits(text, 8, 2);
+  // Year 0 has no xs:dateTime; four digits end at 9999.
+  if (year < 1) return std::nullopt;
+  return DayNumber(year, month, day);
+}
+
+// $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
+std::optional<RmcDate> ReadRmcDate(std::string_view line) {
+  const auto fields = CommaFields<10>(line);
+  // A receiver without a fix reports the day of its own clock, which may be
+  // anything.
+  if (fields[2] != "A") return std::nullopt;
+  const std::string_view date = fields[9].substr(0, fields[9].find('*'));
+  const std::optional<double> time = SecondsOfDay(fields[1]);
+  if (date.size() != 6 || !time) return std::nullopt;
+  const int year = Digits(date, 4, 2);
+  if (year < 0) return std::nullopt;
+  const std::optional<long long> day = DayNumber(FullYear(year), Digits(date, 2, 2), Digits(date, 0, 2));
+  if (!day) return std::nullopt;
+  return RmcDate{*day, *time};
+}
+
+void FixDays::NoteRmc(std::string_view line) {
+  if (const std::optional<RmcDate> date = ReadRmcDate(line)) rmc_ = date;
+}
+
+std::optional<long long> FixDays::DayOf(double secondsOfDay) {
+  long long day = 0;
+  if (rmc_) {
+    // The sentence may belong to the epoch before or after the fix, on the
+    // other side of midnight.
+    const double difference = secondsOfDay - rmc_->SecondsOfDay;
+    day = rmc_->Day + (difference > SecondsPerDay / 2 ? -1 : difference < -SecondsPerDay / 2 ? 1 : 0);
+    rmc_.reset();
+  } else if (last_) {
+    // Receivers repeat an epoch and joined logs step back a little; only a
+    // step back of more than half a day is taken as midnight passed.
+    day = last_->Day + (secondsOfDay < last_->SecondsOfDay - SecondsPerDay / 2 ? 1 : 0);
+  } else if (firstDay_) {
+    day = *firstDay_;
+  } else {
+    return std::nullopt;
+  }
+  last_ = RmcDate{day, secondsOfDay};
+  return day;
+}
+
+std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
+  // Rounded to the millisecond as a whole, so that 59.9996 seconds carries
+  // into the next minute (and perhaps the next day).
+  const long long milliseconds = std::llround(secondsOfDay * 1000);
+  const long long days = day + milliseconds / 86'400'000;
+  const long long ofDay = milliseconds % 86'400'000;
+  if (days < FirstWrittenDay || days > LastWrittenDay) return std::nullopt;
+  const chrono::year_month_day date{chrono::sys_days(chrono::days(days))};
+
+  TimeText text;
+  char* out = text.Bytes.data();
+  out = PutDigits(out, static_cast<int>(date.year()), 4);
+  *out++ = '-';
+  out = PutDigits(out, static_cast<unsigned>(date.month()), 2);
+  *out++ = '-';
+  out = PutDigits(out, static_cast<unsigned>(date.day()), 2);
+  *out++ = 'T';
+  out = PutDigits(out, ofDay / 3'600'000, 2);
+  *out++ = ':';
+  out = PutDigits(out, ofDay / 60'000 % 60, 2);
+  *out++ = ':';
+  out = PutDigits(out, ofDay / 1000 % 60, 2);
+  if (ofDay % 1000 != 0) {
+    *out++ = '.';
+    out = PutDigits(out, ofDay % 1000, 3);
+  }
+  *out++ = 'Z';
+  text.Length = static_cast<std::size_t>(out - text.Bytes.data());
+  return text;
+}
+
+}  // namespace conversion

@@ -1,0 +1,92 @@
+#include "conversion/reading/log_reader.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "conversion/files/standard_streams.hpp"
+#include "conversion/files/system_files.hpp"
+
+namespace conversion {
+
+LogReader::~LogReader() {
+  if (ownsFile_) std::fclose(file_);
+}
+
+bool LogReader::Open(std::string_view name, ProgressReport progress) {
+  if (name == StandardStreamName) {
+    file_ = BinaryStandardInput();
+  } else {
+    const std::filesystem::path path = PathOf(name);
+    file_ = OpenPath(path, "rb");
+    if (file_ == nullptr) {
+      reason_ = std::strerror(errno);
+      return false;
+    }
+    ownsFile_ = true;
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // every read below asks for a mebibyte already
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) totalBytes_ = std::filesystem::file_size(path, error);
+    if (error) totalBytes_ = 0;
+  }
+  buffer_ = std::make_unique<char[]>(BufferSize + log_reading::Block);
+  progress_ = std::move(progress);
+  return true;
+}
+
+// Appends to the buffer what the log has next.
+void LogReader::Fill() {
+  const std::size_t wanted = BufferSize - end_;
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, wanted, file_);
+  end_ += got;
+  bytesRead_ += got;
+  if (got < wanted) {
+    atEnd_ = true;
+    if (std::ferror(file_)) reason_ = std::strerror(errno);
+  }
+  if (progress_) progress_(bytesRead_, totalBytes_ == 0 ? 0 : std::max(totalBytes_, bytesRead_));
+}
+
+// The buffer holds no more line ends: read on, or hand out what is left.
+bool LogReader::NextLineAfterRefill(std::string_view& line) {
+  for (;;) {
+    if (Failed()) return false;
+    if (atEnd_) {
+      if (inLongLine_) {
+        inLongLine_ = false;
+        line = {longLine_.data(), longLine_.size()};
+      } else if (begin_ < end_) {
+        line = {buffer_.get() + begin_, std::min(end_ - begin_, LogLineLength)};
+      } else {
+        return false;
+      }
+      begin_ = end_;
+      return true;
+    }
+    if (begin_ == 0 && end_ == BufferSize) {
+      // A line that fills the whole buffer: keep its head, read past the rest.
+      if (!inLongLine_) std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
+      inLongLine_ = true;
+      end_ = 0;
+    } else {
+      std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+      end_ -= begin_;
+      begin_ = 0;
+    }
+    nextBlock_ = end_;
+    Fill();
+    while (SearchNextBlock()) {
+      if (ends_ == 0) continue;
+      if (!inLongLine_) return NextLine(line);
+      inLongLine_ = false;
+      begin_ = TakeLineEnd() + 1;
+      line = {longLine_.data(), longLine_.size()};
+      return true;
+    }
+  }
+}
+
+}  // namespace conversion

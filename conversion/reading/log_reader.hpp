@@ -1,0 +1,121 @@
+#pragma once
+// Reads a log line by line through one large buffer, however the log is made:
+// binary bytes, NUL bytes, CR-only files and lines of megabytes are all lines
+// like any other. A line ends at LF; a CR just before the LF belongs to the
+// terminator. Only the first LogLineLength characters of a line are handed
+// out, so memory stays the same whatever the log holds.
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "conversion/constants.hpp"
+
+namespace conversion {
+
+namespace log_reading {
+
+constexpr std::size_t Block = 64;
+
+// One bit for each LF among the Block bytes at `bytes`, bit i for byte i.
+// Lines are short, so one search per block finds a line end or two at the
+// cost that a library search pays to start on one line.
+inline std::uint64_t LineEnds(const char* bytes) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  std::uint64_t ends = 0;
+  for (std::size_t i = 0; i < Block; i += 16) {
+    const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    ends |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, lf)))} << i;
+  }
+  return ends;
+#else
+  std::uint64_t ends = 0;
+  for (std::size_t i = 0; i < Block; ++i) ends |= std::uint64_t{bytes[i] == '\n'} << i;
+  return ends;
+#endif
+}
+
+// The bits of the first n bytes of a block.
+constexpr std::uint64_t FirstBytes(std::size_t n) { return n >= Block ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1; }
+
+}  // namespace log_reading
+
+class LogReader {
+ public:
+  LogReader() = default;
+  LogReader(const LogReader&) = delete;
+  LogReader& operator=(const LogReader&) = delete;
+  ~LogReader();
+
+  // The name "-" reads standard input. On failure Reason() tells why. The
+  // progress report is kept as a copy, so the caller's may be a temporary.
+  bool Open(std::string_view name, ProgressReport progress = {});
+
+  // The next line (at most LogLineLength characters of it, without its
+  // terminator); false at the end of the log or when reading failed.
+  // Inline: a log has millions of lines, nearly all of them whole in the buffer.
+  bool NextLine(std::string_view& line) {
+    while (ends_ == 0) {
+      if (!SearchNextBlock()) return NextLineAfterRefill(line);
+    }
+    const char* start = buffer_.get() + begin_;
+    std::size_t length = TakeLineEnd() - begin_;
+    begin_ += length + 1;
+    if (length > 0 && start[length - 1] == '\r') --length;
+    line = {start, std::min(length, LogLineLength)};
+    return true;
+  }
+
+  bool Failed() const { return !reason_.empty(); }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  // Finds the line ends of the next block of the buffer; false when the
+  // buffer has no more.
+  bool SearchNextBlock() {
+    if (nextBlock_ >= end_) return false;
+    ends_ = log_reading::LineEnds(buffer_.get() + nextBlock_) & log_reading::FirstBytes(end_ - nextBlock_);
+    nextBlock_ += log_reading::Block;
+    return true;
+  }
+  // Where the first line end not yet taken stands.
+  std::size_t TakeLineEnd() {
+    const std::size_t lf = nextBlock_ - log_reading::Block + static_cast<std::size_t>(std::countr_zero(ends_));
+    ends_ &= ends_ - 1;
+    return lf;
+  }
+
+  bool NextLineAfterRefill(std::string_view& line);
+  void Fill();
+
+  static constexpr std::size_t BufferSize = std::size_t{1} << 20;
+
+  std::FILE* file_ = nullptr;
+  bool ownsFile_ = false;
+  // A block is searched whole even when the buffer ends inside it.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0;      // where the current line starts
+  std::size_t end_ = 0;        // where the bytes read so far end
+  std::size_t nextBlock_ = 0;  // where the search for line ends goes on
+  std::uint64_t ends_ = 0;     // the line ends of the block before nextBlock_ not yet taken
+  bool atEnd_ = false;
+  // The head of a line longer than the buffer, while the rest is read past.
+  bool inLongLine_ = false;
+  std::array<char, LogLineLength> longLine_{};
+  std::uint64_t bytesRead_ = 0;
+  std::uint64_t totalBytes_ = 0;
+  ProgressReport progress_;
+  std::string reason_;
+};
+
+}  // namespace conversion

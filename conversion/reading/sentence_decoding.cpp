@@ -1,0 +1,311 @@
+#include "conversion/reading/sentence_decoding.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "conversion/constants.hpp"
+#include "conversion/reading/comma_fields.hpp"
+#include "conversion/reading/number_reading.hpp"
+
+namespace conversion {
+
+namespace {
+
+std::string_view Decoded(std::string_view line) { return line.substr(0, LogLineLength); }
+
+// The sentence without its checksum: "*" ends the last field.
+std::string_view WithoutChecksum(std::string_view text) { return text.substr(0, text.find('*')); }
+
+// hhmmss with any number of decimals of seconds; an empty field is midnight.
+bool ReadTime(std::string_view field, GgaFix& gga) {
+  if (field.empty()) return true;
+  if (field.size() < 4) return false;
+  return ReadInteger(field.substr(0, 2), gga.Hours) && ReadInteger(field.substr(2, 2), gga.Minutes) &&
+         ReadReal(field.substr(4), gga.Seconds);
+}
+
+// ddmm.mmmm or dddmm.mmmm with any number of decimals: the minutes are the
+// two characters before the point and what follows it, the degrees whatever
+// precedes them. The cut is made on the field as written, blanks counted.
+bool ReadAngle(std::string_view field, int& degrees, float& minutes) {
+  const std::size_t point = std::min(field.find('.'), field.size());
+  const std::size_t cut = point - std::min<std::size_t>(point, 2);
+  return ReadInteger(field.substr(0, cut), degrees) && ReadReal(field.substr(cut), minutes);
+}
+
+char Hemisphere(std::string_view field) { return field.empty() ? ' ' : field.front(); }
+
+template <std::size_t Count>
+bool HasPosition(const std::array<std::string_view, Count>& fields) {
+  return !fields[2].empty() && !fields[4].empty();
+}
+
+// Fields: 1 time, 2 and 3 latitude, 4 and 5 longitude, 7 satellites in use,
+// 9 altitude. The fix quality (6) and the dilution (8) play no part.
+bool ReadFields(std::string_view text, GgaValues& gga) {
+  const auto fields = CommaFields<10>(WithoutChecksum(text));
+  if (!HasPosition(fields)) return false;
+  gga.LatHemisphere = Hemisphere(fields[3]);
+  gga.LonHemisphere = Hemisphere(fields[5]);
+  return ReadTime(fields[1], gga) && ReadAngle(fields[2], gga.LatDegrees, gga.LatMinutes) &&
+         ReadAngle(fields[4], gga.LonDegrees, gga.LonMinutes) && ReadInteger(fields[7], gga.SatellitesInUse) &&
+         ReadReal(fields[9], gga.Altitude);
+}
+
+// Most receivers write the fields up to the satellites in use with plain
+// digits in one layout, as below ('9' a digit, '?' any character but a comma
+// or "*"). Such a line gives the same values by its fields, and reading it
+// here by columns in one pass is what makes the conversion fast.
+constexpr std::string_view PlainColumns = "??????,999999.999,9999.9999,?,99999.9999,?,?,99,";
+constexpr std::array<std::size_t, 9> FreeColumns = {0, 1, 2, 3, 4, 5, 28, 41, 43};
+
+// The columns above, tested eight at a time: in each word of eight bytes the
+// literal characters must match and the digit places must hold '0' to '9'.
+struct ColumnWord {
+  std::uint64_t Literals = 0;
+  std::uint64_t LiteralPlaces = 0;
+  std::uint64_t DigitPlaces = 0;
+};
+constexpr std::size_t PlainWords = PlainColumns.size() / 8;
+static_assert(PlainColumns.size() % 8 == 0);
+
+constexpr std::array<ColumnWord, PlainWords> PlainColumnWords = [] {
+  std::array<ColumnWord, PlainWords> words;
+  for (std::size_t w = 0; w < PlainWords; ++w) {
+    std::array<unsigned char, 8> literals{}, literalPlaces{}, digitPlaces{};
+    for (std::size_t i = 0; i < 8; ++i) {
+      const char c = PlainColumns[8 * w + i];
+      if (c == '9') {
+        digitPlaces[i] = 0x80;
+      } else if (c != '?') {
+        literals[i] = static_cast<unsigned char>(c);
+        literalPlaces[i] = 0xFF;
+      }
+    }
+    words[w] = {std::bit_cast<std::uint64_t>(literals), std::bit_cast<std::uint64_t>(literalPlaces),
+                std::bit_cast<std::uint64_t>(digitPlaces)};
+  }
+  return words;
+}();
+
+bool HasPlainColumns(std::string_view line) {
+  if (line.size() < PlainColumns.size()) return false;
+  constexpr std::uint64_t Zeros = 0x3030303030303030;
+  constexpr std::uint64_t AboveNine = 0x7676767676767676;  // a byte above 9 gets its top bit
+  std::uint64_t wrong = 0;
+  for (std::size_t w = 0; w < PlainWords; ++w) {
+    std::uint64_t word;
+    std::memcpy(&word, line.data() + 8 * w, 8);
+    const std::uint64_t digits = word ^ Zeros;
+    // A carry out of a byte can only set more top bits, so a non-digit is
+    // never missed; at worst a line takes the slower way.
+    wrong |= ((word ^ PlainColumnWords[w].Literals) & PlainColumnWords[w].LiteralPlaces) |
+             (((digits + AboveNine) | digits) & PlainColumnWords[w].DigitPlaces);
+  }
+  for (const std::size_t column : FreeColumns) wrong |= line[column] == ',' || line[column] == '*';
+  return wrong == 0;
+}
+
+bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
+  if (!HasPlainColumns(line)) return false;
+  auto digits = [line](std::size_t first, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = first; i < first + count; ++i) value = value * 10 + static_cast<std::uint32_t>(line[i] - '0');
+    return value;
+  };
+  gga.Hours = static_cast<int>(digits(7, 2));
+  gga.Minutes = static_cast<int>(digits(9, 2));
+  gga.Seconds = DecimalValue(digits(11, 2) * 1000 + digits(14, 3), 3);
+  gga.LatDegrees = static_cast<int>(digits(18, 2));
+  gga.LatMinutes = DecimalValue(digits(20, 2) * 10000 + digits(23, 4), 4);
+  gga.LatHemisphere = line[28];
+  gga.LonDegrees = static_cast<int>(digits(30, 3));
+  gga.LonMinutes = DecimalValue(digits(33, 2) * 10000 + digits(36, 4), 4);
+  gga.LonHemisphere = line[41];
+  gga.SatellitesInUse = static_cast<int>(digits(45, 2));
+  // The dilution, of any width, then the altitude: each ends at a comma or "*".
+  auto fieldEnd = [line](std::size_t i) {
+    while (i < line.size() && line[i] != ',' && line[i] != '*') ++i;
+    return i;
+  };
+  const std::size_t dilutionEnd = fieldEnd(PlainColumns.size());
+  if (dilutionEnd == line.size() || line[dilutionEnd] == '*') return ReadReal("", gga.Altitude);
+  const std::size_t altitudeEnd = fieldEnd(dilutionEnd + 1);
+  return ReadReal(line.substr(dilutionEnd + 1, altitudeEnd - dilutionEnd - 1), gga.Altitude);
+}
+
+}  // namespace
+
+// $GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47
+bool ReadGga(std::string_view line, GgaValues& gga) {
+  const std::string_view text = Decoded(line);
+  GgaValues read;
+  if (!ReadPlainColumns(text, read) && !ReadFields(text, read)) return false;
+  gga = read;
+  return true;
+}
+
+bool ReadGgaByFields(std::string_view line, GgaValues& gga) {
+  GgaValues read;
+  if (!ReadFields(Decoded(line), read)) return false;
+  gga = read;
+  return true;
+}
+
+bool GgaHasPosition(std::string_view line) { return HasPosition(CommaFields<5>(WithoutChecksum(Decoded(line)))); }
+
+void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix) {
+  static_cast<GgaFix&>(fix) = gga;
+  if (form == GgaForm::Final) fix.SatelliteCount = gga.SatellitesInUse;
+}
+
+bool DecodeGga(std::string_view line, GgaForm form, FixState& fix) {
+  GgaValues gga;
+  if (!ReadGga(line, gga)) return false;
+  ApplyGga(gga, form, fix);
+  return true;
+}
+
+namespace {
+
+constexpr std::size_t FirstSatelliteColumn = 11;
+
+// The value that starts at `position` of a free-form list: up to the next
+// comma, blank or "/", or the end of the text.
+std::string_view FreeFormValue(std::string_view text, std::size_t position) {
+  std::size_t end = position;
+  while (end < text.size() && text[end] != ',' && text[end] != ' ' && text[end] != '/') ++end;
+  return text.substr(position, end - position);
+}
+
+// Commas (with blanks around them) or blanks separate values, an empty field
+// between two commas leaves its slot 0, a "/" ends the list, and so does the
+// end of the line. The dilutions after the 12th slot are never read.
+bool ReadSatelliteList(std::string_view text, std::array<int, SatelliteSlots>& prns) {
+  prns.fill(0);
+  std::size_t slot = 0;
+  bool valueBeforeComma = false;  // the next comma ends a field that held a value
+  for (std::size_t position = FirstSatelliteColumn; position < text.size() && slot < prns.size();) {
+    const char c = text[position];
+    if (c == '/') break;
+    if (c == ',') {
+      if (!valueBeforeComma) ++slot;
+      valueBeforeComma = false;
+      ++position;
+    } else if (c == ' ') {
+      ++position;
+    } else {
+      const std::string_view value = FreeFormValue(text, position);
+      if (!ReadInteger(value, prns[slot])) return false;
+      position += value.size();
+      ++slot;
+      valueBeforeComma = true;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// $GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39
+bool DecodeGsa(std::string_view line, FixState& fix) {
+  const std::string_view text = Decoded(line);
+  std::array<int, SatelliteSlots> prns;
+  if (!ReadSatelliteList(text, prns)) return false;
+  fix.SatellitePrns = prns;
+  fix.SatelliteCount = static_cast<int>(std::count_if(prns.begin(), prns.end(), [](int prn) { return prn != 0; }));
+  return true;
+}
+
+// $GNGSA,A,3,10,23,12,25,,,,,,,,,1.2,0.8,0.9*2B
+// $GNGSA,A,3,71,72,86,,,,,,,,,,1.2,0.8,0.9*2E
+bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
+  std::array<int, SatelliteSlots> prns;
+  if (!ReadSatelliteList(Decoded(line), prns)) return false;
+  if (startList) fix.SatellitePrns.fill(0);
+  int count = startList ? 0 : std::clamp(fix.SatelliteCount, 0, SatelliteSlots);
+  for (const int prn : prns) {
+    const auto listed = fix.SatellitePrns.begin() + count;
+    if (prn != 0 && count < SatelliteSlots && std::find(fix.SatellitePrns.begin(), listed, prn) == listed)
+      fix.SatellitePrns[static_cast<std::size_t>(count++)] = prn;
+  }
+  fix.SatelliteCount = count;
+  return true;
+}
+
+// $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48
+void DecodeVtg(std::string_view line, FixState& fix) {
+  const std::string_view text = Decoded(line);
+  fix.Course = CommaFieldValue(text, 1);
+  // The speed in km/h; the knots and unit letters are not used.
+  fix.SpeedKmh = CommaFieldValue(text, 7);
+  fix.SpeedMph = fix.SpeedKmh * 0.621f;
+}
+
+namespace {
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+}  // namespace
+
+bool ChecksumMatches(std::string_view line) {
+  const std::string_view text = Decoded(line);
+  if (text.size() < 4 || text[text.size() - 3] != '*') return true;
+  const int high = HexValue(text[text.size() - 2]);
+  const int low = HexValue(text[text.size() - 1]);
+  if (high < 0 || low < 0) return true;
+  // Many characters at a time: the exclusive or of the words' bytes is that of all.
+  const std::size_t star = text.size() - 3;
+  std::uint64_t sum = 0;
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  __m128i sixteens = _mm_setzero_si128();
+  for (; i + 16 <= star; i += 16)
+    sixteens = _mm_xor_si128(sixteens, _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
+  sum = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sixteens)) ^
+        static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sixteens, sixteens)));
+#endif
+  for (; i + 8 <= star; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    sum ^= word;
+  }
+  if constexpr (std::endian::native == std::endian::little) {
+    // The rest as the last bytes of the word that ends at the "*".
+    if (i < star && star >= 9) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + star - 8, 8);
+      sum ^= word >> (8 * (8 - (star - i)));
+      i = star;
+    }
+  }
+  for (; i < star; ++i) sum ^= static_cast<unsigned char>(text[i]);
+  sum ^= sum >> 32;
+  sum ^= sum >> 16;
+  sum ^= sum >> 8;
+  return (sum & 0xFF) == static_cast<std::uint64_t>(high * 16 + low);
+}
+
+float CommaFieldValue(std::string_view text, int n) {
+  if (n < 1) return 0;
+  std::size_t position = 0;
+  for (int commas = 0; commas < n; ++position) {
+    if (position == text.size()) return 0;
+    if (text[position] == ',') ++commas;
+  }
+  while (position < text.size() && text[position] == ' ') ++position;
+  float value = 0;
+  return ReadReal(FreeFormValue(text, position), value) ? value : 0;
+}
+
+}  // namespace conversion

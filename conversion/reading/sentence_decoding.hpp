@@ -1,0 +1,63 @@
+#pragma once
+// The three sentences a pushpin needs, decoded into a FixState. Each decoder
+// reads the line once, left to right, from its first LogLineLength characters.
+// No checksum is looked at.
+
+#include <string_view>
+
+#include "conversion/reading/fix_state.hpp"
+
+namespace conversion {
+
+// In the final form the satellites-in-use field becomes SatelliteCount.
+enum class GgaForm { InLoop, Final };
+
+// What a $GPGGA line gives, before it is taken into a fix.
+struct GgaValues : GgaFix {
+  int SatellitesInUse = 0;
+};
+
+// The two halves of DecodeGga, for a run that must write the pending fix
+// between reading a line and taking it in. ReadGga leaves gga as it was
+// when it returns false.
+bool ReadGga(std::string_view line, GgaValues& gga);
+void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
+
+// ReadGga without its quicker way for lines in the most common layout: what
+// that way must agree with.
+bool ReadGgaByFields(std::string_view line, GgaValues& gga);
+
+// Time, position and altitude by the sentence's comma-separated fields, up to
+// its "*". False, with the fix left as it was, when the sentence has no
+// position (an empty latitude or longitude), a time shorter than hhmm, or a
+// numeric field holding something that cannot be part of a number.
+bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);
+
+// Whether the sentence gives a position at all: a receiver without a fix
+// leaves its latitude and longitude empty.
+bool GgaHasPosition(std::string_view line);
+
+// The satellites used, as a list of integers from the first satellite field
+// on. False, with the fix left as it was, when a satellite field is not an integer.
+bool DecodeGsa(std::string_view line, FixState& fix);
+
+// A receiver of several satellite systems writes one such sentence per
+// system: read as above, its satellites not yet in the fix's list are
+// appended to it, up to 12 (the list is emptied first when `startList` is
+// set), and SatelliteCount is the list's length. False, with the fix left as
+// it was, when a satellite field is not an integer.
+bool PoolGsa(std::string_view line, bool startList, FixState& fix);
+
+// Course and speed; a malformed or absent field gives 0.
+void DecodeVtg(std::string_view line, FixState& fix);
+
+// Whether the "*hh" that ends the sentence matches the exclusive or of the
+// characters between its first one and the "*"; a sentence that does not end
+// so (within its first LogLineLength characters) matches.
+bool ChecksumMatches(std::string_view line);
+
+// The number in the field after the n-th comma of the text; 0 when there is
+// no such comma or the field is empty or not a number.
+float CommaFieldValue(std::string_view text, int n);
+
+}  // namespace conversion

@@ -1,0 +1,352 @@
+#include <doctest/doctest.h>
+
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+
+#include "conversion/constants.hpp"
+#include "conversion/reading/sentence_decoding.hpp"
+
+using namespace conversion;
+using namespace std::literals;
+
+namespace {
+constexpr std::string_view Gga = "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+
+FixState Decoded(std::string_view line, GgaForm form = GgaForm::InLoop) {
+  FixState fix;
+  REQUIRE(DecodeGga(line, form, fix));
+  return fix;
+}
+
+std::string WithCharacter(std::string_view line, std::size_t column, char c) {
+  std::string changed(line);
+  changed[column - 1] = c;
+  return changed;
+}
+}  // namespace
+
+TEST_CASE("DecodeGga") {
+  SUBCASE("a well-formed sentence") {
+    const FixState fix = Decoded(Gga);
+    CHECK(fix.Hours == 12);
+    CHECK(fix.Minutes == 35);
+    CHECK(fix.Seconds == 19.0f);
+    CHECK(fix.LatDegrees == 48);
+    CHECK(fix.LatMinutes == 7.038f);
+    CHECK(fix.LatHemisphere == 'N');
+    CHECK(fix.LonDegrees == 11);
+    CHECK(fix.LonMinutes == 31.0f);
+    CHECK(fix.LonHemisphere == 'E');
+    CHECK(fix.Altitude == 545.4f);
+    CHECK(Latitude(fix) == 48.1173f);
+    CHECK(Longitude(fix) == doctest::Approx(11.516667f));
+    CHECK(fix.SatelliteCount == 0);
+    CHECK(Decoded(Gga, GgaForm::Final).SatelliteCount == 8);
+  }
+  SUBCASE("the hemisphere tests are not symmetric") {
+    const std::string southWest = WithCharacter(WithCharacter(Gga, 29, 'S'), 42, 'W');
+    CHECK(Latitude(Decoded(southWest)) == -48.1173f);
+    CHECK(Longitude(Decoded(southWest)) == doctest::Approx(-11.516667f));
+    const std::string blank = WithCharacter(WithCharacter(Gga, 29, ' '), 42, ' ');
+    CHECK(Latitude(Decoded(blank)) == -48.1173f);
+    CHECK(Longitude(Decoded(blank)) == doctest::Approx(11.516667f));
+  }
+  SUBCASE("each field read whatever its width") {
+    const struct {
+      std::string_view line;
+      GgaValues values;
+    } cases[] = {
+        {"$GPGGA,123519.00,4807.03800,N,01131.00000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+         {{12, 35, 19.0f, 48, 7.038f, 'N', 11, 31.0f, 'E', 545.4f}, 8}},
+        {"$GPGGA,175736,5125.8714,N,00524.2350,E,1,04,2.1,60.3,M,47.2,M,,*7B",
+         {{17, 57, 36.0f, 51, 25.8714f, 'N', 5, 24.235f, 'E', 60.3f}, 4}},
+        {"$GNGGA,1235,4807.038,S,01131.000000,W,1,12,12.5,1234.5,M,46.9,M,,*47",
+         {{12, 35, 0.0f, 48, 7.038f, 'S', 11, 31.0f, 'W', 1234.5f}, 12}},
+        {"$GPGGA,,4807,N,1131,E,1,8,,-12.3", {{0, 0, 0.0f, 48, 7.0f, 'N', 11, 31.0f, 'E', -12.3f}, 8}},
+        {"$GPGGA,123519.000,807.5,North,7.5,East", {{12, 35, 19.0f, 8, 7.5f, 'N', 0, 7.5f, 'E', 0.0f}, 0}},
+        {"$GPGGA,123519.000,4807 .038,,0000.0000,,1,08,0.9,545.4*47,M",
+         {{12, 35, 19.0f, 480, 7.038f, ' ', 0, 0.0f, ' ', 545.4f}, 8}},
+    };
+    for (const auto& c : cases) {
+      CAPTURE(c.line);
+      GgaValues read;
+      REQUIRE(ReadGga(c.line, read));
+      CHECK(read.Hours == c.values.Hours);
+      CHECK(read.Minutes == c.values.Minutes);
+      CHECK(read.Seconds == c.values.Seconds);
+      CHECK(read.LatDegrees == c.values.LatDegrees);
+      CHECK(read.LatMinutes == c.values.LatMinutes);
+      CHECK(read.LatHemisphere == c.values.LatHemisphere);
+      CHECK(read.LonDegrees == c.values.LonDegrees);
+      CHECK(read.LonMinutes == c.values.LonMinutes);
+      CHECK(read.LonHemisphere == c.values.LonHemisphere);
+      CHECK(read.Altitude == c.values.Altitude);
+      CHECK(read.SatellitesInUse == c.values.SatellitesInUse);
+    }
+  }
+  SUBCASE("a number beyond the float range is still a number") {
+    CHECK(Decoded("$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,1e-50,M,46.9,M,,*47").Altitude == 0.0f);
+    CHECK(Decoded("$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,-1e39,M,46.9,M,,*47").Altitude ==
+          -std::numeric_limits<float>::max());
+  }
+  SUBCASE("a malformed sentence leaves the fix as it was") {
+    const std::string_view malformed[] = {
+        "$GPGGA,123519.000,,,,,0,00,,,M,,M,,*66",  // no fix: no position
+        "$GPGGA,123519.000,4807.0380,N,,E,1,08,0.9,545.4,M,46.9,M,,*47",
+        "$GPGGA,123519.000,4807.0380,N*01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+        "$GPGGA",
+        "$GPGGA,123,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+        "$GPGGA,12x519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+        "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,8.0,0.9,545.4,M,46.9,M,,*47",
+        "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,54\0.4,M,46.9,M,,*47"sv,
+    };
+    for (const std::string_view line : malformed) {
+      CAPTURE(line);
+      FixState fix = Decoded(Gga, GgaForm::Final);
+      const FixState before = fix;
+      CHECK_FALSE(DecodeGga(line, GgaForm::Final, fix));
+      CHECK(fix.Seconds == before.Seconds);
+      CHECK(fix.Altitude == before.Altitude);
+      CHECK(fix.SatelliteCount == before.SatelliteCount);
+    }
+  }
+}
+
+TEST_CASE("DecodeGsa") {
+  SUBCASE("slot by slot, gaps left 0") {
+    const struct {
+      std::string_view line;
+      std::array<int, 12> prns;
+      int count;
+    } cases[] = {
+        {"$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39", {4, 5, 9, 12, 24}, 5},
+        {"$GPGSA,A,1,,,,,,,,,,,,,,,*1E", {}, 0},
+        {"$GPGSA,A,3,04,05,,09,,,,,,,,,2.5,1.3,2.1*39", {4, 5, 0, 9}, 3},
+        {"$GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,2.5,1.3,2.1*39", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 12},
+        {"$GPGSA,A,3,04 , 05 07,,08", {4, 5, 7, 0, 8}, 4},
+        {"$GPGSA,A,3,04,05", {4, 5}, 2},
+        {"$GPGSA,A,3,04,05,", {4, 5}, 2},
+        {"$GPGSA,A,3,04,05/,09", {4, 5}, 2},
+        {"$GPGSA,A,3", {}, 0},
+        {"$GPGSA,A,3,-2147483648,2147483647", {-2147483647 - 1, 2147483647}, 2},
+    };
+    for (const auto& c : cases) {
+      CAPTURE(c.line);
+      FixState fix;
+      fix.SatellitePrns.fill(77);
+      REQUIRE(DecodeGsa(c.line, fix));
+      CHECK(fix.SatellitePrns == c.prns);
+      CHECK(fix.SatelliteCount == c.count);
+    }
+  }
+  SUBCASE("only the first 256 characters count") {
+    std::string line = "$GPGSA,A,3,04";
+    line.append(LogLineLength - 2 - line.size(), ' ');
+    line += "05";
+    FixState fix;
+    REQUIRE(DecodeGsa(line, fix));
+    CHECK(fix.SatelliteCount == 2);
+    line.insert(line.size() - 2, 1, ' ');
+    REQUIRE(DecodeGsa(line, fix));
+    CHECK(fix.SatelliteCount == 1);
+  }
+  SUBCASE("a satellite field that is not an integer leaves the fix as it was") {
+    for (const std::string_view line : {"$GPGSA,A,3,04,05,1.5,,,,,,,,2.5,1.3,2.1*39", "$GPGSA,A,3,04,05*39", "$GPGSA,A,3,04,x"}) {
+      CAPTURE(line);
+      FixState fix;
+      fix.SatellitePrns.fill(77);
+      fix.SatelliteCount = 12;
+      CHECK_FALSE(DecodeGsa(line, fix));
+      CHECK(fix.SatellitePrns[0] == 77);
+      CHECK(fix.SatelliteCount == 12);
+    }
+  }
+}
+
+TEST_CASE("DecodeVtg") {
+  SUBCASE("course and speed") {
+    FixState fix;
+    DecodeVtg("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48", fix);
+    CHECK(fix.Course == 54.7f);
+    CHECK(fix.SpeedKmh == 10.2f);
+    CHECK(fix.SpeedMph == 10.2f * 0.621f);
+  }
+  SUBCASE("empty fields give 0") {
+    FixState fix;
+    fix.Course = fix.SpeedKmh = fix.SpeedMph = 5;
+    DecodeVtg("$GPVTG,,T,,M,,N,,K*4E", fix);
+    CHECK(fix.Course == 0.0f);
+    CHECK(fix.SpeedKmh == 0.0f);
+    CHECK(fix.SpeedMph == 0.0f);
+  }
+}
+
+TEST_CASE("CommaFieldValue") {
+  const struct {
+    std::string_view text;
+    int n;
+    float value;
+  } cases[] = {
+      {"$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48", 7, 10.2f},
+      {"$GPVTG,  054.7 ,T", 1, 54.7f},
+      {"a,12/5", 1, 12.0f},
+      {"a,1.5e1,", 1, 15.0f},
+      {"a,,b", 1, 0.0f},
+      {"a,b,K", 2, 0.0f},
+      {"a,10.2*48", 1, 0.0f},
+      {"a,1", 2, 0.0f},
+      {"a,   ", 1, 0.0f},
+      {"no commas", 1, 0.0f},
+      {"a,1234567,", 1, 1234567.0f},
+      {"a,16777217,", 1, 16777216.0f},
+      {"a,0.1234567", 1, 0.1234567f},
+      {"a,.5,", 1, 0.5f},
+      {"a,5.", 1, 5.0f},
+      {"a,1.2.3,", 1, 0.0f},
+      {"a,12 ,", 1, 12.0f},
+      {"a,-2.5,", 1, -2.5f},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.text);
+    CAPTURE(c.n);
+    CHECK(CommaFieldValue(c.text, c.n) == c.value);
+  }
+}
+
+// Lines in the most common layout are read by a quicker way than by their
+// fields; both must give the same values, bit for bit, and reject the same lines.
+namespace {
+bool QuickAgreesWithGeneral(std::string_view line) {
+  GgaValues quick, general;
+  const bool read = ReadGga(line, quick);
+  if (read != ReadGgaByFields(line, general)) return false;
+  auto same = [](float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); };
+  return !read || (quick.Hours == general.Hours && quick.Minutes == general.Minutes &&
+                   same(quick.Seconds, general.Seconds) && quick.LatDegrees == general.LatDegrees &&
+                   same(quick.LatMinutes, general.LatMinutes) && quick.LatHemisphere == general.LatHemisphere &&
+                   quick.LonDegrees == general.LonDegrees && same(quick.LonMinutes, general.LonMinutes) &&
+                   quick.LonHemisphere == general.LonHemisphere && quick.SatellitesInUse == general.SatellitesInUse &&
+                   same(quick.Altitude, general.Altitude));
+}
+
+struct Random {
+  std::uint64_t Seed = 1;
+  std::uint32_t Below(std::uint32_t n) {
+    Seed = Seed * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<std::uint32_t>(Seed >> 33) % n;
+  }
+  std::string Digits(std::uint32_t count) {
+    std::string digits;
+    while (count-- > 0) digits += static_cast<char>('0' + Below(10));
+    return digits;
+  }
+  // Digits, then a point and decimals now and then.
+  std::string Number(std::uint32_t whole, std::uint32_t mostDecimals) {
+    const std::uint32_t decimals = Below(mostDecimals + 2);
+    return Digits(whole) + (decimals == 0 ? "" : "." + Digits(decimals - 1));
+  }
+};
+}  // namespace
+
+TEST_CASE("the quick reading of $GPGGA agrees with the reading by fields") {
+  SUBCASE("on every GGA line of the real logs") {
+    int lines = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
+      std::ifstream log(entry.path(), std::ios::binary);
+      for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() < 6 || line[0] != '$' || line.compare(3, 3, "GGA") != 0) continue;
+        ++lines;
+        CAPTURE(line);
+        CHECK(QuickAgreesWithGeneral(line));
+      }
+    }
+    CHECK(lines > 5000);
+  }
+  SUBCASE("whatever one column holds") {
+    for (std::size_t column = 1; column <= Gga.size(); ++column) {
+      for (const char c : {' ', ',', '.', '-', '+', 'x', 'E', '5', '*', '\0'}) {
+        const std::string line = WithCharacter(Gga, column, c);
+        CAPTURE(line);
+        CHECK(QuickAgreesWithGeneral(line));
+      }
+    }
+  }
+  SUBCASE("on random sentences of random field widths, with random changes") {
+    Random random;
+    constexpr std::string_view Characters = "0123456789.,- +eEx*";
+    for (int i = 0; i < 100000; ++i) {
+      // Each field in the common layout 7 times in 8, so that many lines take the quick way.
+      auto either = [&random](std::string common, std::string other) { return random.Below(8) ? common : other; };
+      const std::string fields[] = {
+          "$GPGGA",
+          either(random.Digits(6) + "." + random.Digits(3), random.Digits(random.Below(8)) + random.Number(0, 3)),
+          either(random.Digits(4) + "." + random.Digits(4), random.Number(random.Below(6), 6)),
+          either("N", random.Below(2) ? "S" : ""),
+          either(random.Digits(5) + "." + random.Digits(4), random.Number(random.Below(7), 6)),
+          either("E", random.Below(2) ? "W" : ""),
+          either(random.Digits(1), ""),
+          either(random.Digits(2), random.Digits(random.Below(4))),
+          random.Number(random.Below(3), 2),
+          random.Number(random.Below(5), 2),
+          "M", random.Number(2, 1), "M", "", ""};
+      std::string line;
+      for (const std::string& field : fields) line += field + ",";
+      line.back() = '*';
+      line += random.Digits(2);
+      for (std::uint32_t changes = random.Below(4); changes > 0; --changes)
+        line[random.Below(static_cast<std::uint32_t>(line.size()))] =
+            Characters[random.Below(static_cast<std::uint32_t>(Characters.size()))];
+      if (random.Below(8) == 0) line.resize(random.Below(static_cast<std::uint32_t>(line.size())));
+      CAPTURE(line);
+      REQUIRE(QuickAgreesWithGeneral(line));
+    }
+  }
+}
+
+TEST_CASE("ChecksumMatches") {
+  SUBCASE("the ending of a sentence") {
+    const struct {
+      std::string_view line;
+      bool matches;
+    } cases[] = {
+        {"$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*39", true},
+        {"$GPGSA,A,3,04,05,09,12,24,,,,,,,,2.5,1.3,2.1*38", false},
+        {"$GPGGA,123519.000,,,,,0,00,,,M,,M,,*75", true},
+        {"$GPGGA,123519.000,,,,,0,00,,,M,,M,,*7f", false},
+        {"$GPRMC,,V,,,,,,,,,,N*53", true},
+        {"$GPRMC,,V,,,,,,,,,,N*53 ", true},  // no ending: read
+        {"$GPRMC,,V,,,,,,,,,,N*5", true},
+        {"$GPRMC,,V,,,,,,,,,,N*5G", true},
+        {"$GPRMC,,V,,,,,,,,,,N", true},
+        {"$A*40", false},
+        {"$A*41", true},
+    };
+    for (const auto& c : cases) {
+      CAPTURE(c.line);
+      CHECK(ChecksumMatches(c.line) == c.matches);
+    }
+  }
+  SUBCASE("of every length, against a plain sum") {
+    Random random;
+    for (std::size_t length = 1; length < 300; ++length) {
+      std::string line = "$";
+      while (line.size() < length) line += static_cast<char>(' ' + random.Below(90));
+      std::uint8_t sum = 0;
+      for (const char c : line.substr(1)) sum ^= static_cast<std::uint8_t>(c);
+      const bool seen = line.size() + 3 <= LogLineLength;  // an ending cut away is no ending
+      for (const std::uint8_t ending : {sum, static_cast<std::uint8_t>(sum ^ 0x10)}) {
+        char text[4];
+        std::snprintf(text, sizeof text, "*%02X", ending);
+        CAPTURE(line + text);
+        CHECK(ChecksumMatches(line + text) == (ending == sum || !seen));
+      }
+    }
+  }
+}

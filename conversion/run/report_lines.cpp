@@ -1,0 +1,50 @@
+#include "conversion/run/report_lines.hpp"
+
+#include <cstdio>
+
+namespace conversion {
+
+namespace {
+
+// "1 line", "1,204 lines".
+std::string Counted(long long count, std::string_view thing) {
+  std::string text = GroupedNumber(count) + " " + std::string(thing);
+  if (count != 1) text += 's';
+  return text;
+}
+
+}  // namespace
+
+std::string CountLine(int recordsWritten, int resolution) {
+  char line[80];
+  const int length =
+      std::snprintf(line, sizeof line, "%8d records written.  Resolution (secs): %2d", recordsWritten, resolution);
+  std::string_view text(line, static_cast<std::size_t>(length));
+  text.remove_prefix(text.find_first_not_of(' '));
+  return std::string(text);
+}
+
+std::string NoRecordReason(const ConversionResult& result) {
+  const LogCounts& counts = result.Counts;
+  if (result.RecordsWritten > 0) return {};
+  if (counts.Positions == 0) return "no position sentence (GGA) in " + Counted(counts.Lines, "line");
+  const std::string own = "$" + counts.Talker + "GGA";
+  std::string reason = "no position in " + Counted(counts.Positions, own + " sentence");
+  if (counts.OtherTalkerPositions > 0) {
+    return reason + "; " + Counted(counts.OtherTalkerPositions, "$" + counts.OtherTalker + "GGA sentence") +
+           " after them passed over, as the log starts with " + own;
+  }
+  const long long unreadable = counts.Positions - counts.WithoutPosition;
+  if (unreadable == 0) return reason + ": the receiver had no fix";
+  if (counts.WithoutPosition == 0) return reason + ": none could be read";
+  return reason + ": " + GroupedNumber(unreadable) + " could not be read, the others had no fix";
+}
+
+std::string GroupedNumber(long long value) {
+  std::string digits = std::to_string(value);
+  const std::size_t first = value < 0 ? 1 : 0;
+  for (std::size_t at = digits.size(); at > first + 3; at -= 3) digits.insert(at - 3, 1, ',');
+  return digits;
+}
+
+}  // namespace conversion

@@ -1,0 +1,26 @@
+#pragma once
+// The lines that tell what a conversion wrote, word for word: the desktop
+// program shows them in its window, the command line prints them.
+
+#include <string>
+#include <string_view>
+
+#include "conversion/run/convert_log_file.hpp"
+
+namespace conversion {
+
+constexpr std::string_view SpeedUnavailableLine = "Speed/Course data not available";
+
+// "42 records written.  Resolution (secs):  5": the count right-justified in
+// 8 columns and the resolution in 2 (both wider when they need it), the
+// whole without its leading and trailing blanks.
+std::string CountLine(int recordsWritten, int resolution);
+
+// Why a log gave no record, for a user who expected some: "no position in
+// 1,204 $GPGGA sentences: the receiver had no fix". Empty when it gave records.
+std::string NoRecordReason(const ConversionResult& result);
+
+// "1,204": the digits in groups of three.
+std::string GroupedNumber(long long value);
+
+}  // namespace conversion

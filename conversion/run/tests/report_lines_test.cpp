@@ -1,0 +1,24 @@
+#include "conversion/run/report_lines.hpp"
+
+#include <doctest/doctest.h>
+
+TEST_CASE("CountLine") {
+  struct Row {
+    int Records;
+    int Resolution;
+    std::string_view Line;
+  };
+  const Row rows[] = {
+      {42, 5, "42 records written.  Resolution (secs):  5"},
+      {7, 10, "7 records written.  Resolution (secs): 10"},
+      {0, 1, "0 records written.  Resolution (secs):  1"},
+      {12345678, 1, "12345678 records written.  Resolution (secs):  1"},
+      {123456789, 1, "123456789 records written.  Resolution (secs):  1"},
+      {3, 100, "3 records written.  Resolution (secs): 100"},
+      {2, 3600, "2 records written.  Resolution (secs): 3600"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Line);
+    CHECK(conversion::CountLine(row.Records, row.Resolution) == row.Line);
+  }
+}
