@@ -13,7 +13,6 @@
 #include "toolkit/state/error_numbers.hpp"
 #include "toolkit/state/errors.hpp"
 #include "toolkit/state/toolkit_state.hpp"
-#include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 #include <commdlg.h>
@@ -46,7 +45,7 @@ DWORD PlatformFlags(int flags) {
 
 void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
                 int* filterIndex) {
-  WindowImagesHold();
+  ImagesHold();
 
   const FilterList filterList = PrepareFilter(filter);
   const std::string initial(fileName.begin(), fileName.end());
@@ -57,6 +56,9 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   std::vector<wchar_t> answer(std::max<std::size_t>(fileName.size(), 1), L'\0');
   const std::wstring file = Wide(parts.File);
   std::copy_n(file.begin(), std::min(file.size(), answer.size() - 1), answer.begin());
+  // Folder, file name and caption are taken whole, not cut at 256
+  // characters: a cut path would open another folder, a cut caption is
+  // wrong for no gain.
   const std::wstring savedDirectory = CurrentDirectory();
   const std::wstring directory = parts.Directory.empty() ? savedDirectory : Wide(parts.Directory);
   const std::string_view shownTitle = text::TrimTrailing(title);
@@ -64,6 +66,8 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   const bool multiple = (flags & SelectSave) == 0 && (flags & SelectMultiple) != 0;
 
   OPENFILENAMEW request{};
+  // The record's size on this platform, not the 76 bytes of its 32-bit
+  // form, which a 64-bit system refuses (the dialog would not come up).
   request.lStructSize = sizeof request;
   request.hwndOwner = DialogOwner();
   request.hInstance = ProgramInstance();
@@ -96,7 +100,7 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
     if (CommDlgExtendedError() != 0) ErrorRaise(ErrorNumber::CommonDialogFailed);
   }
   if ((flags & SelectKeepDirectory) == 0) SetCurrentDirectoryW(savedDirectory.c_str());
-  WindowImagesRelease();
+  ImagesRelease();
   State.Dialog.PreviousField = 0;
 }
 

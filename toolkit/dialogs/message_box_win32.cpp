@@ -52,7 +52,7 @@ UINT DefaultButtonStyle(int button) {
 void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                     std::string_view title) {
   const int fitted = FittedDefaultButton(buttonType, defaultButton);
-  WindowImagesHold();
+  ImagesHold();
   const std::string text(text::TrimTrailing(message));
   const std::string caption(text::TrimTrailing(title));
   const UINT style = ButtonStyle(buttonType) | IconStyle(iconType) | DefaultButtonStyle(fitted);
@@ -61,7 +61,10 @@ void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string
   const int answer =
       WithOtherWindowsDisabled(owner, [&] { return MessageBoxA(owner, text.c_str(), caption.c_str(), style); });
 
-  WindowImagesRelease();
+  ImagesRelease();
+  // The common-dialog error is not asked: it stays set after any file
+  // dialog that failed, so every later box would report -1 and raise 1004
+  // whatever the user answered.
   State.Dialog.CommonResult = AnswerCode(answer);
   State.Dialog.PreviousField = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
 
+#include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -28,8 +29,23 @@ void ForOtherWindows(Action action) {
 
 HWND DialogOwner() {
   if (Dialogs.ActiveDialog != nullptr && IsWindowVisible(Dialogs.ActiveDialog)) return Dialogs.ActiveDialog;
-  const HWND recent = Layer.Slots[Layer.ActiveWindow].Frame;
-  return recent != nullptr ? recent : Layer.Slots[0].Frame;
+  // A dialog that has gone since it had the activation owns nothing.
+  const HWND recent = Layer.RecentWindow;
+  if (recent != nullptr && IsWindow(recent) && IsWindowVisible(recent)) return recent;
+  const HWND active = Layer.Slots[Layer.ActiveWindow].Frame;
+  return active != nullptr ? active : Layer.Slots[0].Frame;
+}
+
+void ImagesHold() { WindowImagesHold(); }
+
+// No field of this toolkit is drawn by the application (only a grid would
+// be, and there is none), so a shown dialog needs no held image: the
+// platform repaints its controls while a box is up. What changed in the
+// loaded dialogs meanwhile is painted once the last box has gone.
+void ImagesRelease() {
+  WindowImagesRelease();
+  if (Layer.ImagesHeld) return;
+  for (int i = 1; i <= Dialogs.Count; ++i) UpdateWindow(Dialogs.Slots[i].Window);
 }
 
 void OtherWindowsDisable(HWND owner) {

@@ -11,6 +11,10 @@ namespace toolkit {
 // toolkit window activated last.
 HWND DialogOwner();
 
+// The windows' images held while a box is up, and given back after it.
+void ImagesHold();
+void ImagesRelease();
+
 // While a box is up, the user can reach only the box: the other toolkit
 // windows and shown dialogs are disabled, the owner excepted (the box
 // disables that itself).

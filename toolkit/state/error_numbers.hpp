@@ -21,6 +21,7 @@ inline constexpr int DialogResourceNotLoaded = 1007;
 inline constexpr int DialogNotSelectable = 1008;
 inline constexpr int FieldValueOutOfRange = 1009;
 inline constexpr int InvalidDialogMode = 1014;
+inline constexpr int RootWindowHidden = 1016;
 inline constexpr int HelpViewerFailed = 1030;
 inline constexpr int InvalidHelpFileExtension = 1031;
 

@@ -113,6 +113,8 @@ LRESULT OnSetFocus(HWND client) {
   const int slot = SlotOfWindow(client);
   if (slot < 0) return 0;
   Layer.ActiveWindow = slot;
+  Layer.RecentWindow = Layer.Slots[slot].Frame;
+  Layer.ModelessDialog = nullptr;
   if (slot == 0 && Layer.RootHidden) return 0;
   SetWindowPos(Layer.Slots[slot].Frame, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -75,9 +75,4 @@ ControlKind ControlKindOf(HWND control) {
   return ControlKind::Other;
 }
 
-bool IsEditKind(ControlKind kind) {
-  return kind == ControlKind::Edit || kind == ControlKind::IntegerEdit || kind == ControlKind::IntegerSpin ||
-         kind == ControlKind::RealEdit || kind == ControlKind::DoubleEdit;
-}
-
 }  // namespace toolkit

@@ -4,33 +4,14 @@
 
 #include <windows.h>
 
-namespace toolkit {
+#include "toolkit/windows/control_kind.hpp"
 
-enum class ControlKind {
-  Other,
-  Button,  // push button, check box, radio button, image button
-  Static,  // text, icon or bitmap
-  Edit,
-  IntegerEdit,  // the toolkit's own edit classes
-  IntegerSpin,
-  RealEdit,
-  DoubleEdit,
-  List,
-  DropDown,
-  Trackbar,
-  Tabs,
-  Progress,
-  Spin,
-  Header,
-};
+namespace toolkit {
 
 // Registers the toolkit's own edit classes and records the identity of every
 // class a field can have; done when the root window opens.
 void RecordControlClasses();
 
 ControlKind ControlKindOf(HWND control);
-
-// Edit fields of every kind take texts and edit messages alike.
-bool IsEditKind(ControlKind kind);
 
 }  // namespace toolkit

@@ -54,6 +54,8 @@ void WaitForReport() {
   while (Layer.Waiting) {
     // WM_QUIT is dispatched like any other message: only events end the loop.
     if (GetMessageA(&msg, nullptr, 0, 0) == -1) continue;
+    // Tab, Enter and Escape move about a shown dialog as in any dialog.
+    if (Layer.ModelessDialog != nullptr && IsDialogMessageA(Layer.ModelessDialog, &msg)) continue;
     if (TranslatedByAccelerators(msg)) continue;
     if (msg.message == CaretBlinkMessage && LOWORD(msg.wParam) == CaretBlinkCode &&
         Layer.DiscardCaretBlink) {

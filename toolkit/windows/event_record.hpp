@@ -9,12 +9,17 @@ namespace EventType {
 inline constexpr int None = 0;
 inline constexpr int KeyPress = 1;
 inline constexpr int MenuCommand = 2;
+// A push button of a shown dialog: Window is the dialog's slot in the dialog
+// table, Value1 the button, Value2 the dialog, Value3 the notification.
+inline constexpr int DialogButton = 3;
 inline constexpr int MouseButtonDown = 4;
 inline constexpr int MouseButtonUp = 5;
 inline constexpr int MouseMotion = 6;
 inline constexpr int Repaint = 7;
 inline constexpr int SizeChange = 8;
 inline constexpr int CloseAsked = 9;
+// Any other change in a shown dialog's fields, with the values of DialogButton.
+inline constexpr int DialogField = 10;
 inline constexpr int FrameButtonDown = 12;
 inline constexpr int TimerTick = 13;
 inline constexpr int Highest = 15;

@@ -6,10 +6,14 @@ namespace toolkit {
 
 bool ReportEvent(HWND window, int type, int value1, int value2, int value3, int value4, int x,
                  int y) {
+  return ReportSlotEvent(SlotOfWindow(window), type, value1, value2, value3, value4, x, y);
+}
+
+bool ReportSlotEvent(int slot, int type, int value1, int value2, int value3, int value4, int x, int y) {
   if (!IsEventOn(Layer.Switches, type)) return false;
   Layer.CurrentType = type;
   Layer.CurrentEvent = EventRecord{};
-  Layer.CurrentEvent.Window = SlotOfWindow(window);
+  Layer.CurrentEvent.Window = slot;
   Layer.CurrentEvent.Value1 = value1;
   Layer.CurrentEvent.Value2 = value2;
   Layer.CurrentEvent.Value3 = value3;

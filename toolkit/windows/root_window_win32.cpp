@@ -206,6 +206,7 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
   if (!flags.StartHidden) SetFocus(root.Client);
   Layer.CurrentWindow = 0;
   Layer.ActiveWindow = 0;
+  Layer.RecentWindow = root.Frame;
 
   RegisterErrorScreen({.StatusBarLine = ShowErrorLineInRootStatusBar});
   State.RootWindowOpen = 1;
@@ -230,6 +231,8 @@ void CloseRootWindow() {
   State.RootWindowOpen = 0;
   Layer.RootFlags = 0;
   Layer.RootHidden = false;
+  Layer.RecentWindow = nullptr;
+  Layer.ModelessDialog = nullptr;
   State.Dialog = {};
 }
 

@@ -66,6 +66,11 @@ struct WindowLayer {
   std::array<WindowSlot, WindowSlotCount> Slots;
   int CurrentWindow = 0;
   int ActiveWindow = 0;
+  // The toolkit window or dialog that had the activation last: the owner of
+  // the next box when no dialog is active.
+  HWND RecentWindow = nullptr;
+  // The shown dialog that has the keyboard: NextEvent lets it see its keys.
+  HWND ModelessDialog = nullptr;
   bool RootHidden = false;
   int RootFlags = 0;
   int ColourReserve = 16;

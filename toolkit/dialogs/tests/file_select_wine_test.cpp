@@ -8,6 +8,7 @@
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/state/errors.hpp"
+#include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/tests/scratch_directory.hpp"
@@ -58,13 +59,15 @@ TEST_CASE("FileSelect") {
     CHECK(AllStepsRan());
     CHECK(fs::current_path() == logs);
   }
-  SUBCASE("Cancel leaves the name as it was and says 0") {
+  SUBCASE("Cancel leaves the name as it was and says 0; the previous field is cleared") {
     const text::FixedText<256> before = name;
+    State.Dialog.PreviousField = 7;
     WhenBoxAppears("Open File", [](HWND) { PressKey(VK_ESCAPE); });
     FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
     CHECK(AllStepsRan());
     CHECK(name == before);
     CHECK(DialogInfo(4) == 0);
+    CHECK(DialogInfo(2) == 0);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("the open dialog asks before taking a name that does not exist") {
@@ -141,6 +144,57 @@ TEST_CASE("FileSelect") {
     CHECK(name == before);
     CHECK(DialogInfo(4) == 0);
     CHECK(ErrorQuery(1) == 1004);
+  }
+  SUBCASE("the filter index chooses the first file type shown and comes back as the user left it") {
+    int index = 2;
+    LRESULT shown = -1;
+    WhenBoxAppears("Open File", [&shown](HWND box) {
+      const HWND types = GetDlgItem(box, 0x470);  // the list of file types
+      shown = SendMessageA(types, CB_GETCURSEL, 0, 0);
+      SetFocus(types);
+      PressKey(VK_UP);
+    });
+    WhenBoxAppears("Open File", [](HWND box) {
+      const HWND nameField = GetDlgItem(box, 0x47C);
+      SetFocus(nameField != nullptr ? nameField : GetDlgItem(box, 0x480));
+      TypeText("trip.pgl");
+      PressKey(VK_RETURN);
+    });
+    FileSelect("Text (*.txt)|*.txt|Logs (*.pgl)|*.pgl|", 0, name.Span(), "Open File", &index);
+    CHECK(AllStepsRan());
+    CHECK(shown == 1);
+    CHECK(index == 1);
+  }
+  SUBCASE("several files chosen come back as the folder and the names, each ended by a NUL") {
+    WriteFileBytes(logs / "home.pgl", "$GPGGA\r\n");
+    TypeAndEnter("\"trip.pgl\" \"home.pgl\"");
+    FileSelect(LogFilter, SelectMultiple, name.Span(), "Open File");
+    CHECK(AllStepsRan());
+    using namespace std::literals;
+    const std::string chosen = Windows(logs) + "\0trip.pgl\0home.pgl"s;
+    CHECK(std::string(name.View().substr(0, chosen.size())) == chosen);
+    CHECK(DialogInfo(4) == 1);
+  }
+  SUBCASE("a name typed without extension gets the file type's when asked for") {
+    name = Windows(home) + "\\";
+    for (const auto& [flags, chosen] : {std::pair{SelectSave | SelectAppendExtension, "fresh.txt"},
+                                        std::pair{SelectSave, "fresh"}}) {
+      CAPTURE(flags);
+      WhenBoxAppears("Save File", [](HWND) {
+        TypeText("fresh");
+        PressKey(VK_RETURN);
+      });
+      FileSelect(TrackFilter, flags, name.Span(), "Save File");
+      CHECK(AllStepsRan());
+      CHECK(name == text::FixedText<256>(Windows(home / chosen)));
+      name = Windows(home) + "\\";
+    }
+  }
+  SUBCASE("a title is shown whole, however long") {
+    const std::string title = std::string(290, 'T') + " end";
+    WhenBoxAppears(title, [](HWND) { PressKey(VK_ESCAPE); });
+    FileSelect(LogFilter, 0, name.Span(), title);
+    CHECK(AllStepsRan());
   }
   SUBCASE("a blank title gives the caption Select File") {
     WhenBoxAppears("Select File", [](HWND) { PressKey(VK_ESCAPE); });

@@ -57,6 +57,34 @@ TEST_CASE("MessageBoxShow") {
       CHECK(DialogInfo(2) == 0);
     }
   }
+  SUBCASE("each icon type shows its icon, any other none") {
+    const std::pair<int, LPCSTR> icons[] = {
+        {1, IDI_HAND}, {2, IDI_QUESTION}, {3, IDI_EXCLAMATION}, {4, IDI_ASTERISK}, {0, nullptr}, {5, nullptr}};
+    for (const auto& [iconType, icon] : icons) {
+      CAPTURE(iconType);
+      HICON shown = nullptr;
+      WhenBoxAppears("Icon", [&shown](HWND box) {
+        for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+          if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c)) {
+            shown = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+          }
+        }
+        PressKey(VK_RETURN);
+      });
+      MessageBoxShow(0, iconType, 1, "Look", "Icon");
+      CHECK(AllStepsRan());
+      CHECK(shown == (icon != nullptr ? LoadIconA(nullptr, icon) : nullptr));
+    }
+  }
+  SUBCASE("closing the root window forgets the last answer") {
+    WhenBoxAppears("Question", [](HWND) { PressKey(VK_RETURN); });
+    MessageBoxShow(3, 2, 1, "Go on?", "Question");
+    CHECK(AllStepsRan());
+    REQUIRE(DialogInfo(4) == 1);
+    CloseApplicationWindow();
+    CHECK(DialogInfo(4) == 0);
+    OpenApplicationWindow();
+  }
   SUBCASE("trailing blanks are not shown; a blank title gives an empty caption") {
     std::string text;
     WhenBoxAppears("", [&text](HWND box) {

@@ -3,15 +3,23 @@
 
 #include <doctest/doctest.h>
 
+#include <array>
 #include <string>
 
 #include "resources/resource_ids.hpp"
 #include "text/fixed_text.hpp"
+#include "toolkit/dialogs/dialog_fields_win32.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/dialog_table_win32.hpp"
+#include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/state/errors.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
+#include "toolkit/windows/event_loop.hpp"
+#include "toolkit/windows/root_window.hpp"
+
+#include <commctrl.h>
 
 using namespace toolkit;
 using namespace toolkit::testing;
@@ -192,6 +200,13 @@ TEST_CASE("Resource dialogs") {
         {"show with none loaded", [] { DialogShowModal(-1, -1, 0, 1); }, 1005},
         {"unload with none loaded", [] { DialogUnload(); }, 1005},
         {"a template that is not there", [] { DialogLoad(999); }, 1007},
+        {"a number beyond 16 bits, which would name template 201", [] { DialogLoad(65536 + NameDialog); }, 1007},
+        {"a 51st dialog",
+         [] {
+           for (int id = 401; id <= 450; ++id) DialogLoad(id);
+           DialogLoad(NameDialog);
+         },
+         1007},
         {"a field that is not there", [] { DialogLoad(NameDialog), DialogPutText(3003, "x"); }, 1006},
         {"a mode that is not there", [] { DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 7); }, 1014},
         {"modeless while a semi-modeless dialog is up",
@@ -219,5 +234,318 @@ TEST_CASE("Resource dialogs") {
     DialogLoad(Dialogs.Slots[1].DialogId);
     DialogUnload();
   }
+  CloseApplicationWindow();
+}
+
+namespace {
+
+constexpr int FieldsDialog = 203;
+constexpr int Tabs = 3005, List = 3002, Combo = 3003, ImageButton = 3006, Progress = 3007, Trackbar = 3004,
+              Apply = 3008;
+constexpr int GeneralPage = 301, DetailsPage = 302;
+
+LRESULT Ask(HWND dialog, int field, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  return SendDlgItemMessageA(dialog, field, message, w, l);
+}
+
+std::string ListItem(HWND dialog, LRESULT index) {
+  char text[64] = "";
+  Ask(dialog, List, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+HWND Loaded(int dialogId) { return Dialogs.Slots[Dialogs.Find(dialogId)].Window; }
+
+POINT Centre(RECT r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// A rectangle a control gives in its own client coordinates, on the screen.
+RECT OnScreen(HWND control, RECT r) {
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void DoubleClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  std::array<INPUT, 4> inputs{};
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+POINT ListItemCentre(HWND dialog, int index) {
+  RECT r{};
+  Ask(dialog, List, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  return Centre(OnScreen(GetDlgItem(dialog, List), r));
+}
+
+// What opening the window left to report.
+void DrainEvents() {
+  EventRecord record;
+  while (NextEventWithin(200, record) != EventType::TimerTick || record.Value1 != GuardTimer) {
+  }
+}
+
+void UnloadAll() {
+  while (Dialogs.Count > 0) {
+    DialogLoad(Dialogs.Slots[1].DialogId);
+    DialogUnload();
+  }
+}
+
+}  // namespace
+
+TEST_CASE("A dialog of every field kind, shown modally and used with the mouse and keyboard") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(FieldsDialog);
+  CHECK(Dialogs.Count == 3);  // its two pages are loaded beside it
+  CHECK(DialogInfo(3) == FieldsDialog);
+  const HWND hidden = HiddenInstance();
+  const HWND general = Loaded(GeneralPage);
+  const HWND details = Loaded(DetailsPage);
+  Ask(hidden, Progress, PBM_SETPOS, 120);
+  FieldRecord& progressRecord = *FieldRecordOf(GetDlgItem(hidden, Progress));
+  CHECK(progressRecord.IntegerMaximum == 250);
+  progressRecord.TabStopCount = 1;
+
+  struct Seen {
+    std::string Selected, Chosen;
+    LRESULT ComboSelection = -1, ProgressPosition = -1, ProgressHigh = -1, TrackbarHigh = -1, PageSize = -1;
+    bool GeneralShown = false, DetailsShown = false, ImageShown = false, RedButton = false;
+    bool DetailsShownAfterClick = false, GeneralHiddenAfterClick = false;
+    UINT Greyed = 0;
+    FieldRecord ProgressRecord;
+  } seen;
+  WhenBoxAppears("Fields", [&seen, general, details](HWND box) {
+    seen.Selected = ListItem(box, Ask(box, List, LB_GETCURSEL));
+    seen.ComboSelection = Ask(box, Combo, CB_GETCURSEL);
+    seen.ProgressPosition = Ask(box, Progress, PBM_GETPOS);
+    seen.ProgressHigh = Ask(box, Progress, PBM_GETRANGE, FALSE);
+    seen.TrackbarHigh = Ask(box, Trackbar, TBM_GETRANGEMAX);
+    seen.PageSize = Ask(box, Trackbar, TBM_GETPAGESIZE);
+    seen.GeneralShown = IsChild(box, general) && IsWindowVisible(general);
+    seen.DetailsShown = IsWindowVisible(details);
+    seen.ImageShown = Ask(box, ImageButton, BM_GETIMAGE, IMAGE_BITMAP) != 0;
+    seen.ProgressRecord = *FieldRecordOf(GetDlgItem(box, Progress));
+    const HMENU menu = GetSystemMenu(box, FALSE);
+    for (const UINT command : {SC_RESTORE, SC_MAXIMIZE, SC_SIZE}) {
+      seen.Greyed += (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
+    const HWND button = GetDlgItem(box, ImageButton);
+    const HDC dc = GetDC(button);
+    const SIZE size = ClientSize(button);
+    seen.RedButton = GetPixel(dc, size.cx / 2, size.cy / 2) == RGB(255, 0, 0);
+    ReleaseDC(button, dc);
+    // The combo box has the focus: the next of its items.
+    PressKey(VK_DOWN);
+    // A click in the trackbar's channel beyond the thumb moves it a page on.
+    RECT channel{}, thumb{};
+    Ask(box, Trackbar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    Ask(box, Trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    ClickAt(Centre(OnScreen(GetDlgItem(box, Trackbar), {thumb.right + 8, channel.top, thumb.right + 12, channel.bottom})));
+  });
+  WhenBoxAppears("Fields", [](HWND box) {
+    RECT tab{};
+    Ask(box, Tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    ClickAt(Centre(OnScreen(GetDlgItem(box, Tabs), tab)));
+  });
+  WhenBoxAppears("Fields", [&seen, general, details](HWND box) {
+    seen.DetailsShownAfterClick = IsChild(box, details) && IsWindowVisible(details);
+    seen.GeneralHiddenAfterClick = !IsWindowVisible(general);
+    DoubleClickAt(ListItemCentre(box, 2));
+  });
+  DialogShowModal(-1, -1, Combo, 1);
+  CHECK(AllStepsRan());
+
+  CHECK(seen.Selected == "South east");
+  CHECK(seen.ComboSelection == 0);
+  CHECK(seen.ProgressPosition == 120);
+  CHECK(seen.ProgressHigh == 250);
+  CHECK(seen.TrackbarHigh == 50);
+  CHECK(seen.PageSize == 10);
+  CHECK(seen.GeneralShown);
+  CHECK_FALSE(seen.DetailsShown);
+  CHECK(seen.ImageShown);
+  CHECK(seen.RedButton);
+  CHECK(seen.Greyed == 3);  // restore, maximise and size
+  CHECK(seen.ProgressRecord == progressRecord);
+  CHECK(seen.DetailsShownAfterClick);
+  CHECK(seen.GeneralHiddenAfterClick);
+
+  // The double click chose West and pressed OK; what the user did is in the
+  // hidden instance.
+  CHECK(DialogInfo(1) == IDOK);
+  CHECK(ListItem(hidden, Ask(hidden, List, LB_GETCURSEL)) == "West");
+  CHECK(Ask(hidden, Combo, CB_GETCURSEL) == 1);
+  CHECK(Ask(hidden, Trackbar, TBM_GETPOS) == 10);
+  CHECK(Ask(hidden, Tabs, TCM_GETCURSEL) == 1);
+  CHECK(GetParent(general) == FindWindowExA(FindWindowA("KESTRAFOLIO", nullptr), nullptr, "KESTCLIENT", nullptr));
+  CHECK_FALSE(IsWindowVisible(details));
+  CHECK(ErrorQuery(1) == 0);
+
+  SUBCASE("unloading destroys the pages, unless they are kept") {
+    DialogUnload();
+    CHECK(Dialogs.Count == 0);
+    CHECK_FALSE(IsWindow(general));
+  }
+  SUBCASE("pages kept stay loaded") {
+    DialogUnload(1);
+    CHECK(Dialogs.Count == 2);
+    CHECK(IsWindow(general));
+  }
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
+TEST_CASE("Shown dialogs report to the event loop") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(FieldsDialog);
+  const int slot = Dialogs.Current;
+  DialogShowModal(-1, -1, 0, 2);
+  const HWND shown = HiddenInstance();
+  REQUIRE(IsWindowVisible(shown));
+  DrainEvents();
+  EventRecord record;
+
+  SUBCASE("a push button gives event 3 with the dialog's slot, the button and the dialog") {
+    static POINT apply;
+    apply = Centre(ScreenRect(GetDlgItem(shown, Apply)));
+    WhileWaiting([] { ClickAt(apply); });
+    CHECK(NextEventWithin(5000, record) == EventType::DialogButton);
+    CHECK(record.Window == slot);
+    CHECK(record.Value1 == Apply);
+    CHECK(record.Value2 == FieldsDialog);
+    CHECK(DialogInfo(3) == FieldsDialog);
+  }
+  SUBCASE("Enter in the dialog presses its default button, as in any dialog") {
+    WhileWaiting([] { PressKey(VK_RETURN); });
+    CHECK(NextEventWithin(5000, record) == EventType::DialogButton);
+    CHECK(record.Value1 == IDOK);
+  }
+  SUBCASE("a double click in the list presses OK, the default button") {
+    static POINT item;
+    item = ListItemCentre(shown, 0);
+    WhileWaiting([] { DoubleClickAt(item); });
+    int type = 0;
+    do type = NextEventWithin(5000, record);
+    while (type == EventType::DialogField);
+    CHECK(type == EventType::DialogButton);
+    CHECK(record.Value1 == IDOK);
+    CHECK(ListItem(shown, Ask(shown, List, LB_GETCURSEL)) == "North");
+  }
+  SUBCASE("other changes give event 10 once it is switched on") {
+    static POINT item;
+    item = ListItemCentre(shown, 2);
+    WhileWaiting([] { ClickAt(item); });
+    CHECK(NextEventWithin(1000, record) == EventType::TimerTick);  // off by default
+    EventEnable(EventType::DialogField, 1);
+    item = ListItemCentre(shown, 1);
+    WhileWaiting([] { ClickAt(item); });
+    CHECK(NextEventWithin(5000, record) == EventType::DialogField);
+    CHECK(record.Window == slot);
+    CHECK(record.Value1 == List);
+    EventEnable(EventType::DialogField, 0);
+  }
+  CHECK(ErrorQuery(1) == 0);
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
+TEST_CASE("A dialog inside the root window") {
+  constexpr int InnerDialog = 204;
+  const RootWindow w = OpenApplicationWindow(false);
+  ErrorQuery(1);
+  DialogLoad(InnerDialog);
+  const HWND inner = HiddenInstance();
+  REQUIRE(GetParent(inner) == w.Client);
+
+  SUBCASE("is shown modeless at window units of the client area, with 1014 for a modal show") {
+    DialogShowModal(5000, 0, 0, 1);
+    CHECK(ErrorQuery(1) == 1014);
+    CHECK(IsWindowVisible(inner));
+    RECT r = ScreenRect(inner);
+    MapWindowPoints(nullptr, w.Client, reinterpret_cast<POINT*>(&r), 2);
+    CHECK(r.left == (512 - 1) * 5000 / 9999);
+    CHECK(r.top == 0);
+    CHECK(DialogInfo(6) == 4989);  // the centre of pixel 255 of 512
+  }
+  SUBCASE("its button's system command minimises it") {
+    DialogShowModal(-1, -1, 0, 2);
+    ClickButton(inner, "Minimise");
+    EventRecord record;
+    NextEventWithin(300, record);
+    CHECK(IsIconic(inner));
+  }
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
+TEST_CASE("A shown dialog while the root window is hidden raises 1016") {
+  ToolkitStart(" ");
+  WindowSpec hiddenRoot = ApplicationWindowSpec();
+  hiddenRoot.Flags |= 128;
+  OpenRootWindow(hiddenRoot);
+  ErrorQuery(1);
+  for (const int mode : {2, 3}) {
+    CAPTURE(mode);
+    DialogLoad(NameDialog);
+    DialogShowModal(-1, -1, 0, mode);
+    CHECK(ErrorQuery(1) == 1016);
+    CHECK_FALSE(IsWindowVisible(HiddenInstance()));
+    CHECK(Dialogs.SemiModelessCount == 0);
+    DialogUnload();
+  }
+  CloseRootWindow();
+}
+
+TEST_CASE("The owner of a box and of a dialog that goes away") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(NameDialog);
+  DialogShowModal(-1, -1, 0, 2);
+  const HWND first = HiddenInstance();
+  REQUIRE(GetActiveWindow() == first);
+
+  SUBCASE("unloading the active dialog gives the activation back to its owner") {
+    DialogLoad(CountDialog);
+    DialogShowModal(-1, -1, 0, 2);
+    REQUIRE(GetActiveWindow() == HiddenInstance());
+    DialogUnload();
+    CHECK(GetActiveWindow() == first);
+    CHECK(Dialogs.ActiveDialog == first);
+  }
+  SUBCASE("the other windows are disabled while a box is up, and enabled again after it") {
+    const HWND root = FindWindowA("KESTRAFOLIO", nullptr);
+    bool rootEnabled = true;
+    WhenBoxAppears("Question", [&rootEnabled, root](HWND) {
+      rootEnabled = IsWindowEnabled(root);
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
+    CHECK(AllStepsRan());
+    CHECK_FALSE(rootEnabled);
+    CHECK(IsWindowEnabled(root));
+    CHECK(IsWindowEnabled(first));
+  }
+  SUBCASE("a dialog that lost the activation to another program's window owns the next box") {
+    const HWND other = CreateWindowExA(0, "STATIC", "Other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                                       nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    REQUIRE(GetActiveWindow() == other);
+    HWND owner = nullptr;
+    WhenBoxAppears("Question", [&owner](HWND box) {
+      owner = GetWindow(box, GW_OWNER);
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
+    CHECK(AllStepsRan());
+    CHECK(owner == first);
+    DestroyWindow(other);
+  }
+  CHECK(ErrorQuery(1) == 0);
+  UnloadAll();
   CloseApplicationWindow();
 }
