@@ -1,5 +1,6 @@
 #include "toolkit/dialogs/dialog_rules.hpp"
 
+#include "toolkit/codes.hpp"
 #include "toolkit/state/error_numbers.hpp"
 #include "toolkit/windows/window_units.hpp"
 
@@ -41,24 +42,26 @@ ShowPlan PlanShow(const ShowSituation& s) {
   if (s.Shown) return {ShowAction::Refresh, 0, 0};
   // The error's own text names this case; doing nothing without a word would
   // hide the caller's slip.
-  if (s.Mode < 1 || s.Mode > 3) return {ShowAction::Nothing, 0, ErrorNumber::InvalidDialogMode};
+  if (s.Mode < DialogMode::Modal || s.Mode > DialogMode::SemiModeless) return {ShowAction::Nothing, 0, ErrorNumber::InvalidDialogMode};
   // A dialog inside a window has no modal loop of its own.
   if (s.ChildDialog) {
-    const int error = s.Mode != 2 ? ErrorNumber::InvalidDialogMode : 0;
+    const int error = s.Mode != DialogMode::Modeless ? ErrorNumber::InvalidDialogMode : 0;
     if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden};
-    return {ShowAction::Modeless, 2, error};
+    return {ShowAction::Modeless, DialogMode::Modeless, error};
   }
-  if (s.Mode == 1) return {ShowAction::Modal, 1, 0};
+  if (s.Mode == DialogMode::Modal) return {ShowAction::Modal, DialogMode::Modal, 0};
   // A modeless dialog that cannot be seen is no dialog for the user: said so
   // rather than shown nowhere (and, semi-modeless, without disabling the
   // windows for a dialog that never came up).
   if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden};
-  if (s.Mode == 2 && s.SemiModelessCount > 0) return {ShowAction::Modeless, 3, ErrorNumber::InvalidDialogMode};
+  if (s.Mode == DialogMode::Modeless && s.SemiModelessCount > 0) {
+    return {ShowAction::Modeless, DialogMode::SemiModeless, ErrorNumber::InvalidDialogMode};
+  }
   return {ShowAction::Modeless, s.Mode, 0};
 }
 
 int DialogOrigin(int requested, int area, int size, bool childDialog) {
-  if (requested == -1) return (area - size) / 2;
+  if (requested == Centred) return (area - size) / 2;
   return childDialog ? UnitsToPixels(requested, area) : requested;
 }
 

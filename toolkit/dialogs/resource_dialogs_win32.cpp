@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/text_utilities.hpp"
+#include "toolkit/codes.hpp"
 #include "toolkit/dialogs/companion_win32.hpp"
 #include "toolkit/dialogs/dialog_fields_win32.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -41,7 +42,7 @@ void ShowModalInstance(DialogSlot& slot, int x, int y, int focusField) {
   const HWND recentBefore = Layer.RecentWindow;
   slot.Owner = owner;
   slot.RestoreWindow = Dialogs.SemiModelessRestore != nullptr ? Dialogs.SemiModelessRestore : owner;
-  slot.Mode = 1;
+  slot.Mode = DialogMode::Modal;
   Dialogs.X = x;
   Dialogs.Y = y;
   Dialogs.FocusField = focusField;
@@ -63,7 +64,7 @@ void ShowModeless(DialogSlot& slot, int x, int y, int focusField, int mode) {
   slot.Owner = DialogOwner();
   slot.RestoreWindow = Dialogs.SemiModelessRestore != nullptr ? Dialogs.SemiModelessRestore : slot.Owner;
   slot.Mode = mode;
-  if (mode == 3) {
+  if (mode == DialogMode::SemiModeless) {
     ++Dialogs.SemiModelessCount;
     Dialogs.SemiModelessRestore = slot.Window;
     OtherWindowsDisable(slot.Window);
@@ -168,7 +169,7 @@ void DialogUnload(int keepPages) {
   // Hiding it takes the activation away: asked before.
   const bool wasActive = Dialogs.ActiveDialog == slot.Window;
   ShowWindow(slot.Window, SW_HIDE);
-  if (slot.Shown != 0 && slot.Mode == 3) {
+  if (slot.Shown != 0 && slot.Mode == DialogMode::SemiModeless) {
     --Dialogs.SemiModelessCount;
     if (Dialogs.SemiModelessRestore == slot.Window) Dialogs.SemiModelessRestore = nullptr;
     OtherWindowsEnable(slot.RestoreWindow);
