@@ -57,7 +57,7 @@ bool SameValues(const GgaValues& a, const GgaValues& b) {
   return a.Hours == b.Hours && a.Minutes == b.Minutes && same(a.Seconds, b.Seconds) && a.LatDegrees == b.LatDegrees &&
          same(a.LatMinutes, b.LatMinutes) && a.LatHemisphere == b.LatHemisphere && a.LonDegrees == b.LonDegrees &&
          same(a.LonMinutes, b.LonMinutes) && a.LonHemisphere == b.LonHemisphere && same(a.Altitude, b.Altitude) &&
-         a.SatellitesInUse == b.SatellitesInUse;
+         a.SatellitesInUse == b.SatellitesInUse && a.TimeGiven == b.TimeGiven && a.AltitudeGiven == b.AltitudeGiven;
 }
 
 bool PlainChecksumMatches(std::string_view line) {
@@ -118,7 +118,7 @@ void DecodeEachLine(std::string_view bytes, FixState& fix) {
     DecodeGga(line, GgaForm::InLoop, fix);
     DecodeGsa(line, fix);
     DecodeVtg(line, fix);
-    CommaFieldValue(line, static_cast<int>(line.size() % 9));
+    CommaFieldNumber(line, static_cast<int>(line.size() % 9));
 
     record.clear();
     WritePushpinRecord(name, (name & 2) ? EnglishStyle : ContinentalStyle, (name & 1) != 0, fix, record);

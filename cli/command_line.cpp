@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 #include <set>
+#include <vector>
 
 #include "cli/output_name.hpp"
 #include "conversion/reading/fix_date.hpp"
@@ -12,24 +13,16 @@ namespace cli {
 
 namespace {
 
-constexpr std::string_view Usage =
+// The usage text; the formats' part comes from the table of formats.
+constexpr std::string_view UsageStart =
     "Usage: pinwell [options] LOG...\n"
     "Converts NMEA track logs (.pgl) into pushpin text files or map formats.\n"
     "\n"
-    "  -f, --format FORMAT    what to write (default pushpin):\n"
-    "                           pushpin  pushpin text file for the mapping programs\n"
-    "                           gpx      GPX 1.1 track for GPS programs\n"
-    "                           kml      KML 2.2 track and points for virtual globes\n"
-    "                           geojson  GeoJSON track and points for GIS and web maps\n"
-    "                           csv      one row per point for spreadsheets\n"
-    "                           svg      a picture of the track, to scale, with its\n"
-    "                                    statistics\n"
+    "  -f, --format FORMAT    what to write (default pushpin):\n";
+constexpr std::string_view DateOption =
     "      --date YYYY-MM-DD  the day of the first fix, for logs whose RMC\n"
-    "                         sentences give none (map formats only)\n"
-    "  -o, --output FILE      write to FILE (one LOG only; - is standard output); by\n"
-    "                         default the LOG's name with its first .pgl made the\n"
-    "                         format's extension (.txt, .gpx, .kml, .geojson, .csv,\n"
-    "                         .svg), or with that extension appended\n"
+    "                         sentences give none (map formats only)\n";
+constexpr std::string_view UsageEnd =
     "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
     "                         default 1)\n"
     "      --english          English numbers: columns separated by commas, decimal\n"
@@ -60,6 +53,68 @@ constexpr std::string_view Usage =
     "                                         CSV on standard output, the times dated\n"
     "  pinwell --stats *.pgl                  what each log holds, nothing written\n";
 
+constexpr std::size_t UsageWidth = 80;
+constexpr std::size_t FormatNameColumn = 27;
+constexpr std::size_t FormatSummaryColumn = 36;
+constexpr std::size_t OptionTextColumn = 25;
+
+// The words after `start`, as many to a line as fit the width; the lines
+// after the first begin at `indent`.
+void AppendWrapped(std::string& out, std::string_view start, std::string_view words, std::size_t indent) {
+  std::string line(start);
+  bool lineHasWords = false;
+  while (!words.empty()) {
+    const std::string_view word = words.substr(0, words.find(' '));
+    words.remove_prefix(std::min(word.size() + 1, words.size()));
+    if (lineHasWords && line.size() + 1 + word.size() > UsageWidth) {
+      out += line + "\n";
+      line.assign(indent, ' ');
+      lineHasWords = false;
+    }
+    if (lineHasWords) line += ' ';
+    line += word;
+    lineHasWords = true;
+  }
+  out += line + "\n";
+}
+
+// A column of the table's rows for the formats the command line names.
+std::vector<std::string_view> NamedFormats(std::string_view conversion::FormatRow::*column) {
+  std::vector<std::string_view> values;
+  for (const conversion::FormatRow& row : conversion::FormatRows())
+    if (!row.Name.empty()) values.push_back(row.*column);
+  return values;
+}
+
+// "a, b, c", the last separated by `last` instead.
+std::string Listed(const std::vector<std::string_view>& items, std::string_view last) {
+  std::string list;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) list += i + 1 == items.size() ? last : ", ";
+    list += items[i];
+  }
+  return list;
+}
+
+std::string UsageText() {
+  std::string usage(UsageStart);
+  for (const conversion::FormatRow& row : conversion::FormatRows()) {
+    if (row.Name.empty()) continue;
+    std::string name(FormatNameColumn, ' ');
+    name += row.Name;
+    name.resize(FormatSummaryColumn, ' ');
+    AppendWrapped(usage, name, row.Summary, FormatSummaryColumn);
+  }
+  usage += DateOption;
+  const std::string extensions = Listed(NamedFormats(&conversion::FormatRow::Extension), ", ");
+  AppendWrapped(usage, "  -o, --output FILE      ",
+                "write to FILE (one LOG only; - is standard output); by default the LOG's name with its first .pgl "
+                "made the format's extension (" + extensions + "), or with that extension appended",
+                OptionTextColumn);
+  usage += UsageEnd;
+  return usage;
+}
+
 constexpr std::string_view Version = "pinwell " PINWELL_VERSION "\n";
 
 std::string InQuotes(std::string_view text) {
@@ -86,7 +141,8 @@ bool ReadResolution(std::string_view text, int& resolution, std::string& error) 
 bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::string& error) {
   const std::optional<conversion::OutputFormat> format = conversion::FindFormat(text);
   if (!format) {
-    error = "the format must be pushpin, gpx, kml, geojson, csv or svg, not " + InQuotes(text);
+    error = "the format must be " + Listed(NamedFormats(&conversion::FormatRow::Name), " or ") + ", not " +
+            InQuotes(text);
     return false;
   }
   options.Format = *format;
@@ -152,7 +208,7 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       return UsageExitStatus;
     }
     if (name == "-h" || name == "--help") {
-      out << Usage;
+      out << UsageText();
       return 0;
     }
     if (name == "--version") {

@@ -1,11 +1,15 @@
 #include <doctest/doctest.h>
 
 #include <chrono>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/output_name.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
+#include "conversion/formats/output_format.hpp"
+#include "conversion/tests/test_files.hpp"
 
 using namespace std::chrono_literals;
 
@@ -75,4 +79,46 @@ TEST_CASE("Progress display") {
     display.DrawnWidth = 15;
     CHECK(cli::ProgressUpdate(display, 13'000'000, 0, start + 3s) == "\r-: 13.0 MB     ");
   }
+}
+
+// The completion and the manual page are written by hand; they must offer
+// the formats the table has, in its order.
+TEST_CASE("The completion and the manual page name the formats of the table") {
+  std::string names;
+  std::string extensions;
+  for (const conversion::FormatRow& row : conversion::FormatRows()) {
+    if (row.Name.empty()) continue;
+    names += std::string(names.empty() ? "" : " ") + std::string(row.Name);
+    extensions += std::string(extensions.empty() ? "" : " ") + std::string(row.Extension);
+  }
+  REQUIRE_FALSE(names.empty());
+
+  const std::string completion = conversion_tests::ReadFile(PINWELL_DATA_DIR "/../packaging/pinwell.bash-completion");
+  const std::size_t words = completion.find("compgen -W '", completion.find("-f | --format)")) + 12;
+  CHECK(completion.substr(words, completion.find('\'', words) - words) == names);
+
+  // In the manual page, each format is a tagged paragraph under the option,
+  // and the default output names list their extensions.
+  std::istringstream manual(conversion_tests::ReadFile(PINWELL_DATA_DIR "/../packaging/pinwell.1.in"));
+  std::string listed;
+  std::string listedExtensions;
+  bool inOption = false;
+  bool inExtensions = false;
+  bool tagNext = false;
+  for (std::string line; std::getline(manual, line);) {
+    if (line.find("\\-\\-format \" \\fIFORMAT") != std::string::npos) inOption = true;
+    if (inOption && line == ".RE") inOption = false;
+    if (inOption && tagNext && line.starts_with(".B ")) listed += (listed.empty() ? "" : " ") + line.substr(3);
+    tagNext = line.starts_with(".TP");
+    if (line.starts_with("of its name, in any case, becomes the format's extension")) inExtensions = true;
+    if (inExtensions && line.starts_with("and the rest of the name")) inExtensions = false;
+    if (inExtensions && line.starts_with(".")) {
+      std::istringstream items(line);
+      for (std::string item; items >> item;)
+        if (item.size() > 1 && item[0] == '.' && item != ".RB" && item != ".BR")
+          listedExtensions += (listedExtensions.empty() ? "" : " ") + item;
+    }
+  }
+  CHECK(listed == names);
+  CHECK(listedExtensions == extensions);
 }

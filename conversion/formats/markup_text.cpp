@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 
+#include "conversion/constants.hpp"
+#include "conversion/files/system_files.hpp"
+
 namespace conversion {
 
 namespace {
@@ -104,6 +107,18 @@ void AppendJsonString(std::string& out, std::string_view utf8) {
     }
   }
   out += '"';
+}
+
+void AppendXmlName(std::string& out, std::string_view utf8) {
+  if (utf8.empty()) return;
+  out += "<name>";
+  AppendXmlText(out, utf8);
+  out += "</name>\n";
+}
+
+std::string LogTitle(std::string_view logName) {
+  if (logName == StandardStreamName) return {};
+  return Utf8Text(NameOf(PathOf(logName).filename()));
 }
 
 }  // namespace conversion

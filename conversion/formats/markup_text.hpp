@@ -18,4 +18,11 @@ void AppendXmlText(std::string& out, std::string_view utf8);
 // UTF-8 text as a JSON string, quotes included.
 void AppendJsonString(std::string& out, std::string_view utf8);
 
+// "<name>...</name>" and a line end; nothing for an empty name.
+void AppendXmlName(std::string& out, std::string_view utf8);
+
+// The file name of a log as its formats show it: UTF-8, without its folder;
+// empty for standard input.
+std::string LogTitle(std::string_view logName);
+
 }  // namespace conversion

@@ -1,9 +1,12 @@
 #pragma once
-// The kinds of file a conversion writes: the pushpin text file, and the map
-// formats today's GPS and GIS programs read.
+// The kinds of file a conversion writes: the pushpin text file, the map
+// formats today's GPS and GIS programs read, and a picture of the track. One
+// table names them and makes their writers; a new format is one row and its
+// writer.
 
-#include <array>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace conversion {
@@ -14,33 +17,23 @@ namespace conversion {
 enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv, Svg, Statistics };
 
 class TrackStatistics;
+class TrackWriter;
+struct WriterSettings;
 
-struct FormatName {
+struct FormatRow {
   OutputFormat Format;
-  std::string_view Name;
-  std::string_view Extension;
+  std::string_view Name;       // as the command line takes it; empty when it has none
+  std::string_view Extension;  // of the file written
+  std::string_view Summary;    // what the file holds, in a few words
+  std::unique_ptr<TrackWriter> (*MakeWriter)(const WriterSettings& settings);
 };
 
-constexpr std::array<FormatName, 6> FormatNames{{
-    {OutputFormat::Pushpin, "pushpin", ".txt"},
-    {OutputFormat::Gpx, "gpx", ".gpx"},
-    {OutputFormat::Kml, "kml", ".kml"},
-    {OutputFormat::GeoJson, "geojson", ".geojson"},
-    {OutputFormat::Csv, "csv", ".csv"},
-    {OutputFormat::Svg, "svg", ".svg"},
-}};
+// Every format, those with names in the order the usage text lists them.
+std::span<const FormatRow> FormatRows();
+const FormatRow& RowOf(OutputFormat format);
 
-constexpr std::optional<OutputFormat> FindFormat(std::string_view name) {
-  for (const FormatName& entry : FormatNames)
-    if (entry.Name == name) return entry.Format;
-  return std::nullopt;
-}
-
-constexpr std::string_view FormatExtension(OutputFormat format) {
-  for (const FormatName& entry : FormatNames)
-    if (entry.Format == format) return entry.Extension;
-  return ".txt";
-}
+std::optional<OutputFormat> FindFormat(std::string_view name);
+std::string_view FormatExtension(OutputFormat format);
 
 // What a run writes beyond the number style and the resolution.
 struct FormatOptions {

@@ -6,6 +6,7 @@
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/number_fields.hpp"
+#include "conversion/formats/writers.hpp"
 #include "text/text_utilities.hpp"
 
 namespace conversion {
@@ -91,6 +92,32 @@ void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const
   }
   line.Put("\"\r\n");
   out += line.View();
+}
+
+namespace {
+
+class PushpinWriter final : public TrackWriter {
+ public:
+  explicit PushpinWriter(int numberStyle) : numberStyle_(numberStyle) {}
+
+  bool NeedsDays() const override { return false; }
+  bool Header(std::string& out) override {
+    WritePushpinHeader(numberStyle_, out);
+    return true;
+  }
+  void Record(const TrackRecord& record, std::string& out) override {
+    WritePushpinRecord(record.Number, numberStyle_, record.CourseSentenceSeen, record.Fix, out);
+  }
+  bool Finish(std::string&, OutputFile&) override { return true; }
+
+ private:
+  int numberStyle_;
+};
+
+}  // namespace
+
+std::unique_ptr<TrackWriter> MakePushpinWriter(const WriterSettings& settings) {
+  return std::make_unique<PushpinWriter>(settings.NumberStyle);
 }
 
 }  // namespace conversion

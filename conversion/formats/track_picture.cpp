@@ -10,6 +10,7 @@
 
 #include "conversion/formats/markup_text.hpp"
 #include "conversion/formats/statistics_figures.hpp"
+#include "conversion/formats/writers.hpp"
 
 namespace conversion {
 
@@ -331,6 +332,29 @@ bool TrackPicture::Finish(std::string_view name, std::string& out, OutputFile& o
   Markers(out, lines.First(), lines.Last());
   out += "</svg>\n";
   return true;
+}
+
+namespace {
+
+class PictureWriter final : public TrackWriter {
+ public:
+  explicit PictureWriter(std::string_view logName) : title_(LogTitle(logName)) {}
+
+  bool Header(std::string&) override { return picture_.Open() || Fail(picture_.Reason()); }
+  void Record(const TrackRecord& record, std::string&) override { picture_.Add(PointOf(record)); }
+  bool Finish(std::string& out, OutputFile& output) override {
+    return picture_.Finish(title_, out, output) || Fail(picture_.Reason());
+  }
+
+ private:
+  std::string title_;
+  TrackPicture picture_;
+};
+
+}  // namespace
+
+std::unique_ptr<TrackWriter> MakePictureWriter(const WriterSettings& settings) {
+  return std::make_unique<PictureWriter>(settings.LogName);
 }
 
 }  // namespace conversion

@@ -15,6 +15,17 @@ double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
 }  // namespace
 
+TrackPoint PointOf(const TrackRecord& record) {
+  const FixState& fix = record.Fix;
+  TrackPoint point;
+  point.Latitude = PreciseLatitude(fix);
+  point.Longitude = PreciseLongitude(fix);
+  point.SecondsOfDay = SecondsOfDay(fix);
+  if (point.SecondsOfDay) point.Day = record.Day;
+  if (fix.SpeedGiven && fix.SpeedKmh >= 0 && std::isfinite(fix.SpeedKmh)) point.SpeedKmh = fix.SpeedKmh;
+  return point;
+}
+
 double GreatCircleKm(double latitude1, double longitude1, double latitude2, double longitude2) {
   // Haversine: exact enough for the metres between two fixes, where the
   // law of cosines loses its digits.

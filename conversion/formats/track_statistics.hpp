@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "conversion/reading/track_record.hpp"
+
 namespace conversion {
 
 // A kept record as the statistics and the track picture see it.
@@ -15,6 +17,10 @@ struct TrackPoint {
   std::optional<long long> Day;        // days since 1970-01-01, when known
   std::optional<double> SpeedKmh;      // as logged; none when the log gave none
 };
+
+// The record as the statistics, the picture and the map formats see it; a
+// negative speed is no speed at all.
+TrackPoint PointOf(const TrackRecord& record);
 
 // Degrees; a box across the antimeridian has West greater than East.
 struct BoundingBox {

@@ -128,7 +128,7 @@ std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
   const chrono::year_month_day date{chrono::sys_days(chrono::days(days))};
 
   TimeText text;
-  char* out = text.Bytes.data();
+  char* out = text.End();
   out = PutDigits(out, static_cast<int>(date.year()), 4);
   *out++ = '-';
   out = PutDigits(out, static_cast<unsigned>(date.month()), 2);
@@ -145,7 +145,7 @@ std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
     out = PutDigits(out, ofDay % 1000, 3);
   }
   *out++ = 'Z';
-  text.Length = static_cast<std::size_t>(out - text.Bytes.data());
+  text.SetEnd(out);
   return text;
 }
 

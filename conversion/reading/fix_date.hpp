@@ -3,9 +3,10 @@
 // log's $GPRMC sentences, or from a day the user gives for the first fix,
 // and is carried forward from fix to fix across midnight.
 
-#include <array>
 #include <optional>
 #include <string_view>
+
+#include "text/inline_text.hpp"
 
 namespace conversion {
 
@@ -42,11 +43,7 @@ class FixDays {
 // "2003-05-17T12:35:19Z", with milliseconds when the time has a fraction of
 // a second ("...T12:35:19.250Z"); nothing for a moment outside the years 1 to
 // 9999, which four digits cannot write.
-struct TimeText {
-  std::array<char, 32> Bytes{};
-  std::size_t Length = 0;
-  std::string_view View() const { return {Bytes.data(), Length}; }
-};
+using TimeText = text::InlineText<32>;
 std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay);
 
 }  // namespace conversion

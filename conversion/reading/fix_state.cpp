@@ -2,8 +2,6 @@
 
 namespace conversion {
 
-FixState CurrentFix;
-
 namespace {
 double Degrees(int degrees, float minutes, bool negative) {
   const double value = degrees + static_cast<double>(minutes) / 60.0;
@@ -22,6 +20,13 @@ double PreciseLatitude(const FixState& fix) {
 
 double PreciseLongitude(const FixState& fix) {
   return Degrees(fix.LonDegrees, fix.LonMinutes, fix.LonHemisphere == 'W');
+}
+
+std::optional<double> SecondsOfDay(const GgaFix& fix) {
+  const bool valid = fix.Hours >= 0 && fix.Hours < 24 && fix.Minutes >= 0 && fix.Minutes < 60 &&
+                     fix.Seconds >= 0 && fix.Seconds < 60;
+  if (!fix.TimeGiven || !valid) return std::nullopt;
+  return fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds;
 }
 
 }  // namespace conversion

@@ -1,7 +1,11 @@
 #pragma once
 // The values last decoded from the log: the pending fix of a conversion run.
+// Beside each value that a sentence may leave out, whether it gave it: an
+// empty field reads as 0, which the pushpin file writes and the other
+// formats leave out.
 
 #include <array>
+#include <optional>
 
 namespace conversion {
 
@@ -19,19 +23,21 @@ struct GgaFix {
   float LonMinutes = 0;
   char LonHemisphere = ' ';
   float Altitude = 0;
+  bool TimeGiven = false;
+  bool AltitudeGiven = false;
 };
 
+// One record per run, started afresh each time, so that a conversion
+// depends on its own log and options only.
 struct FixState : GgaFix {
   float Course = 0;
   float SpeedKmh = 0;
   float SpeedMph = 0;
   std::array<int, SatelliteSlots> SatellitePrns{};
   int SatelliteCount = 0;
+  bool CourseGiven = false;
+  bool SpeedGiven = false;
 };
-
-// The one record a run decodes into; every run starts it afresh, so that a
-// conversion depends on its own log and options only.
-extern FixState CurrentFix;
 
 // Signed decimal degrees. Anything but "N" counts as south, but only "W" as
 // west: a blank hemisphere gives a southern latitude and an eastern longitude.
@@ -41,5 +47,9 @@ float Longitude(const FixState& fix);
 // The same before the rounding to float, for the six decimals of the map formats.
 double PreciseLatitude(const FixState& fix);
 double PreciseLongitude(const FixState& fix);
+
+// Seconds since midnight (UTC) of the fix's time; none when the sentence
+// gave no time or one that is no time of day.
+std::optional<double> SecondsOfDay(const GgaFix& fix);
 
 }  // namespace conversion

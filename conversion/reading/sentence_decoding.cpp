@@ -42,6 +42,9 @@ bool ReadAngle(std::string_view field, int& degrees, float& minutes) {
 
 char Hemisphere(std::string_view field) { return field.empty() ? ' ' : field.front(); }
 
+// A field of blanks reads as 0 like an empty one, and gives no more.
+bool Given(std::string_view field) { return field.find_first_not_of(' ') != std::string_view::npos; }
+
 template <std::size_t Count>
 bool HasPosition(const std::array<std::string_view, Count>& fields) {
   return !fields[2].empty() && !fields[4].empty();
@@ -54,6 +57,8 @@ bool ReadFields(std::string_view text, GgaValues& gga) {
   if (!HasPosition(fields)) return false;
   gga.LatHemisphere = Hemisphere(fields[3]);
   gga.LonHemisphere = Hemisphere(fields[5]);
+  gga.TimeGiven = Given(fields[1]);
+  gga.AltitudeGiven = Given(fields[9]);
   return ReadTime(fields[1], gga) && ReadAngle(fields[2], gga.LatDegrees, gga.LatMinutes) &&
          ReadAngle(fields[4], gga.LonDegrees, gga.LonMinutes) && ReadInteger(fields[7], gga.SatellitesInUse) &&
          ReadReal(fields[9], gga.Altitude);
@@ -130,6 +135,7 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
   gga.LonMinutes = DecimalValue(digits(33, 2) * 10000 + digits(36, 4), 4);
   gga.LonHemisphere = line[41];
   gga.SatellitesInUse = static_cast<int>(digits(45, 2));
+  gga.TimeGiven = true;
   // The dilution, of any width, then the altitude: each ends at a comma or "*".
   auto fieldEnd = [line](std::size_t i) {
     while (i < line.size() && line[i] != ',' && line[i] != '*') ++i;
@@ -138,7 +144,9 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
   const std::size_t dilutionEnd = fieldEnd(PlainColumns.size());
   if (dilutionEnd == line.size() || line[dilutionEnd] == '*') return ReadReal("", gga.Altitude);
   const std::size_t altitudeEnd = fieldEnd(dilutionEnd + 1);
-  return ReadReal(line.substr(dilutionEnd + 1, altitudeEnd - dilutionEnd - 1), gga.Altitude);
+  const std::string_view altitude = line.substr(dilutionEnd + 1, altitudeEnd - dilutionEnd - 1);
+  gga.AltitudeGiven = Given(altitude);
+  return ReadReal(altitude, gga.Altitude);
 }
 
 }  // namespace
@@ -243,9 +251,13 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
 // $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48
 void DecodeVtg(std::string_view line, FixState& fix) {
   const std::string_view text = Decoded(line);
-  fix.Course = CommaFieldValue(text, 1);
+  const std::optional<float> course = CommaFieldNumber(text, 1);
   // The speed in km/h; the knots and unit letters are not used.
-  fix.SpeedKmh = CommaFieldValue(text, 7);
+  const std::optional<float> speed = CommaFieldNumber(text, 7);
+  fix.Course = course.value_or(0);
+  fix.CourseGiven = course.has_value();
+  fix.SpeedKmh = speed.value_or(0);
+  fix.SpeedGiven = speed.has_value();
   fix.SpeedMph = fix.SpeedKmh * 0.621f;
 }
 
@@ -296,16 +308,18 @@ bool ChecksumMatches(std::string_view line) {
   return (sum & 0xFF) == static_cast<std::uint64_t>(high * 16 + low);
 }
 
-float CommaFieldValue(std::string_view text, int n) {
-  if (n < 1) return 0;
+std::optional<float> CommaFieldNumber(std::string_view text, int n) {
+  if (n < 1) return std::nullopt;
   std::size_t position = 0;
   for (int commas = 0; commas < n; ++position) {
-    if (position == text.size()) return 0;
+    if (position == text.size()) return std::nullopt;
     if (text[position] == ',') ++commas;
   }
   while (position < text.size() && text[position] == ' ') ++position;
+  const std::string_view field = FreeFormValue(text, position);
   float value = 0;
-  return ReadReal(FreeFormValue(text, position), value) ? value : 0;
+  if (field.empty() || !ReadReal(field, value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace conversion

@@ -1,8 +1,10 @@
 #pragma once
-// The three sentences a pushpin needs, decoded into a FixState. Each decoder
+// The three sentences a pushpin needs, decoded into a FixState, with what
+// each sentence gave. Each decoder
 // reads the line once, left to right, from its first LogLineLength characters.
 // No checksum is looked at.
 
+#include <optional>
 #include <string_view>
 
 #include "conversion/reading/fix_state.hpp"
@@ -48,7 +50,7 @@ bool DecodeGsa(std::string_view line, FixState& fix);
 // it was, when a satellite field is not an integer.
 bool PoolGsa(std::string_view line, bool startList, FixState& fix);
 
-// Course and speed; a malformed or absent field gives 0.
+// Course and speed; a malformed or absent field gives 0, and not given.
 void DecodeVtg(std::string_view line, FixState& fix);
 
 // Whether the "*hh" that ends the sentence matches the exclusive or of the
@@ -56,8 +58,9 @@ void DecodeVtg(std::string_view line, FixState& fix);
 // so (within its first LogLineLength characters) matches.
 bool ChecksumMatches(std::string_view line);
 
-// The number in the field after the n-th comma of the text; 0 when there is
-// no such comma or the field is empty or not a number.
-float CommaFieldValue(std::string_view text, int n);
+// The number in the field after the n-th comma of the text, blanks before
+// it and anything after a blank or "/" in it ignored; none when there is no
+// such comma or the field is empty or not a number.
+std::optional<float> CommaFieldNumber(std::string_view text, int n);
 
 }  // namespace conversion

@@ -1,5 +1,5 @@
 #pragma once
-// One conversion run: a log file in, a pushpin text file out.
+// One conversion run: a log file in, a file of the chosen format out.
 
 #include <cstdint>
 #include <functional>
@@ -8,24 +8,9 @@
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/output_format.hpp"
+#include "conversion/reading/log_counts.hpp"
 
 namespace conversion {
-
-// What the log held, to say why it gave no record.
-struct LogCounts {
-  long long Lines = 0;
-  std::string Talker;                    // of the first position sentence: "GP", "GN", ...
-  long long Positions = 0;               // position sentences of that talker, read or not
-  long long WithoutPosition = 0;         // of those, the ones with an empty latitude or longitude
-  std::string OtherTalker;               // the first other talker of a position sentence
-  long long OtherTalkerPositions = 0;    // position sentences of other talkers, passed over
-  long long WrongChecksums = 0;          // sentences read (or skipped) whose checksum did not match
-};
-
-// Beyond the specified reading, for the command line.
-struct ReadingOptions {
-  bool SkipWrongChecksums = false;
-};
 
 struct ConversionResult {
   int RecordsWritten = 0;
@@ -50,9 +35,9 @@ struct ConversionResult {
 // the log itself is refused with the reason "is the log file itself; choose
 // another output file", the log untouched.
 //
-// The format chooses what is written; the number style shapes the pushpin
-// file only. The Statistics format opens no output, and the output's name
-// is not used.
+// The format chooses the writer; the number style shapes the pushpin file
+// only. The Statistics format opens no output, and the output's name is not
+// used.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
                                 const ProgressReport& progress = {}, const FormatOptions& format = {},

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "conversion/constants.hpp"
@@ -63,15 +64,21 @@ TEST_CASE("DecodeGga") {
       GgaValues values;
     } cases[] = {
         {"$GPGGA,123519.00,4807.03800,N,01131.00000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-         {{12, 35, 19.0f, 48, 7.038f, 'N', 11, 31.0f, 'E', 545.4f}, 8}},
+         {{12, 35, 19.0f, 48, 7.038f, 'N', 11, 31.0f, 'E', 545.4f, true, true}, 8}},
         {"$GPGGA,175736,5125.8714,N,00524.2350,E,1,04,2.1,60.3,M,47.2,M,,*7B",
-         {{17, 57, 36.0f, 51, 25.8714f, 'N', 5, 24.235f, 'E', 60.3f}, 4}},
+         {{17, 57, 36.0f, 51, 25.8714f, 'N', 5, 24.235f, 'E', 60.3f, true, true}, 4}},
         {"$GNGGA,1235,4807.038,S,01131.000000,W,1,12,12.5,1234.5,M,46.9,M,,*47",
-         {{12, 35, 0.0f, 48, 7.038f, 'S', 11, 31.0f, 'W', 1234.5f}, 12}},
-        {"$GPGGA,,4807,N,1131,E,1,8,,-12.3", {{0, 0, 0.0f, 48, 7.0f, 'N', 11, 31.0f, 'E', -12.3f}, 8}},
-        {"$GPGGA,123519.000,807.5,North,7.5,East", {{12, 35, 19.0f, 8, 7.5f, 'N', 0, 7.5f, 'E', 0.0f}, 0}},
+         {{12, 35, 0.0f, 48, 7.038f, 'S', 11, 31.0f, 'W', 1234.5f, true, true}, 12}},
+        {"$GPGGA,,4807,N,1131,E,1,8,,-12.3", {{0, 0, 0.0f, 48, 7.0f, 'N', 11, 31.0f, 'E', -12.3f, false, true}, 8}},
+        {"$GPGGA,123519.000,807.5,North,7.5,East",
+         {{12, 35, 19.0f, 8, 7.5f, 'N', 0, 7.5f, 'E', 0.0f, true, false}, 0}},
         {"$GPGGA,123519.000,4807 .038,,0000.0000,,1,08,0.9,545.4*47,M",
-         {{12, 35, 19.0f, 480, 7.038f, ' ', 0, 0.0f, ' ', 545.4f}, 8}},
+         {{12, 35, 19.0f, 480, 7.038f, ' ', 0, 0.0f, ' ', 545.4f, true, true}, 8}},
+        // Blanks, or the checksum where the altitude should be, give none.
+        {"$GPGGA,      ,4807.0380,N,01131.0000,E,1,08,0.9,   ,M,46.9,M,,*47",
+         {{0, 0, 0.0f, 48, 7.038f, 'N', 11, 31.0f, 'E', 0.0f, false, false}, 8}},
+        {"$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,*47",
+         {{12, 35, 19.0f, 48, 7.038f, 'N', 11, 31.0f, 'E', 0.0f, true, false}, 8}},
     };
     for (const auto& c : cases) {
       CAPTURE(c.line);
@@ -88,6 +95,8 @@ TEST_CASE("DecodeGga") {
       CHECK(read.LonHemisphere == c.values.LonHemisphere);
       CHECK(read.Altitude == c.values.Altitude);
       CHECK(read.SatellitesInUse == c.values.SatellitesInUse);
+      CHECK(read.TimeGiven == c.values.TimeGiven);
+      CHECK(read.AltitudeGiven == c.values.AltitudeGiven);
     }
   }
   SUBCASE("a number beyond the float range is still a number") {
@@ -176,46 +185,53 @@ TEST_CASE("DecodeVtg") {
     CHECK(fix.Course == 54.7f);
     CHECK(fix.SpeedKmh == 10.2f);
     CHECK(fix.SpeedMph == 10.2f * 0.621f);
+    CHECK(fix.CourseGiven);
+    CHECK(fix.SpeedGiven);
   }
-  SUBCASE("empty fields give 0") {
+  SUBCASE("empty fields give 0, and nothing given") {
     FixState fix;
     fix.Course = fix.SpeedKmh = fix.SpeedMph = 5;
+    fix.CourseGiven = fix.SpeedGiven = true;
     DecodeVtg("$GPVTG,,T,,M,,N,,K*4E", fix);
     CHECK(fix.Course == 0.0f);
     CHECK(fix.SpeedKmh == 0.0f);
     CHECK(fix.SpeedMph == 0.0f);
+    CHECK_FALSE(fix.CourseGiven);
+    CHECK_FALSE(fix.SpeedGiven);
   }
 }
 
-TEST_CASE("CommaFieldValue") {
+TEST_CASE("CommaFieldNumber") {
   const struct {
     std::string_view text;
     int n;
-    float value;
+    std::optional<float> value;
   } cases[] = {
       {"$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48", 7, 10.2f},
       {"$GPVTG,  054.7 ,T", 1, 54.7f},
       {"a,12/5", 1, 12.0f},
       {"a,1.5e1,", 1, 15.0f},
-      {"a,,b", 1, 0.0f},
-      {"a,b,K", 2, 0.0f},
-      {"a,10.2*48", 1, 0.0f},
-      {"a,1", 2, 0.0f},
-      {"a,   ", 1, 0.0f},
-      {"no commas", 1, 0.0f},
+      {"a,,b", 1, std::nullopt},
+      {"a,b,K", 2, std::nullopt},
+      {"a,10.2*48", 1, std::nullopt},
+      {"a,1", 2, std::nullopt},
+      {"a,   ", 1, std::nullopt},
+      {"a, /5", 1, std::nullopt},
+      {"no commas", 1, std::nullopt},
       {"a,1234567,", 1, 1234567.0f},
       {"a,16777217,", 1, 16777216.0f},
       {"a,0.1234567", 1, 0.1234567f},
       {"a,.5,", 1, 0.5f},
       {"a,5.", 1, 5.0f},
-      {"a,1.2.3,", 1, 0.0f},
+      {"a,1.2.3,", 1, std::nullopt},
       {"a,12 ,", 1, 12.0f},
       {"a,-2.5,", 1, -2.5f},
+      {"a,0,", 1, 0.0f},
   };
   for (const auto& c : cases) {
     CAPTURE(c.text);
     CAPTURE(c.n);
-    CHECK(CommaFieldValue(c.text, c.n) == c.value);
+    CHECK(CommaFieldNumber(c.text, c.n) == c.value);
   }
 }
 
@@ -232,7 +248,8 @@ bool QuickAgreesWithGeneral(std::string_view line) {
                    same(quick.LatMinutes, general.LatMinutes) && quick.LatHemisphere == general.LatHemisphere &&
                    quick.LonDegrees == general.LonDegrees && same(quick.LonMinutes, general.LonMinutes) &&
                    quick.LonHemisphere == general.LonHemisphere && quick.SatellitesInUse == general.SatellitesInUse &&
-                   same(quick.Altitude, general.Altitude));
+                   same(quick.Altitude, general.Altitude) && quick.TimeGiven == general.TimeGiven &&
+                   quick.AltitudeGiven == general.AltitudeGiven);
 }
 
 struct Random {

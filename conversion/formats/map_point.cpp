@@ -1,0 +1,82 @@
+#include "conversion/formats/map_point.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "conversion/formats/markup_text.hpp"
+#include "conversion/formats/track_statistics.hpp"
+
+namespace conversion {
+
+namespace {
+
+// Rounded to the decimals; adding 0 makes a negative zero (a blank
+// hemisphere at 0) plain 0.
+NumberText Fixed(double value, int decimals) {
+  NumberText text;
+  text.SetEnd(std::to_chars(text.End(), text.End() + NumberText::Capacity, value + 0.0, std::chars_format::fixed,
+                            decimals).ptr);
+  return text;
+}
+
+// The shortest decimal that reads back as the float: 545.4 and not 545.400024.
+// Always with a point, so that readers guessing a column's type from its
+// first values do not take a measure for a count.
+NumberText Shortest(float value) {
+  NumberText text;
+  if (!std::isfinite(value)) return text;
+  char* const first = text.End();
+  char* end = std::to_chars(first, first + NumberText::Capacity - 2, value + 0.0f, std::chars_format::fixed).ptr;
+  if (std::find(first, end, '.') == end) end = std::copy_n(".0", 2, end);
+  text.SetEnd(end);
+  return text;
+}
+
+NumberText Integer(long long value) {
+  NumberText text;
+  text.SetEnd(std::to_chars(text.End(), text.End() + NumberText::Capacity, value).ptr);
+  return text;
+}
+
+// A course as a bearing from 0 up to but not including 360: receivers write
+// north as 360 too, and some a course below 0.
+float Bearing(float course) {
+  double bearing = std::fmod(static_cast<double>(course), 360.0);
+  if (bearing < 0) bearing += 360;
+  // A hair below 0 comes back as 360 in a float.
+  const auto rounded = static_cast<float>(bearing);
+  return rounded >= 360 ? 0 : rounded;
+}
+
+}  // namespace
+
+MapWriter::MapWriter(std::string_view logName) : title_(LogTitle(logName)) {}
+
+void MapWriter::Record(const TrackRecord& record, std::string& out) {
+  const FixState& fix = record.Fix;
+  const TrackPoint track = PointOf(record);
+  MapPoint point;
+  point.Number = Integer(record.Number);
+  point.Latitude = Fixed(track.Latitude, 6);
+  point.Longitude = Fixed(track.Longitude, 6);
+  // One meridian, and GPX takes only the western name of it.
+  if (point.Longitude.View() == "180.000000") point.Longitude = Fixed(-180, 6);
+  if (track.SecondsOfDay) {
+    const std::optional<TimeText> time = track.Day ? UtcTimeText(*track.Day, *track.SecondsOfDay) : std::nullopt;
+    if (time) point.Time = *time;
+    else ++undatedPoints_;
+  }
+  if (fix.AltitudeGiven) point.Altitude = Shortest(fix.Altitude);
+  if (track.SpeedKmh) {
+    point.SpeedKmh = Shortest(fix.SpeedKmh);
+    if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);
+  }
+  if (fix.CourseGiven) point.Course = Shortest(Bearing(fix.Course));
+  if (fix.SatelliteCount > 0) point.Satellites = Integer(fix.SatelliteCount);
+  Point(point, out);
+  ++points_;
+}
+
+}  // namespace conversion

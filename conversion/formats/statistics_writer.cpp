@@ -1,0 +1,30 @@
+#include "conversion/formats/track_statistics.hpp"
+#include "conversion/formats/writers.hpp"
+
+namespace conversion {
+
+namespace {
+
+// The records summed up where the caller asked; nothing written.
+class StatisticsWriter final : public TrackWriter {
+ public:
+  explicit StatisticsWriter(TrackStatistics* statistics) : statistics_(statistics) {}
+
+  bool WritesFile() const override { return false; }
+  bool Header(std::string&) override { return true; }
+  void Record(const TrackRecord& record, std::string&) override {
+    if (statistics_ != nullptr) statistics_->Add(PointOf(record));
+  }
+  bool Finish(std::string&, OutputFile&) override { return true; }
+
+ private:
+  TrackStatistics* statistics_;
+};
+
+}  // namespace
+
+std::unique_ptr<TrackWriter> MakeStatisticsWriter(const WriterSettings& settings) {
+  return std::make_unique<StatisticsWriter>(settings.Statistics);
+}
+
+}  // namespace conversion

@@ -1,0 +1,58 @@
+#pragma once
+// What every format's writer does, so that a run writes any format the same
+// way: the header, then each record in the order the records fall due, then
+// the end. A writer appends what it writes to the run's buffer, which the run
+// hands to the output file in large blocks. A format that must have seen
+// every record before it writes some part (a track line after its points, a
+// picture scaled to the whole track) keeps what it needs in a spool file and
+// writes that part at the end, straight to the output.
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "conversion/files/output_file.hpp"
+#include "conversion/reading/track_record.hpp"
+
+namespace conversion {
+
+class TrackStatistics;
+
+// What a writer is made with.
+struct WriterSettings {
+  std::string_view LogName;  // as the run was given it: "-" is standard input
+  int NumberStyle = 0;
+  TrackStatistics* Statistics = nullptr;  // where the statistics are summed up; not owned
+};
+
+class TrackWriter {
+ public:
+  virtual ~TrackWriter() = default;
+
+  // Whether anything goes to an output file; the statistics only sum up.
+  virtual bool WritesFile() const { return true; }
+  // Whether the records must carry their day, which the reading finds in the
+  // log's RMC sentences at a cost.
+  virtual bool NeedsDays() const { return true; }
+
+  // False, with the reason, when what the writer needs could not be made.
+  virtual bool Header(std::string& out) = 0;
+  virtual void Record(const TrackRecord& record, std::string& out) = 0;
+  // What the buffer holds goes to the output before anything written there directly.
+  virtual bool Finish(std::string& out, OutputFile& output) = 0;
+
+  // The points written without the time their record had, no day being known for it.
+  virtual long long UndatedPoints() const { return 0; }
+  const std::string& Reason() const { return reason_; }
+
+ protected:
+  bool Fail(std::string reason) {
+    reason_ = std::move(reason);
+    return false;
+  }
+
+ private:
+  std::string reason_;
+};
+
+}  // namespace conversion

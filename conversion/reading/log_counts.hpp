@@ -1,0 +1,24 @@
+#pragma once
+// How a log is read beyond its sentences' rules, and what reading it counted.
+
+#include <string>
+
+namespace conversion {
+
+// Beyond the specified reading, for the command line.
+struct ReadingOptions {
+  bool SkipWrongChecksums = false;
+};
+
+// What the log held, to say why it gave no record.
+struct LogCounts {
+  long long Lines = 0;
+  std::string Talker;                    // of the first position sentence: "GP", "GN", ...
+  long long Positions = 0;               // position sentences of that talker, read or not
+  long long WithoutPosition = 0;         // of those, the ones with an empty latitude or longitude
+  std::string OtherTalker;               // the first other talker of a position sentence
+  long long OtherTalkerPositions = 0;    // position sentences of other talkers, passed over
+  long long WrongChecksums = 0;          // sentences read (or skipped) whose checksum did not match
+};
+
+}  // namespace conversion

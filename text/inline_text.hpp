@@ -1,0 +1,57 @@
+#pragma once
+// A short text of at most N bytes kept inside its owner: for the copies of
+// lines, the numbers and the record lines that a conversion makes by the
+// million, with no allocation. A text that would grow past N is cut there.
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <span>
+#include <string_view>
+
+namespace text {
+
+template <std::size_t N>
+class InlineText {
+ public:
+  static constexpr std::size_t Capacity = N;
+
+  void Assign(std::string_view text) {
+    length_ = 0;
+    Append(text);
+  }
+  void Append(std::string_view text) {
+    const std::size_t n = std::min(text.size(), N - length_);
+    // In moves of 16 bytes, the last one overlapping the one before: a copy
+    // of unknown length up to a few hundred bytes is otherwise made a string
+    // instruction that costs more than the work it serves.
+    if (n >= 16) {
+      char* const to = bytes_.data() + length_;
+      for (std::size_t i = 0; i + 16 < n; i += 16) std::memcpy(to + i, text.data() + i, 16);
+      std::memcpy(to + n - 16, text.data() + n - 16, 16);
+    } else {
+      std::copy_n(text.data(), n, bytes_.data() + length_);
+    }
+    length_ += n;
+  }
+  void Append(char c) {
+    if (length_ < N) bytes_[length_++] = c;
+  }
+  void Clear() { length_ = 0; }
+
+  // For the writers that fill the text in place: where it ends, and, once
+  // they have written there (within Capacity), its new end.
+  char* End() { return bytes_.data() + length_; }
+  void SetEnd(char* end) { length_ = static_cast<std::size_t>(end - bytes_.data()); }
+
+  bool Empty() const { return length_ == 0; }
+  std::string_view View() const { return {bytes_.data(), length_}; }
+  std::span<char> Span() { return {bytes_.data(), length_}; }
+
+ private:
+  std::array<char, N> bytes_;
+  std::size_t length_ = 0;
+};
+
+}  // namespace text
