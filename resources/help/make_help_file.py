@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the program's help file from its plain-text source.
+"""Writes the program's help file, and the same help as an HTML page, from
+their plain-text source.
 
-    make_help_file.py SOURCE OUTPUT.hlp
+    make_help_file.py SOURCE OUTPUT.hlp OUTPUT.htm
 
 The source is a few header lines ("title: ...", "caption: ...",
 "copyright: ...") followed by topics. A topic starts with a line
@@ -13,18 +14,30 @@ bold and [text](CONTEXT_NAME) is a jump to that topic. A paragraph that starts
 with "- " is a list item; lines indented by four blanks are shown as they are,
 in a fixed-width font. Lines that start with "#" are comments.
 
+The topics may be followed by the keyword index, which starts with the line
+"== index" and holds one keyword a line, with the topics it leads to:
+
+    Save As: IDH_FILE_MENU, IDH_MESSAGES
+
 The output is a help file in the Windows 3.1 layout, uncompressed, with no
-pictures and no keyword index: the smallest form the platform's help viewer
-reads. The first topic is the contents; every topic opens by its context name
-(jumps) and by its number (a program's context request).
-Standard library only: the build runs it on any machine that has python3.
+pictures: the smallest form the platform's help viewer reads, with the
+keyword files its Index button needs. The first topic is the contents; every
+topic opens by its context name (jumps) and by its number (a program's
+context request). Anything the viewer would misread (a jump or keyword that
+leads nowhere, two names of one hash, a character Windows-1252 lacks, too
+long a caption, more topics or keywords than one index page holds) stops
+the build with a message that names it.
+help_html.py describes the page. Standard library only: the build runs it
+on any machine that has python3.
 """
 
-import re
 import struct
 import sys
-from dataclasses import dataclass, field
+from dataclasses import dataclass
 from pathlib import Path
+
+from help_html import html_page
+from help_source import INLINE, SourceError, check, context_hash, encode, keyword_index, parse
 
 # Fonts, by their number in the font table.
 FONT_TEXT, FONT_HEADING, FONT_BOLD, FONT_FIXED = 0, 1, 2, 3
@@ -46,28 +59,8 @@ BLOCK_DATA = BLOCK_SIZE - BLOCK_HEADER
 TOPIC_HEADER, TEXT = 0x02, 0x20
 LINK_HEADER = 21
 
-CAPTION_LIMIT = 50
 CONTEXT_PAGE = 2048
-CONTEXT_ENTRIES_PER_PAGE = (CONTEXT_PAGE - 8) // 8
-
-
-class SourceError(Exception):
-    pass
-
-
-@dataclass
-class Topic:
-    name: str
-    number: int
-    title: str
-    paragraphs: list = field(default_factory=list)  # of (kind, text): "text", "item", "fixed"
-    line: int = 0
-
-
-@dataclass
-class Source:
-    headers: dict
-    topics: list
+KEYWORD_PAGE = 2048
 
 
 def u8(v):
@@ -94,122 +87,11 @@ def compressed_long(v):
     return u16(2 * v + 0x8000) if -16384 <= v < 16384 else u32(2 * v + 0x80000001)
 
 
-# --- context names ---------------------------------------------------------
-
-def context_hash(name):
-    """The viewer finds a topic by this hash of its context name."""
-    h = 0
-    for c in name.upper():
-        if "A" <= c <= "Z":
-            value = ord(c) - ord("A") + 17
-        elif "1" <= c <= "9":
-            value = ord(c) - ord("0")
-        elif c == "0":
-            value = 10
-        elif c == ".":
-            value = 12
-        elif c == "_":
-            value = 13
-        else:
-            # The platform's viewers disagree about other characters.
-            raise SourceError(f"context name {name!r}: only letters, digits, '.' and '_'")
-        h = (h * 43 + value) & 0xFFFFFFFF
-    return h
-
-
 def signed(v):
     return v - (1 << 32) if v & 0x80000000 else v
 
 
-# --- reading the source ----------------------------------------------------
-
-TOPIC_LINE = re.compile(r"== (\S+) (\d+) (.+)$")
-HEADER_LINE = re.compile(r"(\w+): (.*)$")
-
-
-def parse(text):
-    headers, topics = {}, []
-    paragraph, kind = [], None
-
-    def end_paragraph():
-        nonlocal paragraph, kind
-        if paragraph:
-            joiner = "\n" if kind == "fixed" else " "
-            topics[-1].paragraphs.append((kind, joiner.join(paragraph)))
-        paragraph, kind = [], None
-
-    for number, line in enumerate(text.splitlines(), 1):
-        line = line.rstrip()
-        if line.startswith("#"):
-            continue
-        heading = TOPIC_LINE.match(line)
-        if heading:
-            end_paragraph()
-            name, topic_number, title = heading.groups()
-            topics.append(Topic(name, int(topic_number), title, line=number))
-            continue
-        if not topics:
-            header = HEADER_LINE.match(line)
-            if header:
-                headers[header.group(1)] = header.group(2)
-            elif line:
-                raise SourceError(f"line {number}: expected a header or a topic line")
-            continue
-        if not line:
-            end_paragraph()
-            continue
-        line_kind = "fixed" if line.startswith("    ") else "item" if line.startswith("- ") else "text"
-        # Each list item is a paragraph of its own; fixed lines never join text.
-        if line_kind == "item" or paragraph and (kind == "fixed") != (line_kind == "fixed"):
-            end_paragraph()
-        if not paragraph:
-            kind = line_kind
-            line = line[2:] if kind == "item" else line
-        paragraph.append(line[4:] if kind == "fixed" else line.strip())
-    end_paragraph()
-    return Source(headers, topics)
-
-
-def check(source):
-    for key in ("title", "caption"):
-        if not source.headers.get(key):
-            raise SourceError(f"the header line '{key}: ...' is missing")
-    if len(source.headers["caption"]) > CAPTION_LIMIT:
-        raise SourceError(f"the caption is longer than {CAPTION_LIMIT} characters")
-    if not source.topics:
-        raise SourceError("no topics")
-    if len(source.topics) > CONTEXT_ENTRIES_PER_PAGE:
-        raise SourceError(f"more than {CONTEXT_ENTRIES_PER_PAGE} topics")
-    hashes, numbers = {}, {}
-    for topic in source.topics:
-        h = context_hash(topic.name)
-        if h in hashes:
-            raise SourceError(f"line {topic.line}: {topic.name} has the same hash as {hashes[h]}")
-        hashes[h] = topic.name
-        if topic.number in numbers:
-            raise SourceError(f"line {topic.line}: number {topic.number} is also {numbers[topic.number]}'s")
-        numbers[topic.number] = topic.name
-    names = {topic.name.upper() for topic in source.topics}
-    for topic in source.topics:
-        for _, text in topic.paragraphs:
-            for target in JUMP.findall(text):
-                if target[1].upper() not in names:
-                    raise SourceError(f"topic {topic.name}: jump to unknown topic {target[1]}")
-
-
 # --- topic records ---------------------------------------------------------
-
-JUMP = re.compile(r"\[([^\]]+)\]\(([\w.]+)\)")
-BOLD = re.compile(r"\*\*([^*].*?)\*\*")
-INLINE = re.compile(rf"{JUMP.pattern}|{BOLD.pattern}")
-
-
-def encode(text):
-    try:
-        return text.encode("cp1252")
-    except UnicodeEncodeError as error:
-        raise SourceError(f"{text!r}: not a Windows-1252 character") from error
-
 
 class Paragraph:
     """Text and formatting commands, in the strings-and-commands pairs the
@@ -402,6 +284,23 @@ def context_map_file(source, offsets):
     return u16(len(entries)) + b"".join(u32(n) + u32(o) for n, o in entries)
 
 
+def keyword_files(source, offsets):
+    """|KWBTREE (each keyword, how many topics, where they are in |KWDATA),
+    |KWDATA (the topic offsets) and |KWMAP (the first keyword of each tree
+    page), for the viewer's Index. The viewer lists the keywords in tree
+    order: sorted as a reader looks them up, without regard to case."""
+    offset_of = {topic.name.upper(): offset for topic, offset in zip(source.topics, offsets)}
+    entries, data = [], b""
+    for keyword, targets in keyword_index(source):
+        entries.append(encode(keyword) + b"\0" + u16(len(targets)) + u32(len(data)))
+        data += b"".join(u32(offset_of[name]) for name in targets)
+    try:
+        tree = one_page_tree(0x0002, KEYWORD_PAGE, b"z24", entries)
+    except SourceError:
+        raise SourceError(f"more keywords than one index page holds ({len(entries)})") from None
+    return {b"|KWBTREE": tree, b"|KWDATA": data, b"|KWMAP": u16(1) + u32(0) + u16(0)}
+
+
 def help_file(source):
     check(source)
     topics, offsets = topic_file(source)
@@ -412,6 +311,8 @@ def help_file(source):
         b"|SYSTEM": system_file(source, offsets[0]),
         b"|TOPIC": topics,
     }
+    if source.keywords:
+        files.update(keyword_files(source, offsets))
 
     def internal(data):
         return u32(len(data) + 9) + u32(len(data)) + u8(4) + data
@@ -427,14 +328,16 @@ def help_file(source):
 
 
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) != 4:
         sys.exit(__doc__)
-    source_path, output = Path(argv[1]), Path(argv[2])
+    source_path, help_path, page_path = map(Path, argv[1:])
     try:
-        data = help_file(parse(source_path.read_text(encoding="utf-8")))
+        source = parse(source_path.read_text(encoding="utf-8"))
+        data = help_file(source)
     except SourceError as error:
         sys.exit(f"{source_path}: {error}")
-    output.write_bytes(data)
+    help_path.write_bytes(data)
+    page_path.write_text(html_page(source), encoding="utf-8", newline="")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,159 @@
+"""The help generator, run as the build runs it: each safeguard stops the
+build with a message that names the fault, and the help file and page
+written from the real help text read back as the source says."""
+
+import html.parser
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent))
+sys.path.insert(0, str(HERE))
+
+from help_source import BOLD, JUMP, context_hash, parse  # noqa: E402
+from hlp_reader import HelpFile  # noqa: E402
+
+HEADERS = "title: T\ncaption: T\n"
+
+
+def topics(count):
+    return "".join(f"== IDH_T{n} {n} Topic {n}\nText.\n\n" for n in range(1, count + 1))
+
+
+class Run:
+    """The generator on a source, in a scratch folder that goes with it."""
+
+    def __init__(self, source_text):
+        self.folder = tempfile.TemporaryDirectory()
+        folder = Path(self.folder.name)
+        self.source, self.help, self.page = folder / "help.txt", folder / "Help.hlp", folder / "Help.htm"
+        self.source.write_text(source_text, encoding="utf-8")
+        self.result = subprocess.run(
+            [sys.executable, str(HERE.parent / "make_help_file.py"), self.source, self.help, self.page],
+            capture_output=True, text=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.folder.cleanup()
+
+
+class Safeguards(unittest.TestCase):
+    def test_each_fault_stops_the_build_with_its_message(self):
+        cases = [
+            ("a dangling jump", HEADERS + "== IDH_A 1 A\nSee [there](IDH_NOWHERE).\n",
+             "topic IDH_A: jump to unknown topic IDH_NOWHERE"),
+            ("a hash collision", HEADERS + "== IDH_A 1 A\n== idh_a 2 B\n",
+             "line 4: idh_a has the same hash as IDH_A"),
+            ("a character outside Windows-1252", HEADERS + "== IDH_A 1 A\nFrom A \u2192 B.\n",
+             "'From A \u2192 B.': not a Windows-1252 character"),
+            ("a caption over 50 characters", "title: T\ncaption: " + "c" * 51 + "\n" + topics(1),
+             "the caption is longer than 50 characters"),
+            ("more than 255 topics", HEADERS + topics(256), "more than 255 topics"),
+            ("a keyword that points nowhere", HEADERS + topics(1) + "== index\nsave: IDH_T1, IDH_SAVE\n",
+             "line 7: keyword 'save' leads to unknown topic IDH_SAVE"),
+            ("more keywords than one index page",
+             HEADERS + topics(1) + "== index\n" + "".join(f"keyword {n:03}: IDH_T1\n" for n in range(120)),
+             "more keywords than one index page holds (120)"),
+        ]
+        for fault, source, message in cases:
+            with self.subTest(fault), Run(source) as run:
+                self.assertEqual(run.result.returncode, 1)
+                self.assertEqual(run.result.stderr, f"{run.source}: {message}\n")
+                self.assertFalse(run.help.exists() or run.page.exists())
+
+    def test_context_hash_of_the_format_examples(self):
+        self.assertEqual(context_hash("IDH_MAIN"), 0x76081B65)
+        self.assertEqual(context_hash("Intro_1"), 0xD9EFE4AC)
+
+
+def plain(kind, text):
+    """A source paragraph as the viewer shows its text."""
+    if kind == "fixed":
+        return text
+    text = BOLD.sub(r"\1", JUMP.sub(r"\1", text))
+    return "\u2022 " + text if kind == "item" else text
+
+
+class PageReader(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__()
+        self.ids, self.links, self.headings, self.index, self.open = [], [], [], {}, None
+
+    def handle_starttag(self, tag, attributes):
+        attributes = dict(attributes)
+        if "id" in attributes:
+            self.ids.append(attributes["id"])
+        if tag == "a" and "href" in attributes:
+            self.links.append(attributes["href"])
+        if tag in ("h1", "h2", "li"):
+            self.open = [tag, ""]
+
+    def handle_data(self, data):
+        if self.open:
+            self.open[1] += data
+
+    def handle_endtag(self, tag):
+        if self.open and tag == self.open[0]:
+            if tag == "li" and "index" in self.ids:
+                self.index[self.open[1].split(":")[0]] = self.links[-1]
+            elif tag != "li":
+                self.headings.append(self.open[1])
+            self.open = None
+
+
+class RoundTrip(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        text = (HERE.parent / "pinwell_help.txt").read_text(encoding="utf-8")
+        cls.source = parse(text)
+        cls.generated = Run(text)
+        assert cls.generated.result.returncode == 0, cls.generated.result.stderr
+        cls.read = HelpFile(cls.generated.help.read_bytes())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.generated.folder.cleanup()
+
+    def test_topics_their_text_and_numbers(self):
+        self.assertEqual(self.read.caption(), self.source.headers["caption"])
+        self.assertEqual([t.title for t in self.read.topics], [t.title for t in self.source.topics])
+        for read, topic in zip(self.read.topics, self.source.topics):
+            with self.subTest(topic.name):
+                self.assertEqual(read.paragraphs, [topic.title] + [plain(k, t) for k, t in topic.paragraphs])
+        self.assertEqual(self.read.numbers(), {t.number: i for i, t in enumerate(self.source.topics)})
+
+    def test_jumps_lead_to_their_topics(self):
+        index_of = {t.name.upper(): i for i, t in enumerate(self.source.topics)}
+        contexts = self.read.contexts()
+        self.assertEqual(contexts, {context_hash(t.name): i for i, t in enumerate(self.source.topics)})
+        for read, topic in zip(self.read.topics, self.source.topics):
+            expected = [(hot, index_of[target.upper()]) for _, text in topic.paragraphs
+                        for hot, target in JUMP.findall(text)]
+            self.assertEqual([(hot, contexts[h]) for hot, h in read.jumps], expected, topic.name)
+
+    def test_keywords_lead_to_their_topics(self):
+        index_of = {t.name.upper(): i for i, t in enumerate(self.source.topics)}
+        expected = {k: [index_of[name.upper()] for name, _ in targets] for k, targets in self.source.keywords.items()}
+        keywords = self.read.keywords()
+        self.assertEqual(keywords, expected)
+        self.assertEqual(list(keywords), sorted(keywords, key=str.upper))
+
+    def test_the_page_holds_the_same_topics_links_and_index(self):
+        page = PageReader()
+        page.feed(self.generated.page.read_text(encoding="utf-8"))
+        self.assertEqual(page.headings, [t.title for t in self.source.topics] + ["Index"])
+        self.assertEqual(set(page.links) - {"#" + i for i in page.ids}, set())
+        single = {k: "#" + targets[0][0].upper() for k, targets in self.source.keywords.items() if len(targets) == 1}
+        self.assertEqual({k: v for k, v in page.index.items() if k in single}, single)
+        self.assertEqual(set(page.index), set(self.source.keywords))
+        self.assertTrue(re.search(r"<pre>  Name, Latitude", self.generated.page.read_text(encoding="utf-8")))
+
+
+if __name__ == "__main__":
+    unittest.main()
