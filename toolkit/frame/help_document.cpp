@@ -1,5 +1,7 @@
 #include "toolkit/frame/help_document.hpp"
 
+#include <cctype>
+
 #include "text/text_utilities.hpp"
 
 namespace toolkit {
@@ -46,6 +48,29 @@ std::string BesideProgram(std::string_view name, std::string_view programPath) {
 std::string ContentsFileName(std::string_view helpFile) {
   const std::size_t dot = helpFile.rfind('.');
   return std::string(helpFile.substr(0, dot)) + ".cnt";
+}
+
+std::string HypertextTwin(std::string_view helpFile) {
+  const std::size_t dot = helpFile.rfind('.');
+  return std::string(helpFile.substr(0, dot)) + ".htm";
+}
+
+std::string TopicAddress(std::string_view page, int topic) {
+  constexpr std::string_view Hex = "0123456789ABCDEF";
+  std::string address = "file:///";
+  for (const char c : page) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      address += '/';
+    } else if ((byte < 0x80 && std::isalnum(byte) != 0) || std::string_view("-._~:/").find(c) != std::string_view::npos) {
+      address += c;
+    } else {
+      address += '%';
+      address += Hex[byte >> 4];
+      address += Hex[byte & 15];
+    }
+  }
+  return address + "#topic" + std::to_string(topic);
 }
 
 std::vector<std::string> TemporaryPageCandidates(std::string_view tmp, std::string_view temp,

@@ -21,6 +21,13 @@ std::string BesideProgram(std::string_view name, std::string_view programPath);
 // The help engine's contents file that belongs to a help file.
 std::string ContentsFileName(std::string_view helpFile);
 
+// The same help as an HTML page, beside the help file under its name.
+std::string HypertextTwin(std::string_view helpFile);
+
+// The address of a topic of that page: a file address with the topic
+// number's anchor ("topic" and the number), the path escaped.
+std::string TopicAddress(std::string_view page, int topic);
+
 // The places tried in turn for the temporary page that hands an address to
 // the browser: TMP, TEMP, the program's directory, the root of its drive, C:\.
 std::vector<std::string> TemporaryPageCandidates(std::string_view tmp, std::string_view temp,

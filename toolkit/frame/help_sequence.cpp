@@ -34,12 +34,27 @@ void OpenInBrowser(const HelpPlatform& platform, std::string_view file, std::str
   }
 }
 
+// The help file's HTML twin in the browser: its contents, or the topic's
+// anchor for a topic (a popup has no window of its own there).
+void ShowTwinInBrowser(const HelpPlatform& platform, std::string_view helpFile, int topic) {
+  const std::string page = HypertextTwin(helpFile);
+  if (!platform.FileExists(page)) {
+    ErrorRaise(ErrorNumber::FileOpenFailed);
+    return;
+  }
+  OpenInBrowser(platform, page, topic == -1 ? page : TopicAddress(page, topic));
+}
+
 }  // namespace
 
 void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, int topic, int popup) {
   const text::FixedText<513> field(document);
   const std::string_view name = field.Trimmed();
   if (name.empty()) {
+    // Without the viewer, help went to the user's own browser, which may hold
+    // pages of theirs and whose window the system does not hand back: it is
+    // left open.
+    if (!platform.HasHelpEngine) return;
     if (!platform.AskHelpEngine("", HelpRequest::Quit, 0)) ErrorRaise(ErrorNumber::HelpViewerFailed);
     return;
   }
@@ -64,6 +79,10 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
   }
 
   const std::string path = BesideProgram(name, platform.ProgramPath);
+  if (kind == HelpDocument::HelpFile && !platform.HasHelpEngine && !path.empty()) {
+    ShowTwinInBrowser(platform, path, topic);
+    return;
+  }
   if (path.empty() || !platform.FileExists(path)) {
     ErrorRaise(ErrorNumber::FileOpenFailed);
     return;

@@ -21,6 +21,9 @@ struct FoundBrowser {
 
 struct HelpPlatform {
   std::string_view ProgramPath;  // the program's own full path
+  // False where the platform has no viewer for help files: they are then
+  // shown as their HTML twin (same name, ".htm") in the browser.
+  bool HasHelpEngine = true;
   void (*ReadVariable)(std::string_view name, std::span<char> value) = nullptr;  // as IOsVariable
   ExistsTest FileExists = nullptr;
   // Creates or replaces a file holding the one line; failures show only in

@@ -58,6 +58,27 @@ FoundBrowser FindBrowser(std::string_view document) {
 
 bool Start(std::string_view commandLine) { return WinExec(std::string(commandLine).c_str(), SW_SHOWNORMAL) > 31; }
 
+// Windows has shipped without the viewer of help files since Vista. What
+// stands in its place only says so (the viewer was a download of its own up
+// to 8.1, and there is none for 10 and 11), and by name and place it cannot
+// be told from a viewer the user installed; the version can be read, and
+// the browser shows the same help on every Windows. So from Vista on help
+// files go to the browser as their HTML twin. Before Vista the viewer is
+// part of Windows, unless a stripped-down system left it out, which its
+// absence tells. Under Wine the version its prefix reports decides alike.
+bool HasHelpEngine() {
+  constexpr int Vista = 6;
+  if (LOBYTE(LOWORD(GetVersion())) >= Vista) return false;
+  std::array<char, MAX_PATH> folder{};
+  for (const auto folderOf : {GetWindowsDirectoryA, GetSystemDirectoryA}) {
+    const UINT length = folderOf(folder.data(), folder.size());
+    if (length > 0 && length < folder.size() && FileExists(std::string(folder.data(), length) + "\\winhlp32.exe")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // The whole path however deep the folder; empty only when the system
 // cannot give it, and then no help file is looked for beside the program.
 std::string ProgramPath() {
@@ -80,6 +101,7 @@ void HelpShow(std::string_view document, int topic, int popup) {
   const std::string program = ProgramPath();
   HelpPlatform platform;
   platform.ProgramPath = program;
+  platform.HasHelpEngine = HasHelpEngine();
   platform.ReadVariable = IOsVariable;
   platform.FileExists = FileExists;
   platform.WriteTextFile = WriteTextFile;

@@ -63,10 +63,11 @@ struct Outcome {
 };
 
 std::string_view programPath;
+bool hasHelpEngine = true;
 
 Outcome Show(std::string_view document, int topic = -1, int popup = 0) {
-  const HelpPlatform platform{programPath,  ReadVariable, FileExists,  WriteTextFile,
-                              RemoveFile,   AskHelpEngine, FindBrowser, Start};
+  const HelpPlatform platform{programPath, hasHelpEngine, ReadVariable,  FileExists, WriteTextFile,
+                              RemoveFile,  AskHelpEngine, FindBrowser, Start};
   calls.clear();
   ErrorQuery(1);
   ShowHelpDocument(platform, document, topic, popup);
@@ -82,6 +83,7 @@ const std::string StartBrowser = "start \"C:\\Program Files\\Web\\browse.exe\" "
 
 TEST_CASE("HelpShow with a help file") {
   programPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
+  hasHelpEngine = true;
   files = {HelpFile};
   engineAccepts = true;
 
@@ -157,5 +159,31 @@ TEST_CASE("HelpShow with hypertext") {
     CHECK(Show("C:\\docs\\guide.html").Error == 1);
     browser = {BrowserSearch::Failed, ""};
     CHECK(Show("C:\\docs\\guide.html").Error == 1030);
+  }
+}
+
+TEST_CASE("HelpShow with a help file where the platform has no viewer") {
+  programPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
+  hasHelpEngine = false;
+  files = {HelpFile, "C:\\Program Files\\Pinwell\\Pinwell.htm"};
+  browser = {BrowserSearch::Found, "C:\\Program Files\\Web\\browse.exe"};
+  startSucceeds = true;
+  const std::string page = "C:\\Program Files\\Pinwell\\Pinwell.htm";
+
+  SUBCASE("its HTML twin opens in the browser: the contents, or a topic's anchor") {
+    CHECK(Show("Pinwell.hlp").Calls == Calls{"find " + page, StartBrowser + '"' + page + '"'});
+    CHECK(Show("Pinwell.hlp", 30, 1).Calls ==
+          Calls{"find " + page, StartBrowser + "file:///C:/Program%20Files/Pinwell/Pinwell.htm#topic30"});
+  }
+  SUBCASE("without the twin: 1, and nothing started") {
+    files = {HelpFile};
+    const Outcome missing = Show("Pinwell.hlp");
+    CHECK(missing.Calls.empty());
+    CHECK(missing.Error == 1);
+  }
+  SUBCASE("closing leaves the user's browser alone") {
+    const Outcome closed = Show(" ");
+    CHECK(closed.Calls.empty());
+    CHECK(closed.Error == 0);
   }
 }
