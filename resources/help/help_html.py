@@ -46,16 +46,9 @@ def topic_section(topic, heading):
 
 
 def index_section(source):
-    titles = {topic.name.upper(): topic.title for topic in source.topics}
     lines = ['<section id="index">', "<h2>Index</h2>", "<ul>"]
-    for keyword, targets in keyword_index(source):
-        if len(targets) == 1:
-            lines.append(f'<li><a href="#{targets[0]}">{html.escape(keyword)}</a></li>')
-        else:
-            links = ", ".join(f'<a href="#{name}">{html.escape(titles[name])}</a>' for name in targets)
-            lines.append(f"<li>{html.escape(keyword)}: {links}</li>")
-    lines += ["</ul>", "</section>"]
-    return lines
+    lines += [f'<li><a href="#{name}">{html.escape(keyword)}</a></li>' for keyword, name in keyword_index(source)]
+    return lines + ["</ul>", "</section>"]
 
 
 STYLE = """body { font-family: Arial, sans-serif; max-width: 48em; margin: 1em auto; padding: 0 1em; }

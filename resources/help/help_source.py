@@ -27,7 +27,7 @@ class Topic:
 class Source:
     headers: dict
     topics: list
-    keywords: dict = field(default_factory=dict)  # keyword: [(context name, source line)]
+    keywords: dict = field(default_factory=dict)  # keyword: (context name, source line)
 
 
 # --- context names ---------------------------------------------------------
@@ -86,8 +86,11 @@ def parse(text):
                 keyword = KEYWORD_LINE.match(line)
                 if not keyword:
                     raise SourceError(f"line {number}: expected 'keyword: CONTEXT_NAME, ...'")
-                targets = keywords.setdefault(keyword.group(1), [])
-                targets += [(name.strip(), number) for name in keyword.group(2).split(",")]
+                word, target = keyword.groups()
+                # The platform's viewer offers no choice between topics.
+                if "," in target or word in keywords:
+                    raise SourceError(f"line {number}: keyword {word!r} leads to more than one topic")
+                keywords[word] = (target, number)
             continue
         heading = TOPIC_LINE.match(line)
         if heading:
@@ -142,11 +145,10 @@ def check(source):
             for target in JUMP.findall(text):
                 if target[1].upper() not in names:
                     raise SourceError(f"topic {topic.name}: jump to unknown topic {target[1]}")
-    for keyword, targets in source.keywords.items():
+    for keyword, (name, line) in source.keywords.items():
         encode(keyword)
-        for name, line in targets:
-            if name.upper() not in names:
-                raise SourceError(f"line {line}: keyword {keyword!r} leads to unknown topic {name}")
+        if name.upper() not in names:
+            raise SourceError(f"line {line}: keyword {keyword!r} leads to unknown topic {name}")
 
 
 JUMP = re.compile(r"\[([^\]]+)\]\(([\w.]+)\)")
@@ -162,7 +164,7 @@ def encode(text):
 
 
 def keyword_index(source):
-    """(keyword, [context names]) in the order a reader looks keywords up:
-    sorted without regard to case, each topic once."""
-    return [(keyword, list(dict.fromkeys(name.upper() for name, _ in source.keywords[keyword])))
+    """(keyword, context name) in the order a reader looks keywords up:
+    sorted without regard to case."""
+    return [(keyword, source.keywords[keyword][0].upper())
             for keyword in sorted(source.keywords, key=lambda k: (k.upper(), k))]

@@ -15,16 +15,17 @@ with "- " is a list item; lines indented by four blanks are shown as they are,
 in a fixed-width font. Lines that start with "#" are comments.
 
 The topics may be followed by the keyword index, which starts with the line
-"== index" and holds one keyword a line, with the topics it leads to:
+"== index" and holds one keyword a line, with the topic it leads to (one:
+the platform's viewer offers no choice between several):
 
-    Save As: IDH_FILE_MENU, IDH_MESSAGES
+    Save As: IDH_FILE_MENU
 
 The output is a help file in the Windows 3.1 layout, uncompressed, with no
 pictures: the smallest form the platform's help viewer reads, with the
 keyword files its Index button needs. The first topic is the contents; every
 topic opens by its context name (jumps) and by its number (a program's
 context request). Anything the viewer would misread (a jump or keyword that
-leads nowhere, two names of one hash, a character Windows-1252 lacks, too
+leads nowhere or to several topics, two names of one hash, a character Windows-1252 lacks, too
 long a caption, more topics or keywords than one index page holds) stops
 the build with a message that names it.
 help_html.py describes the page. Standard library only: the build runs it
@@ -285,15 +286,15 @@ def context_map_file(source, offsets):
 
 
 def keyword_files(source, offsets):
-    """|KWBTREE (each keyword, how many topics, where they are in |KWDATA),
+    """|KWBTREE (each keyword, its one topic, where that is in |KWDATA),
     |KWDATA (the topic offsets) and |KWMAP (the first keyword of each tree
     page), for the viewer's Index. The viewer lists the keywords in tree
     order: sorted as a reader looks them up, without regard to case."""
     offset_of = {topic.name.upper(): offset for topic, offset in zip(source.topics, offsets)}
     entries, data = [], b""
-    for keyword, targets in keyword_index(source):
-        entries.append(encode(keyword) + b"\0" + u16(len(targets)) + u32(len(data)))
-        data += b"".join(u32(offset_of[name]) for name in targets)
+    for keyword, name in keyword_index(source):
+        entries.append(encode(keyword) + b"\0" + u16(1) + u32(len(data)))
+        data += u32(offset_of[name])
     try:
         tree = one_page_tree(0x0002, KEYWORD_PAGE, b"z24", entries)
     except SourceError:

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstdio>
-#include <fstream>
 #include <map>
 
 namespace shell::testing {
@@ -316,28 +315,6 @@ std::string MessageText(HWND box) {
       },
       reinterpret_cast<LPARAM>(&message));
   return message;
-}
-
-bool SaveScreenshot(const std::string& path) {
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const Pixels pixels = ScreenPixels(screen);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = pixels.Width;
-  info.biHeight = -pixels.Height;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  const DWORD bytes = static_cast<DWORD>(pixels.Data.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + bytes;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(reinterpret_cast<const char*>(pixels.Data.data()), bytes);
-  return out.good();
 }
 
 }  // namespace shell::testing

@@ -63,7 +63,6 @@ std::string DialogItemText(HWND dialog, int item);
 // The message of a message box: its first static text that is not empty.
 std::string MessageText(HWND box);
 
-// The whole Wine desktop as a 24-bit BMP file.
-bool SaveScreenshot(const std::string& path);
+using toolkit::testing::SaveScreenshot;
 
 }  // namespace shell::testing

@@ -1,6 +1,7 @@
 #include "toolkit/tests/root_window_fixture.hpp"
 
 #include <array>
+#include <fstream>
 #include <vector>
 
 #include "toolkit/frame/toolkit_start.hpp"
@@ -109,6 +110,30 @@ Pixels ReadPixels(HDC source, const RECT& area) {
   DeleteDC(memory);
   for (auto& p : pixels.Data) p &= 0xFFFFFF;
   return pixels;
+}
+
+bool SaveScreenshot(const std::string& path) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const HDC dc = GetDC(nullptr);
+  const Pixels pixels = ReadPixels(dc, screen);
+  ReleaseDC(nullptr, dc);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = pixels.Width;
+  info.biHeight = -pixels.Height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const DWORD bytes = static_cast<DWORD>(pixels.Data.size() * 4);
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + bytes;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(pixels.Data.data()), bytes);
+  return out.good();
 }
 
 void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up) {

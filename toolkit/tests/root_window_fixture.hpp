@@ -63,6 +63,9 @@ struct Pixels {
 };
 Pixels ReadPixels(HDC source, const RECT& area);
 
+// The whole screen as a 32-bit BMP file.
+bool SaveScreenshot(const std::string& path);
+
 // Real input, as a keyboard or mouse would give it.
 void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up);
 void ClickAt(POINT screen);

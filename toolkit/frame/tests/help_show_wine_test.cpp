@@ -2,20 +2,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/state/errors.hpp"
+#include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/tests/scratch_directory.hpp"
 #include "toolkit/windows/root_window.hpp"
 
 using namespace toolkit;
 
-// The build puts Pinwell.hlp beside this test program, where HelpShow looks
-// for it; the viewer is the platform's own, started by the help engine.
+// The build puts Pinwell.hlp and Pinwell.htm beside this test program,
+// where HelpShow looks for them; the viewer is the platform's own, started
+// by the help engine, where the Windows that Wine reports has one
+// (help_show_test.sh runs this program as an older or a newer Windows).
 
 namespace {
 
@@ -77,6 +82,54 @@ std::string WaitForHeading(const std::string& heading) {
     if (shown == (heading.empty() ? gone : heading) || std::chrono::steady_clock::now() > end) return shown;
     Sleep(50);
   }
+}
+
+// A window of another process, below `parent`, by its class and its text
+// without the "&" of its mnemonic.
+HWND FindDescendant(HWND parent, std::string_view className, std::string_view text) {
+  struct Search {
+    std::string_view ClassName, Text;
+    HWND Found = nullptr;
+  } search{className, text};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        std::string shown = toolkit::testing::WindowText(window);
+        std::erase(shown, '&');
+        if (lstrcmpiA(name, std::string(s.ClassName).c_str()) != 0 || shown != s.Text) return TRUE;
+        s.Found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+HWND WaitForWindow(const char* className, const char* title) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  HWND found = nullptr;
+  while ((found = FindWindowA(className, title)) == nullptr && std::chrono::steady_clock::now() < end) Sleep(50);
+  return found;
+}
+
+// The picture of the screen once the viewer has drawn its topic, for
+// help_show_test.sh to check and keep.
+void Screenshot(const std::string& name) {
+  const HWND topic = TopicWindow();
+  REQUIRE(topic != nullptr);
+  RedrawWindow(GetParent(topic), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const auto drawn = [topic] {
+    const HDC screen = GetDC(nullptr);
+    const auto pixels = toolkit::testing::ReadPixels(screen, toolkit::testing::ScreenRect(topic));
+    ReleaseDC(nullptr, screen);
+    return std::ranges::any_of(pixels.Data, [](std::uint32_t p) { return p == 0; });
+  };
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!drawn() && std::chrono::steady_clock::now() < end) Sleep(50);
+  const char* folder = std::getenv("PINWELL_SCREENS");
+  CHECK(toolkit::testing::SaveScreenshot(std::string(folder != nullptr ? folder : ".") + "\\" + name + ".bmp"));
 }
 
 std::filesystem::path ProgramDirectory() {
@@ -142,6 +195,28 @@ TEST_CASE("HelpShow: the contents, a jump, topics by number, the topics window, 
 
   HelpShow("Pinwell.hlp");
   CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
+  Screenshot("help-viewer");
+
+  // The Index lists the keywords; one of them leads to its topic.
+  PostMessageA(FindDescendant(VisibleViewer(), "Button", "Index"), BM_CLICK, 0, 0);
+  const HWND index = WaitForWindow("#32770", "Help topics: Pinwell Help");
+  REQUIRE(index != nullptr);
+  // The sheet shows before its page has filled the list.
+  HWND keywords = nullptr;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while ((keywords = FindDescendant(index, "ListBox", "")) == nullptr || SendMessageA(keywords, LB_GETCOUNT, 0, 0) <= 0) {
+    REQUIRE(std::chrono::steady_clock::now() < end);
+    Sleep(50);
+  }
+  const auto keyword = SendMessageA(keywords, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("command line"));
+  REQUIRE(keyword >= 0);
+  SendMessageA(keywords, LB_SETCURSEL, keyword, 0);
+  PostMessageA(FindDescendant(index, "Button", "OK"), BM_CLICK, 0, 0);
+  CHECK(WaitForHeading("Converting from the command line") == "Converting from the command line");
+  Screenshot("help-index");
+
+  HelpShow("Pinwell.hlp");
+  CHECK(WaitForHeading("Pinwell Help") == "Pinwell Help");
   Click("The output file");
   CHECK(WaitForHeading("The output file") == "The output file");
 
@@ -162,6 +237,22 @@ TEST_CASE("HelpShow: the contents, a jump, topics by number, the topics window, 
   HelpShow(" ");
   CHECK(WaitForHeading("") == "(no viewer)");
   CHECK(ErrorQuery(1) == 0);
+  CloseRootWindow();
+}
+
+TEST_CASE("Where Windows has no viewer, help opens in the browser, and Exit leaves it open") {
+  ToolkitStart(" ");
+  WindowSpec window;
+  window.Title = "Help owner";
+  OpenRootWindow(window);
+  ErrorQuery(1);
+  // The browser is the one the system starts for HTML pages: Wine's hands
+  // the page to the browser of the machine it runs on.
+  HelpShow("Pinwell.hlp");
+  CHECK(ErrorQuery(1) == 0);
+  HelpShow(" ");
+  CHECK(ErrorQuery(1) == 0);
+  CHECK(FindWindowA("MS_WINHELP", nullptr) == nullptr);
   CloseRootWindow();
 }
 

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs the help test program as a Windows of the given version would (Wine
+# reports a version to the program its AppDefaults name), keeps its pictures
+# and checks what they show: the viewer's green jumps, or, where that Windows
+# has no viewer, the help page in a browser with its links. The browser is
+# dillo, which Wine's own browser hands the page to; the program leaves it
+# open on Exit, so it is photographed and closed here.
+# Usage: help_show_test.sh VERSION TEST.exe SCREENS-FOLDER [doctest options]
+set -euo pipefail
+version=$1 test=$2 screens=$3
+shift 3
+
+copy="${test%.exe}-$version.exe"
+cp "$test" "$copy"
+work=$(mktemp -d)
+# dillo keeps its settings in the home folder: a scratch one, which also
+# tells the browser and the helpers it leaves running from anything else.
+export HOME="$work"
+cleanup() {
+  local environ
+  for environ in /proc/[0-9]*/environ; do
+    if grep -qxzF "HOME=$work" "$environ" 2>/dev/null; then
+      kill "$(basename "$(dirname "$environ")")" 2>/dev/null || true
+    fi
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+PINWELL_SCREENS=$(winepath -w "$work")
+export PINWELL_SCREENS
+wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$copy")" /v Version /d "$version" /f >/dev/null 2>&1
+# HTML pages open in Wine's browser, as where Wine's HTML engine registered
+# them (the test prefix is made without it).
+wine reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d dillo /f >/dev/null 2>&1
+
+# The browser would inherit the test's output and keep CTest waiting.
+status=0
+wine "$copy" "$@" >"$work/output.txt" 2>&1 || status=$?
+grep -v '^paths:\|^Domain:\|^dillo\|^Cookies:\|^\*\*\|^Nav_\|^Dpi\|^a_Dicache\|^Disabling' "$work/output.txt" || true
+
+failed() { echo "FAILED: $*"; status=1; }
+# How many pixels of the picture have one of the colours (#RRGGBB ...).
+pixels_of() {
+  local picture=$1 count=0 colour
+  shift
+  for colour in "$@"; do
+    count=$((count + $(convert "$picture" -fill black +opaque "$colour" -fill white -opaque "$colour" \
+      -format '%[fx:round(mean*w*h)]' info:)))
+  done
+  echo "$count"
+}
+
+mkdir -p "$screens"
+for picture in "$work"/*.bmp; do
+  [ -e "$picture" ] || continue
+  convert "$picture" "$screens/$(basename "${picture%.bmp}").png"
+done
+
+if [ "$version" = winxp ]; then
+  # The contents topic is a list of jumps; the command line's topic has one.
+  contents=$(pixels_of "$screens/help-viewer.png" '#008000')
+  topic=$(pixels_of "$screens/help-index.png" '#008000')
+  echo "green jump pixels: contents $contents, the keyword's topic $topic"
+  [ "$contents" -ge 1000 ] || failed "the viewer shows no jumps"
+  [ "$topic" -gt 0 ] && [ "$((topic * 4))" -lt "$contents" ] || failed "the keyword did not lead to its topic"
+else
+  for _ in $(seq 200); do
+    browser=$(xdotool search --name '^Dillo: Pinwell Help$' 2>/dev/null | head -n 1 || true)
+    [ -n "$browser" ] && break
+    sleep 0.1
+  done
+  if [ -z "$browser" ]; then
+    failed "no browser shows the help page"
+  else
+    sleep 1  # let the page be drawn
+    import -window root "$screens/help-browser.png"
+    links=$(pixels_of "$screens/help-browser.png" '#0000FF' '#800080')
+    echo "link pixels in the browser: $links"
+    [ "$links" -ge 1000 ] || failed "the browser shows the page without its links"
+  fi
+fi
+exit $status
