@@ -15,7 +15,7 @@ if(WIN32)
     install(TARGETS Pinwell RUNTIME DESTINATION .)
   endif()
   if(TARGET pinwell_help)
-    install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" DESTINATION .)
+    install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" "${PINWELL_PROGRAM_DIR}/Pinwell.htm" DESTINATION .)
   endif()
   # Notepad of the program's era shows LF-only text as one line.
   configure_file("${packaging_dir}/README.txt.in" README.txt @ONLY NEWLINE_STYLE CRLF)

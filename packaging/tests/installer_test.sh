@@ -55,12 +55,14 @@ for package in "$setup" "$zip"; do
 done
 
 sorted() { tr ' ' '\n' | sort | paste -sd ' '; }
-files="Pinwell.exe Pinwell.hlp README.txt pinwell-cli.exe"
+files="Pinwell.exe Pinwell.hlp Pinwell.htm README.txt pinwell-cli.exe"
 expect "the zip's files" "$files" "$(unzip -Z1 "$zip" | sorted)"
 unzip -q "$zip" -d "$work/zip"
 expect "the portable pinwell-cli.exe's version" "pinwell $version" \
   "$(timeout 60 wine "$work/zip/pinwell-cli.exe" --version | tr -d '\r')"
 
+# Help > Pinwell below opens the viewer, as on a Windows that has one.
+timeout 30 wine reg add 'HKCU\Software\Wine\AppDefaults\Pinwell.exe' /v Version /d winxp /f >/dev/null
 before=$(prefix_state)
 timeout 120 wine "$setup" /S || fail "the silent install ended with status $?"
 expect "the installed files" "$(sorted <<<"$files Uninstall.exe")" "$(ls "$folder" | sorted)"
