@@ -10,8 +10,11 @@ namespace toolkit {
 // A name without a "\" or drive is looked for beside the program. A topic
 // (a context number of the help file) shows that topic, in a popup window
 // when popup is 1; otherwise the contents. A blank name closes the help
-// engine's window. Failures raise 1031 (not a help document), 1 (no such
-// file or browser) or 1030 (the viewer failed).
+// engine's window. Where the platform has no help viewer (Windows from
+// Vista on), a help file is shown as its HTML page beside it (the same name,
+// ".htm") in the browser, and a blank name leaves that browser open.
+// Failures raise 1031 (not a help document), 1 (no such file or browser) or
+// 1030 (the viewer failed).
 void HelpShow(std::string_view document, int topic = -1, int popup = 0);
 
 }  // namespace toolkit

@@ -47,11 +47,10 @@ def paragraph(data1, data2, topic):
     _, at = long_form(data1, 0)  # topic size
     _, at = short_form(data1, at)  # topic length
     paragraph_format = u16(data1, at + 4)
+    assert paragraph_format in (0, 0x0004), f"paragraph format {paragraph_format:#x}"
     at += 6
-    for bit in (0x0002, 0x0004, 0x0008, 0x0010, 0x0020, 0x0040):
-        if paragraph_format & bit:
-            _, at = short_form(data1, at)
-    assert paragraph_format & ~0x007E == 0, f"paragraph format {paragraph_format:#x}"
+    if paragraph_format:  # the space below
+        _, at = short_form(data1, at)
     strings = data2.split(b"\0")
     text, hot = "", None
     for string in strings:
