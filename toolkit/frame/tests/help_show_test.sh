@@ -16,8 +16,12 @@ work=$(mktemp -d)
 # dillo keeps its settings in the home folder: a scratch one, which also
 # tells the browser and the helpers it leaves running from anything else.
 export HOME="$work"
+# What this adds to the shared prefix goes again at the end.
+page_type=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | grep -c REG_SZ || true)
 cleanup() {
   local environ
+  [ "$page_type" -gt 0 ] || wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
   for environ in /proc/[0-9]*/environ; do
     if grep -qxzF "HOME=$work" "$environ" 2>/dev/null; then
       kill "$(basename "$(dirname "$environ")")" 2>/dev/null || true
@@ -31,7 +35,7 @@ export PINWELL_SCREENS
 wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$copy")" /v Version /d "$version" /f >/dev/null 2>&1
 # HTML pages open in Wine's browser, as where Wine's HTML engine registered
 # them (the test prefix is made without it).
-wine reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
+[ "$page_type" -gt 0 ] || wine reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d dillo /f >/dev/null 2>&1
 
 # The browser would inherit the test's output and keep CTest waiting.
