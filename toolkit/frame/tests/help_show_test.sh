@@ -19,13 +19,17 @@ export HOME="$work"
 # What this adds to the shared prefix goes again at the end.
 page_type=$(wine reg query 'HKCR\.htm' /ve 2>/dev/null | grep -c REG_SZ || true)
 cleanup() {
-  local environ
   [ "$page_type" -gt 0 ] || wine reg delete 'HKCR\.htm' /f >/dev/null 2>&1 || true
   wine reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f >/dev/null 2>&1 || true
-  for environ in /proc/[0-9]*/environ; do
-    if grep -qxzF "HOME=$work" "$environ" 2>/dev/null; then
-      kill "$(basename "$(dirname "$environ")")" 2>/dev/null || true
-    fi
+  # The browser and its helpers, by this run's home folder; Wine's own
+  # processes, which may have started meanwhile, stay.
+  local process
+  for process in /proc/[0-9]*; do
+    case "$(readlink "$process/exe" 2>/dev/null)" in
+      */dillo | */dpid | */dillo/dpi/*) ;;
+      *) continue ;;
+    esac
+    grep -qxzF "HOME=$work" "$process/environ" 2>/dev/null && kill "${process#/proc/}" 2>/dev/null || true
   done
   rm -rf "$work"
 }
