@@ -32,11 +32,12 @@ HBITMAP CopyOfClientArea(HWND client) {
   return image;
 }
 
-void DrawImage(HDC target, HBITMAP image, const RECT& area) {
+// `from` is where the area lies in the image.
+void DrawImage(HDC target, HBITMAP image, const RECT& area, POINT from = {0, 0}) {
   const HDC memory = CreateCompatibleDC(target);
   const HGDIOBJ previous = SelectObject(memory, image);
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left,
-         area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, from.x + area.left,
+         from.y + area.top, SRCCOPY);
   SelectObject(memory, previous);
   DeleteDC(memory);
 }
@@ -76,10 +77,20 @@ void WindowImagesRelease() {
 
 bool PaintHeldImage(HWND client) {
   const int index = SlotOfWindow(client);
-  if (index < 0 || Layer.Slots[index].HeldImage == nullptr) return false;
+  if (index < 0) return false;
+  HBITMAP image = Layer.Slots[index].HeldImage;
+  POINT from{0, 0};
+  // A window inside the root's client area holds no image of its own: it
+  // shows the part of the root's image it covers.
+  const HWND root = Layer.Slots[0].Client;
+  if (image == nullptr && index != 0 && root != nullptr && IsChild(root, client)) {
+    image = Layer.Slots[0].HeldImage;
+    MapWindowPoints(client, root, &from, 1);
+  }
+  if (image == nullptr) return false;
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(client, &paint);
-  DrawImage(dc, Layer.Slots[index].HeldImage, paint.rcPaint);
+  DrawImage(dc, image, paint.rcPaint, from);
   EndPaint(client, &paint);
   return true;
 }

@@ -77,7 +77,7 @@ BYTE ButtonState(const WindowSlot& slot, int command) {
 }
 
 // The size only: where the toolbar goes follows from the frame's layout.
-void SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layout) {
+SIZE SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layout) {
   RECT area;
   GetClientRect(slot.Frame, &area);
   if (slot.StatusBar != nullptr) area.bottom -= SizeOf(slot.StatusBar).cy;
@@ -86,6 +86,7 @@ void SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layo
   if (IsSide(side)) place.SideWidth = size.Width;
   SetWindowPos(place.Window, nullptr, 0, 0, size.Width, size.Height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return {size.Width, size.Height};
 }
 
 void AddButtons(const WindowSlot& slot, HWND toolbar, int resource, const ToolbarResource& layout) {
@@ -153,7 +154,7 @@ void ToolbarCreate(int resource, int window, int position) {
                           : nullptr;
   if (resource != 0 && bytes == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
 
-  const SIZE removed = SizeOf(place.Window);
+  const SIZE removed = place.Window != nullptr ? place.Measured : SIZE{};
   if (place.Window != nullptr) RemoveToolbar(slot, side);
   if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
   const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
@@ -178,14 +179,14 @@ void ToolbarCreate(int resource, int window, int position) {
   // beyond image size + 6.
   SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
   SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
-  SizeToolbar(slot, side, layout);
+  const SIZE added = place.Measured = SizeToolbar(slot, side, layout);
   AddButtons(slot, toolbar, resource, layout);
   if (IsSide(side)) {
     RECT ignored;
     SendMessageA(toolbar, TB_SETROWS, MAKEWPARAM(layout.Items.size(), TRUE), reinterpret_cast<LPARAM>(&ignored));
   }
   SizeTooltipTable(slot);
-  ApplySizeChange(window, removed, SizeOf(toolbar));
+  ApplySizeChange(window, removed, added);
   ShowWindow(toolbar, SW_SHOWNA);
 }
 

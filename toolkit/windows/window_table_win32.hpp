@@ -23,6 +23,10 @@ struct ToolbarPlace {
   HWND Window = nullptr;
   WNDPROC ControlProcedure = nullptr;  // the control's own, behind our WM_SIZE filter
   int SideWidth = 0;                   // left and right toolbars: width kept for layout
+  // The size the toolkit gave it at its place, before the control sized
+  // itself (which makes a side toolbar as wide as a top one): what a
+  // replacement is compared with.
+  SIZE Measured{};
 };
 
 // What text output draws with; set when the root window opens.

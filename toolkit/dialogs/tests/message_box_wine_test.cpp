@@ -3,6 +3,7 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 #include "toolkit/windows/window_text.hpp"
 
 using namespace toolkit;
@@ -115,6 +117,33 @@ TEST_CASE("MessageBoxShow") {
     CHECK(ClientPixels(w.Client) == before);
     CHECK(NextEventWithin(300, e) == EventType::TimerTick);
     CHECK(e.Value1 == GuardTimer);
+  }
+  SUBCASE("a toolkit window inside the main window shows the part of the main window's picture it covers") {
+    ClearClientArea();
+    for (int y = 500; y < 10000; y += 700) TextAt(100, y, "Reading from Z:\\logs\\drive-to-work.pgl");
+    const Pixels before = ClientPixels(w.Client);
+    constexpr RECT place{40, 20, 240, 60};
+    Pixels inside;
+    WhenBoxAppears("TomTom Log File", [&inside, &w, place](HWND) {
+      const HWND inner = CreateWindowExA(0, "KESTCLIENT", "", WS_CHILD | WS_VISIBLE, place.left, place.top,
+                                         place.right - place.left, place.bottom - place.top, w.Client, nullptr,
+                                         GetModuleHandleA(nullptr), nullptr);
+      Layer.Slots[1].Frame = Layer.Slots[1].Client = inner;
+      UpdateWindow(inner);
+      inside = ClientPixels(inner);
+      Layer.Slots[1] = WindowSlot{};
+      DestroyWindow(inner);
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
+    CHECK(AllStepsRan());
+    Pixels covered{place.right - place.left, place.bottom - place.top, {}};
+    for (int y = place.top; y < place.bottom; ++y) {
+      const auto row = before.Data.begin() + y * before.Width;
+      covered.Data.insert(covered.Data.end(), row + place.left, row + place.right);
+    }
+    CHECK(std::count(covered.Data.begin(), covered.Data.end(), 0xFFFFFFu) < std::ssize(covered.Data));  // text there
+    CHECK(inside == covered);
   }
   SUBCASE("report mode 4 shows the error line in a box of the main window; OK goes on") {
     std::string text;

@@ -21,6 +21,10 @@ using namespace toolkit::testing;
 
 namespace {
 
+// A toolbar of one button whose tooltip is 80 characters long.
+constexpr int TestToolbar = 31101;
+constexpr int TestCommand = 41001;
+
 // An event of the root window whose record holds one or two values and -1
 // everywhere else.
 void CheckEvent(int type, const EventRecord& e, int expectedType, int value1, int value2 = -1) {
@@ -88,6 +92,15 @@ LRESULT CALLBACK CountingToolbarProcedure(HWND window, UINT message, WPARAM wPar
   return CallWindowProcA(toolbarClassProcedure, window, message, wParam, lParam);
 }
 
+// The frame's WM_SIZE messages, counted on their way to its procedure.
+WNDPROC frameProcedure = nullptr;
+int frameSizes = 0;
+
+LRESULT CALLBACK CountingFrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) ++frameSizes;
+  return CallWindowProcA(frameProcedure, window, message, wParam, lParam);
+}
+
 bool Checked(HMENU menu, int command) {
   return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
@@ -100,6 +113,15 @@ TEST_CASE("OpenRootWindow") {
   REQUIRE(w.Client != nullptr);
   REQUIRE(w.StatusBar != nullptr);
 
+  SUBCASE("the character size is the default font's from the start") {
+    TEXTMETRICA metrics{};
+    const HDC dc = GetDC(w.Client);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(w.Client, dc);
+    CHECK(Layer.Slots[0].Text.CharHeight == metrics.tmHeight);
+    CHECK(Layer.Slots[0].Text.CharWidth == metrics.tmAveCharWidth);
+  }
   SUBCASE("the caption is the title without its trailing blanks") {
     CHECK(WindowText(w.Frame) == "REZ Log file to Microsoft Pushpin conversion");
   }
@@ -232,11 +254,35 @@ TEST_CASE("ToolbarCreate") {
     ExpectSizeChange(512, 256);
     ToolbarCreate(30101, 0, 3);
     ExpectSizeChange(512 - 25, 256);
+    // Nothing changed size: the frame is not told it did.
+    frameProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingFrameProcedure)));
+    frameSizes = 0;
     ToolbarCreate(30101, 0, 3);
+    SetWindowLongPtrA(w.Frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
+    CHECK(frameSizes == 0);
     const HWND right = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
     CHECK(ScreenRect(right).left == ScreenRect(w.Client).right);
     CHECK(ScreenRect(right).right == ScreenRect(w.StatusBar).right);
     CheckNothingMore();
+  }
+  SUBCASE("a bottom toolbar replaced by one of its size stays on the status bar; the client hears nothing") {
+    ExpectSizeChange(512, 256 - HeightOf(w.Toolbar));
+    ToolbarCreate(0);
+    ExpectSizeChange(512, 256);
+    ToolbarCreate(30101, 0, 4);
+    const int height = HeightOf(FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr));
+    ExpectSizeChange(512, 256 - height);
+    ToolbarCreate(30101, 0, 4);
+    const HWND bottom = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    CHECK(ScreenRect(bottom).bottom == ScreenRect(w.StatusBar).top);
+    CHECK(ScreenRect(w.Client).bottom == ScreenRect(bottom).top);
+    CheckNothingMore();
+  }
+  SUBCASE("a tooltip from the string table runs to 80 characters") {
+    ToolbarCreate(TestToolbar, 0, 4);
+    const HWND bottom = FindWindowExA(w.Frame, w.Toolbar, TOOLBARCLASSNAMEA, nullptr);
+    CHECK(Tooltip(bottom, TestCommand) == std::string(79, 'S') + "E");
   }
   SUBCASE("a tooltip of the window's own table runs to 80 characters") {
     const std::string text(80, 'T');
@@ -454,6 +500,14 @@ TEST_CASE("StatusBarText") {
     StatusBarText(256, "too far");
     CHECK(StatusText(w.StatusBar, 0) == " Output format: English style numbers");
     CHECK(StatusText(w.StatusBar, 1) == " Resolution: 1 second");
+  }
+  SUBCASE("parts after a -1 keep their style; those up to it take the new one") {
+    StatusBarParts(std::array{3000, 3000, 3000}, std::array{0, 0, 0});
+    StatusBarParts(std::array{3000, -1, 2000}, std::array{2, 2, 2});
+    const auto style = [&w](int part) { return HIWORD(SendMessageA(w.StatusBar, SB_GETTEXTLENGTHA, part, 0)); };
+    CHECK(style(0) == SBT_POPOUT);
+    CHECK(style(1) == SBT_POPOUT);
+    CHECK(style(2) == SBT_NOBORDERS);
   }
   SUBCASE("re-dividing the bar keeps the texts") {
     const std::array widths{5000, -1};
