@@ -27,10 +27,18 @@ void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string
 
 // The dialog's fields live in a hidden instance made by DialogLoad; a modal
 // show runs a copy of it and copies the fields back when a button ends it.
+// A raw-data resource with the dialog's number beside its template fills
+// the fields when it loads (its sections are described in
+// companion_resource.hpp); the dialogs its tab controls name are loaded too,
+// as its pages.
 void DialogLoad(int dialogId);
 void DialogPutText(int fieldId, std::string_view text);
-// X and Y in screen pixels, or Centred; mode one of DialogMode.
+// X and Y in screen pixels, or Centred; a dialog inside the root window is
+// placed in window units and always shown modeless. Mode one of DialogMode.
+// A shown dialog reports its push buttons as EventType::DialogButton and,
+// once switched on, its other changes as EventType::DialogField.
 void DialogShowModal(int x, int y, int focusField = NoFocusField, int mode = DialogMode::Modeless);
+// Its tab pages are unloaded with it unless kept.
 void DialogUnload(int keepPages = 0);
 
 // Code is one of DialogInfoCode; 0 for any other.
