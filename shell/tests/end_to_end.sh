@@ -19,10 +19,16 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d 1024x768 /f
 wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$test")\\Explorer" /v Desktop /d "$desktop" /f \
   >/dev/null 2>&1
 # Pinwell as on a Windows that has the help viewer, which the session opens;
-# the test too, which draws the lines it expects as Pinwell draws them.
-for program in Pinwell.exe "$(basename "$test")"; do
-  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d winxp /f >/dev/null 2>&1
-done
+# the test too, which draws the lines it expects as Pinwell draws them. Not
+# after the test: ./run shares the prefix.
+versions() {
+  local program
+  for program in Pinwell.exe "$(basename "$test")"; do
+    wine reg "$1" "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version "${@:2}" /f >/dev/null 2>&1 || true
+  done
+}
+versions add /d winxp
+trap 'versions delete; rm -rf "$work"' EXIT
 status=0
 timeout 500 wine "$test" "$@" || status=$?
 
