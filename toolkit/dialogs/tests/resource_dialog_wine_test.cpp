@@ -306,6 +306,8 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
   const HWND general = Loaded(GeneralPage);
   const HWND details = Loaded(DetailsPage);
   Ask(hidden, Progress, PBM_SETPOS, 120);
+  CHECK(SendDlgItemMessageA(general, 3101, EM_GETLIMITTEXT, 0, 0) == 12);
+  CHECK(IsDlgButtonChecked(details, 3201) == BST_CHECKED);
   FieldRecord& progressRecord = *FieldRecordOf(GetDlgItem(hidden, Progress));
   CHECK(progressRecord.IntegerMaximum == 250);
   progressRecord.TabStopCount = 1;
@@ -314,7 +316,7 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
     std::string Selected, Chosen;
     LRESULT ComboSelection = -1, ProgressPosition = -1, ProgressHigh = -1, TrackbarHigh = -1, PageSize = -1;
     bool GeneralShown = false, DetailsShown = false, ImageShown = false, RedButton = false;
-    bool DetailsShownAfterClick = false, GeneralHiddenAfterClick = false;
+    bool DetailsShownAfterClick = false, GeneralHiddenAfterClick = false, YellowField = false;
     UINT Greyed = 0;
     FieldRecord ProgressRecord;
   } seen;
@@ -326,6 +328,10 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
     seen.TrackbarHigh = Ask(box, Trackbar, TBM_GETRANGEMAX);
     seen.PageSize = Ask(box, Trackbar, TBM_GETPAGESIZE);
     seen.GeneralShown = IsChild(box, general) && IsWindowVisible(general);
+    const HWND field = GetDlgItem(general, 3101);
+    const HDC fieldDc = GetDC(field);
+    seen.YellowField = GetPixel(fieldDc, ClientSize(field).cx - 3, ClientSize(field).cy / 2) == RGB(255, 255, 0);
+    ReleaseDC(field, fieldDc);
     seen.DetailsShown = IsWindowVisible(details);
     seen.ImageShown = Ask(box, ImageButton, BM_GETIMAGE, IMAGE_BITMAP) != 0;
     seen.ProgressRecord = *FieldRecordOf(GetDlgItem(box, Progress));
@@ -366,6 +372,7 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
   CHECK(seen.TrackbarHigh == 50);
   CHECK(seen.PageSize == 10);
   CHECK(seen.GeneralShown);
+  CHECK(seen.YellowField);
   CHECK_FALSE(seen.DetailsShown);
   CHECK(seen.ImageShown);
   CHECK(seen.RedButton);
@@ -407,6 +414,9 @@ TEST_CASE("Shown dialogs report to the event loop") {
   DialogShowModal(-1, -1, 0, 2);
   const HWND shown = HiddenInstance();
   REQUIRE(IsWindowVisible(shown));
+  const HWND general = Loaded(GeneralPage);
+  CHECK(IsChild(shown, general));
+  CHECK(IsWindowVisible(general));
   DrainEvents();
   EventRecord record;
 
