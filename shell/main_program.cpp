@@ -1,6 +1,8 @@
 #include "shell/main_program.hpp"
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "resources/resource_ids.hpp"
 #include "shell/application_state.hpp"
@@ -27,6 +29,16 @@ toolkit::WindowSpec MainWindow() {
   return window;
 }
 
+std::vector<std::string> DroppedFiles(Toolkit& toolkit, int count) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= count; ++i) {
+    FileName name;
+    toolkit.DroppedFileName(i, name.Span());
+    if (!name.IsBlank()) names.emplace_back(name.Trimmed());
+  }
+  return names;
+}
+
 }  // namespace
 
 int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
@@ -38,6 +50,7 @@ int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
   toolkit.StatusBarText(1, EnglishNumbersText);
   toolkit.StatusBarText(2, OneSecondText);
   toolkit.ToolbarCreate(resources::MainToolbar);
+  toolkit.EventEnable(toolkit::EventType::FilesDropped, 1);
   LogsArrived(toolkit, logs);
 
   while (!app.ExitRequested) {
@@ -49,6 +62,7 @@ int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
       case toolkit::EventType::Repaint:
       case toolkit::EventType::SizeChange: RedrawProgress(toolkit); break;
       case toolkit::EventType::CloseAsked: app.ExitRequested = true; break;
+      case toolkit::EventType::FilesDropped: LogsArrived(toolkit, DroppedFiles(toolkit, event.Value1)); break;
       default: break;
     }
   }

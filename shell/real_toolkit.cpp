@@ -21,6 +21,8 @@ class Win32Toolkit final : public Toolkit {
   void StatusBarParts(std::span<const int> widths) override { toolkit::StatusBarParts(widths); }
   void ToolbarCreate(int resource) override { toolkit::ToolbarCreate(resource); }
   void NextEvent(int& type, toolkit::EventRecord& record) override { toolkit::NextEvent(type, record); }
+  void EventEnable(int type, int on) override { toolkit::EventEnable(type, on); }
+  void DroppedFileName(int index, std::span<char> fileName) override { toolkit::DroppedFileName(index, fileName); }
   void CloseRootWindow() override { toolkit::CloseRootWindow(); }
 
   void StatusBarText(int part, std::string_view text) override { toolkit::StatusBarText(part, text); }

@@ -21,6 +21,9 @@ class Toolkit {
   virtual void StatusBarParts(std::span<const int> widths) = 0;
   virtual void ToolbarCreate(int resource) = 0;
   virtual void NextEvent(int& type, toolkit::EventRecord& record) = 0;
+  virtual void EventEnable(int type, int on) = 0;
+  // A file of the last FilesDropped event, 1-based; blank-padded.
+  virtual void DroppedFileName(int index, std::span<char> fileName) = 0;
   virtual void CloseRootWindow() = 0;
 
   virtual void StatusBarText(int part, std::string_view text) = 0;

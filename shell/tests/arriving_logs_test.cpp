@@ -45,8 +45,8 @@ TEST_CASE("One log named on the command line is opened as Open would open it") {
 
   const std::string full = (fs::current_path() / "Trip.PGL").string();
   const std::vector<std::string> calls = w.Toolkit.Take();
-  REQUIRE(calls.size() == 9);
-  CHECK(std::vector(calls.begin() + 6, calls.end()) ==
+  REQUIRE(calls.size() == 10);
+  CHECK(std::vector(calls.begin() + 7, calls.end()) ==
         std::vector<std::string>{"ClearClientArea()", Drawn(1, PathLine("Reading from ... ", FileName(full))),
                                  "CloseRootWindow()"});
   CHECK(Application.InputLogName.Trimmed() == full);
@@ -90,6 +90,16 @@ TEST_CASE("Several logs are converted in turn, each to its own name, a failure t
   CHECK(Application.InputLogName.IsBlank());
   CHECK(Application.ProgressLineCount == 3);
 
+  SUBCASE("logs dropped onto the window arrive the same way") {
+    w.Toolkit.Dropped = {"a.pgl", "folder/b.PGL"};
+    w.Toolkit.Events = {{toolkit::EventType::FilesDropped, 2}, {toolkit::EventType::CloseAsked}};
+    RunPinwell(w.Toolkit);
+    const std::vector<std::string> calls = w.Toolkit.Take();
+    REQUIRE(calls.size() == 11);
+    CHECK(std::vector(calls.begin() + 7, calls.end()) ==
+          std::vector<std::string>{"ClearClientArea()", Drawn(1, "a.pgl: 2 records written to a.txt"),
+                                   Drawn(2, "b.PGL: 1 records written to b.txt"), "CloseRootWindow()"});
+  }
   SUBCASE("more logs than lines: the earliest lines make room") {
     std::vector<std::string> many;
     for (int i = 1; i <= 7; ++i) many.push_back("missing" + std::to_string(i) + ".pgl");

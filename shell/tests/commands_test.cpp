@@ -82,6 +82,7 @@ TEST_CASE("RunPinwell") {
       R"(StatusBarText(1, " Output format: English style numbers"))",
       R"(StatusBarText(2, " Resolution: 1 second"))",
       "ToolbarCreate(30101)",
+      "EventEnable(16, 1)",
   };
 
   SUBCASE("repaints redraw, other events are ignored, the close box ends the loop") {

@@ -13,6 +13,8 @@
 #include "shell/progress.hpp"
 #include "shell/tests/user_session.hpp"
 
+#include <shlobj.h>
+
 using namespace shell::testing;
 namespace fs = std::filesystem;
 
@@ -318,4 +320,37 @@ TEST_CASE("The toolbar's Exit and the close box end the program; the close box l
   CHECK(IsWindowVisible(help));
   PostMessageA(help, WM_CLOSE, 0, 0);
   CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
+}
+
+// Drops files onto the window as the file manager does, through the window's
+// own message: the drop's description is made in the program's memory,
+// where the system's drop functions read it.
+void DropFiles(const Pinwell& pinwell, const std::vector<fs::path>& files) {
+  std::wstring names;
+  for (const fs::path& file : files) names += file.wstring() + L'\0';
+  names += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.pt = {100, 100};
+  header.fWide = TRUE;
+  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+  void* remote = VirtualAllocEx(pinwell.Process.hProcess, nullptr, bytes.size(), MEM_COMMIT, PAGE_READWRITE);
+  REQUIRE(remote != nullptr);
+  REQUIRE(WriteProcessMemory(pinwell.Process.hProcess, remote, bytes.data(), bytes.size(), nullptr));
+  PostMessageW(pinwell.Frame, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+TEST_CASE("Two logs dropped onto the window are converted in turn, each beside itself") {
+  Workspace w;
+  Pinwell pinwell;
+  REQUIRE(pinwell.Start(Program, w.Folder.string()));
+  DropFiles(pinwell, {w.Log, w.QuietLog});
+  CHECK(pinwell.Shows({"drive to work.pgl: 73 records written to drive to work.txt",
+                       "no speed.pgl: 30 records written to no speed.txt"}));
+  Screenshot("end-to-end-drop");
+  CHECK(ReadFile(w.Folder / "drive to work.txt") == Converted(w.Log, ""));
+  CHECK(ReadFile(w.Folder / "no speed.txt") == Converted(w.QuietLog, ""));
+  pinwell.ClickButton(40010);
+  CHECK(pinwell.WaitForExit() == 0);
 }

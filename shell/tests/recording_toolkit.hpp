@@ -40,6 +40,8 @@ class RecordingToolkit final : public Toolkit {
   // them; 1 (OK, Yes) when none is left.
   std::deque<int> BoxAnswers;
   std::deque<Event> Events;
+  // The files of a FilesDropped event.
+  std::vector<std::string> Dropped;
 
   void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
   void OpenRootWindow(const toolkit::WindowSpec& w) override {
@@ -59,6 +61,13 @@ class RecordingToolkit final : public Toolkit {
     record.Value1 = event.Value1;
   }
   void CloseRootWindow() override { Record("CloseRootWindow()"); }
+  void EventEnable(int type, int on) override { Record("EventEnable(" + Numbers({type, on}) + ")"); }
+  void DroppedFileName(int index, std::span<char> fileName) override {
+    std::fill(fileName.begin(), fileName.end(), ' ');
+    if (index < 1 || index > static_cast<int>(Dropped.size())) return;
+    const std::string& name = Dropped[static_cast<std::size_t>(index - 1)];
+    std::copy_n(name.begin(), std::min(name.size(), fileName.size()), fileName.begin());
+  }
 
   void StatusBarText(int part, std::string_view text) override {
     Record("StatusBarText(" + Numbers({part}) + ", " + Quoted(text) + ")");

@@ -1,5 +1,6 @@
 #include "toolkit/windows/event_loop.hpp"
 
+#include "toolkit/windows/dropped_files_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -95,6 +96,7 @@ void NextEvent(int& type, EventRecord& record) {
 void EventEnable(int type, int on) {
   if (type < 1 || type > EventType::Highest) return;
   Layer.Switches[type] = on != 0;
+  if (type == EventType::FilesDropped) AcceptDroppedFiles(on != 0);
 }
 
 }  // namespace toolkit

@@ -16,9 +16,9 @@ EventSwitches AllOnExcept(std::initializer_list<int> off) {
 
 }  // namespace
 
-EventSwitches StartingEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, 15}); }
+EventSwitches StartingEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, 15, EventType::FilesDropped}); }
 
-EventSwitches ClosedEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12}); }
+EventSwitches ClosedEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, EventType::FilesDropped}); }
 
 bool IsEventOn(const EventSwitches& switches, int type) {
   return type >= 1 && type <= EventType::Highest && switches[type];

@@ -22,7 +22,10 @@ inline constexpr int CloseAsked = 9;
 inline constexpr int DialogField = 10;
 inline constexpr int FrameButtonDown = 12;
 inline constexpr int TimerTick = 13;
-inline constexpr int Highest = 15;
+// Files dropped onto a window from the file manager: Value1 is how many,
+// X and Y where (units); DroppedFileName gives their names. Off by default.
+inline constexpr int FilesDropped = 16;
+inline constexpr int Highest = 16;
 }  // namespace EventType
 
 struct EventRecord {
@@ -40,7 +43,7 @@ struct EventRecord {
   int Time = 0;
 };
 
-// One switch per event type 1..15 (index 0 unused); a switched-off type
+// One switch per event type 1..16 (index 0 unused); a switched-off type
 // produces no event.
 using EventSwitches = std::array<bool, EventType::Highest + 1>;
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "toolkit/windows/dropped_files_win32.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/frame_layout.hpp"
 #include "toolkit/windows/tooltip_table.hpp"
@@ -175,6 +176,7 @@ LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     }
+    case WM_DROPFILES: return OnDropFiles(frame, reinterpret_cast<HDROP>(wParam));
     case WM_DESTROY: return OnDestroy(frame);
     default: return DefWindowProcA(frame, message, wParam, lParam);
   }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -91,6 +92,9 @@ struct WindowLayer {
   // Set while modal boxes hold images of the windows: the windows are painted
   // from them, and nothing is reported or deferred.
   bool ImagesHeld = false;
+
+  // The names of the files last dropped onto a window, UTF-8, until the next drop.
+  std::vector<std::string> DroppedFiles;
 
   // The text of the tooltip last asked for; the control reads it once the
   // notification returns.
