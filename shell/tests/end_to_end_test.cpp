@@ -266,20 +266,6 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
 }
 
-TEST_CASE("A log named on the command line, as the file manager starts the program, is opened") {
-  Workspace w;
-  Pinwell pinwell;
-  // A name relative to the folder the program starts in is shown in full.
-  REQUIRE(pinwell.Start(Program, w.Folder.string(), "\"drive to work.pgl\"", {Reading(w.Log)}));
-  Screenshot("end-to-end-command-line");
-  Press("alt+f s");
-  const fs::path output = w.Folder / "drive to work.txt";
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
-  CHECK(ReadFile(output) == Converted(w.Log, ""));
-  pinwell.ClickButton(40010);
-  CHECK(pinwell.WaitForExit() == 0);
-}
-
 TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
   Workspace w;
   // caf\u00E9, \u00F6, \u5730\u56F3 (a map), \U0001F697 (a car): typed as a user types them.
@@ -341,15 +327,23 @@ void DropFiles(const Pinwell& pinwell, const std::vector<fs::path>& files) {
   PostMessageW(pinwell.Frame, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
-TEST_CASE("Two logs dropped onto the window are converted in turn, each beside itself") {
+TEST_CASE("Logs arrive as the file manager sends them: named on the command line, dropped onto the window") {
   Workspace w;
   Pinwell pinwell;
-  REQUIRE(pinwell.Start(Program, w.Folder.string()));
+  // A name relative to the folder the program starts in is shown in full.
+  REQUIRE(pinwell.Start(Program, w.Folder.string(), "\"drive to work.pgl\"", {Reading(w.Log)}));
+  Screenshot("end-to-end-command-line");
+  Press("alt+f s");
+  const fs::path output = w.Folder / "drive to work.txt";
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(ReadFile(output) == Converted(w.Log, ""));
+  fs::remove(output);
+
   DropFiles(pinwell, {w.Log, w.QuietLog});
   CHECK(pinwell.Shows({"drive to work.pgl: 73 records written to drive to work.txt",
                        "no speed.pgl: 30 records written to no speed.txt"}));
   Screenshot("end-to-end-drop");
-  CHECK(ReadFile(w.Folder / "drive to work.txt") == Converted(w.Log, ""));
+  CHECK(ReadFile(output) == Converted(w.Log, ""));
   CHECK(ReadFile(w.Folder / "no speed.txt") == Converted(w.QuietLog, ""));
   pinwell.ClickButton(40010);
   CHECK(pinwell.WaitForExit() == 0);

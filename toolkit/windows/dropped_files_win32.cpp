@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "text/wide_names.hpp"
 #include "toolkit/windows/event_loop.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
@@ -20,11 +21,8 @@ std::string Utf8Name(HDROP drop, UINT index) {
   const UINT length = DragQueryFileW(drop, index, nullptr, 0);
   std::wstring wide(length + 1, L'\0');
   DragQueryFileW(drop, index, wide.data(), length + 1);
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), nullptr, 0, nullptr,
-                                        nullptr);
-  std::string name(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), name.data(), bytes, nullptr, nullptr);
-  return name;
+  wide.resize(length);
+  return text::Utf8FromWide<wchar_t>(wide);
 }
 
 }  // namespace
