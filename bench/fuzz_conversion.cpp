@@ -121,7 +121,7 @@ void DecodeEachLine(std::string_view bytes, FixState& fix) {
     CommaFieldNumber(line, static_cast<int>(line.size() % 9));
 
     record.clear();
-    WritePushpinRecord(name, (name & 2) ? EnglishStyle : ContinentalStyle, (name & 1) != 0, fix, record);
+    WritePushpinRecord(name, (name & 2) ? NumberStyle::English : NumberStyle::Continental, (name & 1) != 0, fix, record);
     CheckRecord(record);
     name = name * 7 + 3;  // through every width of the name column, both styles, with and without speed
     if (name > 1'000'000'000'000) name = 1;
@@ -147,7 +147,7 @@ struct MemoryFile {
   }
 };
 
-void ConvertWhole(std::string_view bytes, int style, int resolution) {
+void ConvertWhole(std::string_view bytes, NumberStyle style, int resolution) {
   static const MemoryFile log;
   static const MemoryFile output;
   log.Fill(bytes);
@@ -155,7 +155,7 @@ void ConvertWhole(std::string_view bytes, int style, int resolution) {
   const ConversionResult result = ConvertLogFile(log.Name, output.Name, style, resolution);
   Require(result.Succeeded(), "a log in memory converts");
   const std::string pushpins = output.Contents();
-  Require(pushpins.starts_with(style == EnglishStyle ? "  Name, Latitude,  Longitude, Information\r\n"
+  Require(pushpins.starts_with(style == NumberStyle::English ? "  Name, Latitude,  Longitude, Information\r\n"
                                                      : "Name\tLatitude\tLongitude\tInformation\r\n"),
           "the file starts with its header");
   Require(CountOf(pushpins, "\n") == static_cast<std::size_t>(result.RecordsWritten) + 1,
@@ -172,6 +172,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A whole conversion costs ten times what the rest does (the engine's large
   // buffers), so one input in eight takes it, its options from the first byte.
   const int options = size > 0 ? data[0] : 0;
-  if (options % 8 == 0) ConvertWhole(bytes, (options & 8) ? ContinentalStyle : EnglishStyle, 1 + (options >> 4) % 10);
+  if (options % 8 == 0) ConvertWhole(bytes, (options & 8) ? NumberStyle::Continental : NumberStyle::English, 1 + (options >> 4) % 10);
   return 0;
 }

@@ -5,9 +5,9 @@
 #include <set>
 #include <vector>
 
-#include "cli/output_name.hpp"
 #include "conversion/reading/fix_date.hpp"
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/output_name.hpp"
 
 namespace cli {
 
@@ -162,6 +162,12 @@ bool ReadStatistics(std::optional<std::string_view> form, CommandLine& line, std
   return error.empty();
 }
 
+// Standard input's output goes to standard output.
+std::string OutputNameFor(std::string_view logName, conversion::OutputFormat format) {
+  if (logName == conversion::StandardStreamName) return std::string(conversion::StandardStreamName);
+  return conversion::DefaultOutputName(logName, conversion::FormatExtension(format));
+}
+
 struct Arguments {
   std::vector<std::string_view> LogNames;
   std::optional<std::string_view> OutputName;
@@ -218,9 +224,9 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
     if (name == "-q" || name == "--quiet") {
       line.Quiet = true;
     } else if (name == "--english") {
-      line.Continental = false;
+      line.Style = conversion::NumberStyle::English;
     } else if (name == "--continental") {
-      line.Continental = true;
+      line.Style = conversion::NumberStyle::Continental;
     } else if (name == "--checksums") {
       line.Reading.SkipWrongChecksums = true;
     } else if (!takesValue) {
@@ -285,8 +291,8 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     Conversion& conversion = line.Conversions.emplace_back();
     conversion.LogName = logName;
     if (statistics) continue;
-    conversion.OutputName = read.OutputName ? std::string(*read.OutputName)
-                                            : DefaultOutputName(logName, FormatExtension(line.Format.Format));
+    conversion.OutputName =
+        read.OutputName ? std::string(*read.OutputName) : OutputNameFor(logName, line.Format.Format);
   }
   if (statistics) return true;
   // Two logs converted into one file would leave only the second one's pushpins.

@@ -31,7 +31,7 @@ enum class StatisticsReport { None, Text, Json };
 struct CommandLine {
   std::vector<Conversion> Conversions;  // in the order given
   int Resolution = DefaultResolution;
-  bool Continental = false;
+  conversion::NumberStyle Style = conversion::NumberStyle::English;
   bool Quiet = false;
   StatisticsReport Statistics = StatisticsReport::None;
   conversion::FormatOptions Format;  // the Statistics format with --stats

@@ -72,9 +72,8 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   conversion::FormatOptions format = line.Format;
   format.Statistics = &statistics;
   const conversion::ConversionResult result =
-      conversion::ConvertLogFile(conversion.LogName, conversion.OutputName,
-                                 line.Continental ? conversion::ContinentalStyle : conversion::EnglishStyle,
-                                 line.Resolution, {}, progress, format, line.Reading);
+      conversion::ConvertLogFile(conversion.LogName, conversion.OutputName, line.Style, line.Resolution, {}, progress,
+                                 format, line.Reading);
   Write(stderr, cli::ProgressClear(display));
   if (!result.Succeeded()) {
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;

@@ -12,9 +12,9 @@ namespace conversion {
 // The name that stands for standard input (as log) or standard output (as output).
 constexpr std::string_view StandardStreamName = "-";
 
-// The pushpin file's number styles.
-constexpr int EnglishStyle = -1;
-constexpr int ContinentalStyle = 0;
+// How the pushpin file writes its numbers: English with commas between the
+// columns and a decimal point, Continental with tabs and a decimal comma.
+enum class NumberStyle { English, Continental };
 
 // Only the first 256 characters of a log line are ever decoded; the rest of a
 // longer line is read past and dropped.

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "conversion/constants.hpp"
 #include "text/fixed_text.hpp"
 
 namespace shell {
@@ -16,7 +17,7 @@ using ProgressLine = text::FixedText<128>;
 struct ApplicationState {
   FileName InputLogName;    // blank: no log chosen, or its conversion has run
   FileName OutputFileName;  // blank: the Save dialog asks for one
-  int NumberStyle = -1;     // -1 English, 0 Continental
+  conversion::NumberStyle NumberStyle = conversion::NumberStyle::English;
   int ResolutionSeconds = 1;
   std::array<ProgressLine, MaxProgressLines> ProgressLines;
   int ProgressLineCount = 0;

@@ -1,6 +1,7 @@
 #include "shell/arriving_logs.hpp"
 
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/output_name.hpp"
 #include "shell/application_state.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/open_log.hpp"
@@ -37,7 +38,7 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
   for (const std::string& log : names) {
-    const FileName output = DefaultOutputName(log);
+    const FileName output(conversion::DefaultOutputName(log));
     const conversion::ConversionResult result =
         conversion::ConvertLogFile(log, output.Trimmed(), app.NumberStyle, app.ResolutionSeconds);
     AddRollingLine(toolkit, InTurnLine(log, output.Trimmed(), result));

@@ -40,7 +40,7 @@ void ChooseResolution(Toolkit& toolkit, const Resolution& chosen) {
   toolkit.StatusBarText(ResolutionPart, chosen.StatusText);
 }
 
-void ChooseNumberStyle(Toolkit& toolkit, int style, std::string_view statusText) {
+void ChooseNumberStyle(Toolkit& toolkit, conversion::NumberStyle style, std::string_view statusText) {
   Application.NumberStyle = style;
   toolkit.StatusBarText(NumberStylePart, statusText);
 }
@@ -76,9 +76,11 @@ void DispatchCommand(Toolkit& toolkit, int command, bool& exitRequested) {
     case CommandResolution1: ChooseResolution(toolkit, Resolutions[0]); break;
     case CommandResolution5: ChooseResolution(toolkit, Resolutions[1]); break;
     case CommandResolution10: ChooseResolution(toolkit, Resolutions[2]); break;
-    case CommandEnglishNumbers: ChooseNumberStyle(toolkit, -1, EnglishNumbersText); break;
+    case CommandEnglishNumbers:
+      ChooseNumberStyle(toolkit, conversion::NumberStyle::English, EnglishNumbersText);
+      break;
     case CommandContinentalNumbers:
-      ChooseNumberStyle(toolkit, 0, " Output format: Continental style numbers");
+      ChooseNumberStyle(toolkit, conversion::NumberStyle::Continental, " Output format: Continental style numbers");
       break;
     default: break;
   }

@@ -1,11 +1,11 @@
 #include "shell/open_log.hpp"
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "conversion/files/system_files.hpp"
 #include "conversion/reading/log_reader.hpp"
+#include "conversion/run/output_name.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -16,21 +16,7 @@ namespace {
 
 constexpr std::string_view LogFilter = "Log files (*.pgl)|*.pgl|";
 
-bool SameIgnoringCase(char a, char b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
-  return lower(a) == lower(b);
-}
-
 }  // namespace
-
-FileName DefaultOutputName(std::string_view logName) {
-  constexpr std::string_view extension = ".pgl";
-  const auto found = std::search(logName.begin(), logName.end(), extension.begin(), extension.end(),
-                                 SameIgnoringCase);
-  std::string name(logName.begin(), found);
-  name += ".txt";
-  return FileName(name);
-}
 
 void OpenLogCommand(Toolkit& toolkit) {
   // A cancelled dialog leaves the previous name, and the command goes on with
@@ -44,7 +30,9 @@ void ShowChosenLog(Toolkit& toolkit) {
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
   AddProgressLine(toolkit, PathLine("Reading from ... ", app.InputLogName));
-  app.OutputFileName = DefaultOutputName(app.InputLogName.Trimmed());
+  // A cancelled Open after a conversion proposes ".txt": never used, since
+  // Save and Save As refuse without a log and the next Open proposes afresh.
+  app.OutputFileName = conversion::DefaultOutputName(app.InputLogName.Trimmed());
 }
 
 void OpenNamedLog(Toolkit& toolkit, std::string_view name) {

@@ -19,13 +19,4 @@ void OpenNamedLog(Toolkit& toolkit, std::string_view name);
 // output's name is proposed.
 void ShowChosenLog(Toolkit& toolkit);
 
-// Everything up to the first ".pgl" anywhere in the path (in any case; the
-// kept part keeps its case) with ".txt" in its place. A name without ".pgl"
-// gets ".txt" appended, so that its pushpins land beside it, not in a file
-// named "txt" wherever the program happens to run. The blank name of a
-// cancelled Open after a conversion gives ".txt" by the same rule rather
-// than a "txt" of its own: that proposal is never used, since Save and Save
-// As refuse without a log and the next Open proposes afresh.
-FileName DefaultOutputName(std::string_view logName);
-
 }  // namespace shell

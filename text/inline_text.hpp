@@ -22,18 +22,11 @@ class InlineText {
     Append(text);
   }
   void Append(std::string_view text) {
-    const std::size_t n = std::min(text.size(), N - length_);
-    // In moves of 16 bytes, the last one overlapping the one before: a copy
-    // of unknown length up to a few hundred bytes is otherwise made a string
-    // instruction that costs more than the work it serves.
-    if (n >= 16) {
-      char* const to = bytes_.data() + length_;
-      for (std::size_t i = 0; i + 16 < n; i += 16) std::memcpy(to + i, text.data() + i, 16);
-      std::memcpy(to + n - 16, text.data() + n - 16, 16);
-    } else {
-      std::copy_n(text.data(), n, bytes_.data() + length_);
-    }
-    length_ += n;
+    // Apart, so that a text of known length is copied by moves of that length.
+    if (text.size() <= N - length_) [[likely]]
+      Copy(text.data(), text.size());
+    else
+      Copy(text.data(), N - length_);
   }
   void Append(char c) {
     if (length_ < N) bytes_[length_++] = c;
@@ -50,6 +43,20 @@ class InlineText {
   std::span<char> Span() { return {bytes_.data(), length_}; }
 
  private:
+  // In moves of 16 bytes, the last one overlapping the one before: a copy
+  // of unknown length up to a few hundred bytes is otherwise made a string
+  // instruction that costs more than the work it serves.
+  void Copy(const char* from, std::size_t n) {
+    char* const to = bytes_.data() + length_;
+    if (n >= 16) {
+      for (std::size_t i = 0; i + 16 < n; i += 16) std::memcpy(to + i, from + i, 16);
+      std::memcpy(to + n - 16, from + n - 16, 16);
+    } else {
+      std::copy_n(from, n, to);
+    }
+    length_ += n;
+  }
+
   std::array<char, N> bytes_;
   std::size_t length_ = 0;
 };

@@ -71,7 +71,7 @@ TEST_CASE("ParseCommandLine accepts") {
     CHECK_FALSE(outcome.Status.has_value());
     CHECK(Joined(outcome.Line.Conversions) == row.Conversions);
     CHECK(outcome.Line.Resolution == row.Resolution);
-    CHECK(outcome.Line.Continental == row.Continental);
+    CHECK((outcome.Line.Style == conversion::NumberStyle::Continental) == row.Continental);
     CHECK(outcome.Line.Quiet == row.Quiet);
     CHECK(outcome.Out.empty());
     CHECK(outcome.Err.empty());

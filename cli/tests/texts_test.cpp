@@ -5,38 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_name.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
 #include "conversion/formats/output_format.hpp"
 #include "conversion/tests/test_files.hpp"
 
 using namespace std::chrono_literals;
-
-TEST_CASE("DefaultOutputName") {
-  struct Row {
-    std::string_view Log;
-    std::string_view Output;
-  };
-  const Row rows[] = {
-      {"trip.pgl", "trip.txt"},
-      {"C:\\Logs\\Trip.PGL", "C:\\Logs\\Trip.txt"},
-      {"logs/Trip.Pgl", "logs/Trip.txt"},
-      {"C:\\x.pgl.d\\trip.pgl", "C:\\x.txt"},
-      {"/home/me/x.PGL.d/trip.pgl", "/home/me/x.txt"},
-      {"trip.pgl.bak", "trip.txt"},
-      {"trip.pglx", "trip.txt"},
-      {"trip.nmea", "trip.nmea.txt"},
-      {"trip", "trip.txt"},
-      {"trip.pg", "trip.pg.txt"},
-      {".pgl", ".txt"},
-      {"-", "-"},
-  };
-  for (const Row& row : rows) {
-    CAPTURE(row.Log);
-    CHECK(cli::DefaultOutputName(row.Log) == row.Output);
-  }
-}
 
 TEST_CASE("ConversionReport") {
   SUBCASE("one log: the desktop program's lines alone") {
@@ -84,12 +58,16 @@ TEST_CASE("Progress display") {
 // The completion and the manual page are written by hand; they must offer
 // the formats the table has, in its order.
 TEST_CASE("The completion and the manual page name the formats of the table") {
+  const auto add = [](std::string& list, std::string_view item) {
+    if (!list.empty()) list += ' ';
+    list += item;
+  };
   std::string names;
   std::string extensions;
   for (const conversion::FormatRow& row : conversion::FormatRows()) {
     if (row.Name.empty()) continue;
-    names += std::string(names.empty() ? "" : " ") + std::string(row.Name);
-    extensions += std::string(extensions.empty() ? "" : " ") + std::string(row.Extension);
+    add(names, row.Name);
+    add(extensions, row.Extension);
   }
   REQUIRE_FALSE(names.empty());
 
@@ -108,15 +86,14 @@ TEST_CASE("The completion and the manual page name the formats of the table") {
   for (std::string line; std::getline(manual, line);) {
     if (line.find("\\-\\-format \" \\fIFORMAT") != std::string::npos) inOption = true;
     if (inOption && line == ".RE") inOption = false;
-    if (inOption && tagNext && line.starts_with(".B ")) listed += (listed.empty() ? "" : " ") + line.substr(3);
+    if (inOption && tagNext && line.starts_with(".B ")) add(listed, std::string_view(line).substr(3));
     tagNext = line.starts_with(".TP");
     if (line.starts_with("of its name, in any case, becomes the format's extension")) inExtensions = true;
     if (inExtensions && line.starts_with("and the rest of the name")) inExtensions = false;
     if (inExtensions && line.starts_with(".")) {
       std::istringstream items(line);
       for (std::string item; items >> item;)
-        if (item.size() > 1 && item[0] == '.' && item != ".RB" && item != ".BR")
-          listedExtensions += (listedExtensions.empty() ? "" : " ") + item;
+        if (item.size() > 1 && item[0] == '.' && item != ".RB" && item != ".BR") add(listedExtensions, item);
     }
   }
   CHECK(listed == names);

@@ -6,26 +6,20 @@ namespace conversion {
 
 namespace {
 
-// A field of the width, as far as it fits the text's capacity.
-FieldText SizedField(int width) {
-  FieldText field;
-  field.Length = static_cast<std::size_t>(std::clamp(width, 0, static_cast<int>(FieldText::Capacity)));
-  return field;
-}
-
-int Width(const FieldText& field) { return static_cast<int>(field.Length); }
+// The width as far as it fits the text's capacity.
+int FieldWidth(int width) { return std::clamp(width, 0, static_cast<int>(FieldText::Capacity)); }
 
 }  // namespace
 
 FieldText FixedField(float value, int width, int decimals) {
-  FieldText field = SizedField(width);
-  WriteFixed(field.Bytes.data(), value, Width(field), decimals);
+  FieldText field;
+  field.SetEnd(WriteFixed(field.End(), value, FieldWidth(width), decimals));
   return field;
 }
 
 FieldText IntegerField(long long value, int width) {
-  FieldText field = SizedField(width);
-  WriteInteger(field.Bytes.data(), value, Width(field));
+  FieldText field;
+  field.SetEnd(WriteInteger(field.End(), value, FieldWidth(width)));
   return field;
 }
 
@@ -44,9 +38,9 @@ std::string_view LeftJustifiedTrimmed(const FieldText& field) {
 }
 
 void UseDecimalComma(FieldText& field) {
-  const auto end = field.Bytes.begin() + static_cast<std::ptrdiff_t>(field.Length);
-  const auto point = std::find(field.Bytes.begin(), end, '.');
-  if (point != end) *point = ',';
+  const std::span<char> text = field.Span();
+  const auto point = std::find(text.begin(), text.end(), '.');
+  if (point != text.end()) *point = ',';
 }
 
 }  // namespace conversion

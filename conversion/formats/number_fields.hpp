@@ -20,6 +20,8 @@
 #include <string_view>
 #include <utility>
 
+#include "text/inline_text.hpp"
+
 namespace conversion {
 
 namespace number_fields {
@@ -113,14 +115,7 @@ inline char* WriteZeroPadded(char* out, long long value, int width) {
 }
 
 // A formatted field of at most 16 characters, kept on the stack.
-struct FieldText {
-  static constexpr std::size_t Capacity = 16;
-  std::array<char, Capacity> Bytes{};
-  std::size_t Length = 0;
-
-  std::string_view View() const { return {Bytes.data(), Length}; }
-  std::span<char> Span() { return {Bytes.data(), Length}; }
-};
+using FieldText = text::InlineText<16>;
 
 FieldText FixedField(float value, int width, int decimals);
 FieldText IntegerField(long long value, int width);

@@ -1,19 +1,17 @@
 #include "conversion/formats/pushpin_output.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/number_fields.hpp"
 #include "conversion/formats/writers.hpp"
+#include "text/inline_text.hpp"
 #include "text/text_utilities.hpp"
 
 namespace conversion {
 
 namespace {
-
-bool IsContinental(int numberStyle) { return numberStyle == ContinentalStyle; }
 
 // Whole seconds, truncated toward zero; a value too large for any field stays too large.
 long long WholeSeconds(float seconds) {
@@ -23,26 +21,30 @@ long long WholeSeconds(float seconds) {
 
 // One record, built in place and handed over whole: many small appends to
 // the caller's buffer would cost more than the numbers themselves.
-struct RecordLine {
-  std::array<char, 512> Bytes;  // far more than the longest record
-  char* Next = Bytes.data();
+using RecordText = text::InlineText<512>;  // far more than the longest record
+
+// Puts the pieces of a record one after the other into its text. Unchecked,
+// as no record comes near the text's capacity: a check per piece costs a
+// twentieth of the whole conversion.
+struct RecordCursor {
+  char* Next;
 
   void Put(char c) { *Next++ = c; }
   void Put(std::string_view text) { Next = std::copy(text.begin(), text.end(), Next); }
-  std::string_view View() const { return {Bytes.data(), static_cast<std::size_t>(Next - Bytes.data())}; }
 };
 
 }  // namespace
 
-void WritePushpinHeader(int numberStyle, std::string& out) {
-  out += IsContinental(numberStyle) ? "Name\tLatitude\tLongitude\tInformation\r\n"
-                                    : "  Name, Latitude,  Longitude, Information\r\n";
+void WritePushpinHeader(NumberStyle style, std::string& out) {
+  out += style == NumberStyle::Continental ? "Name\tLatitude\tLongitude\tInformation\r\n"
+                                           : "  Name, Latitude,  Longitude, Information\r\n";
 }
 
-void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const FixState& fix, std::string& out) {
-  const bool continental = IsContinental(numberStyle);
+void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, const FixState& fix, std::string& out) {
+  const bool continental = style == NumberStyle::Continental;
   const char separator = continental ? '\t' : ',';
-  RecordLine line;
+  RecordText record;
+  RecordCursor line{record.End()};
   // English numbers stand right-justified in their fields; Continental ones
   // move to the left, keeping their trailing blanks where the field is inside a text.
   auto putNumber = [&](float value, int width, int decimals, bool trimmed) {
@@ -91,33 +93,34 @@ void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const
       line.Next = WriteInteger(line.Next, fix.SatellitePrns[static_cast<std::size_t>(slot)], 3);
   }
   line.Put("\"\r\n");
-  out += line.View();
+  record.SetEnd(line.Next);
+  out += record.View();
 }
 
 namespace {
 
 class PushpinWriter final : public TrackWriter {
  public:
-  explicit PushpinWriter(int numberStyle) : numberStyle_(numberStyle) {}
+  explicit PushpinWriter(NumberStyle style) : style_(style) {}
 
   bool NeedsDays() const override { return false; }
   bool Header(std::string& out) override {
-    WritePushpinHeader(numberStyle_, out);
+    WritePushpinHeader(style_, out);
     return true;
   }
   void Record(const TrackRecord& record, std::string& out) override {
-    WritePushpinRecord(record.Number, numberStyle_, record.CourseSentenceSeen, record.Fix, out);
+    WritePushpinRecord(record.Number, style_, record.CourseSentenceSeen, record.Fix, out);
   }
   bool Finish(std::string&, OutputFile&) override { return true; }
 
  private:
-  int numberStyle_;
+  NumberStyle style_;
 };
 
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakePushpinWriter(const WriterSettings& settings) {
-  return std::make_unique<PushpinWriter>(settings.NumberStyle);
+  return std::make_unique<PushpinWriter>(settings.Style);
 }
 
 }  // namespace conversion

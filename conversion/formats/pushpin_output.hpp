@@ -6,15 +6,16 @@
 
 #include <string>
 
+#include "conversion/constants.hpp"
 #include "conversion/reading/fix_state.hpp"
 
 namespace conversion {
 
-void WritePushpinHeader(int numberStyle, std::string& out);
+void WritePushpinHeader(NumberStyle style, std::string& out);
 
 // One record named after fix number n. The speed and course lines appear when
 // speedAvailable is set, the satellites line when SatelliteCount is above 0
 // (never more than the 12 slots of the list).
-void WritePushpinRecord(long long n, int numberStyle, bool speedAvailable, const FixState& fix, std::string& out);
+void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, const FixState& fix, std::string& out);
 
 }  // namespace conversion

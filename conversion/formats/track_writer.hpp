@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "conversion/constants.hpp"
 #include "conversion/files/output_file.hpp"
 #include "conversion/reading/track_record.hpp"
 
@@ -21,7 +22,7 @@ class TrackStatistics;
 // What a writer is made with.
 struct WriterSettings {
   std::string_view LogName;  // as the run was given it: "-" is standard input
-  int NumberStyle = 0;
+  NumberStyle Style = NumberStyle::English;
   TrackStatistics* Statistics = nullptr;  // where the statistics are summed up; not owned
 };
 

@@ -28,7 +28,7 @@ ConversionResult Failure(ConversionResult result, std::string_view file, std::st
 
 }  // namespace
 
-ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
+ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
                                 int resolution, const std::function<void()>& announcement,
                                 const ProgressReport& progress, const FormatOptions& format,
                                 const ReadingOptions& reading) {

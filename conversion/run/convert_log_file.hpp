@@ -38,7 +38,7 @@ struct ConversionResult {
 // The format chooses the writer; the number style shapes the pushpin file
 // only. The Statistics format opens no output, and the output's name is not
 // used.
-ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, int numberStyle,
+ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
                                 const ProgressReport& progress = {}, const FormatOptions& format = {},
                                 const ReadingOptions& reading = {});

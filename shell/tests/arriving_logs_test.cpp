@@ -68,7 +68,7 @@ TEST_CASE("Several logs are converted in turn, each to its own name, a failure t
   WriteFile("b.PGL", Gga);
   WriteFile("b.txt", "kept");
   Application.InputLogName = "chosen.pgl";
-  Application.NumberStyle = 0;
+  Application.NumberStyle = conversion::NumberStyle::Continental;
   Application.ResolutionSeconds = 5;
   const std::vector<std::string> logs{"a.pgl", "missing.pgl", "folder/b.PGL"};
   fs::create_directory("folder");
@@ -83,7 +83,7 @@ TEST_CASE("Several logs are converted in turn, each to its own name, a failure t
             R"(MessageBoxShow(0, 1, 1, "missing.pgl: No such file or directory", "TomTom Log File"))",
             Drawn(3, "b.PGL: 1 records written to b.txt"),
         });
-  conversion::ConvertLogFile("a.pgl", "direct.txt", 0, 5);
+  conversion::ConvertLogFile("a.pgl", "direct.txt", conversion::NumberStyle::Continental, 5);
   CHECK(ReadFile("a.txt") == ReadFile("direct.txt"));
   CHECK(ReadFile("b.txt") == "kept");
   CHECK(fs::exists("folder/b.txt"));

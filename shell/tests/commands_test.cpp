@@ -47,10 +47,10 @@ TEST_CASE("DispatchCommand") {
   SUBCASE("number styles change only the state and status part 1") {
     CHECK(Dispatch(40020, exitRequested) ==
           std::vector<std::string>{R"(StatusBarText(1, " Output format: Continental style numbers"))"});
-    CHECK(Application.NumberStyle == 0);
+    CHECK(Application.NumberStyle == conversion::NumberStyle::Continental);
     CHECK(Dispatch(40019, exitRequested) ==
           std::vector<std::string>{R"(StatusBarText(1, " Output format: English style numbers"))"});
-    CHECK(Application.NumberStyle == -1);
+    CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
   SUBCASE("help, and both exits close the help viewer first") {
     CHECK(Dispatch(40011, exitRequested) == std::vector<std::string>{R"(HelpShow("Pinwell.hlp"))"});
@@ -68,7 +68,7 @@ TEST_CASE("DispatchCommand") {
     }
     CHECK_FALSE(exitRequested);
     CHECK(Application.ResolutionSeconds == 1);
-    CHECK(Application.NumberStyle == -1);
+    CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
 }
 

@@ -44,7 +44,7 @@ TEST_CASE("Save converts the opened log into the name Open proposed") {
   Workspace w;
   WriteFile("trip.pgl", std::string(Gga) + std::string(Gga) + std::string(Gga));
   w.Opened("trip.pgl", "trip.txt");
-  Application.NumberStyle = 0;
+  Application.NumberStyle = conversion::NumberStyle::Continental;
   Application.ResolutionSeconds = 5;
   ConvertLog(w.Toolkit, SaveMode);
 
@@ -55,7 +55,7 @@ TEST_CASE("Save converts the opened log into the name Open proposed") {
                             });
   CHECK(Application.ProgressLineCount == 4);
   CHECK(Application.InputLogName.IsBlank());
-  conversion::ConvertLogFile("trip.pgl", "direct.txt", 0, 5);
+  conversion::ConvertLogFile("trip.pgl", "direct.txt", conversion::NumberStyle::Continental, 5);
   CHECK(ReadFile("trip.txt") == ReadFile("direct.txt"));
 
   SUBCASE("each conversion needs its own Open") {

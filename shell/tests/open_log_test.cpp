@@ -37,16 +37,3 @@ TEST_CASE("Open shows the chosen log and proposes the output's name") {
     CHECK(Application.OutputFileName.Trimmed() == ".txt");
   }
 }
-
-TEST_CASE("DefaultOutputName") {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {R"(C:\Logs\Trip.PGL)", R"(C:\Logs\Trip.txt)"},
-      {R"(C:\x.pgl.d\trip.pgl)", R"(C:\x.txt)"},
-      // Not a file named "txt" wherever the program happens to run.
-      {R"(C:\logs\trip.nmea)", R"(C:\logs\trip.nmea.txt)"},
-  };
-  for (const auto& [log, output] : cases) {
-    CAPTURE(log);
-    CHECK(DefaultOutputName(log).Trimmed() == output);
-  }
-}

@@ -28,7 +28,7 @@ struct MapRun {
 
   ConversionResult Convert(std::string_view log, OutputFormat format, std::optional<long long> day = {}) {
     WriteFile(Log, log);
-    return ConvertLogFile(Log, Output, EnglishStyle, 1, {}, {}, {format, day});
+    return ConvertLogFile(Log, Output, NumberStyle::English, 1, {}, {}, {format, day});
   }
   std::string Text() const { return ReadFile(Output); }
 };
@@ -104,7 +104,7 @@ TEST_CASE("The map formats, byte for byte") {
   }
   SUBCASE("CSV, with a point whatever the number style") {
     WriteFile(run.Log, TwoFixes);
-    REQUIRE(ConvertLogFile(run.Log, run.Output, ContinentalStyle, 1, {}, {}, {OutputFormat::Csv, {}}).Succeeded());
+    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::Continental, 1, {}, {}, {OutputFormat::Csv, {}}).Succeeded());
     CHECK(run.Text() ==
           "name,time,latitude,longitude,altitude_m,speed_kmh,course,satellites\r\n"
           "Pt1,2003-05-17T12:35:19Z,48.117300,11.516667,545.4,10.2,54.7,5\r\n"

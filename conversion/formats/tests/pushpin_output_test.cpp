@@ -18,7 +18,7 @@ FixState ExampleFix() {
   return fix;
 }
 
-std::string Record(long long n, int style, bool speed, const FixState& fix) {
+std::string Record(long long n, NumberStyle style, bool speed, const FixState& fix) {
   std::string out;
   WritePushpinRecord(n, style, speed, fix, out);
   return out;
@@ -27,10 +27,10 @@ std::string Record(long long n, int style, bool speed, const FixState& fix) {
 
 TEST_CASE("WritePushpinHeader") {
   std::string out;
-  WritePushpinHeader(EnglishStyle, out);
+  WritePushpinHeader(NumberStyle::English, out);
   CHECK(out == "  Name, Latitude,  Longitude, Information\r\n");
   out.clear();
-  WritePushpinHeader(ContinentalStyle, out);
+  WritePushpinHeader(NumberStyle::Continental, out);
   CHECK(out == "Name\tLatitude\tLongitude\tInformation\r\n");
 }
 
@@ -38,33 +38,33 @@ TEST_CASE("WritePushpinRecord") {
   const FixState fix = ExampleFix();
 
   SUBCASE("the four forms, English") {
-    CHECK(Record(1, EnglishStyle, true, fix) ==
+    CHECK(Record(1, NumberStyle::English, true, fix) ==
           "Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rSpeed (mph/kph):   6.3/ 10.2\rCourse (true):   54.7"
           "\rAltitude (m): 545.4\rSatellites:   4  5  9 12 24\"\r\n");
     FixState noSatellites = fix;
     noSatellites.SatelliteCount = 0;
-    CHECK(Record(1, EnglishStyle, false, noSatellites) ==
+    CHECK(Record(1, NumberStyle::English, false, noSatellites) ==
           "Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 545.4\"\r\n");
-    CHECK(Record(1, EnglishStyle, true, noSatellites) ==
+    CHECK(Record(1, NumberStyle::English, true, noSatellites) ==
           "Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rSpeed (mph/kph):   6.3/ 10.2\rCourse (true):   54.7"
           "\rAltitude (m): 545.4\"\r\n");
-    CHECK(Record(1, EnglishStyle, false, fix) ==
+    CHECK(Record(1, NumberStyle::English, false, fix) ==
           "Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 545.4\rSatellites:   4  5  9 12 24\"\r\n");
   }
   SUBCASE("the four forms, Continental") {
-    CHECK(Record(1, ContinentalStyle, true, fix) ==
+    CHECK(Record(1, NumberStyle::Continental, true, fix) ==
           "Pt1\t48,1173\t11,5167\t\"Time: 12:35:19\rSpeed (mph/kph): 6,3  /10,2 \rCourse (true): 54,7  "
           "\rAltitude (m): 545,4\rSatellites:   4  5  9 12 24\"\r\n");
     FixState noSatellites = fix;
     noSatellites.SatelliteCount = 0;
-    CHECK(Record(1, ContinentalStyle, false, noSatellites) ==
+    CHECK(Record(1, NumberStyle::Continental, false, noSatellites) ==
           "Pt1\t48,1173\t11,5167\t\"Time: 12:35:19\rAltitude (m): 545,4\"\r\n");
   }
   SUBCASE("names") {
     const std::string zeroFix = ",    0.0000,    0.0000,\"Time: 00:00:00\rAltitude (m): 0.0\"\r\n";
-    CHECK(Record(1234, EnglishStyle, false, FixState{}) == "Pt1234" + zeroFix);
-    CHECK(Record(99999999, EnglishStyle, false, FixState{}) == "Pt99999999" + zeroFix);
-    CHECK(Record(123456789, EnglishStyle, false, FixState{}) == "Pt********" + zeroFix);
+    CHECK(Record(1234, NumberStyle::English, false, FixState{}) == "Pt1234" + zeroFix);
+    CHECK(Record(99999999, NumberStyle::English, false, FixState{}) == "Pt99999999" + zeroFix);
+    CHECK(Record(123456789, NumberStyle::English, false, FixState{}) == "Pt********" + zeroFix);
   }
   SUBCASE("signs, seconds and fields too small") {
     FixState odd = fix;
@@ -78,22 +78,22 @@ TEST_CASE("WritePushpinRecord") {
     odd.SpeedKmh = 1000.0f;
     odd.Altitude = -12.3f;
     odd.SatelliteCount = 0;
-    CHECK(Record(2, EnglishStyle, true, odd) ==
+    CHECK(Record(2, NumberStyle::English, true, odd) ==
           "Pt2,  -33.8568,   -0.1276,\"Time: 12:35:05\rSpeed (mph/kph):   6.3/*****\rCourse (true):   54.7"
           "\rAltitude (m): -12.3\"\r\n");
-    CHECK(Record(2, ContinentalStyle, true, odd) ==
+    CHECK(Record(2, NumberStyle::Continental, true, odd) ==
           "Pt2\t-33,8568\t-0,1276\t\"Time: 12:35:05\rSpeed (mph/kph): 6,3  /*****\rCourse (true): 54,7  "
           "\rAltitude (m): -12,3\"\r\n");
     odd.Seconds = 59.999f;
-    CHECK(Record(2, EnglishStyle, false, odd) == "Pt2,  -33.8568,   -0.1276,\"Time: 12:35:59\rAltitude (m): -12.3\"\r\n");
+    CHECK(Record(2, NumberStyle::English, false, odd) == "Pt2,  -33.8568,   -0.1276,\"Time: 12:35:59\rAltitude (m): -12.3\"\r\n");
   }
   SUBCASE("satellites: zeros as they stand, never more than 12 slots") {
     FixState many = fix;
     many.SatelliteCount = 8;
-    CHECK(Record(1, EnglishStyle, false, many).ends_with("\rSatellites:   4  5  9 12 24  0  0  0\"\r\n"));
+    CHECK(Record(1, NumberStyle::English, false, many).ends_with("\rSatellites:   4  5  9 12 24  0  0  0\"\r\n"));
     many.SatelliteCount = 40;
-    CHECK(Record(1, EnglishStyle, false, many).ends_with("\rSatellites:   4  5  9 12 24  0  0  0  0  0  0  0\"\r\n"));
+    CHECK(Record(1, NumberStyle::English, false, many).ends_with("\rSatellites:   4  5  9 12 24  0  0  0  0  0  0  0\"\r\n"));
     many.SatelliteCount = -1;
-    CHECK(Record(1, EnglishStyle, false, many).ends_with("\rAltitude (m): 545.4\"\r\n"));
+    CHECK(Record(1, NumberStyle::English, false, many).ends_with("\rAltitude (m): 545.4\"\r\n"));
   }
 }

@@ -78,7 +78,7 @@ struct Run {
   std::string Log = Folder / "track.pgl";
   std::string Output = Folder / "track.txt";
 
-  ConversionResult Convert(std::string_view log, int style = EnglishStyle, int resolution = 1) {
+  ConversionResult Convert(std::string_view log, NumberStyle style = NumberStyle::English, int resolution = 1) {
     WriteFile(Log, log);
     return ConvertLogFile(Log, Output, style, resolution);
   }
@@ -108,7 +108,7 @@ TEST_CASE("ConvertLogFile writes the worked example byte for byte") {
     CHECK(run.FileCount() == 2);
   }
   SUBCASE("Continental") {
-    REQUIRE(run.Convert(log, ContinentalStyle).Succeeded());
+    REQUIRE(run.Convert(log, NumberStyle::Continental).Succeeded());
     CHECK(Records(run.Text())[0] ==
           "Pt1\t48,1173\t11,5167\t\"Time: 12:35:19\rSpeed (mph/kph): 6,3  /10,2 \rCourse (true): 54,7  "
           "\rAltitude (m): 545,4\rSatellites:   4  5  9 12 24\"");
@@ -137,13 +137,13 @@ TEST_CASE("ConvertLogFile keeps one fix in R and always the last") {
   for (const auto& c : cases) {
     CAPTURE(c.fixes);
     CAPTURE(c.resolution);
-    const ConversionResult result = run.Convert(Fixes(c.fixes), EnglishStyle, c.resolution);
+    const ConversionResult result = run.Convert(Fixes(c.fixes), NumberStyle::English, c.resolution);
     REQUIRE(result.Succeeded());
     CHECK(Names(run.Text()) == c.names);
     CHECK(result.RecordsWritten == static_cast<int>(c.names.size()));
   }
   SUBCASE("the record of a fix shows that fix, not the next one") {
-    REQUIRE(run.Convert(Fixes(12), EnglishStyle, 5).Succeeded());
+    REQUIRE(run.Convert(Fixes(12), NumberStyle::English, 5).Succeeded());
     const std::vector<std::string> records = Records(run.Text());
     CHECK(records[1].substr(records[1].find("Time: "), 14) == "Time: 12:35:05");
     CHECK(records[3].substr(records[3].find("Time: "), 14) == "Time: 12:35:11");
@@ -195,14 +195,14 @@ TEST_CASE("ConvertLogFile decodes only what it should") {
       for (const std::string& record : Records(run.Text())) lists.push_back(record.substr(record.find("Satellites:")));
       return lists;
     };
-    REQUIRE(run.Convert(log, EnglishStyle, 2).Succeeded());
+    REQUIRE(run.Convert(log, NumberStyle::English, 2).Succeeded());
     CHECK(satellites() == std::vector<std::string>{"Satellites:   1  2\"", "Satellites:   3  4  5\"", "Satellites:   7  8\"",
                                                    "Satellites:   9 10 11 12 13  0  0  0\""});
     std::string many;
     for (int k = 0; k < 40; ++k) many += bad;
     const std::string longRun = gga(0) + plainGsa("01,02,,,,,,,,,,") + many + gga(1) + many + plainGsa("03,,,,,,,,,,,") +
                                 many + "$GPGSA,A,3,04\r\n" + many + gga(2);
-    REQUIRE(run.Convert(longRun, EnglishStyle, 1).Succeeded());
+    REQUIRE(run.Convert(longRun, NumberStyle::English, 1).Succeeded());
     CHECK(satellites() == std::vector<std::string>{"Satellites:   1  2\"", "Satellites:   4\"",
                                                    "Satellites:   4  0  0  0  0  0  0  0\""});
   }
@@ -334,7 +334,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("a log that cannot be opened") {
     const std::string missing = run.Folder / "missing.pgl";
     bool announced = false;
-    const ConversionResult result = ConvertLogFile(missing, run.Output, EnglishStyle, 1, [&] { announced = true; });
+    const ConversionResult result = ConvertLogFile(missing, run.Output, NumberStyle::English, 1, [&] { announced = true; });
     CHECK_FALSE(result.Succeeded());
     CHECK(result.FailedFile == missing);
     CHECK(result.FailureReason == "No such file or directory");
@@ -344,7 +344,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("an output that cannot be created") {
     const std::string output = run.Folder / "no-such-folder/track.txt";
     bool announced = false;
-    const ConversionResult result = ConvertLogFile(run.Log, output, EnglishStyle, 1, [&] { announced = true; });
+    const ConversionResult result = ConvertLogFile(run.Log, output, NumberStyle::English, 1, [&] { announced = true; });
     CHECK(announced);
     CHECK(result.FailedFile == output);
     CHECK(result.FailureReason == "No such file or directory");
@@ -353,7 +353,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("the output is never the log itself") {
     for (const std::string& output : {run.Log, (run.Folder.Path / "." / "track.pgl").string()}) {
       CAPTURE(output);
-      const ConversionResult result = ConvertLogFile(run.Log, output, EnglishStyle, 1);
+      const ConversionResult result = ConvertLogFile(run.Log, output, NumberStyle::English, 1);
       CHECK(result.FailedFile == output);
       CHECK(result.FailureReason == "is the log file itself; choose another output file");
       CHECK(ReadFile(run.Log) == Gga);
@@ -366,7 +366,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     const bool root = geteuid() == 0;
     if (root) REQUIRE(chown(run.Output.c_str(), Nobody, Nobody) == 0);
 #endif
-    const ConversionResult result = ConvertLogFile(run.Log, run.Output, EnglishStyle, 1);
+    const ConversionResult result = ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1);
     CHECK(result.Succeeded());
     CHECK(run.Text().starts_with(EnglishHeader));
     CHECK(run.FileCount() == 2);
@@ -380,13 +380,13 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("a file with the longest name a file may have is replaced") {
     const std::string output = run.Folder / std::string(255, 'n');
     WriteFile(output, "earlier output");
-    CHECK(ConvertLogFile(run.Log, output, EnglishStyle, 1).Succeeded());
+    CHECK(ConvertLogFile(run.Log, output, NumberStyle::English, 1).Succeeded());
     CHECK(ReadFile(output).starts_with(EnglishHeader));
   }
 #ifndef _WIN32
   SUBCASE("a file that may not be written is not replaced") {
     fs::permissions(run.Output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, EnglishStyle, 1); });
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1); });
     fs::permissions(run.Output, fs::perms::owner_write, fs::perm_options::add);
     CHECK(result.FailedFile == run.Output);
     CHECK(result.FailureReason == "Permission denied");
@@ -397,7 +397,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     fs::permissions(run.Output, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
     fs::permissions(run.Folder.Path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, EnglishStyle, 1); });
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1); });
     fs::permissions(run.Folder.Path, fs::perms::owner_write, fs::perm_options::add);
     CHECK(result.FailedFile == run.Folder.Path.string() + "/");
     CHECK(result.FailureReason == "Permission denied");
@@ -407,35 +407,35 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
 #endif
 #ifdef _WIN32
   SUBCASE("a device is written, never replaced") {
-    CHECK(ConvertLogFile(run.Log, "NUL", EnglishStyle, 1).Succeeded());
+    CHECK(ConvertLogFile(run.Log, "NUL", NumberStyle::English, 1).Succeeded());
     CHECK_FALSE(fs::exists("NUL.tmp0"));
   }
 #else
   SUBCASE("a link to the log is the log") {
     const std::string link = run.Folder / "link.txt";
     fs::create_symlink(run.Log, link);
-    CHECK(ConvertLogFile(run.Log, link, EnglishStyle, 1).FailureReason == "is the log file itself; choose another output file");
+    CHECK(ConvertLogFile(run.Log, link, NumberStyle::English, 1).FailureReason == "is the log file itself; choose another output file");
     fs::remove(link);
     fs::create_hard_link(run.Log, link);
-    CHECK(ConvertLogFile(run.Log, link, EnglishStyle, 1).FailureReason == "is the log file itself; choose another output file");
+    CHECK(ConvertLogFile(run.Log, link, NumberStyle::English, 1).FailureReason == "is the log file itself; choose another output file");
     CHECK(ReadFile(run.Log) == Gga);
   }
   SUBCASE("a write error") {
-    const ConversionResult result = ConvertLogFile(run.Log, "/dev/full", EnglishStyle, 1);
+    const ConversionResult result = ConvertLogFile(run.Log, "/dev/full", NumberStyle::English, 1);
     CHECK(result.FailedFile == "/dev/full");
     CHECK(result.FailureReason == "No space left on device");
   }
   SUBCASE("a read error keeps the earlier output") {
     const std::string folderAsLog = run.Folder / "folder.pgl";
     fs::create_directory(folderAsLog);
-    const ConversionResult result = ConvertLogFile(folderAsLog, run.Output, EnglishStyle, 1);
+    const ConversionResult result = ConvertLogFile(folderAsLog, run.Output, NumberStyle::English, 1);
     CHECK(result.FailedFile == folderAsLog);
     CHECK(result.FailureReason == "Is a directory");
     CHECK(run.Text() == "earlier output");
     CHECK(run.FileCount() == 3);
   }
   SUBCASE("a device is written, never replaced") {
-    CHECK(ConvertLogFile(run.Log, "/dev/null", EnglishStyle, 1).Succeeded());
+    CHECK(ConvertLogFile(run.Log, "/dev/null", NumberStyle::English, 1).Succeeded());
     CHECK(fs::is_character_file("/dev/null"));
   }
 #endif
@@ -447,7 +447,7 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
   WriteFile(run.Log, log);
   SUBCASE("the name - reads standard input") {
     REQUIRE(std::freopen(run.Log.c_str(), "rb", stdin) != nullptr);
-    const ConversionResult result = ConvertLogFile("-", run.Output, EnglishStyle, 1);
+    const ConversionResult result = ConvertLogFile("-", run.Output, NumberStyle::English, 1);
     std::fclose(stdin);
     CHECK(result.RecordsWritten == 2);
     CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
@@ -456,7 +456,7 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
     std::vector<std::uint64_t> reports;
     bool outputExisted = true;
     const ConversionResult result = ConvertLogFile(
-        run.Log, run.Output, EnglishStyle, 1, [&] { outputExisted = fs::exists(run.Output); },
+        run.Log, run.Output, NumberStyle::English, 1, [&] { outputExisted = fs::exists(run.Output); },
         [&](std::uint64_t done, std::uint64_t total) {
           CHECK(total == log.size());
           reports.push_back(done);
@@ -476,7 +476,7 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
 TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
   Run run;
   for (const std::string_view log : {"gpsd-bn-9015", "gpsd-tomtom-mkII", "gpsd-gpslim236", "gpsd-ch-4711"}) {
-    for (const auto& [style, name] : {std::pair{EnglishStyle, "english"}, std::pair{ContinentalStyle, "continental"}}) {
+    for (const auto& [style, name] : {std::pair{NumberStyle::English, "english"}, std::pair{NumberStyle::Continental, "continental"}}) {
       CAPTURE(log);
       CAPTURE(name);
       const std::string data = PINWELL_DATA_DIR;
@@ -497,11 +497,11 @@ TEST_CASE("ConvertLogFile converts every real log") {
     ++logs;
     const std::string log = entry.path().string();
     CAPTURE(log);
-    const ConversionResult all = ConvertLogFile(log, run.Output, EnglishStyle, 1);
+    const ConversionResult all = ConvertLogFile(log, run.Output, NumberStyle::English, 1);
     REQUIRE(all.Succeeded());
     const int fixes = all.RecordsWritten;
     records += fixes;
-    for (const int style : {EnglishStyle, ContinentalStyle}) {
+    for (const NumberStyle style : {NumberStyle::English, NumberStyle::Continental}) {
       for (const int resolution : {1, 5, 10}) {
         CAPTURE(style);
         CAPTURE(resolution);
