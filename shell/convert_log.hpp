@@ -11,9 +11,12 @@ namespace shell {
 inline constexpr int SaveMode = 0;
 inline constexpr int SaveAsMode = 1;
 
-// Save asks for a name only when none is set; Save As always asks. A name
-// chosen without a dot gets ".txt", and a file of that name is replaced only
-// when the user says yes. A failed run is told in a message box with the
+// Save asks for a name only when none is set, and writes the pushpin file;
+// Save As always asks, offering every format as a file type (pushpin first):
+// an extension typed of one of them chooses that format, otherwise the type
+// chosen does. A name chosen without an extension gets the format's
+// (".txt" only when it has no dot at all), and a file of that name is
+// replaced only when the user says yes. A failed run is told in a message box with the
 // system's reason; the log stays chosen, so that Save As can try another
 // place.
 void ConvertLog(Toolkit& toolkit, int mode);

@@ -30,8 +30,9 @@ class Win32Toolkit final : public Toolkit {
   void ClearClientArea() override { toolkit::ClearClientArea(); }
   void TextAt(int x, int y, std::string_view text) override { toolkit::TextAt(x, y, text); }
 
-  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title) override {
-    toolkit::FileSelect(filter, flags, fileName, title);
+  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
+                  int* filterIndex) override {
+    toolkit::FileSelect(filter, flags, fileName, title, filterIndex);
   }
   void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                       std::string_view title) override {

@@ -31,9 +31,10 @@ class Toolkit {
   virtual void ClearClientArea() = 0;
   virtual void TextAt(int x, int y, std::string_view text) = 0;
 
-  // fileName is replaced by the chosen path when the user confirms.
-  virtual void FileSelect(std::string_view filter, int flags, std::span<char> fileName,
-                          std::string_view title) = 0;
+  // fileName is replaced by the chosen path when the user confirms; so is
+  // the 1-based file type of the filter, when asked for.
+  virtual void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
+                          int* filterIndex = nullptr) = 0;
   virtual void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                               std::string_view title) = 0;
   virtual int DialogInfo(int code) = 0;

@@ -38,6 +38,13 @@ struct Workspace {
   }
 };
 
+// Save As offers every type, pushpin first.
+std::string SaveAsDialog(std::string_view proposed) {
+  return "FileSelect(\"Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|KML (*.kml)|*.kml|GeoJSON "
+         "(*.geojson)|*.geojson|CSV (*.csv)|*.csv|Track picture (*.svg)|*.svg|\", 3, \"" +
+         std::string(proposed) + "\"[256], \"Save File\", 1)";
+}
+
 }  // namespace
 
 TEST_CASE("Save converts the opened log into the name Open proposed") {
@@ -88,7 +95,7 @@ TEST_CASE("Save As always asks for the name") {
     w.Toolkit.FileAnswers = {"run"};
     ConvertLog(w.Toolkit, SaveAsMode);
     CHECK(w.Toolkit.Take() == std::vector<std::string>{
-                                  R"(FileSelect("Track file (*.txt)|*.txt|", 3, "trip.txt"[256], "Save File"))",
+                                  SaveAsDialog("trip.txt"),
                                   R"(TextAt(100, 2000, "Output to ... run.txt"))",
                                   R"(TextAt(100, 3000, "1 records written.  Resolution (secs):  1"))",
                               });
@@ -106,13 +113,50 @@ TEST_CASE("Save As always asks for the name") {
       Application.OutputFileName = proposed;
       w.Toolkit.FileAnswers = {std::nullopt};
       ConvertLog(w.Toolkit, SaveAsMode);
-      CHECK(w.Toolkit.Take() == std::vector<std::string>{"FileSelect(\"Track file (*.txt)|*.txt|\", 3, \"" +
-                                                         std::string(proposed) + "\"[256], \"Save File\")"});
+      CHECK(w.Toolkit.Take() == std::vector<std::string>{SaveAsDialog(proposed)});
       CHECK(Application.OutputFileName.Trimmed() == kept);
     }
     CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
     CHECK(Application.ProgressLineCount == 1);
     CHECK_FALSE(std::filesystem::exists("trip.txt"));
+  }
+}
+
+TEST_CASE("Save As writes the type chosen or typed, a name without extension getting the type's") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
+  std::filesystem::create_directory("my.docs");
+  const struct {
+    int Type;
+    std::string Typed;
+    std::string Written;
+    conversion::OutputFormat Format;
+    std::string CountLine;
+  } rows[] = {
+      {2, "run", "run.gpx", conversion::OutputFormat::Gpx, "1 records written as GPX track.  Resolution (secs):  1"},
+      {2, "my.docs/run", "my.docs/run.gpx", conversion::OutputFormat::Gpx,
+       "1 records written as GPX track.  Resolution (secs):  1"},
+      {6, "run", "run.svg", conversion::OutputFormat::Svg,
+       "1 records written as track picture.  Resolution (secs):  1"},
+      // An extension typed names the type, whatever the list shows.
+      {1, "run.GPX", "run.GPX", conversion::OutputFormat::Gpx, "1 records written as GPX track.  Resolution (secs):  1"},
+      {2, "run.txt", "run.txt", conversion::OutputFormat::Pushpin, "1 records written.  Resolution (secs):  1"},
+      {3, "run.log", "run.log", conversion::OutputFormat::Kml, "1 records written as KML.  Resolution (secs):  1"},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Typed);
+    w.Opened("trip.pgl", "trip.txt");
+    w.Toolkit.FileAnswers = {row.Typed};
+    w.Toolkit.TypeAnswers = {row.Type};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    const std::vector<std::string> calls = w.Toolkit.Take();
+    REQUIRE(calls.size() == 3);
+    CHECK(calls[2] == "TextAt(100, 3000, \"" + row.CountLine + "\")");
+    conversion::FormatOptions format;
+    format.Format = row.Format;
+    conversion::ConvertLogFile("trip.pgl", "direct", -1, 1, {}, {}, format);
+    CHECK(ReadFile(row.Written) == ReadFile("direct"));
+    std::filesystem::remove(row.Written);
   }
 }
 

@@ -36,6 +36,8 @@ class RecordingToolkit final : public Toolkit {
   std::vector<std::string> Calls;
   // The names the user picks in the coming file dialogs; nullopt cancels.
   std::deque<std::optional<std::string>> FileAnswers;
+  // The file types the user picks in the coming dialogs that offer them.
+  std::deque<int> TypeAnswers;
   // The answers to the coming message boxes, as DialogInfo code 4 gives
   // them; 1 (OK, Yes) when none is left.
   std::deque<int> BoxAnswers;
@@ -80,13 +82,18 @@ class RecordingToolkit final : public Toolkit {
     Record("TextAt(" + Numbers({x, y}) + ", " + Quoted(text) + ")");
   }
 
-  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title) override {
+  void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
+                  int* filterIndex) override {
     Record("FileSelect(" + Quoted(filter) + ", " + Numbers({flags}) + ", " + Field({fileName.data(), fileName.size()}) +
-           ", " + Quoted(title) + ")");
+           ", " + Quoted(title) + (filterIndex != nullptr ? ", " + Numbers({*filterIndex}) : std::string()) + ")");
     std::optional<std::string> answer;
     if (!FileAnswers.empty()) {
       answer = FileAnswers.front();
       FileAnswers.pop_front();
+    }
+    if (answer && filterIndex != nullptr && !TypeAnswers.empty()) {
+      *filterIndex = TypeAnswers.front();
+      TypeAnswers.pop_front();
     }
     if (answer) {
       std::fill(fileName.begin(), fileName.end(), ' ');
