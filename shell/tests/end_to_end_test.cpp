@@ -13,6 +13,7 @@
 #include "shell/progress.hpp"
 #include "shell/tests/user_session.hpp"
 
+#include <dlgs.h>
 #include <shlobj.h>
 
 using namespace shell::testing;
@@ -327,7 +328,7 @@ void DropFiles(const Pinwell& pinwell, const std::vector<fs::path>& files) {
   PostMessageW(pinwell.Frame, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
-TEST_CASE("Logs arrive as the file manager sends them: named on the command line, dropped onto the window") {
+TEST_CASE("Logs arrive as the file manager sends them, and Save As writes GPX: the command line, Save As, a drop") {
   Workspace w;
   Pinwell pinwell;
   // A name relative to the folder the program starts in is shown in full.
@@ -338,6 +339,25 @@ TEST_CASE("Logs arrive as the file manager sends them: named on the command line
   CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
   fs::remove(output);
+
+  // Save As GPX, chosen in the dialog's list of types; then typed as the name's extension.
+  REQUIRE(OpenLog(pinwell, w.Log));
+  Press("alt+f a");
+  const HWND dialog = WaitForWindow("#32770", "Save File");
+  REQUIRE(dialog != nullptr);
+  const HWND types = GetDlgItem(dialog, cmb1);
+  SendMessageA(types, CB_SETCURSEL, 1, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  Screenshot("end-to-end-save-as-gpx");
+  REQUIRE(ChooseFile("Save File", (w.Folder / "chosen").string()));
+  const std::string gpxLine = "73 records written as GPX track.  Resolution (secs):  1";
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(w.Folder / "chosen.gpx"), gpxLine}));
+  CHECK(ReadFile(w.Folder / "chosen.gpx") == Converted(w.Log, "-f gpx"));
+  REQUIRE(OpenLog(pinwell, w.Log));
+  Press("alt+f a");
+  REQUIRE(ChooseFile("Save File", (w.Folder / "typed.gpx").string()));
+  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(w.Folder / "typed.gpx"), gpxLine}));
+  CHECK(ReadFile(w.Folder / "typed.gpx") == Converted(w.Log, "-f gpx"));
 
   DropFiles(pinwell, {w.Log, w.QuietLog});
   CHECK(pinwell.Shows({"drive to work.pgl: 73 records written to drive to work.txt",
