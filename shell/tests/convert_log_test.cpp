@@ -154,7 +154,7 @@ TEST_CASE("Save As writes the type chosen or typed, a name without extension get
     CHECK(calls[2] == "TextAt(100, 3000, \"" + row.CountLine + "\")");
     conversion::FormatOptions format;
     format.Format = row.Format;
-    conversion::ConvertLogFile("trip.pgl", "direct", -1, 1, {}, {}, format);
+    conversion::ConvertLogFile("trip.pgl", "direct", conversion::NumberStyle::English, 1, {}, {}, format);
     CHECK(ReadFile(row.Written) == ReadFile("direct"));
     std::filesystem::remove(row.Written);
   }
