@@ -14,7 +14,7 @@ namespace {
 // units of that window's client area.
 int Geometry(int code) {
   if (Dialogs.Current == 0) return 0;
-  const HWND window = Dialogs.Slots[Dialogs.Current].Window;
+  const HWND window = Dialogs.CurrentSlot().Window;
   RECT r{};
   GetWindowRect(window, &r);
   if (IsChildWindow(window)) {

@@ -16,10 +16,6 @@ namespace toolkit {
 
 namespace {
 
-DialogSlot& CurrentSlot() { return Dialogs.Slots[Dialogs.Current]; }
-
-int ControlId(HWND control) { return control != nullptr ? GetDlgCtrlID(control) : 0; }
-
 // Returns whether the platform should give the first control the focus.
 BOOL Initialise(HWND dialog, LPARAM instance) {
   const HMENU menu = GetSystemMenu(dialog, FALSE);
@@ -28,7 +24,7 @@ BOOL Initialise(HWND dialog, LPARAM instance) {
   if (instance == ModalInstance) {
     Dialogs.Slots[0].Window = dialog;
     const FieldWriting writing;
-    CopyFields(CurrentSlot().Window, dialog);
+    CopyFields(Dialogs.CurrentSlot().Window, dialog);
     EmbedPages(dialog);
     PlaceDialog(dialog, Dialogs.X, Dialogs.Y);
   }

@@ -18,6 +18,9 @@ void PlaceDialog(HWND dialog, int x, int y);
 // The field gets the focus and its text is selected.
 void FocusField(HWND dialog, int field);
 
+// The control's identifier; 0 for none.
+inline int ControlId(HWND control) { return control != nullptr ? GetDlgCtrlID(control) : 0; }
+
 // While it lives, what the fields report is the toolkit's own writing.
 struct FieldWriting {
   FieldWriting();

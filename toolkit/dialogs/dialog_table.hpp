@@ -63,6 +63,8 @@ struct DialogTableOf {
 
   bool Full() const { return Count == MaxLoadedDialogs; }
 
+  Slot& CurrentSlot() { return Slots[Current]; }
+
   // A new slot after the last, made current; the caller has checked Full().
   int Append(int dialogId) {
     ++Count;

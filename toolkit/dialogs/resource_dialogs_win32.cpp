@@ -25,10 +25,6 @@ namespace toolkit {
 
 namespace {
 
-DialogSlot& CurrentSlot() { return Dialogs.Slots[Dialogs.Current]; }
-
-int ControlId(HWND control) { return control != nullptr ? GetDlgCtrlID(control) : 0; }
-
 bool NoneLoaded() {
   if (State.Dialog.CurrentDialogId != 0 && Dialogs.Current != 0) return false;
   ErrorRaise(ErrorNumber::NoDialogLoaded);
@@ -130,7 +126,7 @@ void DialogLoad(int dialogId) {
 
 void DialogPutText(int fieldId, std::string_view text) {
   if (NoneLoaded()) return;
-  const HWND control = GetDlgItem(CurrentSlot().Window, fieldId);
+  const HWND control = GetDlgItem(Dialogs.CurrentSlot().Window, fieldId);
   const std::string shown(text::TrimTrailing(text));
   const FieldWriting writing;
   if (control == nullptr || !SetWindowTextA(control, shown.c_str())) {
@@ -142,7 +138,7 @@ void DialogPutText(int fieldId, std::string_view text) {
 
 void DialogShowModal(int x, int y, int focusField, int mode) {
   if (NoneLoaded()) return;
-  DialogSlot& slot = CurrentSlot();
+  DialogSlot& slot = Dialogs.CurrentSlot();
   const int rememberedWindow = Layer.CurrentWindow;
   Layer.CurrentWindow = 0;
   const ShowPlan plan = PlanShow({.Mode = mode,
@@ -165,7 +161,7 @@ void DialogShowModal(int x, int y, int focusField, int mode) {
 
 void DialogUnload(int keepPages) {
   if (NoneLoaded()) return;
-  const DialogSlot slot = CurrentSlot();
+  const DialogSlot slot = Dialogs.CurrentSlot();
   // Hiding it takes the activation away: asked before.
   const bool wasActive = Dialogs.ActiveDialog == slot.Window;
   ShowWindow(slot.Window, SW_HIDE);

@@ -40,7 +40,7 @@ std::string FieldText(HWND dialog, int field) {
   return text;
 }
 
-HWND HiddenInstance() { return Dialogs.Slots[Dialogs.Current].Window; }
+HWND HiddenInstance() { return Dialogs.CurrentSlot().Window; }
 
 // The close box, found the way the window itself tells it: by hit testing
 // along the caption.
