@@ -155,6 +155,8 @@ TEST_CASE("pinwell says why a log gave no record, and counts the wrong checksums
   const std::string garbled = "$GPGGA,123519.000,48x7.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,\r\n";
   std::string wrongChecksum(MovingLog);
   wrongChecksum.replace(wrongChecksum.find("*51"), 3, "*52");
+  std::string wrongCourse(MovingLog);  // the course of the second fix, which -r 2 passes over
+  wrongCourse.replace(wrongCourse.find("*41"), 3, "*40");
   const struct {
     std::string_view Arguments;
     std::string Log;
@@ -173,6 +175,8 @@ TEST_CASE("pinwell says why a log gave no record, and counts the wrong checksums
       {"log.pgl", wrongChecksum, "3",
        "pinwell: log.pgl: 1 sentence with a wrong checksum read all the same (--checksums skips them)\n"},
       {"--checksums log.pgl", wrongChecksum, "2", "pinwell: log.pgl: 1 sentence with a wrong checksum skipped (--checksums)\n"},
+      {"-r 2 log.pgl", wrongCourse, "2", ""},
+      {"-r 2 --checksums log.pgl", wrongCourse, "2", "pinwell: log.pgl: 1 sentence with a wrong checksum skipped (--checksums)\n"},
   };
   for (const auto& row : rows) {
     CAPTURE(row.Log);

@@ -18,7 +18,9 @@ struct LogCounts {
   long long WithoutPosition = 0;         // of those, the ones with an empty latitude or longitude
   std::string OtherTalker;               // the first other talker of a position sentence
   long long OtherTalkerPositions = 0;    // position sentences of other talkers, passed over
-  long long WrongChecksums = 0;          // sentences read (or skipped) whose checksum did not match
+  // Sentences whose checksum did not match: those skipped, or else those
+  // whose values were taken.
+  long long WrongChecksums = 0;
 };
 
 }  // namespace conversion

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -64,10 +65,148 @@ bool ReadFields(std::string_view text, GgaValues& gga) {
          ReadReal(fields[9], gga.Altitude);
 }
 
-// Most receivers write the fields up to the satellites in use with plain
-// digits in one layout, as below ('9' a digit, '?' any character but a comma
-// or "*"). Such a line gives the same values by its fields, and reading it
-// here by columns in one pass is what makes the conversion fast.
+// Sentences as receivers write them, read field after field in one pass: the
+// numbers plain digits, with at most one point, in any number; anything else
+// (blanks, signs, exponents, missing fields, more digits than a float holds
+// exactly) gives up, and the reading by fields decides. Where it reads, it
+// gives what that reading gives, bit for bit.
+class PlainScan {
+ public:
+  PlainScan(std::string_view text, std::size_t at) : text_(text), at_(at) {}
+
+  // Past the rest of the field and the comma that ends it.
+  bool NextField() {
+    std::size_t at = at_;
+    while (at < text_.size() && text_[at] != ',' && text_[at] != '*') ++at;
+    at_ = at;
+    return Comma();
+  }
+
+  // An empty time is midnight; hhmm with any seconds is a time.
+  bool Time(GgaFix& gga) {
+    const Number time = Scan();
+    if (!time.Fits) return false;
+    gga.TimeGiven = time.Whole > 0 || time.Point;
+    if (time.Whole == 0 && !time.Point) return Comma();
+    if (time.Whole < 4) return false;
+    const std::uint64_t seconds = PowerOfTen(time.Whole - 4);
+    gga.Hours = static_cast<int>(time.WholeValue / seconds / 100);
+    gga.Minutes = static_cast<int>(time.WholeValue / seconds % 100);
+    return Real(time, time.WholeValue % seconds, time.Whole - 4, gga.Seconds) && Comma();
+  }
+
+  // Degrees, then the two digits before the point and what follows as minutes.
+  bool Angle(int& degrees, float& minutes) {
+    const Number angle = Scan();
+    if (!angle.Fits || angle.Whole < 2 || angle.Whole > 11) return false;
+    degrees = static_cast<int>(angle.WholeValue / 100);
+    return Real(angle, angle.WholeValue % 100, 2, minutes) && Comma();
+  }
+
+  bool Hemisphere(char& hemisphere) {
+    hemisphere = FieldEnds() ? ' ' : text_[at_];
+    return NextField();
+  }
+
+  bool Integer(int& value) {
+    const Number number = Scan();
+    if (!number.Fits || number.Point || number.Whole > 9) return false;
+    value = static_cast<int>(number.WholeValue);
+    return Comma();
+  }
+
+  // The last field read: it may end the sentence.
+  bool LastReal(float& value, bool& given) {
+    const bool negative = at_ < text_.size() && text_[at_] == '-';
+    at_ += negative ? 1 : 0;
+    const Number number = Scan();
+    if (!number.Fits || (negative && number.Whole + number.Fraction == 0)) return false;
+    given = negative || number.Whole > 0 || number.Point;
+    if (!Real(number, number.WholeValue, number.Whole, value)) return false;
+    value = negative ? -value : value;
+    return true;
+  }
+
+ private:
+  // Digits with at most one point, their values kept as they are read (of
+  // no more digits than a 64-bit number holds; more do not fit).
+  struct Number {
+    std::size_t Whole = 0;  // digits before the point, or all of them
+    std::size_t Fraction = 0;
+    std::uint64_t WholeValue = 0;
+    std::uint64_t FractionValue = 0;
+    bool Point = false;
+    bool Fits = false;  // digits and a point alone, up to the field's end
+  };
+
+  static std::uint64_t PowerOfTen(std::size_t n) {
+    static constexpr auto Powers = [] {
+      std::array<std::uint64_t, 19> powers{};
+      std::uint64_t power = 1;
+      for (std::uint64_t& p : powers) p = std::exchange(power, power * 10);
+      return powers;
+    }();
+    return Powers[n];
+  }
+
+  bool FieldEnds() const { return at_ == text_.size() || text_[at_] == ',' || text_[at_] == '*'; }
+  bool Comma() {
+    if (at_ == text_.size() || text_[at_] != ',') return false;
+    ++at_;
+    return true;
+  }
+  // The digits from here on: how many, and their value.
+  std::size_t Digits(std::uint64_t& value) {
+    // In locals: the compiler cannot tell the value from the position.
+    std::size_t at = at_;
+    std::uint64_t digits = 0;
+    for (unsigned digit; at < text_.size() && (digit = static_cast<unsigned char>(text_[at]) - '0') < 10; ++at)
+      digits = digits * 10 + digit;
+    const std::size_t count = at - at_;
+    at_ = at;
+    value = digits;
+    return count;
+  }
+  Number Scan() {
+    Number number;
+    number.Whole = Digits(number.WholeValue);
+    number.Point = at_ < text_.size() && text_[at_] == '.';
+    if (number.Point) {
+      ++at_;
+      number.Fraction = Digits(number.FractionValue);
+    }
+    number.Fits = FieldEnds() && number.Whole < 19 && number.Fraction < 19;
+    return number;
+  }
+  // The number made of the last `digits` digits before its point (of value
+  // `whole`) and all after it, as ReadReal reads it when it fits its quick
+  // way: no digits at all is 0, a point alone no number.
+  bool Real(const Number& number, std::uint64_t whole, std::size_t digits, float& value) const {
+    if (digits + number.Fraction > 9 || number.Fraction >= number_reading::InversePowers.size()) return false;
+    if (number.Point && digits + number.Fraction == 0) return false;
+    const std::uint64_t mantissa = whole * PowerOfTen(number.Fraction) + number.FractionValue;
+    if (mantissa >= number_reading::ExactFloatIntegers) return false;
+    value = DecimalValue(mantissa, static_cast<int>(number.Fraction));
+    return true;
+  }
+
+  std::string_view text_;
+  std::size_t at_;
+};
+
+// Fields 1 to 9 as most receivers write them.
+bool ReadPlainFields(std::string_view text, GgaValues& gga) {
+  PlainScan scan(text, 0);
+  return scan.NextField() && scan.Time(gga) && scan.Angle(gga.LatDegrees, gga.LatMinutes) &&
+         scan.Hemisphere(gga.LatHemisphere) && scan.Angle(gga.LonDegrees, gga.LonMinutes) &&
+         scan.Hemisphere(gga.LonHemisphere) && scan.NextField() && scan.Integer(gga.SatellitesInUse) &&
+         scan.NextField() && scan.LastReal(gga.Altitude, gga.AltitudeGiven);
+}
+
+// Nearly every GPS receiver writes the fields up to the satellites in use in
+// one layout, as below ('9' a digit, '?' any character but a comma or "*").
+// Such a line is read here by columns, its tail as above: the quickest way
+// of all for the commonest sentence.
 constexpr std::string_view PlainColumns = "??????,999999.999,9999.9999,?,99999.9999,?,?,99,";
 constexpr std::array<std::size_t, 9> FreeColumns = {0, 1, 2, 3, 4, 5, 28, 41, 43};
 
@@ -136,17 +275,8 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
   gga.LonHemisphere = line[41];
   gga.SatellitesInUse = static_cast<int>(digits(45, 2));
   gga.TimeGiven = true;
-  // The dilution, of any width, then the altitude: each ends at a comma or "*".
-  auto fieldEnd = [line](std::size_t i) {
-    while (i < line.size() && line[i] != ',' && line[i] != '*') ++i;
-    return i;
-  };
-  const std::size_t dilutionEnd = fieldEnd(PlainColumns.size());
-  if (dilutionEnd == line.size() || line[dilutionEnd] == '*') return ReadReal("", gga.Altitude);
-  const std::size_t altitudeEnd = fieldEnd(dilutionEnd + 1);
-  const std::string_view altitude = line.substr(dilutionEnd + 1, altitudeEnd - dilutionEnd - 1);
-  gga.AltitudeGiven = Given(altitude);
-  return ReadReal(altitude, gga.Altitude);
+  PlainScan scan(line, PlainColumns.size());  // at the dilution
+  return scan.NextField() && scan.LastReal(gga.Altitude, gga.AltitudeGiven);
 }
 
 }  // namespace
@@ -155,7 +285,11 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
 bool ReadGga(std::string_view line, GgaValues& gga) {
   const std::string_view text = Decoded(line);
   GgaValues read;
-  if (!ReadPlainColumns(text, read) && !ReadFields(text, read)) return false;
+  // Each way from scratch, as one that gives up may have read some fields.
+  bool readable = ReadPlainColumns(text, read);
+  if (!readable) readable = ReadPlainFields(text, read = {});
+  if (!readable) readable = ReadFields(text, read = {});
+  if (!readable) return false;
   gga = read;
   return true;
 }
@@ -262,12 +396,15 @@ void DecodeVtg(std::string_view line, FixState& fix) {
 }
 
 namespace {
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+// By table: the digits of checksums follow no pattern a branch could learn.
+constexpr std::array<signed char, 256> HexValues = [] {
+  std::array<signed char, 256> values{};
+  values.fill(-1);
+  for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<signed char>(i);
+  for (int i = 0; i < 6; ++i) values['A' + i] = values['a' + i] = static_cast<signed char>(10 + i);
+  return values;
+}();
+int HexValue(char c) { return HexValues[static_cast<unsigned char>(c)]; }
 }  // namespace
 
 bool ChecksumMatches(std::string_view line) {
@@ -275,31 +412,31 @@ bool ChecksumMatches(std::string_view line) {
   if (text.size() < 4 || text[text.size() - 3] != '*') return true;
   const int high = HexValue(text[text.size() - 2]);
   const int low = HexValue(text[text.size() - 1]);
-  if (high < 0 || low < 0) return true;
+  if ((high | low) < 0) return true;
   // Many characters at a time: the exclusive or of the words' bytes is that of all.
   const std::size_t star = text.size() - 3;
-  std::uint64_t sum = 0;
   std::size_t i = 1;
+  std::uint64_t sum = 0;
 #if defined(__SSE2__)
-  __m128i sixteens = _mm_setzero_si128();
-  for (; i + 16 <= star; i += 16)
-    sixteens = _mm_xor_si128(sixteens, _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i)));
-  sum = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sixteens)) ^
-        static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sixteens, sixteens)));
+  if (star - i >= 16) {
+    auto sixteen = [&text](std::size_t at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at)); };
+    __m128i sums = _mm_setzero_si128();
+    for (; star - i >= 16; i += 16) sums = _mm_xor_si128(sums, sixteen(i));
+    // The rest as the last bytes of the sixteen that end at the "*".
+    alignas(16) static constexpr unsigned char LastBytes[32] = {
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const __m128i rest = _mm_loadu_si128(reinterpret_cast<const __m128i*>(LastBytes + (star - i)));
+    sums = _mm_xor_si128(sums, _mm_and_si128(sixteen(star - 16), rest));
+    i = star;
+    sum = static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) ^
+          static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+  }
 #endif
-  for (; i + 8 <= star; i += 8) {
+  for (; star - i >= 8; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, 8);
     sum ^= word;
-  }
-  if constexpr (std::endian::native == std::endian::little) {
-    // The rest as the last bytes of the word that ends at the "*".
-    if (i < star && star >= 9) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + star - 8, 8);
-      sum ^= word >> (8 * (8 - (star - i)));
-      i = star;
-    }
   }
   for (; i < star; ++i) sum ^= static_cast<unsigned char>(text[i]);
   sum ^= sum >> 32;

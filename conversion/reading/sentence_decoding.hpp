@@ -1,8 +1,8 @@
 #pragma once
 // The three sentences a pushpin needs, decoded into a FixState, with what
-// each sentence gave. Each decoder
-// reads the line once, left to right, from its first LogLineLength characters.
-// No checksum is looked at.
+// each sentence gave. Each decoder reads the line once, left to right, from
+// its first LogLineLength characters, whatever the talker in the sentence's
+// name; none looks at the checksum, which ChecksumMatches tests apart.
 
 #include <optional>
 #include <string_view>
@@ -25,8 +25,8 @@ struct GgaValues : GgaFix {
 bool ReadGga(std::string_view line, GgaValues& gga);
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix);
 
-// ReadGga without its quicker way for lines in the most common layout: what
-// that way must agree with.
+// ReadGga without its quicker ways for lines as receivers write them: what
+// those ways must agree with.
 bool ReadGgaByFields(std::string_view line, GgaValues& gga);
 
 // Time, position and altitude by the sentence's comma-separated fields, up to

@@ -6,19 +6,30 @@
 // log of $GP sentences is read as it always was.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace conversion {
 
 namespace talkers {
 constexpr bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
-// The three letters after the talker as one number, for a switch: every
-// line goes through here.
+// The three letters of a sentence type as one number, for a switch.
 constexpr std::uint32_t Type(std::string_view letters) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(letters[0])) |
          static_cast<std::uint32_t>(static_cast<unsigned char>(letters[1])) << 8 |
          static_cast<std::uint32_t>(static_cast<unsigned char>(letters[2])) << 16;
+}
+// The same for the letters after "$" and the talker, in one load: every line
+// goes through here.
+inline std::uint32_t TypeOf(std::string_view line) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint32_t word;
+    std::memcpy(&word, line.data() + 2, 4);
+    return word >> 8;
+  }
+  return Type(line.substr(3, 3));
 }
 }  // namespace talkers
 
@@ -37,36 +48,44 @@ class TalkerRules {
   SentenceKind Kind(std::string_view line) const {
     using talkers::IsCapital;
     using talkers::Type;
-    if (line.size() < 6 || line[0] != '$' || !IsCapital(line[1]) || !IsCapital(line[2])) return SentenceKind::Other;
-    const bool known = talker_[0] != 0;
-    const bool own = known ? line[1] == talker_[0] && line[2] == talker_[1] : line[1] == 'G' && line[2] == 'P';
-    switch (Type(line.substr(3, 3))) {
+    using talkers::TypeOf;
+    if (line.size() < 6 || line[0] != '$') return SentenceKind::Other;
+    const std::uint32_t type = TypeOf(line);
+    if (type != Type("GGA") && type != Type("GSA") && type != Type("VTG") && type != Type("RMC"))
+      return SentenceKind::Other;
+    if (!IsCapital(line[1]) || !IsCapital(line[2])) return SentenceKind::Other;
+    const bool own = line[1] == talker_[0] && line[2] == talker_[1];
+    switch (type) {
       case Type("GGA"):
-        return own || !known ? SentenceKind::Position : SentenceKind::OtherTalkerPosition;
+        return own || !known_ ? SentenceKind::Position : SentenceKind::OtherTalkerPosition;
       case Type("GSA"):
-        return own || Pooled() ? SentenceKind::Satellites : SentenceKind::Other;
+        return own || pooled_ ? SentenceKind::Satellites : SentenceKind::Other;
       case Type("VTG"):
         return own ? SentenceKind::Course : SentenceKind::Other;
-      case Type("RMC"):
-        return SentenceKind::Date;
     }
-    return SentenceKind::Other;
+    return SentenceKind::Date;
   }
 
   // A position sentence that counts: the first one gives the log its talker.
   void NotePosition(std::string_view line) {
-    if (talker_[0] == 0) talker_ = {line[1], line[2]};
+    if (known_) return;
+    known_ = true;
+    pooled_ = line.substr(1, 2) != "GP";
+    talker_ = {line[1], line[2]};
   }
 
   // Whether the satellite sentences between two positions are pooled into one
   // list (a receiver of several systems) rather than each giving the whole list.
-  bool Pooled() const { return talker_[0] != 0 && Talker() != "GP"; }
+  bool Pooled() const { return pooled_; }
 
   // "GP", "GN", ...; empty before the first position sentence.
-  std::string_view Talker() const { return talker_[0] == 0 ? std::string_view() : std::string_view(talker_.data(), 2); }
+  std::string_view Talker() const { return known_ ? std::string_view(talker_.data(), 2) : std::string_view(); }
 
  private:
-  std::array<char, 2> talker_{};
+  // Until the first position sentence, the sentences of GPS count.
+  std::array<char, 2> talker_ = {'G', 'P'};
+  bool known_ = false;
+  bool pooled_ = false;
 };
 
 }  // namespace conversion

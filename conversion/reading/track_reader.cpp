@@ -6,7 +6,12 @@
 namespace conversion {
 
 TrackReader::TrackReader(LogReader& log, int resolution, const ReadingOptions& options, std::optional<FixDays> days)
-    : log_(log), keepEvery_(std::max(resolution, 1)), options_(options), days_(std::move(days)) {}
+    : log_(log),
+      keepEvery_(std::max(resolution, 1)),
+      options_(options),
+      days_(std::move(days)),
+      wrongWhenTaken_(options.SkipWrongChecksums ? nullptr : &counts_.WrongChecksums),
+      pendingGsa_(wrongWhenTaken_) {}
 
 bool TrackReader::Next(TrackRecord& record) {
   std::string_view line;
@@ -19,7 +24,7 @@ bool TrackReader::Next(TrackRecord& record) {
       ++counts_.OtherTalkerPositions;
       continue;
     }
-    if (!ChecksumMatches(line)) {
+    if ((options_.SkipWrongChecksums || kind == SentenceKind::Date) && !ChecksumMatches(line)) {
       ++counts_.WrongChecksums;
       if (options_.SkipWrongChecksums) continue;
     }
@@ -28,8 +33,7 @@ bool TrackReader::Next(TrackRecord& record) {
         if (TakePosition(line, record)) return true;
         break;
       case SentenceKind::Satellites:
-        if (!talkers_.Pooled()) pendingGsa_.Add(line, fix_);
-        else if (PoolGsa(line, startSatelliteList_, fix_)) startSatelliteList_ = false;
+        pendingGsa_.Add(line, fix_);
         break;
       case SentenceKind::Course:
         pendingVtg_.Assign(line);
@@ -45,6 +49,7 @@ bool TrackReader::Next(TrackRecord& record) {
   }
   if (log_.Failed() || positionsRead_ == 0 || finished_) return false;
   finished_ = true;
+  if (!latestGgaLine_.Empty()) TakeChecksum(latestGgaLine_.View());
   FillRecord(GgaForm::Final, record);
   return true;
 }
@@ -56,11 +61,10 @@ bool TrackReader::TakePosition(std::string_view line, TrackRecord& record) {
   if (counts_.Talker.empty()) {
     talkers_.NotePosition(line);
     counts_.Talker = talkers_.Talker();
-    // The satellite sentences from here on are pooled as they come.
-    if (talkers_.Pooled()) pendingGsa_.Settle(fix_);
+    if (talkers_.Pooled()) pendingGsa_.PoolFromHere(fix_);
   }
   ++counts_.Positions;
-  startSatelliteList_ = true;
+  pendingGsa_.Position();
   GgaValues gga;
   if (!ReadGga(line, gga)) {
     counts_.WithoutPosition += GgaHasPosition(line) ? 0 : 1;
@@ -69,13 +73,27 @@ bool TrackReader::TakePosition(std::string_view line, TrackRecord& record) {
   const bool due = positionsRead_ > 0 && (positionsRead_ - 1) % keepEvery_ == 0;
   if (due) FillRecord(GgaForm::InLoop, record);
   latestGga_ = gga;
+  // A fix the resolution keeps is taken; of the others only the last.
+  if (wrongWhenTaken_ != nullptr) {
+    if (positionsRead_ % keepEvery_ == 0) {
+      latestGgaLine_.Clear();
+      TakeChecksum(line);
+    } else {
+      latestGgaLine_.Assign(line);
+    }
+  }
   ++positionsRead_;
   return due;
+}
+
+void TrackReader::TakeChecksum(std::string_view line) {
+  if (wrongWhenTaken_ != nullptr && !ChecksumMatches(line)) ++*wrongWhenTaken_;
 }
 
 void TrackReader::FillRecord(GgaForm form, TrackRecord& record) {
   pendingGsa_.Settle(fix_);
   if (!pendingVtg_.Empty()) {
+    TakeChecksum(pendingVtg_.View());
     DecodeVtg(pendingVtg_.View(), fix_);
     pendingVtg_.Clear();
   }

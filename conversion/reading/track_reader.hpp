@@ -10,7 +10,6 @@
 // each kind that counts, so a log is read at the speed of its position
 // sentences.
 
-#include <array>
 #include <optional>
 #include <string_view>
 
@@ -19,10 +18,10 @@
 #include "conversion/reading/fix_state.hpp"
 #include "conversion/reading/log_counts.hpp"
 #include "conversion/reading/log_reader.hpp"
+#include "conversion/reading/pending_sentences.hpp"
 #include "conversion/reading/sentence_decoding.hpp"
 #include "conversion/reading/talkers.hpp"
 #include "conversion/reading/track_record.hpp"
-#include "text/inline_text.hpp"
 
 namespace conversion {
 
@@ -43,29 +42,10 @@ class TrackReader {
   const LogCounts& Counts() const { return counts_; }
 
  private:
-  using SavedLine = text::InlineText<LogLineLength>;
-
-  // The $GPGSA lines since the last record, in order. Each either sets the
-  // whole satellite list or is rejected and changes nothing, so of these
-  // lines only the latest valid one matters: it is looked for from the end
-  // when a record falls due, and most lines are never decoded. When more
-  // lines come than are kept, those kept are settled first.
-  struct PendingSatelliteLines {
-    std::array<SavedLine, 16> Lines;
-    std::size_t Count = 0;
-
-    void Add(std::string_view line, FixState& fix) {
-      if (Count == Lines.size()) Settle(fix);
-      Lines[Count++].Assign(line);
-    }
-    void Settle(FixState& fix) {
-      while (Count > 0 && !DecodeGsa(Lines[Count - 1].View(), fix)) --Count;
-      Count = 0;
-    }
-  };
-
   bool TakePosition(std::string_view line, TrackRecord& record);
   void FillRecord(GgaForm form, TrackRecord& record);
+  // Counts the sentence whose values are taken when its checksum is wrong.
+  void TakeChecksum(std::string_view line);
 
   LogReader& log_;
   long long keepEvery_;
@@ -78,13 +58,19 @@ class TrackReader {
   // only the latest readable one counts.
   GgaValues latestGga_;
   long long positionsRead_ = 0;
+  // Checksums: with --checksums each sentence that counts is checked as it
+  // comes, and skipped when wrong. Otherwise a sentence is checked only when
+  // its values are taken, as most are superseded first (a sum over every
+  // byte of every such line costs more than their decoding): the count is
+  // of the sentences whose values were taken. Null with --checksums.
+  long long* wrongWhenTaken_;
+  // The latest position when its checksum is still to be looked at: it is
+  // taken only if it is the last.
+  SavedLine latestGgaLine_;
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
   // latest one counts, and only once a record falls due.
   SavedLine pendingVtg_;
-  PendingSatelliteLines pendingGsa_;
-  // A receiver of several systems writes a satellite sentence per system
-  // after each position: those up to the next position make one list.
-  bool startSatelliteList_ = true;
+  PendingSatellites pendingGsa_;
   bool courseSentenceSeen_ = false;
   bool finished_ = false;
 };

@@ -234,6 +234,11 @@ std::string Position(std::string_view talker, int second) {
 std::string Satellites(std::string_view talker, std::string_view list) {
   return "$" + std::string(talker) + "GSA,A,3," + std::string(list) + "\r\n";
 }
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  while (times-- > 0) repeated += text;
+  return repeated;
+}
 std::string Course(std::string_view talker) { return "$" + std::string(talker) + "VTG,054.7,T,,M,,N,010.2,K\r\n"; }
 
 // Each record as its second, "v" when it has a speed, and its satellites: "01 v 4 5".
@@ -277,6 +282,11 @@ TEST_CASE("ConvertLogFile reads the talker of the log's first position") {
        Position("GN", 1) + Satellites("GN", "01,02") + Position("GN", 2) + Satellites("GN", "x") +
            Satellites("GN", "03") + Position("GN", 3) + Position("GN", 4),
        {"01 1 2", "02 3", "03 3", "04 3 0 0 0 0 0 0 0"}},
+      {"a group longer than the sentences kept until a record: the list of the whole group",
+       Position("GN", 1) + Satellites("GN", "01") + Repeated(Satellites("GN", "x"), 40) + Satellites("GL", "02") +
+           Position("GN", 2) + Satellites("GN", "05") + Position("GN", 3) + Repeated(Satellites("GN", "x"), 40) +
+           Satellites("GN", "03") + Position("GN", 4),
+       {"01 1 2", "02 5", "03 3", "04 3 0 0 0 0 0 0 0"}},
       {"no more than 12 satellites",
        Position("BD", 1) + Satellites("BD", "01,02,03,04,05,06,07,08") + Satellites("GB", "09,10,11,12,13,14") +
            Position("BD", 2),
