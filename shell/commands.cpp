@@ -8,6 +8,7 @@
 #include "shell/convert_log.hpp"
 #include "shell/open_log.hpp"
 #include "text/fixed_text.hpp"
+#include "toolkit/codes.hpp"
 
 namespace shell {
 
@@ -15,9 +16,6 @@ namespace {
 
 using namespace resources;
 
-constexpr int CheckMark = 2;
-constexpr int NumberStylePart = 1;
-constexpr int ResolutionPart = 2;
 
 struct Resolution {
   int Command;
@@ -34,7 +32,7 @@ constexpr std::array<Resolution, 3> Resolutions{{
 
 void ChooseResolution(Toolkit& toolkit, const Resolution& chosen) {
   for (const Resolution& item : Resolutions) {
-    toolkit.MenuItemState(item.Command, CheckMark, item.Command == chosen.Command ? 1 : 0);
+    toolkit.MenuItemState(item.Command, toolkit::MenuItemKind::Checked, item.Command == chosen.Command ? 1 : 0);
   }
   Application.ResolutionSeconds = chosen.Seconds;
   toolkit.StatusBarText(ResolutionPart, chosen.StatusText);
@@ -52,12 +50,9 @@ void AboutBox(Toolkit& toolkit) {
   // it out.
   const text::FixedText<512> about(
       "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.");
-  constexpr int Centred = -1;
-  constexpr int NoFocusField = 0;
-  constexpr int Modal = 1;
   toolkit.DialogLoad(AboutDialog);
   toolkit.DialogPutText(AboutTextField, about.View());
-  toolkit.DialogShowModal(Centred, Centred, NoFocusField, Modal);
+  toolkit.DialogShowModal(toolkit::Centred, toolkit::Centred, toolkit::NoFocusField, toolkit::DialogMode::Modal);
   toolkit.DialogUnload();
 }
 

@@ -8,6 +8,10 @@
 
 namespace shell {
 
+// The status bar's parts: the number style, then the resolution.
+inline constexpr int NumberStylePart = 1;
+inline constexpr int ResolutionPart = 2;
+
 // The status bar texts the program starts with.
 inline constexpr std::string_view EnglishNumbersText = " Output format: English style numbers";
 inline constexpr std::string_view OneSecondText = " Resolution: 1 second";

@@ -13,6 +13,7 @@
 #include "conversion/run/report_lines.hpp"
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
+#include "toolkit/codes.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 
 namespace shell {
@@ -24,13 +25,7 @@ constexpr std::string_view BoxTitle = "TomTom Log File";
 constexpr std::string_view SaveTitle = "Save File";
 // The words the Save dialog itself asks with.
 constexpr std::string_view ReplaceQuestion = "File already exists.\nDo you want to replace it?";
-constexpr int OkButton = 0;
-constexpr int YesNoButtons = 3;
-constexpr int StopIcon = 1;
-constexpr int ExclamationIcon = 3;
-constexpr int InformationIcon = 4;
-constexpr int CommonResult = 4;
-constexpr int Yes = 1;
+constexpr int FirstButton = 1;
 
 // The file types Save As offers, pushpin first; the type chosen is the
 // format written.
@@ -109,8 +104,8 @@ bool IsFile(std::string_view name) {
 // may name a file it never asked about.
 bool MayReplace(Toolkit& toolkit, std::string_view typed, std::string_view named) {
   if (IsFile(typed) || !IsFile(named)) return true;
-  toolkit.MessageBoxShow(YesNoButtons, ExclamationIcon, 1, ReplaceQuestion, SaveTitle);
-  return toolkit.DialogInfo(CommonResult) == Yes;
+  toolkit.MessageBoxShow(toolkit::Buttons::YesNo, toolkit::Icon::Exclamation, FirstButton, ReplaceQuestion, SaveTitle);
+  return toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) == toolkit::Answer::Yes;
 }
 
 }  // namespace
@@ -119,13 +114,14 @@ void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view rea
   std::string message(file);
   message += ": ";
   message += reason;
-  toolkit.MessageBoxShow(OkButton, StopIcon, 1, message, BoxTitle);
+  toolkit.MessageBoxShow(toolkit::Buttons::Ok, toolkit::Icon::Stop, FirstButton, message, BoxTitle);
 }
 
 void ConvertLog(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
   if (app.InputLogName.IsBlank()) {
-    toolkit.MessageBoxShow(OkButton, InformationIcon, 1, "No input file selected", BoxTitle);
+    toolkit.MessageBoxShow(toolkit::Buttons::Ok, toolkit::Icon::Information, FirstButton, "No input file selected",
+                           BoxTitle);
     return;
   }
   // Save writes the pushpin file; Save As offers every type.
@@ -141,7 +137,7 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     if (mode == SaveAsMode) typeNumber = TypeOfName(app.OutputFileName.Trimmed()).value_or(typeNumber);
     const std::string typed(app.OutputFileName.Trimmed());
     const bool extended = AddExtensionIfNone(app.OutputFileName, SaveTypes[static_cast<std::size_t>(typeNumber - 1)]);
-    if (toolkit.DialogInfo(CommonResult) != 1) return;
+    if (toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) != toolkit::Answer::Yes) return;
     if (extended && !MayReplace(toolkit, typed, app.OutputFileName.Trimmed())) return;
   }
   const SaveType& type = SaveTypes[static_cast<std::size_t>(typeNumber - 1)];

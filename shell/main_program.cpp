@@ -9,19 +9,21 @@
 #include "shell/arriving_logs.hpp"
 #include "shell/commands.hpp"
 #include "shell/progress.hpp"
+#include "toolkit/codes.hpp"
 
 namespace shell {
 
 namespace {
 
-// System menu, minimise and maximise boxes, status bar, fixed size.
-constexpr int MainWindowFlags = 0x67;
+constexpr int MainWindowFlags = toolkit::WindowFlag::SystemMenu | toolkit::WindowFlag::MinimiseBox |
+                                toolkit::WindowFlag::MaximiseBox | toolkit::WindowFlag::StatusBar |
+                                toolkit::WindowFlag::FixedSize;
 
 toolkit::WindowSpec MainWindow() {
   toolkit::WindowSpec window;
   window.Flags = MainWindowFlags;
-  window.X = -1;
-  window.Y = -1;
+  window.X = toolkit::Centred;
+  window.Y = toolkit::Centred;
   window.Width = 512;
   window.Height = 256;
   window.MenuId = resources::MainMenu;
@@ -45,10 +47,10 @@ int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
   ApplicationState& app = Application;
   toolkit.ToolkitStart(" ");
   toolkit.OpenRootWindow(MainWindow());
-  constexpr std::array statusWidths{7000, -1};
+  constexpr std::array statusWidths{7000, toolkit::ToRightEnd};
   toolkit.StatusBarParts(statusWidths);
-  toolkit.StatusBarText(1, EnglishNumbersText);
-  toolkit.StatusBarText(2, OneSecondText);
+  toolkit.StatusBarText(NumberStylePart, EnglishNumbersText);
+  toolkit.StatusBarText(ResolutionPart, OneSecondText);
   toolkit.ToolbarCreate(resources::MainToolbar);
   toolkit.EventEnable(toolkit::EventType::FilesDropped, 1);
   LogsArrived(toolkit, logs);
