@@ -82,7 +82,7 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   }
   Write(stderr, cli::ReadingNotes(LogLabel(conversion.LogName), result, line.Reading.SkipWrongChecksums));
   if (line.Statistics != cli::StatisticsReport::None) {
-    return WriteReport(cli::StatisticsReportText(line.Statistics, LogLabel(conversion.LogName), statistics), stdout);
+    return WriteReport(cli::StatisticsReportText(line.Statistics, LogLabel(conversion.LogName), statistics, result.Counts), stdout);
   }
   if (result.UndatedPoints > 0) {
     const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");

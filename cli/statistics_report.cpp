@@ -6,11 +6,21 @@
 namespace cli {
 
 std::string StatisticsReportText(StatisticsReport form, std::string_view logLabel,
-                                 const conversion::TrackStatistics& statistics) {
+                                 const conversion::TrackStatistics& statistics, const conversion::LogCounts& counts) {
   if (form == StatisticsReport::Json) {
-    return conversion::StatisticsJson(conversion::Utf8Text(logLabel), statistics) + "\n";
+    std::string json = conversion::StatisticsJson(conversion::Utf8Text(logLabel), statistics);
+    json.pop_back();
+    json += ",\"talker\":";
+    json += counts.Talker.empty() ? "null" : "\"" + counts.Talker + "\"";
+    json += ",\"sentences_without_position\":" + std::to_string(counts.WithoutPosition);
+    json += ",\"wrong_checksums\":" + std::to_string(counts.WrongChecksums) + "}\n";
+    return json;
   }
-  const std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics);
+  std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics);
+  // What the reading saw, beyond the kept records.
+  figures.push_back({"Talker", counts.Talker.empty() ? "none" : counts.Talker});
+  figures.push_back({"No position", std::to_string(counts.WithoutPosition) + " sentences"});
+  figures.push_back({"Wrong checksum", std::to_string(counts.WrongChecksums) + " sentences"});
   std::size_t width = 0;
   for (const conversion::Figure& figure : figures) width = std::max(width, figure.Label.size());
   std::string text(logLabel);

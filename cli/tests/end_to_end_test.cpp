@@ -355,31 +355,47 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
   CHECK(text.Status == 1);
   // Three fixes 1.853 m north and 1.238 m east of each other, 10.2 to 10.6 km/h logged.
   CHECK(text.Out == Lines("moving.pgl:\n"
-                          "  Records:        3\n"
-                          "  First fix:      2003-05-17 12:35:19 UTC\n"
-                          "  Last fix:       2003-05-17 12:35:21 UTC\n"
-                          "  Duration:       0:00:02\n"
-                          "  Distance:       0.004 km (0.003 mi)\n"
-                          "  Moving time:    0:00:02\n"
-                          "  Average speed:  8.0 km/h (5.0 mph) moving\n"
-                          "  Maximum speed:  10.6 km/h (6.6 mph)\n"
-                          "  Bounding box:   48.117300 N to 48.117333 N, 11.516667 E to 11.516700 E\n"
+                          "  Records:         3\n"
+                          "  First fix:       2003-05-17 12:35:19 UTC\n"
+                          "  Last fix:        2003-05-17 12:35:21 UTC\n"
+                          "  Duration:        0:00:02\n"
+                          "  Distance:        0.004 km (0.003 mi)\n"
+                          "  Moving time:     0:00:02\n"
+                          "  Average speed:   8.0 km/h (5.0 mph) moving\n"
+                          "  Maximum speed:   10.6 km/h (6.6 mph)\n"
+                          "  Bounding box:    48.117300 N to 48.117333 N, 11.516667 E to 11.516700 E\n"
+                          "  Talker:          GP\n"
+                          "  No position:     0 sentences\n"
+                          "  Wrong checksum:  0 sentences\n"
                           "\n"));
   CHECK(text.Err == Lines("pinwell: missing.pgl: No such file or directory\n"));
 
-  const Run json = Pinwell("--stats=json -r 2 moving.pgl still.PGL");
+  // A fix, then a sentence without a position; both checksums wrong.
+  const std::string gaps = "$GPGGA,000001.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*00\r\n"
+                           "$GPGGA,000002.000,,,,,0,00,,,M,,M,,*66\r\n";
+  Write("gaps.pgl", gaps);
+  const Run json = Pinwell("--stats=json -r 2 moving.pgl still.PGL gaps.pgl");
   CHECK(json.Status == 0);
   CHECK(json.Out ==
         Lines("{\"log\":\"moving.pgl\",\"records\":2,\"first_time\":\"12:35:19Z\",\"last_time\":\"12:35:21Z\","
               "\"duration_s\":2,\"distance_km\":0.004,\"distance_mi\":0.003,\"moving_time_s\":2,"
               "\"average_speed_kmh\":8.02,\"maximum_speed_kmh\":10.6,\"speed_logged\":true,"
-              "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167}}\n"
+              "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167},"
+              "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
               "{\"log\":\"still.PGL\",\"records\":2,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:02Z\","
               "\"duration_s\":1,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":0,\"speed_logged\":false,"
-              "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667}}\n"));
-  CHECK(json.Err == "");
-  CHECK(Files() == std::map<std::string, std::string>{{"./moving.pgl", std::string(MovingLog)},
+              "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
+              "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
+              "{\"log\":\"gaps.pgl\",\"records\":1,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:01Z\","
+              "\"duration_s\":0,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
+              "\"average_speed_kmh\":null,\"maximum_speed_kmh\":null,\"speed_logged\":false,"
+              "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
+              "\"talker\":\"GP\",\"sentences_without_position\":1,\"wrong_checksums\":2}\n"));
+  CHECK(json.Err ==
+        Lines("pinwell: gaps.pgl: 2 sentences with a wrong checksum read all the same (--checksums skips them)\n"));
+  CHECK(Files() == std::map<std::string, std::string>{{"./gaps.pgl", gaps},
+                                                      {"./moving.pgl", std::string(MovingLog)},
                                                       {"./still.PGL", std::string(StillLog)}});
 }
 
