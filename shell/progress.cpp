@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "text/characters.hpp"
+
 namespace shell {
 
 namespace {
 
 constexpr int LineX = 100;
 constexpr int LineSpacing = 1000;
-constexpr std::size_t PrefixLength = 3;
+constexpr std::size_t PrefixCharacters = 3;
 
 }  // namespace
 
@@ -17,16 +19,18 @@ FileName AbbreviatePath(std::string_view path, int width) {
   if (std::ssize(whole.Trimmed()) <= width) return whole;
 
   std::string r(whole.View());
+  // Three characters, not bytes: a name that starts beyond ASCII keeps its first character whole.
+  const std::size_t prefix = text::CharactersLength(r, PrefixCharacters);
   while (std::ssize(text::TrimTrailing(r)) > width - 3) {
     const std::size_t first = r.find('\\');
     // The folder dropped ends at a backslash after the kept prefix: one inside
     // it (as in "\\server\share") would make the path longer every round.
     const std::size_t second =
-        first == std::string::npos ? first : r.find('\\', std::max(first + 1, PrefixLength));
-    if (second == std::string::npos) return FileName(std::string_view(r).substr(PrefixLength));
-    r.erase(PrefixLength, second + 1 - PrefixLength);
+        first == std::string::npos ? first : r.find('\\', std::max(first + 1, prefix));
+    if (second == std::string::npos) return FileName(std::string_view(r).substr(prefix));
+    r.erase(prefix, second + 1 - prefix);
   }
-  r.insert(PrefixLength, "...\\");
+  r.insert(prefix, "...\\");
   return FileName(r);
 }
 

@@ -15,7 +15,8 @@ inline constexpr int PathWidth = 50;
 // A path that fits in width characters is kept whole; a longer one loses its
 // leading folders and shows "...\" after its first three characters (the
 // drive prefix, "C:\"), or, when no folder is left to drop, it loses just
-// those three characters.
+// those three characters. The width counts the bytes of UTF-8, so that a
+// line with a shortened path still fits its stored 128 after a repaint.
 FileName AbbreviatePath(std::string_view path, int width);
 
 // prefix followed by the shortened path, without trailing blanks.

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "text/characters.hpp"
 #include "text/text_utilities.hpp"
 
 namespace text {
@@ -19,9 +20,10 @@ struct FixedText {
   FixedText() { Bytes.fill(' '); }
   FixedText(std::string_view text) { Assign(text); }  // NOLINT: texts convert implicitly
 
-  // Cuts a longer text at N, pads a shorter one with blanks.
+  // Cuts a longer text at N bytes, or just before the character that N would
+  // split, and pads with blanks. A text that fits is held byte for byte.
   void Assign(std::string_view text) {
-    const std::size_t n = std::min(text.size(), N);
+    const std::size_t n = CharacterCut(text, N);
     std::copy_n(text.data(), n, Bytes.data());
     std::fill(Bytes.begin() + n, Bytes.end(), ' ');
   }

@@ -49,4 +49,9 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& at) {
   return c;
 }
 
+bool IsStray(std::string_view utf8, std::size_t at) {
+  std::size_t next = at;
+  return NextCodePoint(utf8, next) == 0xFFFD && next == at + 1;
+}
+
 }  // namespace text

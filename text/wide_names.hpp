@@ -14,6 +14,8 @@ void AppendUtf8(char32_t codePoint, std::string& out);
 // The code point that starts at `at`, which moves past it; a byte that starts
 // no well-formed sequence gives U+FFFD and moves one byte on.
 char32_t NextCodePoint(std::string_view utf8, std::size_t& at);
+// Whether the byte at `at` starts no well-formed sequence.
+bool IsStray(std::string_view utf8, std::size_t at);
 
 template <class Unit>
 std::string Utf8FromWide(std::basic_string_view<Unit> wide) {
@@ -31,12 +33,22 @@ std::string Utf8FromWide(std::basic_string_view<Unit> wide) {
   return utf8;
 }
 
-template <class Unit>
-std::basic_string<Unit> WideFromUtf8(std::string_view utf8) {
+// The wide form of a text that should be UTF-8 but may hold bytes from
+// elsewhere: each run of bytes that start no well-formed sequence goes to
+// stray(run, wide), which appends its own reading of them.
+template <class Unit, class Stray>
+std::basic_string<Unit> WideFromText(std::string_view text, Stray stray) {
   std::basic_string<Unit> wide;
-  wide.reserve(utf8.size());
-  for (std::size_t at = 0; at < utf8.size();) {
-    const char32_t c = NextCodePoint(utf8, at);
+  wide.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t runEnd = at;
+    while (runEnd < text.size() && IsStray(text, runEnd)) ++runEnd;
+    if (runEnd > at) {
+      stray(text.substr(at, runEnd - at), wide);
+      at = runEnd;
+      continue;
+    }
+    const char32_t c = NextCodePoint(text, at);
     if (c < 0x10000) {
       wide += static_cast<Unit>(c);
     } else {
@@ -45,6 +57,14 @@ std::basic_string<Unit> WideFromUtf8(std::string_view utf8) {
     }
   }
   return wide;
+}
+
+// Each stray byte becomes U+FFFD.
+template <class Unit>
+std::basic_string<Unit> WideFromUtf8(std::string_view utf8) {
+  return WideFromText<Unit>(utf8, [](std::string_view run, std::basic_string<Unit>& wide) {
+    wide.append(run.size(), static_cast<Unit>(0xFFFD));
+  });
 }
 
 }  // namespace text

@@ -32,6 +32,10 @@ TEST_CASE("AbbreviatePath") {
        R"(tra...\june\very-long-file-name-of-a-log.pgl)"},
       {R"(\\server\share\tracks\2003\april\very-long-file-name-of-a-log.pgl)",
        R"(\\s...\2003\april\very-long-file-name-of-a-log.pgl)"},
+      // Those three are characters: one beyond ASCII is kept whole.
+      {"ab\xC3\xA9\\folder\\" + std::string(37, 'x') + ".pgl", "ab\xC3\xA9...\\" + std::string(37, 'x') + ".pgl"},
+      {"\xE5\x9C\xB0\xE5\x9B\xB3\\folder\\" + std::string(36, 'x') + ".pgl",
+       "\xE5\x9C\xB0\xE5\x9B\xB3\\...\\" + std::string(36, 'x') + ".pgl"},
   };
   for (const Case& c : cases) {
     CAPTURE(c.Path);

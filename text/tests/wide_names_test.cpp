@@ -46,3 +46,22 @@ TEST_CASE("bytes that are no UTF-8 become U+FFFD, one each") {
     CHECK(WideFromUtf8<char16_t>(row.Utf8) == row.Wide);
   }
 }
+
+TEST_CASE("runs of bytes that are no UTF-8 are read by the caller's rule") {
+  const auto latin1 = [](std::string_view run, std::u16string& wide) {
+    for (const char byte : run) wide += static_cast<char16_t>(static_cast<unsigned char>(byte));
+    wide += u'|';
+  };
+  const struct {
+    std::string Text;
+    std::u16string Wide;
+  } rows[] = {
+      {"caf\xE9", u"caf\u00E9|"},
+      {"J\xC3\xB6rg \xF6\xE4 \xE5\x9C\xB0", u"J\u00F6rg \u00F6\u00E4| \u5730"},
+      {"\xE5\x9C" "a\xEF\xBF\xBD", u"\u00E5\u009C|a\uFFFD"},  // a real U+FFFD is no stray byte
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Text);
+    CHECK(text::WideFromText<char16_t>(row.Text, latin1) == row.Wide);
+  }
+}
