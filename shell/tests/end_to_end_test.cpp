@@ -280,6 +280,16 @@ TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
   const fs::path output = w.Folder / u8"r\u00E9sum\u00E9 \u5730\u56F3 \U0001F697.txt";
   CHECK(pinwell.Shows({Reading(log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
+
+  // The window and the box show such a name as it is: the lines are compared
+  // with the platform's own wide drawing of them, the box's text read back.
+  const fs::path gone = w.Folder / u8"gone é 地図 🚗.pgl";
+  fs::copy_file(w.Log, gone);
+  REQUIRE(OpenLog(pinwell, gone));
+  fs::remove(gone);
+  Press("alt+f s");
+  CHECK(AnswerMessageBox("end-to-end-wide-names") == gone.string() + ": No such file or directory");
+  CHECK(pinwell.Shows({Reading(gone)}));
   Press("alt+f x");
   CHECK(pinwell.WaitForExit() == 0);
 }

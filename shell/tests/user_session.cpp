@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <map>
 
+#include "text/wide_names.hpp"
+
 namespace shell::testing {
 
 namespace {
@@ -70,7 +72,8 @@ Pixels ScreenPixels(const RECT& r) {
 }
 
 // The lines as the program draws them: white background, black text in the
-// system font, each at x 100 and y 1000 times its number in window units.
+// system font, each at x 100 and y 1000 times its number in window units;
+// the lines are UTF-8, drawn by the platform's wide call.
 Pixels Drawn(const std::vector<std::string>& lines, int width, int height) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -86,7 +89,8 @@ Pixels Drawn(const std::vector<std::string>& lines, int width, int height) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int x = (width - 1) * 100 / 9999;
     const int y = (height - 1) * 1000 * static_cast<int>(i + 1) / 9999;
-    TextOutA(memory, x, y, lines[i].data(), static_cast<int>(lines[i].size()));
+    const std::wstring line = text::WideFromUtf8<wchar_t>(lines[i]);
+    TextOutW(memory, x, y, line.data(), static_cast<int>(line.size()));
   }
   SelectObject(memory, oldFont);
   Pixels pixels = ReadPixels(memory, all);

@@ -6,6 +6,7 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/message_box_rules.hpp"
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/held_images_win32.hpp"
 
@@ -53,13 +54,13 @@ void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string
                     std::string_view title) {
   const int fitted = FittedDefaultButton(buttonType, defaultButton);
   ImagesHold();
-  const std::string text(text::TrimTrailing(message));
-  const std::string caption(text::TrimTrailing(title));
+  const std::wstring text = PlatformText(text::TrimTrailing(message));
+  const std::wstring caption = PlatformText(text::TrimTrailing(title));
   const UINT style = ButtonStyle(buttonType) | IconStyle(iconType) | DefaultButtonStyle(fitted);
 
   const HWND owner = DialogOwner();
   const int answer =
-      WithOtherWindowsDisabled(owner, [&] { return MessageBoxA(owner, text.c_str(), caption.c_str(), style); });
+      WithOtherWindowsDisabled(owner, [&] { return MessageBoxW(owner, text.c_str(), caption.c_str(), style); });
 
   ImagesRelease();
   // The common-dialog error is not asked: it stays set after any file

@@ -6,6 +6,7 @@
 
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/state/error_screen.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
@@ -18,10 +19,10 @@ bool ErrorBox(std::string_view line) {
 }
 
 void FatalBox(std::string_view message) {
-  const std::string text(message);
+  const std::wstring text = PlatformText(message);
   const std::string_view name = State.ProductName.Trimmed();
-  const std::string caption(name.empty() ? std::string_view(" ") : name);
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_TASKMODAL | MB_ICONERROR);
+  const std::wstring caption = PlatformText(name.empty() ? std::string_view(" ") : name);
+  MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_TASKMODAL | MB_ICONERROR);
 }
 
 }  // namespace

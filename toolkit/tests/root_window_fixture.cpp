@@ -4,6 +4,7 @@
 #include <fstream>
 #include <vector>
 
+#include "text/wide_names.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/windows/root_window.hpp"
 #include "toolkit/windows/status_bar.hpp"
@@ -66,15 +67,15 @@ int NextEventWithin(int milliseconds, EventRecord& record) {
 }
 
 std::string WindowText(HWND window) {
-  std::vector<char> text(GetWindowTextLengthA(window) + 1, '\0');
-  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return text.data();
+  std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1, L'\0');
+  GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  return text::Utf8FromWide(std::wstring_view(text.data()));
 }
 
 std::string StatusText(HWND bar, int part) {
-  std::array<char, 512> text{};
-  SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
-  return text.data();
+  std::array<wchar_t, 512> text{};
+  SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+  return text::Utf8FromWide(std::wstring_view(text.data()));
 }
 
 RECT ScreenRect(HWND window) {

@@ -49,6 +49,7 @@ void CloseApplicationWindow();
 // `milliseconds`.
 int NextEventWithin(int milliseconds, EventRecord& record);
 
+// Texts as UTF-8.
 std::string WindowText(HWND window);
 std::string StatusText(HWND bar, int part);
 RECT ScreenRect(HWND window);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "text/text_utilities.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 #include <commctrl.h>
@@ -38,12 +39,12 @@ void StatusBarParts(std::span<const int> widths, std::optional<std::span<const i
   std::array<int, MaxStatusBarParts> edges = layout.RightEdges;
   SendMessageA(slot.StatusBar, SB_SETPARTS, layout.Count, reinterpret_cast<LPARAM>(edges.data()));
   // Existing texts survive and take their part's new style.
-  std::array<char, 512> text{};
+  std::array<wchar_t, 512> text{};
   for (int part = 0; part < layout.Count; ++part) {
-    const LRESULT result = SendMessageA(slot.StatusBar, SB_GETTEXTLENGTHA, part, 0);
+    const LRESULT result = SendMessageW(slot.StatusBar, SB_GETTEXTLENGTHW, part, 0);
     if (LOWORD(result) >= text.size()) continue;
-    SendMessageA(slot.StatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data()));
-    SendMessageA(slot.StatusBar, SB_SETTEXTA, part | StyleFlag(slot.PartStyles[part]),
+    SendMessageW(slot.StatusBar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(slot.StatusBar, SB_SETTEXTW, part | StyleFlag(slot.PartStyles[part]),
                  reinterpret_cast<LPARAM>(text.data()));
   }
   RepaintNow(slot.StatusBar, nullptr);
@@ -51,11 +52,11 @@ void StatusBarParts(std::span<const int> widths, std::optional<std::span<const i
 
 void StatusBarText(int part, std::string_view text) {
   if (part < 1 || part > MaxStatusBarParts) return;
-  const std::string shown(text::TrimTrailing(text));
+  const std::wstring shown = PlatformText(text::TrimTrailing(text));
   const WindowSlot& slot = Layer.Slots[Layer.CurrentWindow];
   if (slot.StatusBar == nullptr) return;
   const int index = part - 1;
-  SendMessageA(slot.StatusBar, SB_SETTEXTA, index | StyleFlag(slot.PartStyles[index]),
+  SendMessageW(slot.StatusBar, SB_SETTEXTW, index | StyleFlag(slot.PartStyles[index]),
                reinterpret_cast<LPARAM>(shown.c_str()));
   RECT area{};
   SendMessageA(slot.StatusBar, SB_GETRECT, index, reinterpret_cast<LPARAM>(&area));

@@ -2,6 +2,7 @@
 
 #include "toolkit/windows/window_text.hpp"
 
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/windows/gdi_holders_win32.hpp"
 #include "toolkit/windows/window_font_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
@@ -44,7 +45,8 @@ void TextAt(int x, int y, std::string_view text) {
   const COLORREF oldText = SetTextColor(dc, foreground);
   const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_UPDATECP);
   MoveToEx(dc, px, py, nullptr);
-  TextOutA(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+  const std::wstring shown = PlatformText(text);
+  TextOutW(dc, 0, 0, shown.data(), static_cast<int>(shown.size()));
   POINT end{};
   GetCurrentPositionEx(dc, &end);
   if (t.Underline) {

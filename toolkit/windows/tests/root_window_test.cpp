@@ -15,6 +15,7 @@
 #include "toolkit/windows/toolbar.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 #include "toolkit/windows/window_text.hpp"
+#include "toolkit/windows/window_units.hpp"
 
 using namespace toolkit;
 using namespace toolkit::testing;
@@ -99,6 +100,30 @@ int frameSizes = 0;
 LRESULT CALLBACK CountingFrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SIZE) ++frameSizes;
   return CallWindowProcA(frameProcedure, window, message, wParam, lParam);
+}
+
+// A client area of this size, white, with one line drawn at pixel (5, 29) by
+// the platform's own call in the system font; returns where the line ends.
+template <class Draw>
+Pixels DrawnByPlatform(HDC like, SIZE size, Draw draw, int& endX) {
+  const HDC memory = CreateCompatibleDC(like);
+  const HBITMAP bitmap = CreateCompatibleBitmap(like, size.cx, size.cy);
+  const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  const RECT all{0, 0, size.cx, size.cy};
+  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const HGDIOBJ oldFont = SelectObject(memory, GetStockObject(SYSTEM_FONT));
+  SetTextAlign(memory, TA_LEFT | TA_BASELINE | TA_UPDATECP);
+  MoveToEx(memory, 5, 29, nullptr);
+  draw(memory);
+  POINT end{};
+  GetCurrentPositionEx(memory, &end);
+  endX = end.x;
+  SelectObject(memory, oldFont);
+  Pixels pixels = ReadPixels(memory, all);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
 }
 
 bool Checked(HMENU menu, int command) {
@@ -495,6 +520,11 @@ TEST_CASE("StatusBarText") {
     StatusBarText(2, "     ");
     CHECK(StatusText(w.StatusBar, 1).empty());
   }
+  SUBCASE("texts are UTF-8; a byte that is none shows as the ANSI code page's character") {
+    REQUIRE(GetACP() == 1252);
+    StatusBarText(1, " J\xC3\xB6rg \xE5\x9C\xB0\xE5\x9B\xB3 \xF0\x9F\x9A\x97 caf\xE9");
+    CHECK(StatusText(w.StatusBar, 0) == " J\xC3\xB6rg \xE5\x9C\xB0\xE5\x9B\xB3 \xF0\x9F\x9A\x97 caf\xC3\xA9");
+  }
   SUBCASE("parts 0 and 256 are ignored") {
     StatusBarText(0, "zero");
     StatusBarText(256, "too far");
@@ -601,6 +631,28 @@ TEST_CASE("TextAt and ClearClientArea") {
     CHECK(GetPixel(dc, 5, 29 - metrics.tmAscent - 1) == black);
     CHECK(GetPixel(dc, 5, 29 + metrics.tmDescent - 1) == white);
     CHECK(GetPixel(dc, 5, 29 + metrics.tmDescent) == black);
+  }
+  SUBCASE("ASCII looks and measures as the ANSI call drew it; UTF-8 shows as the wide call draws it") {
+    const std::string ascii = "Reading from ... C:\\logs\\trip.pgl";
+    const std::string utf8 =
+        "Reading from ... C:\\J\xC3\xB6rg\\\xE5\x9C\xB0\xE5\x9B\xB3 \xF0\x9F\x9A\x97 caf\xC3\xA9.pgl";
+    const std::wstring wide = L"Reading from ... C:\\J\u00F6rg\\\u5730\u56F3 \U0001F697 caf\u00E9.pgl";
+    const SIZE size{512, 300};
+    const RECT area{0, 0, size.cx, size.cy};
+    int endX = 0;
+    const Pixels byAnsi = DrawnByPlatform(
+        dc, size, [&](HDC m) { TextOutA(m, 0, 0, ascii.data(), static_cast<int>(ascii.size())); }, endX);
+    ClearClientArea();
+    TextAt(100, 1000, ascii);
+    CHECK(ReadPixels(dc, area) == byAnsi);
+    CHECK(Layer.Slots[0].Text.TextX == PixelsToUnits(endX, size.cx));
+
+    const Pixels byWide = DrawnByPlatform(
+        dc, size, [&](HDC m) { TextOutW(m, 0, 0, wide.data(), static_cast<int>(wide.size())); }, endX);
+    ClearClientArea();
+    TextAt(100, 1000, utf8);
+    CHECK(ReadPixels(dc, area) == byWide);
+    CHECK(Layer.Slots[0].Text.TextX == PixelsToUnits(endX, size.cx));
   }
   SUBCASE("a clear fills the whole client area with white") {
     ClearClientArea();
