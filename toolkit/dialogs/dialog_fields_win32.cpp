@@ -30,16 +30,18 @@ struct Field {
 
 Field* FieldOf(HWND control) { return reinterpret_cast<Field*>(GetWindowLongPtrA(control, GWLP_USERDATA)); }
 
+// A wide procedure: one set through the ANSI call would make the control
+// keep its text in the ANSI code page, losing what that cannot hold.
 LRESULT CALLBACK FieldProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   Field* field = FieldOf(control);
-  if (field == nullptr) return DefWindowProcA(control, message, wParam, lParam);
+  if (field == nullptr) return DefWindowProcW(control, message, wParam, lParam);
   const WNDPROC chained = field->Chained;
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chained));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chained));
     SetWindowLongPtrA(control, GWLP_USERDATA, 0);
     delete field;
   }
-  return CallWindowProcA(chained, control, message, wParam, lParam);
+  return CallWindowProcW(chained, control, message, wParam, lParam);
 }
 
 void AttachField(HWND control) {
@@ -47,7 +49,7 @@ void AttachField(HWND control) {
   auto* field = new Field;
   SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(field));
   field->Chained = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProcedure)));
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProcedure)));
 }
 
 LONG Style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
@@ -86,9 +88,9 @@ void ShowOwnImage(HWND control, ControlKind kind) {
   }
 }
 
-std::string TextOf(HWND window) {
-  std::vector<char> text(LongestText + 1, '\0');
-  GetWindowTextA(window, text.data(), LongestText + 1);
+std::wstring TextOf(HWND window) {
+  std::vector<wchar_t> text(LongestText + 1, L'\0');
+  GetWindowTextW(window, text.data(), LongestText + 1);
   return text.data();
 }
 
@@ -190,7 +192,7 @@ void CopyField(HWND from, HWND to) {
     SendMessageA(to, EM_SETREADONLY, (Style(from) & ES_READONLY) != 0, 0);
   }
   if (copy.TabStops && target != nullptr) ApplyTabStops(to, kind, target->Record);
-  if (copy.Text) SetWindowTextA(to, TextOf(from).c_str());
+  if (copy.Text) SetWindowTextW(to, TextOf(from).c_str());
   EnableWindow(to, IsWindowEnabled(from));
 }
 
@@ -229,7 +231,7 @@ void PrepareFields(HWND dialog) {
 }
 
 void CopyFields(HWND from, HWND to) {
-  SetWindowTextA(to, TextOf(from).c_str());
+  SetWindowTextW(to, TextOf(from).c_str());
   HWND source = NextField(GetWindow(from, GW_CHILD));
   HWND target = NextField(GetWindow(to, GW_CHILD));
   for (; source != nullptr && target != nullptr;

@@ -17,6 +17,7 @@
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
 #include "toolkit/state/error_numbers.hpp"
 #include "toolkit/state/errors.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
@@ -43,7 +44,7 @@ void ShowModalInstance(DialogSlot& slot, int x, int y, int focusField) {
   Dialogs.Y = y;
   Dialogs.FocusField = focusField;
   WithOtherWindowsDisabled(owner, [&slot, owner] {
-    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(slot.DialogId), owner, DialogProcedure,
+    return DialogBoxParamW(ProgramInstance(), MAKEINTRESOURCEW(slot.DialogId), owner, DialogProcedure,
                            ModalInstance);
   });
   Dialogs.Slots[0] = DialogSlot{};
@@ -110,7 +111,7 @@ void DialogLoad(int dialogId) {
   const int previous = Dialogs.Current;
   const int index = Dialogs.Append(dialogId);  // the dialog procedure finds its slot through it
   const HWND window =
-      CreateDialogParamA(instance, MAKEINTRESOURCEA(dialogId), Layer.Slots[0].Client, DialogProcedure, HiddenInstance);
+      CreateDialogParamW(instance, MAKEINTRESOURCEW(dialogId), Layer.Slots[0].Client, DialogProcedure, HiddenInstance);
   Dialogs.ActiveDialog = activeBefore;
   if (window == nullptr) {
     Dialogs.Remove(index);
@@ -127,9 +128,9 @@ void DialogLoad(int dialogId) {
 void DialogPutText(int fieldId, std::string_view text) {
   if (NoneLoaded()) return;
   const HWND control = GetDlgItem(Dialogs.CurrentSlot().Window, fieldId);
-  const std::string shown(text::TrimTrailing(text));
+  const std::wstring shown = PlatformText(text::TrimTrailing(text));
   const FieldWriting writing;
-  if (control == nullptr || !SetWindowTextA(control, shown.c_str())) {
+  if (control == nullptr || !SetWindowTextW(control, shown.c_str())) {
     return ErrorRaise(ErrorNumber::InvalidFieldIdentifier);
   }
   InvalidateRect(control, nullptr, TRUE);

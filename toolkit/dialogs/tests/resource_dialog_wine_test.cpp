@@ -34,11 +34,7 @@ constexpr int RememberBox = 2003;
 constexpr std::string_view AboutText =
     "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.";
 
-std::string FieldText(HWND dialog, int field) {
-  char text[512] = "";
-  GetDlgItemTextA(dialog, field, text, sizeof text);
-  return text;
-}
+std::string FieldText(HWND dialog, int field) { return WindowText(GetDlgItem(dialog, field)); }
 
 HWND HiddenInstance() { return Dialogs.CurrentSlot().Window; }
 
@@ -102,19 +98,20 @@ TEST_CASE("Resource dialogs") {
   ErrorQuery(1);
 
   SUBCASE("a text put in before the show is shown; one typed during it stays in the hidden instance") {
+    // UTF-8 both ways: caf\u00E9 \u5730\u56F3 in, \U0001F697 typed.
     DialogLoad(NameDialog);
-    DialogPutText(NameField, "trip   ");
+    DialogPutText(NameField, "caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3   ");
     std::string shown;
     WhenBoxAppears("Name", [&shown](HWND box) {
       shown = FieldText(box, NameField);
       PressKey(VK_END);
-      TypeText(" home");
+      TypeText(" \xF0\x9F\x9A\x97 home");
       PressKey(VK_RETURN);
     });
     DialogShowModal(100, 50, NameField, 1);
     CHECK(AllStepsRan());
-    CHECK(shown == "trip");
-    CHECK(FieldText(HiddenInstance(), NameField) == "trip home");
+    CHECK(shown == "caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3");
+    CHECK(FieldText(HiddenInstance(), NameField) == "caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3 \xF0\x9F\x9A\x97 home");
     CHECK(DialogInfo(1) == IDOK);
     CHECK(DialogInfo(2) == NameField);
     CHECK(ErrorQuery(1) == 0);
