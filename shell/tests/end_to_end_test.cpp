@@ -294,6 +294,26 @@ TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
   CHECK(pinwell.WaitForExit() == 0);
 }
 
+TEST_CASE("Installed in a folder that the ANSI code page cannot name, the program finds its help file") {
+  Workspace w;
+  const fs::path folder = w.Folder / u8"Programme \u5730\u56F3";
+  fs::create_directory(folder);
+  for (const char* file : {"Pinwell.exe", "Pinwell.hlp"}) {
+    fs::copy_file(fs::path(Program).parent_path() / file, folder / file);
+  }
+  const std::u8string program = (folder / "Pinwell.exe").u8string();
+  Pinwell pinwell;
+  REQUIRE(pinwell.Start(std::string(program.begin(), program.end()), w.Folder.string()));
+  Press("alt+h p");
+  CHECK(WaitForWindow("MS_WINHELP", nullptr) != nullptr);
+  Screenshot("end-to-end-help-wide-folder");
+  SetForegroundWindow(pinwell.Frame);
+  WaitUntil([&] { return GetForegroundWindow() == pinwell.Frame; });
+  Press("alt+f x");
+  CHECK(pinwell.WaitForExit() == 0);
+  CHECK(WaitUntil([&] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; }));
+}
+
 TEST_CASE("The toolbar's Exit and the close box end the program; the close box leaves help open") {
   Workspace w;
   {

@@ -162,16 +162,17 @@ HWND WaitForWindow(const char* className, const char* title, DWORD limitMs) {
 
 bool Pinwell::Start(const std::string& program, const std::string& folder, const std::string& arguments,
                     const std::vector<std::string>& shown) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   // In this test's own desktop, where its input goes and its searches look.
-  std::array<char, 256> desktop{};
-  GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, desktop.data(),
-                            static_cast<DWORD>(desktop.size()), nullptr);
+  std::array<wchar_t, 256> desktop{};
+  GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, desktop.data(),
+                            static_cast<DWORD>(desktop.size() * sizeof(wchar_t)), nullptr);
   startup.lpDesktop = desktop.data();
-  std::string commandLine = "\"" + program + "\" " + arguments;
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &Process)) {
+  // Names are UTF-8, as the program's own.
+  std::wstring commandLine = text::WideFromUtf8<wchar_t>("\"" + program + "\" " + arguments);
+  if (!CreateProcessW(text::WideFromUtf8<wchar_t>(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, text::WideFromUtf8<wchar_t>(folder).c_str(), &startup, &Process)) {
     return false;
   }
   WaitUntil([&] {

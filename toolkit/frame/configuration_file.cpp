@@ -79,9 +79,10 @@ void ApplyConfigurationLine(std::string_view raw, ConfigurationRequests& request
   ApplyKey(key, value, converted, number, requests);
 }
 
-bool ReadConfigurationFile(std::string_view path, ConfigurationRequests& requests) {
-  const std::string name(path);
-  std::FILE* file = std::fopen(name.c_str(), "rb");
+std::FILE* OpenByBytes(std::string_view name) { return std::fopen(std::string(name).c_str(), "rb"); }
+
+bool ReadConfigurationFile(std::string_view path, ConfigurationRequests& requests, FileOpener open) {
+  std::FILE* file = open(path);
   if (file == nullptr) return false;
 
   // The file is read on its own handle; its logical file number is the

@@ -3,6 +3,7 @@
 // toolkit's settings in toolkit::State.
 
 #include <cstdint>
+#include <cstdio>
 #include <string_view>
 
 namespace toolkit {
@@ -22,7 +23,12 @@ inline constexpr std::size_t ConfigurationLineLength = 170;
 // One line of the file, without its line end, at most 170 characters.
 void ApplyConfigurationLine(std::string_view line, ConfigurationRequests& requests);
 
+// Opens a file for reading by its UTF-8 name: std::fopen where names are
+// bytes; Windows opens it by its wide name.
+using FileOpener = std::FILE* (*)(std::string_view name);
+std::FILE* OpenByBytes(std::string_view name);
+
 // Reads the named file line by line; false when it cannot be opened.
-bool ReadConfigurationFile(std::string_view path, ConfigurationRequests& requests);
+bool ReadConfigurationFile(std::string_view path, ConfigurationRequests& requests, FileOpener open = OpenByBytes);
 
 }  // namespace toolkit

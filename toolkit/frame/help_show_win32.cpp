@@ -8,18 +8,15 @@
 #include "toolkit/frame/help_sequence.hpp"
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/os_variable.hpp"
+#include "toolkit/frame/platform_files_win32.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
 namespace {
 
-bool FileExists(std::string_view name) {
-  const DWORD attributes = GetFileAttributesA(std::string(name).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 void WriteTextFile(std::string_view path, std::string_view line) {
-  const HANDLE file = CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const HANDLE file = CreateFileW(PlatformText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   const std::string text = std::string(line) + "\r\n";
@@ -28,7 +25,7 @@ void WriteTextFile(std::string_view path, std::string_view line) {
   CloseHandle(file);
 }
 
-void RemoveFile(std::string_view path) { DeleteFileA(std::string(path).c_str()); }
+void RemoveFile(std::string_view path) { DeleteFileW(PlatformText(path).c_str()); }
 
 UINT HelpCommand(HelpRequest request) {
   switch (request) {
@@ -41,22 +38,59 @@ UINT HelpCommand(HelpRequest request) {
   return HELP_CONTENTS;
 }
 
+std::string AnsiText(std::wstring_view wide, BOOL* lost) {
+  const int length = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, lost);
+  std::string ansi(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), bytes, nullptr, lost);
+  return ansi;
+}
+
+// The help engine takes its file's name in the ANSI code page only, on
+// Windows as under Wine. A name that the code page cannot hold (a program
+// installed under C:\Programme\<CJK>\) goes in its short form, which it can.
+std::string EngineFileName(std::string_view path) {
+  const std::wstring wide = PlatformText(path);
+  BOOL lost = FALSE;
+  std::string ansi = AnsiText(wide, &lost);
+  if (!lost) return ansi;
+  std::wstring shortName(MAX_PATH, L'\0');
+  const DWORD length = GetShortPathNameW(wide.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+  if (length == 0 || length >= shortName.size()) return ansi;
+  return AnsiText({shortName.data(), length}, &lost);
+}
+
 bool AskHelpEngine(std::string_view path, HelpRequest request, int topic) {
   // The help engine closes its window for an owner that quits, so the owner
   // is the root window's frame for every request.
-  return WinHelpA(Layer.Slots[0].Frame, std::string(path).c_str(), HelpCommand(request),
+  return WinHelpA(Layer.Slots[0].Frame, EngineFileName(path).c_str(), HelpCommand(request),
                   static_cast<ULONG_PTR>(topic)) != FALSE;
 }
 
 FoundBrowser FindBrowser(std::string_view document) {
-  std::array<char, MAX_PATH> program{};
-  const auto result = reinterpret_cast<INT_PTR>(FindExecutableA(std::string(document).c_str(), nullptr, program.data()));
-  if (result > 32) return {BrowserSearch::Found, program.data()};
+  std::array<wchar_t, MAX_PATH> program{};
+  const auto result =
+      reinterpret_cast<INT_PTR>(FindExecutableW(PlatformText(document).c_str(), nullptr, program.data()));
+  if (result > 32) return {BrowserSearch::Found, TextFromPlatform(program.data())};
   if (result == SE_ERR_FNF || result == SE_ERR_PNF) return {BrowserSearch::FileNotFound, {}};
   return {BrowserSearch::Failed, {}};
 }
 
-bool Start(std::string_view commandLine) { return WinExec(std::string(commandLine).c_str(), SW_SHOWNORMAL) > 31; }
+// As the system's WinExec starts a command line, but by its wide form.
+bool Start(std::string_view commandLine) {
+  std::wstring line = PlatformText(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
 
 // Windows has shipped without the viewer of help files since Vista. What
 // stands in its place only says so (the viewer was a download of its own up
@@ -83,13 +117,10 @@ bool HasHelpEngine() {
 // cannot give it, and then no help file is looked for beside the program.
 std::string ProgramPath() {
   constexpr std::size_t Longest = 32768;
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return TextFromPlatform({path.data(), length});
     if (path.size() >= Longest) return {};
     path.resize(path.size() * 2);
   }

@@ -92,10 +92,13 @@ void SetTempPlotFile(const StartPlatform& platform) {
   State.SecondTempFile = "";
 }
 
-void ReadConfiguration(std::string_view configFileName, ConfigurationRequests& requests) {
+void ReadConfiguration(const StartPlatform& platform, std::string_view configFileName,
+                       ConfigurationRequests& requests) {
   const std::string_view named = text::TrimTrailing(configFileName);
-  if (!named.empty() && ReadConfigurationFile(named, requests)) return;
-  if (!State.ConfigFileName.IsBlank()) ReadConfigurationFile(State.ConfigFileName.Trimmed(), requests);
+  if (!named.empty() && ReadConfigurationFile(named, requests, platform.OpenForReading)) return;
+  if (!State.ConfigFileName.IsBlank()) {
+    ReadConfigurationFile(State.ConfigFileName.Trimmed(), requests, platform.OpenForReading);
+  }
 }
 
 }  // namespace
@@ -139,7 +142,7 @@ void StartToolkit(const StartPlatform& platform, std::string_view configFileName
   State.CommandLine = UpToNul(platform.CommandLine);
 
   ConfigurationRequests requests;
-  ReadConfiguration(configFileName, requests);
+  ReadConfiguration(platform, configFileName, requests);
   if (!State.CharDirectory.IsBlank()) State.CharDirectory = WithSeparator(State.CharDirectory.View());
   ApplyHardcopyRequests(requests);
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "toolkit/frame/configuration_file.hpp"
 #include "toolkit/frame/start_paths.hpp"
 
 namespace toolkit {
@@ -28,6 +29,7 @@ struct StartPlatform {
   void (*ReadVariable)(std::string_view name, std::span<char> value) = nullptr;  // as IOsVariable
   ExistsTest FileExists = nullptr;
   ExistsTest DirectoryExists = nullptr;
+  FileOpener OpenForReading = OpenByBytes;
 };
 
 std::int32_t ColourCountFor(std::int32_t planes, std::int32_t bitsPerPixel);

@@ -5,36 +5,14 @@
 
 #include "toolkit/frame/error_boxes.hpp"
 #include "toolkit/frame/os_variable.hpp"
+#include "toolkit/frame/platform_files_win32.hpp"
 #include "toolkit/frame/start_sequence.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 
 namespace toolkit {
 namespace {
-
-DWORD Attributes(std::string_view name) {
-  const std::string path(name);
-  return GetFileAttributesA(path.c_str());
-}
-
-bool FileExists(std::string_view name) {
-  const DWORD attributes = Attributes(name);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool IsDriveRoot(std::string_view name) {
-  return (name.size() == 2 || (name.size() == 3 && (name[2] == '\\' || name[2] == '/'))) && name[1] == ':';
-}
-
-bool DirectoryExists(std::string_view name) {
-  if (IsDriveRoot(name)) {
-    const std::string root = std::string(name.substr(0, 2)) + "\\";
-    const UINT type = GetDriveTypeA(root.c_str());
-    return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
-  }
-  const DWORD attributes = Attributes(name);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 void ReadDisplay(StartPlatform& platform) {
   const HWND desktop = GetDesktopWindow();
@@ -70,21 +48,27 @@ void ToolkitStart(std::string_view configFileName) {
   ReadDisplay(platform);
   ReadVersion(platform);
 
-  std::array<char, MAX_PATH + 1> current{};
-  const DWORD currentLength = GetCurrentDirectoryA(static_cast<DWORD>(current.size()), current.data());
+  // Wide, then UTF-8 as every name inside the toolkit.
+  std::array<wchar_t, MAX_PATH + 1> current{};
+  const DWORD currentLength = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
   platform.CurrentDirectoryKnown = currentLength > 0 && currentLength < current.size();
   if (!platform.CurrentDirectoryKnown) platform.CurrentDirectoryError = static_cast<std::int32_t>(GetLastError());
-  platform.CurrentDirectory = {current.data(), platform.CurrentDirectoryKnown ? currentLength : 0};
+  const std::string currentDirectory =
+      TextFromPlatform({current.data(), platform.CurrentDirectoryKnown ? currentLength : 0});
+  platform.CurrentDirectory = currentDirectory;
 
-  std::array<char, MAX_PATH + 1> system{};
-  const UINT systemLength = GetSystemDirectoryA(system.data(), static_cast<UINT>(system.size()));
+  std::array<wchar_t, MAX_PATH + 1> system{};
+  const UINT systemLength = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
   platform.SystemDirectoryKnown = systemLength > 0 && systemLength < system.size();
-  platform.SystemDirectory = {system.data(), platform.SystemDirectoryKnown ? systemLength : 0};
+  const std::string systemDirectory = TextFromPlatform({system.data(), platform.SystemDirectoryKnown ? systemLength : 0});
+  platform.SystemDirectory = systemDirectory;
 
-  platform.CommandLine = GetCommandLineA();
+  const std::string commandLine = TextFromPlatform(GetCommandLineW());
+  platform.CommandLine = commandLine;
   platform.ReadVariable = IOsVariable;
   platform.FileExists = FileExists;
   platform.DirectoryExists = DirectoryExists;
+  platform.OpenForReading = OpenForReading;
 
   StartToolkit(platform, configFileName);
 }

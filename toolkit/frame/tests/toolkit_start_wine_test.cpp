@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "text/wide_names.hpp"
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
 #include "toolkit/state/errors.hpp"
@@ -89,7 +90,7 @@ TEST_CASE("ToolkitStart on the real platform") {
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
   CHECK(State.SystemDirectory.Trimmed() == system);
-  CHECK(State.CommandLine.Trimmed() == std::string_view(GetCommandLineA()).substr(0, 1024));
+  CHECK(State.CommandLine == text::FixedText<1024>(text::Utf8FromWide(std::wstring_view(GetCommandLineW()))));
 
   CHECK(State.RootDirectory.Trimmed() == root + "\\");
   CHECK(State.ConfigFileName.Trimmed() == "kestra.ini");
@@ -111,4 +112,27 @@ TEST_CASE("ToolkitStart on the real platform") {
     CHECK(State == first);
   }
   std::filesystem::current_path(dir.parent_path());
+}
+
+TEST_CASE("ToolkitStart in a folder that the ANSI code page cannot name") {
+  // J\u00F6rg and \u5730\u56F3 (a map), as a user's folder and an installation's may be named.
+  const std::filesystem::path scratch = EnterScratchDirectory("toolkit-start-wide");
+  const std::filesystem::path dir = scratch / u8"J\u00F6rg \u5730\u56F3";
+  std::filesystem::create_directory(dir);
+  const std::u8string named = dir.u8string();
+  const std::string root(named.begin(), named.end());
+  WriteFileBytes(dir / "kestra.ini", "PLNAME=wide.plt\r\n");
+  SetEnvironmentVariableW(L"KESTRA", dir.wstring().c_str());
+  SetEnvironmentVariableW(L"KESTINIT", (dir / "kestra.ini").wstring().c_str());
+  SetEnvironmentVariableW(L"TEMP", dir.wstring().c_str());
+  State.StartedMarker = 0;
+
+  ToolkitStart(" ");
+
+  CHECK(State.RootDirectory.Trimmed() == root + "\\");
+  CHECK(State.ConfigFileName.Trimmed() == root + "\\kestra.ini");
+  CHECK(State.PlotFileName.Trimmed() == "wide.plt");
+  CHECK(State.TempPlotFile.Trimmed() == root + "\\kvt$$00.plt");
+  std::filesystem::current_path(scratch.parent_path());
+  std::filesystem::remove_all(scratch);
 }
