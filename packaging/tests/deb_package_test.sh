@@ -21,7 +21,8 @@ deb="$work/pinwell_${version}_amd64.deb"
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 
 echo "lintian:"
-lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
+# lintian leaves files in the temporary folder: the test's own folder is removed.
+TMPDIR="$work" lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
 
 expect "the package's files" "./usr/bin/pinwell
 ./usr/share/bash-completion/completions/pinwell

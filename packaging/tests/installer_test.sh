@@ -14,9 +14,8 @@ fi
 work="$build/package-test"
 rm -rf "$work/out" "$work/zip"
 mkdir -p "$work/out" "$work/zip"
-export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'timeout 10 wineserver -k 2>/dev/null || true' EXIT
 source "$(dirname "$0")/checks.sh"
+source "$source/scripts/wine-session.sh"
 # Everything in the prefix but what Wine itself changes as it runs.
 prefix_state() {
   (cd "$WINEPREFIX/drive_c" && find . ! -path './users/*/Temp*' ! -path './windows/temp*' \
@@ -36,15 +35,14 @@ registry_value() {  # KEY [NAME]
   timeout 30 wine reg query "$1" "${which[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ]* *REG_SZ *//p'
 }
 
-folder="$WINEPREFIX/drive_c/Program Files/Pinwell"
+prefix="$work/wineprefix"
+folder="$prefix/drive_c/Program Files/Pinwell"
 # A run killed by its time-out leaves Pinwell installed, or the other
 # program's association: start afresh.
-[ -e "$folder" ] && rm -rf "$WINEPREFIX"
-[ -f "$WINEPREFIX/system.reg" ] && grep -q 'Other\.Log' "$WINEPREFIX/system.reg" && rm -rf "$WINEPREFIX"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  timeout 120 wineboot -i >/dev/null 2>&1 || true
-fi
-cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+[ -e "$folder" ] && rm -rf "$prefix"
+[ -f "$prefix/system.reg" ] && grep -q 'Other\.Log' "$prefix/system.reg" && rm -rf "$prefix"
+wine_prefix_prepare "$prefix"
+trap wine_session_end EXIT
 
 cpack --config "$build/CPackConfig.cmake" -G "NSIS;ZIP" -B "$work/out" >/dev/null
 setup="$work/out/Pinwell-$version-win64-setup.exe"

@@ -34,7 +34,8 @@ void TypeAndEnter(const std::string& text) {
 }  // namespace
 
 TEST_CASE("FileSelect") {
-  const fs::path home = EnterScratchDirectory("file-select");
+  const ScratchDirectory scratch("file-select");
+  const fs::path& home = scratch.Path;
   const fs::path logs = home / "my logs";
   fs::create_directories(logs);
   WriteFileBytes(logs / "trip.pgl", "$GPGGA\r\n");
@@ -202,6 +203,4 @@ TEST_CASE("FileSelect") {
     CHECK(AllStepsRan());
   }
   CloseApplicationWindow();
-  fs::current_path(fs::temp_directory_path());
-  fs::remove_all(home);
 }

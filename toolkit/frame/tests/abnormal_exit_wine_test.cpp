@@ -47,7 +47,7 @@ std::string HelperProgram() {
 TEST_CASE("AbnormalExit, the version request and error report mode 4, seen in their boxes") {
   for (const Case& c : Cases) {
     CAPTURE(c.What);
-    const std::filesystem::path dir = EnterScratchDirectory("box-helper");
+    const ScratchDirectory dir("box-helper");
     const std::filesystem::path record = dir / "record.txt";
     if (c.Configuration != nullptr) WriteFileBytes(dir / "kestra.ini", c.Configuration);
 
@@ -58,7 +58,7 @@ TEST_CASE("AbnormalExit, the version request and error report mode 4, seen in th
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     REQUIRE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           dir.string().c_str(), &startup, &process));
+                           dir.Path.string().c_str(), &startup, &process));
     const bool finished = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
     if (!finished) TerminateProcess(process.hProcess, 99);
     DWORD exitCode = 0;

@@ -161,7 +161,7 @@ TEST_CASE("Hardcopy requests") {
 }
 
 TEST_CASE("Configuration file") {
-  const std::filesystem::path dir = EnterScratchDirectory("configuration");
+  const ScratchDirectory dir("configuration");
   ResetSettings();
   ConfigurationRequests requests;
 
@@ -216,6 +216,4 @@ TEST_CASE("Configuration file") {
     CHECK(State.GeneralUnit == 40);
     CHECK(State.PlotFileName.Trimmed() == "lumendra.plt");
   }
-  std::filesystem::current_path(dir.parent_path());
-  std::filesystem::remove_all(dir);
 }

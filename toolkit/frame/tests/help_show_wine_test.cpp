@@ -257,12 +257,12 @@ TEST_CASE("Where Windows has no viewer, help opens in the browser, and Exit leav
 }
 
 TEST_CASE("HelpShow with an address opens the associated browser") {
-  const std::filesystem::path dir = EnterScratchDirectory("help-browser");
+  const ScratchDirectory dir("help-browser");
   const std::filesystem::path browser = dir / "Web Browser" / "browse.exe";
   std::filesystem::create_directories(browser.parent_path());
   std::filesystem::copy_file(ProgramDirectory() / "help_browser_double.exe", browser);
   const PageAssociation association(browser.string());
-  SetEnvironmentVariableA("TMP", dir.string().c_str());
+  SetEnvironmentVariableA("TMP", dir.Path.string().c_str());
   ErrorQuery(1);
 
   HelpShow("HTTP://Example.org/Pinwell");

@@ -69,7 +69,7 @@ void Start(const StartPlatform& platform = Platform(), std::string_view configFi
 }  // namespace
 
 TEST_CASE("StartToolkit") {
-  const std::filesystem::path dir = EnterScratchDirectory("start");
+  const ScratchDirectory dir("start");
   environment.clear();
   files.clear();
   directories.clear();
@@ -272,6 +272,4 @@ TEST_CASE("StartToolkit") {
     CHECK(State.RootDirectory == first.RootDirectory);
     CHECK(State.ScreenWidth == 1024);
   }
-  std::filesystem::current_path(dir.parent_path());
-  std::filesystem::remove_all(dir);
 }

@@ -41,8 +41,8 @@ TEST_CASE("IOsVariable") {
 }
 
 TEST_CASE("ToolkitStart on the real platform") {
-  const std::filesystem::path dir = EnterScratchDirectory("toolkit-start");
-  const std::string root = dir.string();
+  const ScratchDirectory dir("toolkit-start");
+  const std::string root = dir.Path.string();
   std::filesystem::create_directory(dir / "charsets");
   WriteFileBytes(dir / "kvt$$00.plt", "");
   WriteFileBytes(dir / "kestra.ini",
@@ -111,12 +111,11 @@ TEST_CASE("ToolkitStart on the real platform") {
     ToolkitStart("other.ini");
     CHECK(State == first);
   }
-  std::filesystem::current_path(dir.parent_path());
 }
 
 TEST_CASE("ToolkitStart in a folder that the ANSI code page cannot name") {
   // J\u00F6rg and \u5730\u56F3 (a map), as a user's folder and an installation's may be named.
-  const std::filesystem::path scratch = EnterScratchDirectory("toolkit-start-wide");
+  const ScratchDirectory scratch("toolkit-start-wide");
   const std::filesystem::path dir = scratch / u8"J\u00F6rg \u5730\u56F3";
   std::filesystem::create_directory(dir);
   const std::u8string named = dir.u8string();
@@ -133,6 +132,4 @@ TEST_CASE("ToolkitStart in a folder that the ANSI code page cannot name") {
   CHECK(State.ConfigFileName.Trimmed() == root + "\\kestra.ini");
   CHECK(State.PlotFileName.Trimmed() == "wide.plt");
   CHECK(State.TempPlotFile.Trimmed() == root + "\\kvt$$00.plt");
-  std::filesystem::current_path(scratch.parent_path());
-  std::filesystem::remove_all(scratch);
 }

@@ -8,7 +8,9 @@
 using namespace toolkit;
 
 TEST_CASE("Debug log under the next name that can be created") {
-  const std::filesystem::path dir = EnterScratchDirectory("debug-fallback");
+  // The log stays open until the process ends, and Windows removes no open
+  // file: the folder is made in the test's build folder.
+  const ScratchDirectory dir(std::filesystem::current_path(), "debug-fallback");
   std::filesystem::create_directory(dir / "debug");
   std::filesystem::create_directory(dir / "debug.txt");
   State = ToolkitState{};
@@ -17,5 +19,4 @@ TEST_CASE("Debug log under the next name that can be created") {
   ErrorRaise(12);
   DebugLogLine("second");
   CHECK(FileBytes(dir / "debug.dat") == "Error=  12:Invalid character detected\r\nsecond\r\n");
-  std::filesystem::current_path(dir.parent_path());
 }

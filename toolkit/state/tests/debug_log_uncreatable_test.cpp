@@ -8,7 +8,7 @@
 using namespace toolkit;
 
 TEST_CASE("A debug log that cannot be created is not tried again") {
-  const std::filesystem::path dir = EnterScratchDirectory("debug-uncreatable");
+  const ScratchDirectory dir("debug-uncreatable");
   for (const char* name : {"debug", "debug.txt", "debug.dat"}) std::filesystem::create_directory(dir / name);
   State = ToolkitState{};
   ErrorReportModeSet(2);
@@ -21,6 +21,5 @@ TEST_CASE("A debug log that cannot be created is not tried again") {
   ErrorRaise(1002);
   DebugLogLine("later");
   CHECK(ErrorQuery(1) == 1002);
-  CHECK(std::filesystem::is_empty(dir));
-  std::filesystem::current_path(dir.parent_path());
+  CHECK(std::filesystem::is_empty(dir.Path));
 }
