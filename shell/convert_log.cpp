@@ -1,14 +1,15 @@
 #include "shell/convert_log.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "conversion/files/system_files.hpp"
+#include "conversion/formats/output_format.hpp"
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/report_lines.hpp"
 #include "shell/application_state.hpp"
@@ -27,69 +28,47 @@ constexpr std::string_view SaveTitle = "Save File";
 constexpr std::string_view ReplaceQuestion = "File already exists.\nDo you want to replace it?";
 constexpr int FirstButton = 1;
 
-// The file types Save As offers, pushpin first; the type chosen is the
-// format written.
-struct SaveType {
-  conversion::OutputFormat Format;
-  std::string_view Label;  // in the dialog's list
-  std::string_view Named;  // in the count line; empty for the pushpin file
-};
-constexpr std::array<SaveType, 6> SaveTypes{{
-    {conversion::OutputFormat::Pushpin, "Pushpin text", ""},
-    {conversion::OutputFormat::Gpx, "GPX track", "GPX track"},
-    {conversion::OutputFormat::Kml, "KML", "KML"},
-    {conversion::OutputFormat::GeoJson, "GeoJSON", "GeoJSON"},
-    {conversion::OutputFormat::Csv, "CSV", "CSV"},
-    {conversion::OutputFormat::Svg, "Track picture", "track picture"},
-}};
-
-// "Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|...".
-std::string SaveAsFilter() {
-  std::string filter;
-  for (const SaveType& type : SaveTypes) {
-    const std::string_view extension = conversion::FormatExtension(type.Format);
-    filter.append(type.Label).append(" (*").append(extension).append(")|*").append(extension).append("|");
-  }
-  return filter;
+// The file types Save As offers are the formats with a type name, in the
+// table's order (pushpin first); the type chosen is the format written.
+std::vector<conversion::OutputFormat> SaveTypes() {
+  std::vector<conversion::OutputFormat> types;
+  for (const conversion::FormatRow& row : conversion::FormatRows())
+    if (!row.TypeName.empty()) types.push_back(row.Format);
+  return types;
 }
 
-// The type whose extension a typed name ends in, in any case: whoever types
-// "trip.gpx" wants a GPX file, whatever the list shows.
-std::optional<int> TypeOfName(std::string_view name) {
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos || name.find_first_of("\\/", dot) != std::string_view::npos) return std::nullopt;
-  const std::string_view typed = name.substr(dot);
-  for (std::size_t i = 0; i < SaveTypes.size(); ++i) {
-    const std::string_view extension = conversion::FormatExtension(SaveTypes[i].Format);
-    const bool same = std::equal(typed.begin(), typed.end(), extension.begin(), extension.end(), [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-    if (same) return static_cast<int>(i + 1);
+// "Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|...".
+std::string SaveAsFilter(const std::vector<conversion::OutputFormat>& types) {
+  std::string filter;
+  for (const conversion::OutputFormat type : types) {
+    const conversion::FormatRow& row = conversion::RowOf(type);
+    filter.append(row.TypeName).append(" (*").append(row.Extension).append(")|*").append(row.Extension).append("|");
   }
-  return std::nullopt;
+  return filter;
 }
 
 // A pushpin file's name typed without any dot, even in a folder's name, is
 // taken to lack its extension; another type's, one whose file part has no
 // dot. Returns whether the type's extension was added.
-bool AddExtensionIfNone(FileName& name, const SaveType& type) {
+bool AddExtensionIfNone(FileName& name, conversion::OutputFormat type) {
   const std::string_view trimmed = name.Trimmed();
   const std::size_t folder = trimmed.find_last_of("\\/");
-  const bool pushpin = type.Format == conversion::OutputFormat::Pushpin;
+  const bool pushpin = type == conversion::OutputFormat::Pushpin;
   const std::string_view looked = pushpin || folder == std::string_view::npos ? trimmed : trimmed.substr(folder);
   if (looked.find('.') != std::string_view::npos) return false;
   std::string named(trimmed);
-  named += conversion::FormatExtension(type.Format);
+  named += conversion::FormatExtension(type);
   name = named;
   return true;
 }
 
 // "73 records written as GPX track.  Resolution (secs):  1"; the pushpin
 // file's line as it always was.
-std::string CountLine(int records, int resolution, const SaveType& type) {
+std::string CountLine(int records, int resolution, conversion::OutputFormat type) {
   std::string line = conversion::CountLine(records, resolution);
-  if (const std::size_t written = line.find(" written."); !type.Named.empty() && written != std::string::npos) {
-    line.insert(written + 8, std::string(" as ").append(type.Named));
+  const std::size_t written = line.find(" written.");
+  if (type != conversion::OutputFormat::Pushpin && written != std::string::npos) {
+    line.insert(written + 8, std::string(" as ").append(conversion::RowOf(type).TypeName));
   }
   return line;
 }
@@ -124,25 +103,28 @@ void ConvertLog(Toolkit& toolkit, int mode) {
                            BoxTitle);
     return;
   }
-  // Save writes the pushpin file; Save As offers every type.
-  int typeNumber = 1;
+  // Save writes the pushpin file; Save As offers every type, and whoever
+  // types "trip.gpx" wants a GPX file, whatever the list shows.
+  conversion::OutputFormat type = conversion::OutputFormat::Pushpin;
   if (app.OutputFileName.IsBlank() || mode == SaveAsMode) {
     constexpr int flags = toolkit::SelectSave | toolkit::SelectPrompt;
     if (mode == SaveAsMode) {
-      toolkit.FileSelect(SaveAsFilter(), flags, app.OutputFileName.Span(), SaveTitle, &typeNumber);
+      const std::vector<conversion::OutputFormat> types = SaveTypes();
+      int typeNumber = 1;
+      toolkit.FileSelect(SaveAsFilter(types), flags, app.OutputFileName.Span(), SaveTitle, &typeNumber);
+      typeNumber = std::clamp(typeNumber, 1, static_cast<int>(types.size()));
+      type = conversion::FormatOfFileName(app.OutputFileName.Trimmed())
+                 .value_or(types[static_cast<std::size_t>(typeNumber - 1)]);
     } else {
       toolkit.FileSelect(TrackFilter, flags, app.OutputFileName.Span(), SaveTitle);
     }
-    typeNumber = std::clamp(typeNumber, 1, static_cast<int>(SaveTypes.size()));
-    if (mode == SaveAsMode) typeNumber = TypeOfName(app.OutputFileName.Trimmed()).value_or(typeNumber);
     const std::string typed(app.OutputFileName.Trimmed());
-    const bool extended = AddExtensionIfNone(app.OutputFileName, SaveTypes[static_cast<std::size_t>(typeNumber - 1)]);
+    const bool extended = AddExtensionIfNone(app.OutputFileName, type);
     if (toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) != toolkit::Answer::Yes) return;
     if (extended && !MayReplace(toolkit, typed, app.OutputFileName.Trimmed())) return;
   }
-  const SaveType& type = SaveTypes[static_cast<std::size_t>(typeNumber - 1)];
   conversion::FormatOptions format;
-  format.Format = type.Format;
+  format.Format = type;
 
   const int linesBefore = app.ProgressLineCount;
   const conversion::ConversionResult result = conversion::ConvertLogFile(

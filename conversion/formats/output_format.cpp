@@ -1,5 +1,6 @@
 #include "conversion/formats/output_format.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "conversion/formats/writers.hpp"
@@ -9,14 +10,16 @@ namespace conversion {
 namespace {
 
 constexpr std::array<FormatRow, 7> Rows{{
-    {OutputFormat::Pushpin, "pushpin", ".txt", "pushpin text file for the mapping programs", MakePushpinWriter},
-    {OutputFormat::Gpx, "gpx", ".gpx", "GPX 1.1 track for GPS programs", MakeGpxWriter},
-    {OutputFormat::Kml, "kml", ".kml", "KML 2.2 track and points for virtual globes", MakeKmlWriter},
-    {OutputFormat::GeoJson, "geojson", ".geojson", "GeoJSON track and points for GIS and web maps",
+    {OutputFormat::Pushpin, "pushpin", ".txt", "pushpin text file for the mapping programs", "Pushpin text",
+     MakePushpinWriter},
+    {OutputFormat::Gpx, "gpx", ".gpx", "GPX 1.1 track for GPS programs", "GPX track", MakeGpxWriter},
+    {OutputFormat::Kml, "kml", ".kml", "KML 2.2 track and points for virtual globes", "KML", MakeKmlWriter},
+    {OutputFormat::GeoJson, "geojson", ".geojson", "GeoJSON track and points for GIS and web maps", "GeoJSON",
      MakeGeoJsonWriter},
-    {OutputFormat::Csv, "csv", ".csv", "one row per point for spreadsheets", MakeCsvWriter},
-    {OutputFormat::Svg, "svg", ".svg", "a picture of the track, to scale, with its statistics", MakePictureWriter},
-    {OutputFormat::Statistics, "", "", "what the track holds, summed up", MakeStatisticsWriter},
+    {OutputFormat::Csv, "csv", ".csv", "one row per point for spreadsheets", "CSV", MakeCsvWriter},
+    {OutputFormat::Svg, "svg", ".svg", "a picture of the track, to scale, with its statistics", "Track picture",
+     MakePictureWriter},
+    {OutputFormat::Statistics, "", "", "what the track holds, summed up", "", MakeStatisticsWriter},
 }};
 
 }  // namespace
@@ -32,6 +35,17 @@ const FormatRow& RowOf(OutputFormat format) {
 std::optional<OutputFormat> FindFormat(std::string_view name) {
   for (const FormatRow& row : Rows)
     if (!row.Name.empty() && row.Name == name) return row.Format;
+  return std::nullopt;
+}
+
+std::optional<OutputFormat> FormatOfFileName(std::string_view fileName) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (const FormatRow& row : Rows) {
+    if (row.Extension.empty() || fileName.size() < row.Extension.size()) continue;
+    const std::string_view end = fileName.substr(fileName.size() - row.Extension.size());
+    if (std::equal(end.begin(), end.end(), row.Extension.begin(), [&](char a, char b) { return lower(a) == b; }))
+      return row.Format;
+  }
   return std::nullopt;
 }
 

@@ -25,6 +25,7 @@ struct FormatRow {
   std::string_view Name;       // as the command line takes it; empty when it has none
   std::string_view Extension;  // of the file written
   std::string_view Summary;    // what the file holds, in a few words
+  std::string_view TypeName;   // in a list of file types to save as; empty when it is none
   std::unique_ptr<TrackWriter> (*MakeWriter)(const WriterSettings& settings);
 };
 
@@ -33,6 +34,8 @@ std::span<const FormatRow> FormatRows();
 const FormatRow& RowOf(OutputFormat format);
 
 std::optional<OutputFormat> FindFormat(std::string_view name);
+// The format whose extension a file's name ends in, in any case, if any.
+std::optional<OutputFormat> FormatOfFileName(std::string_view fileName);
 std::string_view FormatExtension(OutputFormat format);
 
 // What a run writes beyond the number style and the resolution.

@@ -137,7 +137,7 @@ TEST_CASE("Save As writes the type chosen or typed, a name without extension get
       {2, "my.docs/run", "my.docs/run.gpx", conversion::OutputFormat::Gpx,
        "1 records written as GPX track.  Resolution (secs):  1"},
       {6, "run", "run.svg", conversion::OutputFormat::Svg,
-       "1 records written as track picture.  Resolution (secs):  1"},
+       "1 records written as Track picture.  Resolution (secs):  1"},
       // An extension typed names the type, whatever the list shows.
       {1, "run.GPX", "run.GPX", conversion::OutputFormat::Gpx, "1 records written as GPX track.  Resolution (secs):  1"},
       {2, "run.txt", "run.txt", conversion::OutputFormat::Pushpin, "1 records written.  Resolution (secs):  1"},
