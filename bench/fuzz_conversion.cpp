@@ -57,7 +57,8 @@ bool SameValues(const GgaValues& a, const GgaValues& b) {
   return a.Hours == b.Hours && a.Minutes == b.Minutes && same(a.Seconds, b.Seconds) && a.LatDegrees == b.LatDegrees &&
          same(a.LatMinutes, b.LatMinutes) && a.LatHemisphere == b.LatHemisphere && a.LonDegrees == b.LonDegrees &&
          same(a.LonMinutes, b.LonMinutes) && a.LonHemisphere == b.LonHemisphere && same(a.Altitude, b.Altitude) &&
-         a.SatellitesInUse == b.SatellitesInUse && a.TimeGiven == b.TimeGiven && a.AltitudeGiven == b.AltitudeGiven;
+         a.SatellitesInUse == b.SatellitesInUse && a.Quality == b.Quality && a.TimeGiven == b.TimeGiven &&
+         a.AltitudeGiven == b.AltitudeGiven;
 }
 
 bool PlainChecksumMatches(std::string_view line) {
@@ -163,6 +164,25 @@ void ConvertWhole(std::string_view bytes, NumberStyle style, int resolution) {
   Require(CountOf(pushpins, "\r\n") == CountOf(pushpins, "\n"), "every line ends with CR LF");
 }
 
+// Every track option, to GPX: a point per record, in segments that open and close.
+void ConvertTrack(std::string_view bytes, int options) {
+  static const MemoryFile log;
+  static const MemoryFile output;
+  log.Fill(bytes);
+  output.Fill({});
+  TrackOptions track;
+  track.EveryMs = 1000 * (options >> 4);
+  track.SplitGapMs = 30'000;
+  track.FixesOnly = true;
+  track.MaxSpeedKmh = 300;
+  const ConversionResult result =
+      ConvertLogFile(log.Name, output.Name, NumberStyle::English, 1, {}, {}, {OutputFormat::Gpx, std::nullopt}, {}, track);
+  Require(result.Succeeded(), "a log in memory converts with every track option");
+  const std::string gpx = output.Contents();
+  Require(CountOf(gpx, "<trkpt ") == static_cast<std::size_t>(result.RecordsWritten), "a point per record");
+  Require(CountOf(gpx, "<trkseg>") == CountOf(gpx, "</trkseg>"), "every segment closed");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -173,5 +193,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // buffers), so one input in eight takes it, its options from the first byte.
   const int options = size > 0 ? data[0] : 0;
   if (options % 8 == 0) ConvertWhole(bytes, (options & 8) ? NumberStyle::Continental : NumberStyle::English, 1 + (options >> 4) % 10);
+  if (options % 8 == 4) ConvertTrack(bytes, options);
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "cli/quantities.hpp"
 #include "conversion/reading/fix_date.hpp"
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/output_name.hpp"
@@ -25,6 +26,19 @@ constexpr std::string_view DateOption =
 constexpr std::string_view UsageEnd =
     "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
     "                         default 1)\n"
+    "      --every DURATION   keep the first fix, then each at least DURATION after\n"
+    "                         the last kept one by the fixes' own times (5s, 1m, 1h),\n"
+    "                         and always the last; instead of -r\n"
+    "      --split-gap DURATION\n"
+    "                         a gap of more than DURATION between fixes starts a new\n"
+    "                         track segment (map formats; a segment column in CSV)\n"
+    "      --fixes-only       leave out positions without a fix: fix quality 0, an\n"
+    "                         RMC with status V, latitude and longitude both 0\n"
+    "      --max-speed SPEED  leave out a fix only a jump faster than SPEED reaches\n"
+    "                         (200kmh, 50ms, 120mph, 30kn); more than 10 in a row\n"
+    "                         are taken as the receiver having moved\n"
+    "      --merge            all LOGs into the one file -o names, in the order\n"
+    "                         given, as one track, the fixes numbered on\n"
     "      --english          English numbers: columns separated by commas, decimal\n"
     "                         point (default)\n"
     "      --continental      Continental numbers: columns separated by tabs, decimal\n"
@@ -51,7 +65,12 @@ constexpr std::string_view UsageEnd =
     "  pinwell --format=geojson trip.pgl      trip.geojson\n"
     "  pinwell -f csv --date 2003-05-17 -o - trip.pgl\n"
     "                                         CSV on standard output, the times dated\n"
-    "  pinwell --stats *.pgl                  what each log holds, nothing written\n";
+    "  pinwell --stats *.pgl                  what each log holds, nothing written\n"
+    "  pinwell -f gpx --merge -o day.gpx --every 5s --split-gap 60s --fixes-only\n"
+    "          --max-speed 300kmh morning.pgl noon.pgl evening.pgl\n"
+    "                                         a day's logs as one GPX track, a point\n"
+    "                                         each 5 s, a segment per stop of the\n"
+    "                                         receiver, without false fixes\n";
 
 constexpr std::size_t UsageWidth = 80;
 constexpr std::size_t FormatNameColumn = 27;
@@ -155,6 +174,19 @@ bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::st
   return options.FirstDay.has_value();
 }
 
+bool ReadDurationOption(std::string_view option, std::string_view text, std::optional<long long>& milliseconds,
+                  std::string& error) {
+  milliseconds = ReadDuration(text);
+  if (!milliseconds) error = std::string(option) + " takes a duration such as 5s, 1m or 1h, not " + InQuotes(text);
+  return milliseconds.has_value();
+}
+
+bool ReadSpeedOption(std::string_view text, std::optional<double>& kmh, std::string& error) {
+  kmh = ReadSpeed(text);
+  if (!kmh) error = "--max-speed takes a speed such as 200kmh, 50ms, 120mph or 30kn, not " + InQuotes(text);
+  return kmh.has_value();
+}
+
 bool ReadStatistics(std::optional<std::string_view> form, CommandLine& line, std::string& error) {
   if (!form || *form == "text") line.Statistics = StatisticsReport::Text;
   else if (*form == "json") line.Statistics = StatisticsReport::Json;
@@ -172,6 +204,7 @@ struct Arguments {
   std::vector<std::string_view> LogNames;
   std::optional<std::string_view> OutputName;
   bool FormatGiven = false;
+  bool ResolutionGiven = false;
 };
 
 // Reads every argument. Returns an exit status when there is nothing left to
@@ -205,11 +238,14 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       if (!ReadStatistics(attached, line, error)) return UsageExitStatus;
       continue;
     }
+    const bool duration = name == "--every" || name == "--split-gap";
+    const bool speed = name == "--max-speed";
     const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution" ||
-                            name == "-f" || name == "--format" || name == "--date";
+                            name == "-f" || name == "--format" || name == "--date" || duration || speed;
     if (!takesValue && attached) {
-      const bool known = name == "--help" || name == "--version" || name == "--quiet" ||
-                         name == "--english" || name == "--continental" || name == "--checksums";
+      const bool known = name == "--help" || name == "--version" || name == "--quiet" || name == "--english" ||
+                         name == "--continental" || name == "--checksums" || name == "--fixes-only" ||
+                         name == "--merge";
       error = known ? "option " + InQuotes(name) + " takes no value" : "unknown option " + InQuotes(argument);
       return UsageExitStatus;
     }
@@ -229,6 +265,10 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       line.Style = conversion::NumberStyle::Continental;
     } else if (name == "--checksums") {
       line.Reading.SkipWrongChecksums = true;
+    } else if (name == "--fixes-only") {
+      line.Track.FixesOnly = true;
+    } else if (name == "--merge") {
+      line.Merge = true;
     } else if (!takesValue) {
       error = "unknown option " + InQuotes(argument);
       return UsageExitStatus;
@@ -239,7 +279,12 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
       if (!attached) {
         if (i + 1 == arguments.size()) {
           error = "option " + InQuotes(name) + " needs " +
-                  (output ? "a file name" : format ? "a format" : date ? "a date" : "a number");
+                  (output   ? "a file name"
+                   : format ? "a format"
+                   : date   ? "a date"
+                   : duration ? "a duration"
+                   : speed    ? "a speed"
+                              : "a number");
           return UsageExitStatus;
         }
         attached = arguments[++i];
@@ -249,8 +294,16 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
         read.FormatGiven = true;
       } else if (date) {
         if (!ReadDate(*attached, line.Format, error)) return UsageExitStatus;
+      } else if (name == "--every") {
+        if (!ReadDurationOption(name, *attached, line.Track.EveryMs, error)) return UsageExitStatus;
+        line.EveryText = *attached;
+      } else if (name == "--split-gap") {
+        if (!ReadDurationOption(name, *attached, line.Track.SplitGapMs, error)) return UsageExitStatus;
+      } else if (speed) {
+        if (!ReadSpeedOption(*attached, line.Track.MaxSpeedKmh, error)) return UsageExitStatus;
       } else if (!output) {
         if (!ReadResolution(*attached, line.Resolution, error)) return UsageExitStatus;
+        read.ResolutionGiven = true;
       } else if (attached->empty()) {
         error = "the output name is empty";
         return UsageExitStatus;
@@ -274,7 +327,15 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     return false;
   }
   if (statistics) line.Format.Format = conversion::OutputFormat::Statistics;
-  if (read.OutputName && read.LogNames.size() > 1) {
+  if (read.ResolutionGiven && line.Track.EveryMs) {
+    error = "-r and --every both choose the fixes kept: give one of them";
+    return false;
+  }
+  if (line.Merge && !statistics && !read.OutputName) {
+    error = "--merge writes one file: name it with -o";
+    return false;
+  }
+  if (read.OutputName && read.LogNames.size() > 1 && !line.Merge) {
     error = "-o names the output of one log, but " + std::to_string(read.LogNames.size()) + " logs were given";
     return false;
   }
@@ -294,7 +355,7 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
     conversion.OutputName =
         read.OutputName ? std::string(*read.OutputName) : OutputNameFor(logName, line.Format.Format);
   }
-  if (statistics) return true;
+  if (statistics || line.Merge) return true;
   // Two logs converted into one file would leave only the second one's pushpins.
   for (const Conversion& conversion : line.Conversions) {
     if (!outputs.insert(conversion.OutputName).second) {

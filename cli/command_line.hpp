@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "conversion/formats/output_format.hpp"
+#include "conversion/run/track_filter.hpp"
 #include "conversion/run/convert_log_file.hpp"
 
 namespace cli {
@@ -36,6 +37,10 @@ struct CommandLine {
   StatisticsReport Statistics = StatisticsReport::None;
   conversion::FormatOptions Format;  // the Statistics format with --stats
   conversion::ReadingOptions Reading;
+  conversion::TrackOptions Track;  // all but the resolution
+  std::string EveryText;           // --every as given, for the report
+  // One output for all logs, their points one track, numbered on.
+  bool Merge = false;
 };
 
 // Reads the arguments (without the program name) into `line`. Returns an exit

@@ -19,7 +19,7 @@ std::string LogLabel(const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversions) {
+std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversions, bool merged) {
   std::map<std::string, const Conversion*> logs;
   for (const Conversion& conversion : conversions) {
     std::string identity = conversion::FileIdentity(conversion::AsLog(conversion.LogName));
@@ -27,6 +27,7 @@ std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversi
   }
   std::map<std::string, const Conversion*> outputs;
   for (const Conversion& conversion : conversions) {
+    if (merged && &conversion != &conversions.front()) break;
     std::string identity = conversion::FileIdentity(conversion::AsOutput(conversion.OutputName));
     if (identity.empty()) continue;
     const std::string output = OutputLabel(conversion.OutputName);

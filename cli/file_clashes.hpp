@@ -12,7 +12,8 @@
 
 namespace cli {
 
-// The first clash as "<file>: <what is wrong>", or nothing.
-std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversions);
+// The first clash as "<file>: <what is wrong>", or nothing. Merged, the
+// conversions share their one output.
+std::optional<std::string> FindFileClash(const std::vector<Conversion>& conversions, bool merged = false);
 
 }  // namespace cli

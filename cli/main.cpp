@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,11 +56,21 @@ bool WriteReport(std::string_view report, std::FILE* stream) {
   return false;
 }
 
-// Converts one log, or with --stats sums it up; returns whether it worked,
-// having said why not if it did not.
-bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bool several,
-             bool showProgress, std::FILE* messages) {
-  cli::ProgressDisplay display = cli::ProgressStart(LogLabel(conversion.LogName), cli::ProgressClock::now());
+// The logs of a merge as one label: "a.pgl, b.pgl".
+std::string MergedLabel(std::span<const cli::Conversion> merged) {
+  std::string label;
+  for (const cli::Conversion& conversion : merged) label += (label.empty() ? "" : ", ") + LogLabel(conversion.LogName);
+  return label;
+}
+
+// Converts one log, or with --merge several into one output, or with --stats
+// sums them up; returns whether it worked, having said why not if it did not.
+bool Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line, bool several, bool showProgress,
+             std::FILE* messages) {
+  const cli::Conversion& conversion = logs.front();
+  const bool merged = logs.size() > 1;
+  const std::string label = merged ? MergedLabel(logs) : LogLabel(conversion.LogName);
+  cli::ProgressDisplay display = cli::ProgressStart(label, cli::ProgressClock::now());
   conversion::ProgressReport progress;
   if (showProgress) {
     progress = [&display](std::uint64_t bytesRead, std::uint64_t totalBytes) {
@@ -71,30 +82,47 @@ bool Convert(const cli::Conversion& conversion, const cli::CommandLine& line, bo
   conversion::TrackStatistics statistics;
   conversion::FormatOptions format = line.Format;
   format.Statistics = &statistics;
+  std::vector<std::string_view> names;
+  for (const cli::Conversion& log : logs) names.push_back(log.LogName);
   const conversion::ConversionResult result =
-      conversion::ConvertLogFile(conversion.LogName, conversion.OutputName, line.Style, line.Resolution, {}, progress,
-                                 format, line.Reading);
+      merged ? conversion::MergeLogFiles(names, conversion.OutputName, line.Style, line.Resolution, progress, format,
+                                         line.Reading, line.Track)
+             : conversion::ConvertLogFile(conversion.LogName, conversion.OutputName, line.Style, line.Resolution, {},
+                                          progress, format, line.Reading, line.Track);
   Write(stderr, cli::ProgressClear(display));
   if (!result.Succeeded()) {
+    // "-" in a merge: standard input when it is one of the logs.
+    const bool standardInput = std::any_of(logs.begin(), logs.end(), [](const cli::Conversion& log) {
+      return log.LogName == conversion::StandardStreamName;
+    });
+    const cli::Conversion named{standardInput ? std::string(conversion::StandardStreamName) : conversion.LogName,
+                                conversion.OutputName};
     const std::string file = result.FailedFile.empty() ? conversion.LogName : result.FailedFile;
-    Write(stderr, "pinwell: " + FailedFileLabel(file, conversion) + ": " + result.FailureReason + "\n");
+    Write(stderr, "pinwell: " + FailedFileLabel(file, named) + ": " + result.FailureReason + "\n");
     return false;
   }
-  Write(stderr, cli::ReadingNotes(LogLabel(conversion.LogName), result, line.Reading.SkipWrongChecksums));
+  for (std::size_t i = 0; i < result.Logs.size(); ++i) {
+    const std::string logLabel = LogLabel(logs[i].LogName);
+    Write(stderr, cli::ReadingNotes(logLabel, result.Logs[i], line.Reading.SkipWrongChecksums));
+    for (const std::size_t earlier : result.Logs[i].Overlapped) {
+      Write(stderr, "pinwell: " + logLabel + ": its times overlap those of " + LogLabel(logs[earlier].LogName) +
+                        "; written after it all the same, in the order given\n");
+    }
+  }
   if (line.Statistics != cli::StatisticsReport::None) {
-    return WriteReport(cli::StatisticsReportText(line.Statistics, LogLabel(conversion.LogName), statistics, result.Counts), stdout);
+    return WriteReport(cli::StatisticsReportText(line.Statistics, label, statistics, result.Counts), stdout);
   }
   if (result.UndatedPoints > 0) {
     const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");
     // With a day given every point has one, unless it falls past what a date can hold.
-    const std::string_view why = line.Format.FirstDay ? "past 9999-12-31" : "no RMC date before them and no --date";
-    Write(stderr, "pinwell: " + LogLabel(conversion.LogName) + ": " + points + " written without time: " +
-                      std::string(why) + "\n");
+    const std::string_view why =
+        line.Format.FirstDay ? "past 9999-12-31" : "the log gives no date (RMC or ZDA sentences) and no --date";
+    Write(stderr, "pinwell: " + label + ": " + points + " written without time: " + std::string(why) + "\n");
   }
 
   if (line.Quiet) return true;
-  const std::string label = several ? LogLabel(conversion.LogName) : std::string();
-  return WriteReport(cli::ConversionReport(label, result.RecordsWritten, result.SpeedAvailable, line.Resolution),
+  return WriteReport(cli::ConversionReport(several ? label : std::string(), result.RecordsWritten,
+                                           result.SpeedAvailable, line.Resolution, line.EveryText),
                      messages);
 }
 
@@ -107,7 +135,7 @@ int Run(const std::vector<std::string_view>& arguments) {
   }
 
   const bool writesFiles = line.Statistics == cli::StatisticsReport::None;
-  if (const auto clash = writesFiles ? cli::FindFileClash(line.Conversions) : std::nullopt) {
+  if (const auto clash = writesFiles ? cli::FindFileClash(line.Conversions, line.Merge) : std::nullopt) {
     Write(stderr, "pinwell: " + *clash + "\n");
     return FailureExitStatus;
   }
@@ -121,9 +149,11 @@ int Run(const std::vector<std::string_view>& arguments) {
   const bool showProgress = cli::IsTerminal(stderr) && !(pushpinsOnStandardOutput && cli::IsTerminal(stdout));
   const bool several = line.Conversions.size() > 1;
 
+  if (line.Merge) return Convert(line.Conversions, line, false, showProgress, messages) ? 0 : FailureExitStatus;
   int status = 0;
-  for (const cli::Conversion& conversion : line.Conversions) {
-    if (!Convert(conversion, line, several, showProgress, messages)) status = FailureExitStatus;
+  for (std::size_t i = 0; i < line.Conversions.size(); ++i) {
+    if (!Convert(std::span(line.Conversions).subspan(i, 1), line, several, showProgress, messages))
+      status = FailureExitStatus;
   }
   return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the desktop program remembers while it runs. Nothing of it is saved:
-// every start begins with English numbers and a resolution of 1 second.
+// every start begins with English numbers, a resolution of 1 second and
+// every fix written.
 
 #include <array>
 
@@ -19,6 +20,7 @@ struct ApplicationState {
   FileName OutputFileName;  // blank: the Save dialog asks for one
   conversion::NumberStyle NumberStyle = conversion::NumberStyle::English;
   int ResolutionSeconds = 1;
+  bool FixesOnly = false;   // leave out positions the receiver gave without a fix
   std::array<ProgressLine, MaxProgressLines> ProgressLines;
   int ProgressLineCount = 0;
   bool ExitRequested = false;

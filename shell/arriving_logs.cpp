@@ -40,7 +40,8 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   for (const std::string& log : names) {
     const FileName output(conversion::DefaultOutputName(log));
     const conversion::ConversionResult result =
-        conversion::ConvertLogFile(log, output.Trimmed(), app.NumberStyle, app.ResolutionSeconds);
+        conversion::ConvertLogFile(log, output.Trimmed(), app.NumberStyle, app.ResolutionSeconds, {}, {}, {}, {},
+                                   ChosenTrackOptions());
     AddRollingLine(toolkit, InTurnLine(log, output.Trimmed(), result));
     if (!result.Succeeded()) ReportFailure(toolkit, result.FailedFile, result.FailureReason);
   }

@@ -43,6 +43,11 @@ void ChooseNumberStyle(Toolkit& toolkit, conversion::NumberStyle style, std::str
   toolkit.StatusBarText(NumberStylePart, statusText);
 }
 
+void ToggleFixesOnly(Toolkit& toolkit) {
+  Application.FixesOnly = !Application.FixesOnly;
+  toolkit.MenuItemState(CommandFixesOnly, toolkit::MenuItemKind::Checked, Application.FixesOnly ? 1 : 0);
+}
+
 }  // namespace
 
 void AboutBox(Toolkit& toolkit) {
@@ -77,6 +82,7 @@ void DispatchCommand(Toolkit& toolkit, int command, bool& exitRequested) {
     case CommandContinentalNumbers:
       ChooseNumberStyle(toolkit, conversion::NumberStyle::Continental, " Output format: Continental style numbers");
       break;
+    case CommandFixesOnly: ToggleFixesOnly(toolkit); break;
     default: break;
   }
 }

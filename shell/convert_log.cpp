@@ -96,6 +96,12 @@ void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view rea
   toolkit.MessageBoxShow(toolkit::Buttons::Ok, toolkit::Icon::Stop, FirstButton, message, BoxTitle);
 }
 
+conversion::TrackOptions ChosenTrackOptions() {
+  conversion::TrackOptions options;
+  options.FixesOnly = Application.FixesOnly;
+  return options;
+}
+
 void ConvertLog(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
   if (app.InputLogName.IsBlank()) {
@@ -129,7 +135,8 @@ void ConvertLog(Toolkit& toolkit, int mode) {
   const int linesBefore = app.ProgressLineCount;
   const conversion::ConversionResult result = conversion::ConvertLogFile(
       app.InputLogName.Trimmed(), app.OutputFileName.Trimmed(), app.NumberStyle, app.ResolutionSeconds,
-      [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); }, {}, format);
+      [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); }, {}, format, {},
+      ChosenTrackOptions());
   if (!result.Succeeded()) {
     ReportFailure(toolkit, result.FailedFile, result.FailureReason);
     // Nothing was written: the window goes back to what it showed before.

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "conversion/run/track_filter.hpp"
 #include "shell/toolkit_interface.hpp"
 
 namespace shell {
@@ -20,6 +21,9 @@ inline constexpr int SaveAsMode = 1;
 // system's reason; the log stays chosen, so that Save As can try another
 // place.
 void ConvertLog(Toolkit& toolkit, int mode);
+
+// The fixes the options keep beyond the resolution.
+conversion::TrackOptions ChosenTrackOptions();
 
 // The box of a failed conversion: "<file>: <the system's reason>".
 void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view reason);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
+#include "cli/quantities.hpp"
 
 using cli::CommandLine;
 using cli::Conversion;
@@ -181,4 +182,73 @@ TEST_CASE("ParseCommandLine answers help and version at once") {
   const Outcome version = Parse({"--version", "a.pgl"});
   CHECK(version.Status == 0);
   CHECK(version.Out == "pinwell 1.0\n");
+}
+
+TEST_CASE("Durations and speeds as the track options take them") {
+  const std::pair<std::string_view, std::optional<long long>> durations[] = {
+      {"5s", 5000}, {"1m", 60000}, {"1h", 3600000}, {"1.5h", 5400000}, {"0.25s", 250}, {"90s", 90000},
+      {"5", std::nullopt}, {"s", std::nullopt}, {"0s", std::nullopt}, {"-5s", std::nullopt},
+      {"1e3s", std::nullopt}, {"5 s", std::nullopt}, {"5S", std::nullopt}, {"1.2.3s", std::nullopt},
+      {"5min", std::nullopt}, {"0.0001s", std::nullopt},
+  };
+  for (const auto& [text, milliseconds] : durations) {
+    CAPTURE(text);
+    CHECK(cli::ReadDuration(text) == milliseconds);
+  }
+  const std::pair<std::string_view, std::optional<double>> speeds[] = {
+      {"200kmh", 200.0}, {"200km/h", 200.0}, {"50ms", 180.0}, {"50m/s", 180.0}, {"100mph", 160.9344},
+      {"10kn", 18.52}, {"300", std::nullopt}, {"0kmh", std::nullopt}, {"kmh", std::nullopt},
+      {"300 kmh", std::nullopt}, {"-3kmh", std::nullopt},
+  };
+  for (const auto& [text, kmh] : speeds) {
+    CAPTURE(text);
+    const std::optional<double> read = cli::ReadSpeed(text);
+    REQUIRE(read.has_value() == kmh.has_value());
+    if (kmh) CHECK(*read == doctest::Approx(*kmh));
+  }
+}
+
+TEST_CASE("ParseCommandLine reads the track options") {
+  struct Row {
+    std::vector<std::string_view> Arguments;
+    std::string Conversions;
+    std::string Track;  // every, split, fixes only, maximum speed, merge
+  };
+  auto track = [](const CommandLine& line) {
+    const conversion::TrackOptions& t = line.Track;
+    auto value = [](const auto& v) { return v ? std::to_string(static_cast<long long>(*v)) : std::string("-"); };
+    return value(t.EveryMs) + " " + value(t.SplitGapMs) + " " + (t.FixesOnly ? "F" : "-") + " " +
+           value(t.MaxSpeedKmh) + " " + (line.Merge ? "M" : "-");
+  };
+  const Row rows[] = {
+      {{"a.pgl"}, "a.pgl>a.txt ", "- - - - -"},
+      {{"--every", "5s", "--split-gap=1m", "a.pgl"}, "a.pgl>a.txt ", "5000 60000 - - -"},
+      {{"--fixes-only", "--max-speed", "50ms", "a.pgl"}, "a.pgl>a.txt ", "- - F 180 -"},
+      {{"--merge", "-o", "day.gpx", "a.pgl", "b.pgl", "-"}, "a.pgl>day.gpx b.pgl>day.gpx ->day.gpx ", "- - - - M"},
+      {{"--merge", "--stats", "a.pgl", "b.pgl"}, "a.pgl> b.pgl> ", "- - - - M"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Conversions);
+    const Outcome outcome = Parse(row.Arguments);
+    CHECK_FALSE(outcome.Status.has_value());
+    CHECK(Joined(outcome.Line.Conversions) == row.Conversions);
+    CHECK(track(outcome.Line) == row.Track);
+  }
+  CHECK(Parse({"--every=90s", "a.pgl"}).Line.EveryText == "90s");
+
+  const std::pair<std::vector<std::string_view>, std::string> refused[] = {
+      {{"-r", "5", "--every", "5s", "a.pgl"}, "-r and --every both choose the fixes kept: give one of them"},
+      {{"--every", "5", "a.pgl"}, "--every takes a duration such as 5s, 1m or 1h, not '5'"},
+      {{"--split-gap=-1m", "a.pgl"}, "--split-gap takes a duration such as 5s, 1m or 1h, not '-1m'"},
+      {{"--max-speed", "fast", "a.pgl"},
+       "--max-speed takes a speed such as 200kmh, 50ms, 120mph or 30kn, not 'fast'"},
+      {{"a.pgl", "--max-speed"}, "option '--max-speed' needs a speed"},
+      {{"a.pgl", "--every"}, "option '--every' needs a duration"},
+      {{"--merge", "a.pgl", "b.pgl"}, "--merge writes one file: name it with -o"},
+      {{"--fixes-only=yes", "a.pgl"}, "option '--fixes-only' takes no value"},
+  };
+  for (const auto& [arguments, message] : refused) {
+    CAPTURE(message);
+    CHECK(Parse(arguments).Err == "pinwell: " + message + "\nTry 'pinwell --help' for more information.\n");
+  }
 }

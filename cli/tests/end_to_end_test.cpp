@@ -329,8 +329,8 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     const Run run = Pinwell("-f kml moving.pgl");
     CHECK(run.Status == 0);
     CHECK(run.Out == Lines("3 records written.  Resolution (secs):  1\n"));
-    CHECK(run.Err == Lines("pinwell: moving.pgl: 3 points written without time: no RMC date before them and "
-                           "no --date\n"));
+    CHECK(run.Err == Lines("pinwell: moving.pgl: 3 points written without time: the log gives no date (RMC or ZDA "
+                           "sentences) and no --date\n"));
     CHECK(CountOf(Contents("moving.kml"), "<when>") == 0);
   }
   SUBCASE("with a date") {
@@ -377,25 +377,36 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
   const Run json = Pinwell("--stats=json -r 2 moving.pgl still.PGL gaps.pgl");
   CHECK(json.Status == 0);
   CHECK(json.Out ==
-        Lines("{\"log\":\"moving.pgl\",\"records\":2,\"first_time\":\"12:35:19Z\",\"last_time\":\"12:35:21Z\","
+        Lines("{\"log\":\"moving.pgl\",\"records\":2,\"left_out_without_fix\":null,"
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"12:35:19Z\",\"last_time\":\"12:35:21Z\","
               "\"duration_s\":2,\"distance_km\":0.004,\"distance_mi\":0.003,\"moving_time_s\":2,"
               "\"average_speed_kmh\":8.02,\"maximum_speed_kmh\":10.6,\"speed_logged\":true,"
               "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167},"
               "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
-              "{\"log\":\"still.PGL\",\"records\":2,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:02Z\","
+              "{\"log\":\"still.PGL\",\"records\":2,\"left_out_without_fix\":null,"
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:02Z\","
               "\"duration_s\":1,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":0,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
               "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
-              "{\"log\":\"gaps.pgl\",\"records\":1,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:01Z\","
+              "{\"log\":\"gaps.pgl\",\"records\":1,\"left_out_without_fix\":null,"
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:01Z\","
               "\"duration_s\":0,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":null,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
               "\"talker\":\"GP\",\"sentences_without_position\":1,\"wrong_checksums\":1}\n"));
   CHECK(json.Err ==
         Lines("pinwell: gaps.pgl: 1 sentence with a wrong checksum read all the same (--checksums skips them)\n"));
+  // What the track options left out: the second fix had none.
+  std::string noFix(MovingLog);
+  noFix[noFix.find(",E,1,", noFix.find("123520")) + 3] = '0';
+  Write("nofix.pgl", noFix);
+  const Run left = Pinwell("--stats --fixes-only --max-speed 300kmh nofix.pgl");
+  CHECK(left.Out.starts_with(
+      Lines("nofix.pgl:\n  Records:         2\n  Left out:        1 without a fix, 0 beyond the maximum speed\n")));
   CHECK(Files() == std::map<std::string, std::string>{{"./gaps.pgl", gaps},
                                                       {"./moving.pgl", std::string(MovingLog)},
+                                                      {"./nofix.pgl", noFix},
                                                       {"./still.PGL", std::string(StillLog)}});
 }
 

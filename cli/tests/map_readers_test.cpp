@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -277,4 +278,60 @@ TEST_CASE("Every real log's GPX passes the GPX 1.1 schema, and the extension's v
   CHECK(logs > 30);
   CHECK(courses > 0);
   CHECK(speeds > 0);
+}
+
+TEST_CASE("A position off the earth is left out of the map formats, so that the GPX schema takes the file") {
+  Scratch scratch;
+  const std::string schema = Quoted(fs::path(PINWELL_DATA_DIR) / "schemas" / "gpx-1.1.xsd");
+  std::ofstream("off.pgl") << "$GPGGA,120000.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*57\n"
+                              "$GPGGA,120001.000,9500.0000,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*5A\n"
+                              "$GPGGA,120002.000,4807.0380,N,18100.0000,W,1,08,0.9,545.4,M,46.9,M,,*4D\n"
+                              "$GPGGA,120003.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*54\n";
+  const std::string pinwell = "'" PINWELL_EXECUTABLE "' -q --date 2003-05-17 ";
+  Output(pinwell + "-f gpx -o out.gpx off.pgl");
+  CHECK(Contents("reader.err") ==
+        "pinwell: off.pgl: 2 positions beyond 90 degrees of latitude or 180 of longitude left out: no map takes "
+        "them\n");
+  Output("xmllint --noout --schema " + schema + " out.gpx");
+  const std::vector<Point> points = GdalPoints("out.gpx track_points", "name", "time");
+  REQUIRE(points.size() == 2);
+  CHECK(points[1].Name == "Pt4");
+  // The pushpin file writes every record, as it always did.
+  Output(pinwell + "-o out.txt off.pgl");
+  CHECK(PushpinPoints(Contents("out.txt"), "2003-05-17").size() == 4);
+}
+
+TEST_CASE("Three real logs merged into one GPX track, with every option, read back by GDAL") {
+  Scratch scratch;
+  const std::string options = "'" PINWELL_EXECUTABLE "' -q --every 5s --split-gap 60s --fixes-only --max-speed 300kmh ";
+  std::string logs;
+  std::size_t points = 0;
+  std::size_t segments = 0;
+  long long fixesBefore = 0;
+  std::string lastName;
+  for (const char* log : {"gpsd-haicom-305N.log", "aerorust-nmea-nmea1.log", "marineapi-Garmin-GPS15H.txt"}) {
+    const std::string path = Quoted(fs::path(PINWELL_DATA_DIR) / "nmea-real" / log);
+    logs += " " + path;
+    // Alone: its points and segments, and its last point's name.
+    Output(options + "-f csv -o alone.csv " + path);
+    const std::vector<Row> rows = CsvRows(Contents("alone.csv"));
+    REQUIRE(!rows.empty());
+    points += rows.size();
+    segments += std::stoul(rows.back().at("segment"));
+    lastName = "Pt" + std::to_string(fixesBefore + std::stoll(rows.back().at("name").substr(2)));
+    Output("'" PINWELL_EXECUTABLE "' -q -f csv -o all.csv " + path);
+    fixesBefore += std::stoll(CsvRows(Contents("all.csv")).back().at("name").substr(2));
+  }
+  Output(options + "-f gpx --merge -o merged.gpx" + logs);
+  Output("xmllint --noout --schema " + Quoted(fs::path(PINWELL_DATA_DIR) / "schemas" / "gpx-1.1.xsd") + " merged.gpx");
+  const std::vector<Row> read = CsvRows(Output(Gdal + "merged.gpx track_points -select track_seg_id,name"));
+  std::set<std::string> segmentIds;
+  for (const Row& row : read) segmentIds.insert(row.at("track_seg_id"));
+  CHECK(read.size() == points);
+  CHECK(segmentIds.size() == segments);
+  CHECK(segments > 3);
+  CHECK(read.back().at("name") == lastName);
+  const std::vector<Row> tracks = CsvRows(Output(Gdal + "merged.gpx tracks -lco GEOMETRY=AS_WKT"));
+  REQUIRE(tracks.size() == 1);
+  CHECK(tracks[0].at("WKT").starts_with("MULTILINESTRING (("));
 }

@@ -7,11 +7,33 @@ namespace conversion {
 
 namespace {
 
+constexpr std::string_view LineProperties = "]},\"properties\":{\"name\":\"Track\"}}";
+
+// The track as a line string, or with segments as a multi-line string.
+constexpr LineSyntax OneLine{
+    .Opening = ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
+    .Closing = LineProperties,
+    .PointOpening = "[",
+    .PointClosing = "]",
+    .PointSeparator = ",",
+};
+constexpr LineSyntax LineOfParts{
+    .Opening = ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"MultiLineString\",\"coordinates\":[",
+    .Closing = LineProperties,
+    .PartOpening = "[",
+    .PartClosing = "]",
+    .PartSeparator = ",",
+    .PointOpening = "[",
+    .PointClosing = "]",
+    .PointSeparator = ",",
+};
+
 // GeoJSON (RFC 7946): a feature collection of points with their values as
 // properties, then the track as a line.
 class GeoJsonWriter final : public MapWriter {
  public:
-  using MapWriter::MapWriter;
+  GeoJsonWriter(std::string_view logName, bool segments)
+      : MapWriter(logName), line_(segments ? LineOfParts : OneLine) {}
 
   bool Header(std::string& out) override {
     if (!line_.Open()) return Fail(line_.Reason());
@@ -26,9 +48,7 @@ class GeoJsonWriter final : public MapWriter {
   }
 
   bool Finish(std::string& out, OutputFile& output) override {
-    if (!line_.Write(",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
-                     "]},\"properties\":{\"name\":\"Track\"}}", out, output))
-      return Fail(line_.Reason());
+    if (!line_.Write(out, output)) return Fail(line_.Reason());
     out += "\n]}\n";
     return true;
   }
@@ -45,8 +65,10 @@ class GeoJsonWriter final : public MapWriter {
       Put(out, ",\"", value.Name, "\":", (p.*value.Value).View());
     }
     out += "}}";
-    line_.Add(first ? "[" : ",[", p, "]");
+    line_.Add(p);
   }
+
+  void StartSegment(std::string&) override { line_.Break(); }
 
   TrackLine line_;
 };
@@ -54,7 +76,7 @@ class GeoJsonWriter final : public MapWriter {
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakeGeoJsonWriter(const WriterSettings& settings) {
-  return std::make_unique<GeoJsonWriter>(settings.LogName);
+  return std::make_unique<GeoJsonWriter>(settings.LogName, settings.Segments);
 }
 
 }  // namespace conversion

@@ -6,7 +6,7 @@ namespace conversion {
 
 namespace {
 
-// GPX 1.1: one track of one segment, a track point per record.
+// GPX 1.1: one track, a track point per record, in one segment or more.
 class GpxWriter final : public MapWriter {
  public:
   using MapWriter::MapWriter;
@@ -24,6 +24,8 @@ class GpxWriter final : public MapWriter {
     out += "</trkseg>\n</trk>\n</gpx>\n";
     return true;
   }
+
+  void StartSegment(std::string& out) override { out += "</trkseg>\n<trkseg>\n"; }
 
  private:
   void Point(const MapPoint& p, std::string& out) override {

@@ -7,10 +7,25 @@ namespace conversion {
 
 namespace {
 
+// The track as one line, or with segments as a line of parts, each a line
+// of its own in one geometry.
+constexpr LineSyntax OneLine{
+    .Opening = "<Placemark>\n<name>Track</name>\n<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n",
+    .Closing = "</coordinates>\n</LineString>\n</Placemark>\n",
+    .PointClosing = "\n",
+};
+constexpr LineSyntax LineOfParts{
+    .Opening = "<Placemark>\n<name>Track</name>\n<MultiGeometry>\n",
+    .Closing = "</MultiGeometry>\n</Placemark>\n",
+    .PartOpening = "<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n",
+    .PartClosing = "</coordinates>\n</LineString>\n",
+    .PointClosing = "\n",
+};
+
 // KML 2.2: a folder of point placemarks, then the track as a line.
 class KmlWriter final : public MapWriter {
  public:
-  using MapWriter::MapWriter;
+  KmlWriter(std::string_view logName, bool segments) : MapWriter(logName), line_(segments ? LineOfParts : OneLine) {}
 
   bool Header(std::string& out) override {
     if (!line_.Open()) return Fail(line_.Reason());
@@ -23,9 +38,7 @@ class KmlWriter final : public MapWriter {
 
   bool Finish(std::string& out, OutputFile& output) override {
     out += "</Folder>\n";
-    if (!line_.Write("<Placemark>\n<name>Track</name>\n<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n",
-                     "</coordinates>\n</LineString>\n</Placemark>\n", out, output))
-      return Fail(line_.Reason());
+    if (!line_.Write(out, output)) return Fail(line_.Reason());
     out += "</Document>\n</kml>\n";
     return true;
   }
@@ -42,8 +55,10 @@ class KmlWriter final : public MapWriter {
     Put(out, "</ExtendedData><Point><coordinates>", p.Longitude.View(), ",", p.Latitude.View());
     if (!p.Altitude.Empty()) Put(out, ",", p.Altitude.View());
     out += "</coordinates></Point></Placemark>\n";
-    line_.Add("", p, "\n");
+    line_.Add(p);
   }
+
+  void StartSegment(std::string&) override { line_.Break(); }
 
   TrackLine line_;
 };
@@ -51,7 +66,7 @@ class KmlWriter final : public MapWriter {
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakeKmlWriter(const WriterSettings& settings) {
-  return std::make_unique<KmlWriter>(settings.LogName);
+  return std::make_unique<KmlWriter>(settings.LogName, settings.Segments);
 }
 
 }  // namespace conversion

@@ -71,8 +71,22 @@ std::string TimeFigure(const TrackPoint& point) {
   return text + "UTC";
 }
 
+// "5 without a fix, 2 beyond the maximum speed": what the options left out,
+// empty when they left out nothing they could.
+std::string DroppedFigure(const TrackStatistics& s) {
+  std::string text;
+  auto add = [&](long long count, std::string_view what) {
+    text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + std::string(what);
+  };
+  if (const auto notFixes = s.NotFixesDropped()) add(*notFixes, "without a fix");
+  if (const auto outliers = s.OutliersDropped()) add(*outliers, "beyond the maximum speed");
+  if (s.OffEarthDropped() > 0) add(s.OffEarthDropped(), "off the earth");
+  return text;
+}
+
 std::vector<Figure> StatisticsFigures(const TrackStatistics& s) {
   std::vector<Figure> figures{{"Records", std::to_string(s.Records())}};
+  if (std::string dropped = DroppedFigure(s); !dropped.empty()) figures.push_back({"Left out", std::move(dropped)});
   if (s.FirstTimed()) {
     figures.push_back({"First fix", TimeFigure(*s.FirstTimed())});
     figures.push_back({"Last fix", TimeFigure(*s.LastTimed())});
@@ -100,6 +114,10 @@ std::string StatisticsJson(std::string_view logName, const TrackStatistics& s) {
   std::string json = "{\"log\":";
   AppendJsonString(json, logName);
   Append(json, "records", std::to_string(s.Records()));
+  const auto count = [](const std::optional<long long>& value) { return std::to_string(value.value_or(0)); };
+  Append(json, "left_out_without_fix", count(s.NotFixesDropped()), s.NotFixesDropped().has_value());
+  Append(json, "left_out_beyond_speed", count(s.OutliersDropped()), s.OutliersDropped().has_value());
+  Append(json, "left_out_off_earth", std::to_string(s.OffEarthDropped()));
   const bool timed = s.FirstTimed().has_value();
   const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
   Append(json, "first_time", timed ? quoted(IsoTime(*s.FirstTimed())) : "", timed);

@@ -8,15 +8,36 @@ bool TrackLine::Open() {
   return false;
 }
 
-void TrackLine::Add(std::string_view before, const MapPoint& point, std::string_view after) {
-  for (const std::string_view piece : {before, point.Longitude.View(), std::string_view(","), point.Latitude.View(), after})
+void TrackLine::Spool(std::string_view longitude, std::string_view latitude) {
+  for (const std::string_view piece : {syntax_.PointOpening, longitude, std::string_view(","), latitude,
+                                       syntax_.PointClosing})
     spool_.Write(piece);
-  ++points_;
 }
 
-bool TrackLine::Write(std::string_view opening, std::string_view closing, std::string& out, OutputFile& output) {
-  if (points_ < 2) return true;
-  out += opening;
+void TrackLine::Add(const MapPoint& point) {
+  if (partPoints_++ == 0) {
+    firstLongitude_ = point.Longitude;
+    firstLatitude_ = point.Latitude;
+    return;
+  }
+  if (partPoints_ == 2) {
+    if (parts_++ > 0) spool_.Write(syntax_.PartSeparator);
+    spool_.Write(syntax_.PartOpening);
+    Spool(firstLongitude_.View(), firstLatitude_.View());
+  }
+  spool_.Write(syntax_.PointSeparator);
+  Spool(point.Longitude.View(), point.Latitude.View());
+}
+
+void TrackLine::Break() {
+  if (partPoints_ >= 2) spool_.Write(syntax_.PartClosing);
+  partPoints_ = 0;
+}
+
+bool TrackLine::Write(std::string& out, OutputFile& output) {
+  Break();
+  if (parts_ == 0) return true;
+  out += syntax_.Opening;
   if (!output.Write(out)) {
     reason_ = output.Reason();
     return false;
@@ -26,7 +47,7 @@ bool TrackLine::Write(std::string_view opening, std::string_view closing, std::s
     reason_ = spool_.Reason().empty() ? output.Reason() : spool_.Reason();
     return false;
   }
-  out += closing;
+  out += syntax_.Closing;
   return true;
 }
 

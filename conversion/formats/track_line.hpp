@@ -1,7 +1,8 @@
 #pragma once
 // The track as one line after its points (KML, GeoJSON), which needs every
 // point: the coordinates wait in a temporary file until the last point has
-// been written, so memory stays the same whatever the size of the log.
+// been written, so memory stays the same whatever the size of the log. A
+// track broken into segments is a line of several parts.
 
 #include <string>
 #include <string_view>
@@ -12,19 +13,42 @@
 
 namespace conversion {
 
+// The texts a format writes around the line, each part and each point's
+// longitude and latitude, and between them.
+struct LineSyntax {
+  std::string_view Opening{};
+  std::string_view Closing{};
+  std::string_view PartOpening{};
+  std::string_view PartClosing{};
+  std::string_view PartSeparator{};
+  std::string_view PointOpening{};
+  std::string_view PointClosing{};
+  std::string_view PointSeparator{};
+};
+
 class TrackLine {
  public:
+  explicit TrackLine(const LineSyntax& syntax) : syntax_(syntax) {}
+
   bool Open();
-  // The point's longitude and latitude, between the two texts.
-  void Add(std::string_view before, const MapPoint& point, std::string_view after);
-  // The line between its opening and closing texts, after what `out` holds;
-  // nothing when it has fewer than two points, which make no line.
-  bool Write(std::string_view opening, std::string_view closing, std::string& out, OutputFile& output);
+  void Add(const MapPoint& point);
+  // The next point starts a new part.
+  void Break();
+  // The line after what `out` holds; nothing when no part has two points,
+  // the fewest that make a line (a part of one point is left out).
+  bool Write(std::string& out, OutputFile& output);
   const std::string& Reason() const { return reason_; }
 
  private:
+  void Spool(std::string_view longitude, std::string_view latitude);
+
+  LineSyntax syntax_;
   SpoolFile spool_;
-  long long points_ = 0;
+  long long parts_ = 0;       // with two points or more
+  long long partPoints_ = 0;  // in the part being drawn
+  // A part's first point waits for its second.
+  NumberText firstLongitude_;
+  NumberText firstLatitude_;
   std::string reason_;
 };
 

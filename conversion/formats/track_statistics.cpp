@@ -43,6 +43,12 @@ double TrackStatistics::StepSeconds(const TrackPoint& from, const TrackPoint& to
   return step;
 }
 
+void TrackStatistics::NoteDropped(const DroppedFixes& dropped, bool fixesOnly, bool maximumSpeed) {
+  if (fixesOnly) notFixesDropped_ = dropped.NotFixes;
+  if (maximumSpeed) outliersDropped_ = dropped.Outliers;
+  offEarthDropped_ = dropped.OffEarth;
+}
+
 void TrackStatistics::Add(const TrackPoint& point) {
   ++records_;
   south_ = std::min(south_, point.Latitude);

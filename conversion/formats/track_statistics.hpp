@@ -38,9 +38,21 @@ constexpr double KmPerMile = 1.609344;
 // An interval between two records counts as moving at this speed or more.
 constexpr double MovingKmh = 3;
 
+// The fixes the options left out of a track.
+struct DroppedFixes {
+  long long NotFixes = 0;  // positions without a fix (--fixes-only)
+  long long OffEarth = 0;  // beyond 90 degrees of latitude or 180 of longitude
+  long long Outliers = 0;  // beyond the maximum speed
+};
+
 class TrackStatistics {
  public:
   void Add(const TrackPoint& point);
+  // What the options left out: none for an option not given.
+  void NoteDropped(const DroppedFixes& dropped, bool fixesOnly, bool maximumSpeed);
+  const std::optional<long long>& NotFixesDropped() const { return notFixesDropped_; }
+  const std::optional<long long>& OutliersDropped() const { return outliersDropped_; }
+  long long OffEarthDropped() const { return offEarthDropped_; }
 
   long long Records() const { return records_; }
   // The first and last records that have a time.
@@ -72,6 +84,9 @@ class TrackStatistics {
   double StepSeconds(const TrackPoint& from, const TrackPoint& to) const;
 
   long long records_ = 0;
+  std::optional<long long> notFixesDropped_;
+  std::optional<long long> outliersDropped_;
+  long long offEarthDropped_ = 0;
   std::optional<TrackPoint> previous_;
   std::optional<TrackPoint> firstTimed_;
   std::optional<TrackPoint> lastTimed_;

@@ -24,6 +24,8 @@ struct WriterSettings {
   std::string_view LogName;  // as the run was given it: "-" is standard input
   NumberStyle Style = NumberStyle::English;
   TrackStatistics* Statistics = nullptr;  // where the statistics are summed up; not owned
+  // The track may break into segments (the CSV file gets a column for them).
+  bool Segments = false;
 };
 
 class TrackWriter {
@@ -39,6 +41,9 @@ class TrackWriter {
   // False, with the reason, when what the writer needs could not be made.
   virtual bool Header(std::string& out) = 0;
   virtual void Record(const TrackRecord& record, std::string& out) = 0;
+  // The next record starts a new segment of the track: a gap in time, or the
+  // next log of a merge. Formats without segments pass over it.
+  virtual void StartSegment(std::string&) {}
   // What the buffer holds goes to the output before anything written there directly.
   virtual bool Finish(std::string& out, OutputFile& output) = 0;
 

@@ -57,6 +57,8 @@ std::optional<double> SecondsOfDay(std::string_view field) {
   return hours * 3600.0 + minutes * 60.0 + seconds + fraction;
 }
 
+std::string_view WithoutChecksum(std::string_view field) { return field.substr(0, field.find('*')); }
+
 // Two-digit years: GPS began in 1980.
 int FullYear(int year) { return year >= 80 ? 1900 + year : 2000 + year; }
 
@@ -78,44 +80,57 @@ std::optional<long long> ReadDay(std::string_view text) {
 }
 
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
-std::optional<RmcDate> ReadRmcDate(std::string_view line) {
+std::optional<LoggedDate> ReadRmcDate(std::string_view line) {
   const auto fields = CommaFields<10>(line);
   // A receiver without a fix reports the day of its own clock, which may be
   // anything.
   if (fields[2] != "A") return std::nullopt;
-  const std::string_view date = fields[9].substr(0, fields[9].find('*'));
+  const std::string_view date = WithoutChecksum(fields[9]);
   const std::optional<double> time = SecondsOfDay(fields[1]);
   if (date.size() != 6 || !time) return std::nullopt;
   const int year = Digits(date, 4, 2);
   if (year < 0) return std::nullopt;
   const std::optional<long long> day = DayNumber(FullYear(year), Digits(date, 2, 2), Digits(date, 0, 2));
   if (!day) return std::nullopt;
-  return RmcDate{*day, *time};
+  return LoggedDate{*day, *time};
 }
 
-void FixDays::NoteRmc(std::string_view line) {
-  if (const std::optional<RmcDate> date = ReadRmcDate(line)) rmc_ = date;
+std::optional<RmcStatus> ReadRmcStatus(std::string_view line) {
+  const auto fields = CommaFields<3>(line);
+  const std::optional<double> time = SecondsOfDay(fields[1]);
+  if (!time) return std::nullopt;
+  return RmcStatus{*time, fields[2] == "V"};
 }
 
-std::optional<long long> FixDays::DayOf(double secondsOfDay) {
-  long long day = 0;
-  if (rmc_) {
-    // The sentence may belong to the epoch before or after the fix, on the
+// $GPZDA,201530.00,04,07,2002,00,00*60
+std::optional<LoggedDate> ReadZdaDate(std::string_view line) {
+  const auto fields = CommaFields<5>(line);
+  const std::optional<double> time = SecondsOfDay(fields[1]);
+  const std::string_view year = WithoutChecksum(fields[4]);
+  if (!time || fields[2].size() != 2 || fields[3].size() != 2 || year.size() != 4) return std::nullopt;
+  const int fullYear = Digits(year, 0, 4);
+  if (fullYear < 1) return std::nullopt;
+  const std::optional<long long> day = DayNumber(fullYear, Digits(fields[3], 0, 2), Digits(fields[2], 0, 2));
+  if (!day) return std::nullopt;
+  return LoggedDate{*day, *time};
+}
+
+FixDay FixDays::DayOf(double secondsOfDay) {
+  // Receivers repeat an epoch and joined logs step back a little; only a
+  // step back of more than half a day is taken as midnight passed.
+  const long long carried =
+      last_ ? last_->Day + (secondsOfDay < last_->SecondsOfDay - SecondsPerDay / 2 ? 1 : 0) : 0;
+  long long day = carried;
+  if (date_) {
+    // The date may belong to the epoch before or after the fix, on the
     // other side of midnight.
-    const double difference = secondsOfDay - rmc_->SecondsOfDay;
-    day = rmc_->Day + (difference > SecondsPerDay / 2 ? -1 : difference < -SecondsPerDay / 2 ? 1 : 0);
-    rmc_.reset();
-  } else if (last_) {
-    // Receivers repeat an epoch and joined logs step back a little; only a
-    // step back of more than half a day is taken as midnight passed.
-    day = last_->Day + (secondsOfDay < last_->SecondsOfDay - SecondsPerDay / 2 ? 1 : 0);
-  } else if (firstDay_) {
-    day = *firstDay_;
-  } else {
-    return std::nullopt;
+    const double difference = secondsOfDay - date_->SecondsOfDay;
+    day = date_->Day + (difference > SecondsPerDay / 2 ? -1 : difference < -SecondsPerDay / 2 ? 1 : 0);
+    date_.reset();
+    if (!shift_) shift_ = day - carried;
   }
-  last_ = RmcDate{day, secondsOfDay};
-  return day;
+  last_ = LoggedDate{day, secondsOfDay};
+  return {day, shift_.has_value()};
 }
 
 std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {

@@ -1,7 +1,7 @@
 #pragma once
 // The day of each fix. A $GPGGA time has no date: the day comes from the
-// log's $GPRMC sentences, or from a day the user gives for the first fix,
-// and is carried forward from fix to fix across midnight.
+// log's $GPRMC and $GPZDA sentences and is carried from fix to fix across
+// midnight, back to the fixes before the first date as well.
 
 #include <optional>
 #include <string_view>
@@ -14,30 +14,49 @@ namespace conversion {
 // nothing for any other text.
 std::optional<long long> ReadDay(std::string_view text);
 
-// The day and time of a $GPRMC sentence that reports a valid fix with a date.
-struct RmcDate {
+// A day and time the log gives: a $GPRMC sentence that reports a valid fix
+// with a date, or a $GPZDA sentence, of any talker.
+struct LoggedDate {
   long long Day = 0;
   double SecondsOfDay = 0;
 };
-std::optional<RmcDate> ReadRmcDate(std::string_view line);
+std::optional<LoggedDate> ReadRmcDate(std::string_view line);
+std::optional<LoggedDate> ReadZdaDate(std::string_view line);
+
+// The time of a $GPRMC sentence, and whether its status says the receiver
+// had no fix (V).
+struct RmcStatus {
+  double SecondsOfDay = 0;
+  bool Void = false;
+};
+std::optional<RmcStatus> ReadRmcStatus(std::string_view line);
+
+// The day of a fix whose time has none.
+struct FixDay {
+  long long Day = 0;
+  // Until the log has given a date, days are counted from its first fix, day
+  // 0; the first date then tells the Shift that makes them true days.
+  bool Known = false;
+};
 
 class FixDays {
  public:
-  explicit FixDays(std::optional<long long> firstDay) : firstDay_(firstDay) {}
+  void NoteDate(const LoggedDate& date) { date_ = date; }
 
-  void NoteRmc(std::string_view line);
+  // The day of a fix at this time of day (0 to 86400 seconds). A date since
+  // the last fix decides, the fix falling on the day that puts it nearest to
+  // that date's time; otherwise the day of the last fix, one later when the
+  // time went back by more than 12 hours (midnight passed).
+  FixDay DayOf(double secondsOfDay);
 
-  // The day of a fix at this time of day (0 to 86400 seconds), or nothing
-  // while no day is known. A dated $GPRMC since the last fix decides, the
-  // fix falling on the day that puts it nearest to that sentence; otherwise
-  // the day of the last fix, one later when the time went back by more than
-  // 12 hours (midnight passed).
-  std::optional<long long> DayOf(double secondsOfDay);
+  // What to add to the days counted before the log's first date; none until
+  // it came.
+  const std::optional<long long>& Shift() const { return shift_; }
 
  private:
-  std::optional<long long> firstDay_;
-  std::optional<RmcDate> rmc_;
-  std::optional<RmcDate> last_;
+  std::optional<LoggedDate> date_;
+  std::optional<LoggedDate> last_;
+  std::optional<long long> shift_;
 };
 
 // "2003-05-17T12:35:19Z", with milliseconds when the time has a fraction of

@@ -14,11 +14,11 @@ double Degrees(int degrees, float minutes, bool negative) {
 float Latitude(const FixState& fix) { return static_cast<float>(PreciseLatitude(fix)); }
 float Longitude(const FixState& fix) { return static_cast<float>(PreciseLongitude(fix)); }
 
-double PreciseLatitude(const FixState& fix) {
+double PreciseLatitude(const GgaFix& fix) {
   return Degrees(fix.LatDegrees, fix.LatMinutes, fix.LatHemisphere != 'N');
 }
 
-double PreciseLongitude(const FixState& fix) {
+double PreciseLongitude(const GgaFix& fix) {
   return Degrees(fix.LonDegrees, fix.LonMinutes, fix.LonHemisphere == 'W');
 }
 

@@ -45,8 +45,8 @@ float Latitude(const FixState& fix);
 float Longitude(const FixState& fix);
 
 // The same before the rounding to float, for the six decimals of the map formats.
-double PreciseLatitude(const FixState& fix);
-double PreciseLongitude(const FixState& fix);
+double PreciseLatitude(const GgaFix& fix);
+double PreciseLongitude(const GgaFix& fix);
 
 // Seconds since midnight (UTC) of the fix's time; none when the sentence
 // gave no time or one that is no time of day.

@@ -51,13 +51,14 @@ bool HasPosition(const std::array<std::string_view, Count>& fields) {
   return !fields[2].empty() && !fields[4].empty();
 }
 
-// Fields: 1 time, 2 and 3 latitude, 4 and 5 longitude, 7 satellites in use,
-// 9 altitude. The fix quality (6) and the dilution (8) play no part.
+// Fields: 1 time, 2 and 3 latitude, 4 and 5 longitude, 6 fix quality, 7
+// satellites in use, 9 altitude. The dilution (8) plays no part.
 bool ReadFields(std::string_view text, GgaValues& gga) {
   const auto fields = CommaFields<10>(WithoutChecksum(text));
   if (!HasPosition(fields)) return false;
   gga.LatHemisphere = Hemisphere(fields[3]);
   gga.LonHemisphere = Hemisphere(fields[5]);
+  gga.Quality = fields[6].empty() ? ' ' : fields[6].front();
   gga.TimeGiven = Given(fields[1]);
   gga.AltitudeGiven = Given(fields[9]);
   return ReadTime(fields[1], gga) && ReadAngle(fields[2], gga.LatDegrees, gga.LatMinutes) &&
@@ -103,8 +104,9 @@ class PlainScan {
     return Real(angle, angle.WholeValue % 100, 2, minutes) && Comma();
   }
 
-  bool Hemisphere(char& hemisphere) {
-    hemisphere = FieldEnds() ? ' ' : text_[at_];
+  // A hemisphere or the fix quality: the field's first character.
+  bool Character(char& character) {
+    character = FieldEnds() ? ' ' : text_[at_];
     return NextField();
   }
 
@@ -198,8 +200,8 @@ class PlainScan {
 bool ReadPlainFields(std::string_view text, GgaValues& gga) {
   PlainScan scan(text, 0);
   return scan.NextField() && scan.Time(gga) && scan.Angle(gga.LatDegrees, gga.LatMinutes) &&
-         scan.Hemisphere(gga.LatHemisphere) && scan.Angle(gga.LonDegrees, gga.LonMinutes) &&
-         scan.Hemisphere(gga.LonHemisphere) && scan.NextField() && scan.Integer(gga.SatellitesInUse) &&
+         scan.Character(gga.LatHemisphere) && scan.Angle(gga.LonDegrees, gga.LonMinutes) &&
+         scan.Character(gga.LonHemisphere) && scan.Character(gga.Quality) && scan.Integer(gga.SatellitesInUse) &&
          scan.NextField() && scan.LastReal(gga.Altitude, gga.AltitudeGiven);
 }
 
@@ -273,6 +275,7 @@ bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
   gga.LonDegrees = static_cast<int>(digits(30, 3));
   gga.LonMinutes = DecimalValue(digits(33, 2) * 10000 + digits(36, 4), 4);
   gga.LonHemisphere = line[41];
+  gga.Quality = line[43];
   gga.SatellitesInUse = static_cast<int>(digits(45, 2));
   gga.TimeGiven = true;
   PlainScan scan(line, PlainColumns.size());  // at the dilution

@@ -17,6 +17,7 @@ enum class GgaForm { InLoop, Final };
 // What a $GPGGA line gives, before it is taken into a fix.
 struct GgaValues : GgaFix {
   int SatellitesInUse = 0;
+  char Quality = ' ';  // the fix quality as logged; '0' is no fix
 };
 
 // The two halves of DecodeGga, for a run that must write the pending fix

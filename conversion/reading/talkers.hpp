@@ -39,7 +39,7 @@ enum class SentenceKind {
   OtherTalkerPosition,   // GGA of another talker: passed over
   Satellites,            // GSA
   Course,                // VTG
-  Date,                  // RMC of any talker
+  Date,                  // RMC or ZDA of any talker
 };
 
 class TalkerRules {
@@ -51,7 +51,8 @@ class TalkerRules {
     using talkers::TypeOf;
     if (line.size() < 6 || line[0] != '$') return SentenceKind::Other;
     const std::uint32_t type = TypeOf(line);
-    if (type != Type("GGA") && type != Type("GSA") && type != Type("VTG") && type != Type("RMC"))
+    if (type != Type("GGA") && type != Type("GSA") && type != Type("VTG") && type != Type("RMC") &&
+        type != Type("ZDA"))
       return SentenceKind::Other;
     if (!IsCapital(line[1]) || !IsCapital(line[2])) return SentenceKind::Other;
     const bool own = line[1] == talker_[0] && line[2] == talker_[1];

@@ -1,24 +1,35 @@
 #include "conversion/reading/track_reader.hpp"
 
-#include <algorithm>
-#include <utility>
+#include <cmath>
 
 namespace conversion {
 
-TrackReader::TrackReader(LogReader& log, int resolution, const ReadingOptions& options, std::optional<FixDays> days)
+namespace {
+
+std::optional<long long> Milliseconds(const std::optional<double>& seconds) {
+  if (!seconds) return std::nullopt;
+  return std::llround(*seconds * 1000);
+}
+
+}  // namespace
+
+TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts)
     : log_(log),
-      keepEvery_(std::max(resolution, 1)),
       options_(options),
-      days_(std::move(days)),
+      readsDays_(days),
+      readsEpochStatus_(epochStatus),
+      makesFacts_(facts),
       wrongWhenTaken_(options.SkipWrongChecksums ? nullptr : &counts_.WrongChecksums),
       pendingGsa_(wrongWhenTaken_) {}
 
-bool TrackReader::Next(TrackRecord& record) {
+bool TrackReader::Next(FixFacts& facts) {
+  if (incomingGga_) TakeIncoming();
+  const bool readsDates = readsDays_ || readsEpochStatus_;
   std::string_view line;
   while (log_.NextLine(line)) {
     ++counts_.Lines;
     const SentenceKind kind = talkers_.Kind(line);
-    if (kind == SentenceKind::Other || (kind == SentenceKind::Date && !days_)) continue;
+    if (kind == SentenceKind::Other || (kind == SentenceKind::Date && !readsDates)) continue;
     if (kind == SentenceKind::OtherTalkerPosition) {
       if (counts_.OtherTalker.empty()) counts_.OtherTalker = line.substr(1, 2);
       ++counts_.OtherTalkerPositions;
@@ -30,7 +41,10 @@ bool TrackReader::Next(TrackRecord& record) {
     }
     switch (kind) {
       case SentenceKind::Position:
-        if (TakePosition(line, record)) return true;
+        if (TakePosition(line)) {
+          if (makesFacts_) facts = FactsOfLatest();
+          return true;
+        }
         break;
       case SentenceKind::Satellites:
         pendingGsa_.Add(line, fix_);
@@ -40,7 +54,7 @@ bool TrackReader::Next(TrackRecord& record) {
         courseSentenceSeen_ = true;
         break;
       case SentenceKind::Date:
-        days_->NoteRmc(line);
+        TakeDate(line);
         break;
       case SentenceKind::Other:
       case SentenceKind::OtherTalkerPosition:
@@ -49,15 +63,13 @@ bool TrackReader::Next(TrackRecord& record) {
   }
   if (log_.Failed() || positionsRead_ == 0 || finished_) return false;
   finished_ = true;
-  if (!latestGgaLine_.Empty()) TakeChecksum(latestGgaLine_.View());
-  FillRecord(GgaForm::Final, record);
+  if (makesFacts_) facts = FactsOfLatest();
   return true;
 }
 
-// A readable position sentence becomes the latest. When the record of the
-// one before it is due, whose sentences have all come now, that one fills
-// the record first.
-bool TrackReader::TakePosition(std::string_view line, TrackRecord& record) {
+// A readable position sentence ends the epoch of the one before it, which is
+// handed out first; the new one becomes the latest at the next call.
+bool TrackReader::TakePosition(std::string_view line) {
   if (counts_.Talker.empty()) {
     talkers_.NotePosition(line);
     counts_.Talker = talkers_.Talker();
@@ -70,40 +82,77 @@ bool TrackReader::TakePosition(std::string_view line, TrackRecord& record) {
     counts_.WithoutPosition += GgaHasPosition(line) ? 0 : 1;
     return false;
   }
-  const bool due = positionsRead_ > 0 && (positionsRead_ - 1) % keepEvery_ == 0;
-  if (due) FillRecord(GgaForm::InLoop, record);
-  latestGga_ = gga;
-  // A fix the resolution keeps is taken; of the others only the last.
-  if (wrongWhenTaken_ != nullptr) {
-    if (positionsRead_ % keepEvery_ == 0) {
-      latestGgaLine_.Clear();
-      TakeChecksum(line);
-    } else {
-      latestGgaLine_.Assign(line);
-    }
-  }
+  incomingGga_ = gga;
+  if (wrongWhenTaken_ != nullptr) ggaLines_[1 - latestGgaLine_].Assign(line);
+  if (positionsRead_ > 0) return true;
+  TakeIncoming();
+  return false;
+}
+
+void TrackReader::TakeIncoming() {
+  latestGga_ = *incomingGga_;
+  incomingGga_.reset();
+  latestGgaLine_ = 1 - latestGgaLine_;
   ++positionsRead_;
-  return due;
+  // An RMC sentence may come before the position of its epoch.
+  latestVoid_ = lastRmcVoid_ && lastRmcMilliseconds_ && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_));
+}
+
+// $GPRMC and $GPZDA of any talker: dates, and whether the receiver had a fix.
+void TrackReader::TakeDate(std::string_view line) {
+  if (talkers::TypeOf(line) == talkers::Type("ZDA")) {
+    if (!readsDays_) return;
+    if (const std::optional<LoggedDate> date = ReadZdaDate(line)) days_.NoteDate(*date);
+    return;
+  }
+  if (readsDays_) {
+    if (const std::optional<LoggedDate> date = ReadRmcDate(line)) days_.NoteDate(*date);
+  }
+  if (!readsEpochStatus_) return;
+  const std::optional<RmcStatus> status = ReadRmcStatus(line);
+  if (!status) return;
+  lastRmcMilliseconds_ = Milliseconds(status->SecondsOfDay);
+  lastRmcVoid_ = status->Void;
+  if (positionsRead_ > 0 && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_))) latestVoid_ = status->Void;
+}
+
+FixFacts TrackReader::FactsOfLatest() const {
+  FixFacts facts;
+  facts.Latitude = PreciseLatitude(latestGga_);
+  facts.Longitude = PreciseLongitude(latestGga_);
+  facts.MillisecondsOfDay = Milliseconds(SecondsOfDay(latestGga_));
+  facts.Quality = latestGga_.Quality;
+  facts.EpochVoid = latestVoid_;
+  return facts;
 }
 
 void TrackReader::TakeChecksum(std::string_view line) {
   if (wrongWhenTaken_ != nullptr && !ChecksumMatches(line)) ++*wrongWhenTaken_;
 }
 
-void TrackReader::FillRecord(GgaForm form, TrackRecord& record) {
+void TrackReader::Fill(TrackRecord& record) {
   pendingGsa_.Settle(fix_);
   if (!pendingVtg_.Empty()) {
     TakeChecksum(pendingVtg_.View());
     DecodeVtg(pendingVtg_.View(), fix_);
     pendingVtg_.Clear();
   }
-  ApplyGga(latestGga_, form, fix_);
+  if (wrongWhenTaken_ != nullptr && !ggaLines_[latestGgaLine_].Empty()) {
+    TakeChecksum(ggaLines_[latestGgaLine_].View());
+    ggaLines_[latestGgaLine_].Clear();
+  }
+  ApplyGga(latestGga_, finished_ ? GgaForm::Final : GgaForm::InLoop, fix_);
   record.Number = positionsRead_;
   record.Fix = fix_;
   record.CourseSentenceSeen = courseSentenceSeen_;
   record.Day.reset();
-  if (!days_) return;
-  if (const std::optional<double> seconds = SecondsOfDay(fix_)) record.Day = days_->DayOf(*seconds);
+  record.DayCounted = false;
+  if (!readsDays_) return;
+  const std::optional<double> seconds = SecondsOfDay(fix_);
+  if (!seconds) return;
+  const FixDay day = days_.DayOf(*seconds);
+  record.Day = day.Day;
+  record.DayCounted = !day.Known;
 }
 
 }  // namespace conversion

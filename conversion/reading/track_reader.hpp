@@ -1,15 +1,17 @@
 #pragma once
-// The records of a log: its lines read in order, the sentences of the log's
-// talker decoded into the fix, and a record handed out for one readable
-// position sentence in `resolution` and always the last. A record shows the
-// fix of its own position sentence, with the satellites and the course of
-// the sentences read before the next readable one; the last record also
-// takes the satellites in use of its position sentence.
+// The fixes of a log: its lines read in order, the sentences of the log's
+// talker decoded into the fix, and each readable position handed out once
+// the sentences of its epoch have all come, for a look at what it is before
+// its record is made. A record shows the fix of its own position sentence,
+// with the satellites and the course of the sentences read before the next
+// readable one; the log's last fix also takes the satellites in use of its
+// position sentence.
 //
-// Sentences are decoded only when a record falls due and only the latest of
+// Sentences are decoded only when a record is made and only the latest of
 // each kind that counts, so a log is read at the speed of its position
 // sentences.
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -27,48 +29,72 @@ namespace conversion {
 
 class TrackReader {
  public:
-  // With days, the records carry the day of their fix (the RMC sentences are
-  // read for it); without, they are passed over.
-  TrackReader(LogReader& log, int resolution, const ReadingOptions& options, std::optional<FixDays> days);
+  // With days, the records carry the day of their fix (the RMC and ZDA
+  // sentences are read for it); with the epochs' status, the facts say
+  // whether an RMC sentence of the fix's time reported no fix. Without
+  // either, date sentences are passed over. Without `facts`, the facts of
+  // the fixes are not made.
+  TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts = true);
   TrackReader(const TrackReader&) = delete;
   TrackReader& operator=(const TrackReader&) = delete;
 
-  // The next record; false at the end of the log, or when it could not be
-  // read on (the log's Failed() tells).
-  bool Next(TrackRecord& record);
+  // The next fix whose epoch has been read (the last one at the end of the
+  // log); false at the end, or when the log could not be read on (its
+  // Failed() tells).
+  bool Next(FixFacts& facts);
+  // The record of the fix Next gave last, as the sentences read so far make
+  // it; before Next is called again.
+  void Fill(TrackRecord& record);
 
+  // What turns the days counted before the log's first date into dates;
+  // none until the log has given one.
+  const std::optional<long long>& DayShift() const { return days_.Shift(); }
+  // The fixes handed out so far, which number the records.
+  long long FixesRead() const { return positionsRead_; }
   // Whether the log gave course sentences.
   bool CourseSentenceSeen() const { return courseSentenceSeen_; }
   const LogCounts& Counts() const { return counts_; }
 
  private:
-  bool TakePosition(std::string_view line, TrackRecord& record);
-  void FillRecord(GgaForm form, TrackRecord& record);
+  bool TakePosition(std::string_view line);
+  void TakeDate(std::string_view line);
+  // The position read after the fix last handed out becomes the latest.
+  void TakeIncoming();
+  FixFacts FactsOfLatest() const;
   // Counts the sentence whose values are taken when its checksum is wrong.
   void TakeChecksum(std::string_view line);
 
   LogReader& log_;
-  long long keepEvery_;
   ReadingOptions options_;
-  std::optional<FixDays> days_;
+  bool readsDays_;
+  bool readsEpochStatus_;
+  bool makesFacts_;
+  FixDays days_;
   TalkerRules talkers_;
   LogCounts counts_;
   FixState fix_;
   // A $GPGGA line sets all it reads, so of the lines since the last record
   // only the latest readable one counts.
   GgaValues latestGga_;
+  std::optional<GgaValues> incomingGga_;
   long long positionsRead_ = 0;
+  // The latest RMC sentence's time in milliseconds, and its status.
+  std::optional<long long> lastRmcMilliseconds_;
+  bool lastRmcVoid_ = false;
+  bool latestVoid_ = false;
   // Checksums: with --checksums each sentence that counts is checked as it
   // comes, and skipped when wrong. Otherwise a sentence is checked only when
   // its values are taken, as most are superseded first (a sum over every
   // byte of every such line costs more than their decoding): the count is
   // of the sentences whose values were taken. Null with --checksums.
   long long* wrongWhenTaken_;
-  // The latest position when its checksum is still to be looked at: it is
-  // taken only if it is the last.
-  SavedLine latestGgaLine_;
+  // The lines of the latest position and of the one read after it, while
+  // their checksums are still to be looked at: a position's is when its
+  // record is made.
+  std::array<SavedLine, 2> ggaLines_;
+  std::size_t latestGgaLine_ = 0;
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
-  // latest one counts, and only once a record falls due.
+  // latest one counts, and only once a record is made.
   SavedLine pendingVtg_;
   PendingSatellites pendingGsa_;
   bool courseSentenceSeen_ = false;

@@ -11,6 +11,7 @@
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/reading/track_reader.hpp"
 #include "conversion/reading/track_record.hpp"
+#include "conversion/run/undated_records.hpp"
 
 namespace conversion {
 
@@ -19,6 +20,7 @@ namespace {
 // Records are collected and written in blocks of about this size.
 constexpr std::size_t FlushSize = std::size_t{1} << 20;
 constexpr std::size_t LongestRecord = 1024;
+constexpr double SecondsPerDay = 86400;
 
 ConversionResult Failure(ConversionResult result, std::string_view file, std::string reason) {
   result.FailedFile = file;
@@ -26,52 +28,218 @@ ConversionResult Failure(ConversionResult result, std::string_view file, std::st
   return result;
 }
 
+// The counts of a merge's logs together; the talker and other talker are the first given.
+void AddCounts(LogCounts& sum, const LogCounts& counts) {
+  sum.Lines += counts.Lines;
+  if (sum.Talker.empty()) sum.Talker = counts.Talker;
+  sum.Positions += counts.Positions;
+  sum.WithoutPosition += counts.WithoutPosition;
+  if (sum.OtherTalker.empty()) sum.OtherTalker = counts.OtherTalker;
+  sum.OtherTalkerPositions += counts.OtherTalkerPositions;
+  sum.WrongChecksums += counts.WrongChecksums;
+}
+
+int Capped(long long count) { return static_cast<int>(std::min<long long>(count, std::numeric_limits<int>::max())); }
+
+// The times of a log's first and last records, dated where the log gave
+// dates; to see whether logs of a merge overlap.
+struct TimeSpan {
+  bool Dated = false;
+  double First = 0;
+  double Last = 0;
+
+  void Add(const TrackRecord& record, bool first) {
+    const std::optional<double> seconds = SecondsOfDay(record.Fix);
+    if (!seconds) return;
+    const double time = record.Day ? static_cast<double>(*record.Day) * SecondsPerDay + *seconds : *seconds;
+    if (first) {
+      Dated = record.Day.has_value();
+      First = time;
+    }
+    // A log without dates that runs past midnight ends the next day.
+    Last = !Dated && time < First ? time + SecondsPerDay : time;
+  }
+  bool Overlaps(const TimeSpan& other) const {
+    return Dated == other.Dated && First < other.Last && other.First < Last;
+  }
+};
+
+class Run {
+ public:
+  Run(std::span<const std::string_view> logNames, std::string_view outputName, NumberStyle numberStyle, int resolution,
+      const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track)
+      : logNames_(logNames),
+        outputName_(outputName),
+        format_(format),
+        reading_(reading),
+        track_(track),
+        writer_(RowOf(format.Format)
+                    .MakeWriter(WriterSettings{logNames.size() == 1 ? logNames.front() : outputName, numberStyle,
+                                               format.Statistics, track.SplitGapMs.has_value()})),
+        filter_(track, resolution, format.Format != OutputFormat::Pushpin) {
+    buffer_.reserve(FlushSize + LongestRecord);
+  }
+
+  ConversionResult Convert(const std::function<void()>& announcement, const ProgressReport& progress);
+
+ private:
+  ConversionResult Failure(std::string_view file, std::string reason) {
+    return conversion::Failure(std::move(result_), file, std::move(reason));
+  }
+  ConversionResult OutputFailure(const std::string& reason) { return Failure(output_.FailedFile(), reason); }
+  bool Flushed(std::size_t threshold);
+  bool ConvertLog(LogReader& log, std::size_t index);
+  // Through the writer, dated where the log's dates allow.
+  bool Write(TrackRecord& record, bool startsSegment);
+
+  std::span<const std::string_view> logNames_;
+  std::string_view outputName_;
+  FormatOptions format_;
+  ReadingOptions reading_;
+  TrackOptions track_;
+  std::unique_ptr<TrackWriter> writer_;
+  TrackFilter filter_;
+  OutputFile output_;
+  std::string buffer_;
+  ConversionResult result_;
+  std::string failure_;  // why ConvertLog failed, when not the log's reading
+  long long numbersBefore_ = 0;  // the fixes of the logs before
+  long long recordsWritten_ = 0;
+  std::vector<TimeSpan> spans_;
+};
+
+bool Run::Flushed(std::size_t threshold) {
+  if (buffer_.size() < threshold) return true;
+  const bool written = !writer_->WritesFile() || output_.Write(buffer_);
+  buffer_.clear();
+  if (!written) failure_ = output_.Reason();
+  return written;
+}
+
+bool Run::Write(TrackRecord& record, bool startsSegment) {
+  if (startsSegment) writer_->StartSegment(buffer_);
+  writer_->Record(record, buffer_);
+  const bool first = result_.Logs.back().RecordsWritten++ == 0;
+  if (logNames_.size() > 1) spans_.back().Add(record, first);
+  ++recordsWritten_;
+  return Flushed(FlushSize);
+}
+
+ConversionResult Run::Convert(const std::function<void()>& announcement, const ProgressReport& progress) {
+  // One log open at a time: a merge takes no more memory than one log.
+  std::optional<LogReader> log(std::in_place);
+  if (!log->Open(logNames_.front(), progress)) return Failure(logNames_.front(), log->Reason());
+  if (announcement) announcement();
+  const bool writesFile = writer_->WritesFile();
+  for (const std::string_view logName : logNames_) {
+    if (writesFile && SameFile(AsLog(logName), AsOutput(outputName_)))
+      return Failure(outputName_, "is the log file itself; choose another output file");
+  }
+  if (writesFile && !output_.Open(outputName_)) return OutputFailure(output_.Reason());
+  if (!writer_->Header(buffer_)) return OutputFailure(writer_->Reason());
+
+  for (std::size_t index = 0; index < logNames_.size(); ++index) {
+    if (index > 0) {
+      log.emplace();
+      if (!log->Open(logNames_[index], progress)) return Failure(logNames_[index], log->Reason());
+    }
+    if (!ConvertLog(*log, index)) {
+      return failure_.empty() ? Failure(logNames_[index], log->Reason()) : OutputFailure(failure_);
+    }
+  }
+
+  result_.RecordsWritten = Capped(recordsWritten_);
+  for (const ConversionResult::LogResult& log : result_.Logs) AddCounts(result_.Counts, log.Counts);
+  result_.Dropped = filter_.Dropped();
+  result_.UndatedPoints = writer_->UndatedPoints();
+  if (format_.Statistics) format_.Statistics->NoteDropped(result_.Dropped, track_.FixesOnly, track_.MaxSpeedKmh.has_value());
+  if (!writer_->Finish(buffer_, output_)) return OutputFailure(writer_->Reason());
+  if (!Flushed(0) || (writesFile && !output_.Commit())) return OutputFailure(output_.Reason());
+  return std::move(result_);
+}
+
+// False when the log could not be read on, or when writing failed (failure_).
+bool Run::ConvertLog(LogReader& log, std::size_t index) {
+  if (index > 0) filter_.StartLog();
+  const DroppedFixes droppedBefore = filter_.Dropped();
+  result_.Logs.emplace_back();
+  spans_.emplace_back();
+  TrackReader reader(log, reading_, writer_->NeedsDays(), track_.FixesOnly, filter_.LooksAtFacts());
+  // The records before the log's first date wait for it.
+  UndatedRecords undated;
+  auto pass = [&](TrackRecord& record, bool startsSegment) {
+    record.Number += numbersBefore_;
+    if (undated.Waiting() || record.DayCounted) {
+      if (!reader.DayShift()) {
+        if (undated.Add(record, startsSegment)) return true;
+        failure_ = undated.Reason();
+        return false;
+      }
+      if (!undated.Release(reader.DayShift(), [&](TrackRecord& r, bool s) { return Write(r, s); })) {
+        if (failure_.empty()) failure_ = undated.Reason();
+        return false;
+      }
+      DateRecord(record, reader.DayShift());
+    }
+    return Write(record, startsSegment);
+  };
+
+  FixFacts facts;
+  TrackRecord record;
+  // The fix that is written only if no later one is: the last of the log or of its segment.
+  TrackRecord held;
+  const bool fillHeld = filter_.WritesHeldLate();
+  while (reader.Next(facts)) {
+    const FixDecision decision = filter_.Judge(facts);
+    if (decision.WriteHeldFirst && !pass(held, false)) return false;
+    if (decision.This == Keep::Now) {
+      reader.Fill(record);
+      if (!pass(record, decision.StartsSegment)) return false;
+    } else if (decision.This == Keep::Held && fillHeld) {
+      reader.Fill(held);
+    }
+  }
+  if (log.Failed()) return false;
+  if (filter_.EndLog()) {
+    // Without drops or gaps the held fix is still the latest read.
+    if (!fillHeld) reader.Fill(held);
+    if (!pass(held, false)) return false;
+  }
+  const std::optional<long long> shift = reader.DayShift() ? reader.DayShift() : format_.FirstDay;
+  if (!undated.Release(shift, [&](TrackRecord& r, bool s) { return Write(r, s); })) {
+    if (failure_.empty()) failure_ = undated.Reason();
+    return false;
+  }
+
+  ConversionResult::LogResult& done = result_.Logs.back();
+  done.Counts = reader.Counts();
+  done.Fixes = reader.FixesRead();
+  const DroppedFixes& dropped = filter_.Dropped();
+  done.Dropped = {dropped.NotFixes - droppedBefore.NotFixes, dropped.OffEarth - droppedBefore.OffEarth,
+                  dropped.Outliers - droppedBefore.Outliers};
+  for (std::size_t earlier = 0; earlier < index; ++earlier)
+    if (result_.Logs[earlier].RecordsWritten > 0 && done.RecordsWritten > 0 && spans_[index].Overlaps(spans_[earlier]))
+      done.Overlapped.push_back(earlier);
+  result_.SpeedAvailable = result_.SpeedAvailable || reader.CourseSentenceSeen();
+  numbersBefore_ += reader.FixesRead();
+  return true;
+}
+
 }  // namespace
 
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
                                 int resolution, const std::function<void()>& announcement,
                                 const ProgressReport& progress, const FormatOptions& format,
-                                const ReadingOptions& reading) {
-  ConversionResult result;
-  LogReader log;
-  if (!log.Open(logName, progress)) return Failure(result, logName, log.Reason());
-  if (announcement) announcement();
-  const std::unique_ptr<TrackWriter> writer =
-      RowOf(format.Format).MakeWriter(WriterSettings{logName, numberStyle, format.Statistics});
-  const bool writesFile = writer->WritesFile();
-  if (writesFile && SameFile(AsLog(logName), AsOutput(outputName)))
-    return Failure(result, outputName, "is the log file itself; choose another output file");
-  OutputFile output;
-  if (writesFile && !output.Open(outputName)) return Failure(result, output.FailedFile(), output.Reason());
+                                const ReadingOptions& reading, const TrackOptions& track) {
+  const std::string_view logs[] = {logName};
+  return Run(logs, outputName, numberStyle, resolution, format, reading, track).Convert(announcement, progress);
+}
 
-  std::string buffer;
-  buffer.reserve(FlushSize + LongestRecord);
-  auto flushed = [&](std::size_t threshold) {
-    if (buffer.size() < threshold) return true;
-    const bool written = !writesFile || output.Write(buffer);
-    buffer.clear();
-    return written;
-  };
-  if (!writer->Header(buffer)) return Failure(result, output.FailedFile(), writer->Reason());
-
-  TrackReader reader(log, resolution, reading,
-                     writer->NeedsDays() ? std::optional<FixDays>(format.FirstDay) : std::nullopt);
-  TrackRecord record;
-  long long recordsWritten = 0;
-  while (reader.Next(record)) {
-    writer->Record(record, buffer);
-    ++recordsWritten;
-    if (!flushed(FlushSize)) return Failure(result, output.FailedFile(), output.Reason());
-  }
-  if (log.Failed()) return Failure(result, logName, log.Reason());
-
-  result.RecordsWritten = static_cast<int>(std::min<long long>(recordsWritten, std::numeric_limits<int>::max()));
-  result.SpeedAvailable = reader.CourseSentenceSeen();
-  result.Counts = reader.Counts();
-  result.UndatedPoints = writer->UndatedPoints();
-  if (!writer->Finish(buffer, output)) return Failure(result, output.FailedFile(), writer->Reason());
-  if (!flushed(0) || (writesFile && !output.Commit())) return Failure(result, output.FailedFile(), output.Reason());
-  return result;
+ConversionResult MergeLogFiles(std::span<const std::string_view> logNames, std::string_view outputName,
+                               NumberStyle numberStyle, int resolution, const ProgressReport& progress,
+                               const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track) {
+  if (logNames.empty()) return {};
+  return Run(logNames, outputName, numberStyle, resolution, format, reading, track).Convert({}, progress);
 }
 
 }  // namespace conversion

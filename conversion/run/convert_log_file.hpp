@@ -3,12 +3,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/output_format.hpp"
 #include "conversion/reading/log_counts.hpp"
+#include "conversion/run/track_filter.hpp"
 
 namespace conversion {
 
@@ -22,6 +25,18 @@ struct ConversionResult {
   // Map-format points written without a time: no day was known for them.
   long long UndatedPoints = 0;
   LogCounts Counts;
+  // The fixes the track options left out.
+  DroppedFixes Dropped;
+  // Each log of the run in its order: one, or those merged.
+  struct LogResult {
+    LogCounts Counts;
+    long long Fixes = 0;  // readable positions
+    DroppedFixes Dropped;
+    int RecordsWritten = 0;
+    // The earlier logs whose records' times overlap this one's.
+    std::vector<std::size_t> Overlapped;
+  };
+  std::vector<LogResult> Logs;
   bool Succeeded() const { return FailureReason.empty(); }
 };
 
@@ -37,10 +52,22 @@ struct ConversionResult {
 //
 // The format chooses the writer; the number style shapes the pushpin file
 // only. The Statistics format opens no output, and the output's name is not
-// used.
+// used. The track options choose the fixes kept beyond the resolution (which
+// --every replaces); the map formats leave out positions beyond the earth's
+// ranges whatever the options.
 ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
                                 int resolution, const std::function<void()>& announcement = {},
                                 const ProgressReport& progress = {}, const FormatOptions& format = {},
-                                const ReadingOptions& reading = {});
+                                const ReadingOptions& reading = {}, const TrackOptions& track = {});
+
+// Several logs into one output, in the order given, as one track whose
+// records are numbered on from log to log: each log is filtered as if it
+// were converted alone, and starts a new segment when the track options ask
+// for segments. The track is named after the output. A log that cannot be
+// read fails the whole run. Logs whose times overlap are written in the order
+// given all the same; the result says which.
+ConversionResult MergeLogFiles(std::span<const std::string_view> logNames, std::string_view outputName,
+                               NumberStyle numberStyle, int resolution, const ProgressReport& progress,
+                               const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track);
 
 }  // namespace conversion

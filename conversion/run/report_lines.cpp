@@ -25,8 +25,21 @@ std::string CountLine(int recordsWritten, int resolution) {
 }
 
 std::string NoRecordReason(const ConversionResult& result) {
-  const LogCounts& counts = result.Counts;
-  if (result.RecordsWritten > 0) return {};
+  return result.Logs.empty() ? std::string() : NoRecordReason(result.Logs.front());
+}
+
+std::string NoRecordReason(const ConversionResult::LogResult& log) {
+  const LogCounts& counts = log.Counts;
+  if (log.RecordsWritten > 0) return {};
+  if (log.Fixes > 0) {
+    std::string reason = (log.Fixes == 1 ? "the only fix" : "all " + GroupedNumber(log.Fixes) + " fixes") + " left out:";
+    const std::pair<long long, std::string_view> parts[] = {{log.Dropped.NotFixes, "without a fix"},
+                                                            {log.Dropped.OffEarth, "off the earth"}};
+    for (const auto& [count, why] : parts) {
+      if (count > 0) reason += (reason.back() == ':' ? " " : ", ") + GroupedNumber(count) + " " + std::string(why);
+    }
+    return reason;
+  }
   if (counts.Positions == 0) return "no position sentence (GGA) in " + Counted(counts.Lines, "line");
   const std::string own = "$" + counts.Talker + "GGA";
   std::string reason = "no position in " + Counted(counts.Positions, own + " sentence");

@@ -17,7 +17,10 @@ constexpr std::string_view SpeedUnavailableLine = "Speed/Course data not availab
 std::string CountLine(int recordsWritten, int resolution);
 
 // Why a log gave no record, for a user who expected some: "no position in
-// 1,204 $GPGGA sentences: the receiver had no fix". Empty when it gave records.
+// 1,204 $GPGGA sentences: the receiver had no fix", or "all 12 fixes left
+// out: 12 without a fix". Empty when it gave records.
+std::string NoRecordReason(const ConversionResult::LogResult& log);
+// Of a run of one log.
 std::string NoRecordReason(const ConversionResult& result);
 
 // "1,204": the digits in groups of three.

@@ -75,6 +75,8 @@ pinwell --resolution=1|1 10
 pinwell -o |-dash.pgl LONG.PGL folder notes.txt trip.pgl
 pinwell --output=n|notes.txt
 pinwell --stats=|json text
+pinwell --max-speed 3|300kmh 30kn
+pinwell --spl|--split-gap=
 pinwell -q -- -|-dash.pgl
 EOF
 cd "$build"

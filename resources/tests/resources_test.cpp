@@ -189,7 +189,8 @@ TEST_CASE("menu 30001: captions, commands and the initial check mark") {
   const std::vector<MenuEntry> expected = {
       {"&File", -1, false, {{"&Open", 40002}, {"&Save", 40003}, {"Save &As", 40004}, {"E&xit", 40005}}},
       {"Options", -1, false,
-       {{"Resolution", -1, false, {{"1 second", 40018, true}, {"5 seconds", 40015}, {"10 seconds", 40014}}}}},
+       {{"Resolution", -1, false, {{"1 second", 40018, true}, {"5 seconds", 40015}, {"10 seconds", 40014}}},
+        {"Only real fixes", 40021}}},
       {"&Help", -1, false, {{"&Pinwell", 40011}, {"&About", 40007}}},
   };
   HMENU menu = LoadMenuA(Program(), Numbered(MainMenu));

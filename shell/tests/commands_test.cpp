@@ -52,6 +52,12 @@ TEST_CASE("DispatchCommand") {
           std::vector<std::string>{R"(StatusBarText(1, " Output format: English style numbers"))"});
     CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
+  SUBCASE("only real fixes: each choice turns it over, with its check mark") {
+    CHECK(Dispatch(40021, exitRequested) == std::vector<std::string>{"MenuItemState(40021, 2, 1)"});
+    CHECK(Application.FixesOnly);
+    CHECK(Dispatch(40021, exitRequested) == std::vector<std::string>{"MenuItemState(40021, 2, 0)"});
+    CHECK_FALSE(Application.FixesOnly);
+  }
   SUBCASE("help, and both exits close the help viewer first") {
     CHECK(Dispatch(40011, exitRequested) == std::vector<std::string>{R"(HelpShow("Pinwell.hlp"))"});
     CHECK_FALSE(exitRequested);
@@ -62,7 +68,7 @@ TEST_CASE("DispatchCommand") {
     }
   }
   SUBCASE("popup identifiers and unknown commands do nothing") {
-    for (int command : {0, 40001, 40006, 40008, 40009, 40012, 40013, 40016, 40017, 40021}) {
+    for (int command : {0, 40001, 40006, 40008, 40009, 40012, 40013, 40016, 40017, 40022}) {
       CAPTURE(command);
       CHECK(Dispatch(command, exitRequested).empty());
     }

@@ -126,6 +126,43 @@ TEST_CASE("The map formats with fewer than two points draw no track") {
         "<name>R&amp;D trip.pgl</name>\n<Folder>\n<name>Points</name>\n</Folder>\n</Document>\n</kml>\n");
 }
 
+TEST_CASE("A track in segments: a part of one point makes no line") {
+  MapRun run;
+  WriteFile(run.Log, Gga("120000.000") + Gga("120001.000") + Gga("121000.000") + Gga("122000.000") +
+                         Gga("122001.000"));
+  TrackOptions track;
+  track.SplitGapMs = 60000;
+  auto convert = [&](OutputFormat format) {
+    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1, {}, {}, {format, std::nullopt}, {}, track)
+                .Succeeded());
+    return run.Text();
+  };
+  // The track line: from the line before its name on.
+  auto line = [&](OutputFormat format) {
+    const std::string text = convert(format);
+    return text.substr(text.rfind('\n', text.find("Track") - 8) + 1);
+  };
+  CHECK(line(OutputFormat::GeoJson) ==
+        "{\"type\":\"Feature\",\"geometry\":{\"type\":\"MultiLineString\",\"coordinates\":["
+        "[[11.516667,48.117300],[11.516667,48.117300]],[[11.516667,48.117300],[11.516667,48.117300]]]},"
+        "\"properties\":{\"name\":\"Track\"}}\n]}\n");
+  CHECK(line(OutputFormat::Kml) ==
+        "<Placemark>\n<name>Track</name>\n<MultiGeometry>\n"
+        "<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n11.516667,48.117300\n11.516667,48.117300\n"
+        "</coordinates>\n</LineString>\n"
+        "<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n11.516667,48.117300\n11.516667,48.117300\n"
+        "</coordinates>\n</LineString>\n</MultiGeometry>\n</Placemark>\n</Document>\n</kml>\n");
+  // The points of each segment.
+  const std::string gpx = convert(OutputFormat::Gpx);
+  std::string segments;
+  for (std::size_t at = gpx.find("<trkseg>"); at != std::string::npos; at = gpx.find("<trkseg>", at + 1)) {
+    int points = 0;
+    for (std::size_t p = gpx.find("<trkpt", at); p < gpx.find("</trkseg>", at); p = gpx.find("<trkpt", p + 1)) ++points;
+    segments += std::to_string(points) + " ";
+  }
+  CHECK(segments == "2 1 2 ");
+}
+
 TEST_CASE("GPX values stay in the ranges of GPX and its track-point extension") {
   MapRun run;
   const auto gga = [](std::string_view longitude) {

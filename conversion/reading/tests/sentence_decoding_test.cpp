@@ -248,6 +248,7 @@ bool QuickAgreesWithGeneral(std::string_view line) {
                    same(quick.LatMinutes, general.LatMinutes) && quick.LatHemisphere == general.LatHemisphere &&
                    quick.LonDegrees == general.LonDegrees && same(quick.LonMinutes, general.LonMinutes) &&
                    quick.LonHemisphere == general.LonHemisphere && quick.SatellitesInUse == general.SatellitesInUse &&
+                   quick.Quality == general.Quality &&
                    same(quick.Altitude, general.Altitude) && quick.TimeGiven == general.TimeGiven &&
                    quick.AltitudeGiven == general.AltitudeGiven);
 }

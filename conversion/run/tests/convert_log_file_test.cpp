@@ -526,3 +526,130 @@ TEST_CASE("ConvertLogFile converts every real log") {
   CHECK(logs >= 30);
   CHECK(records > 5000);
 }
+
+namespace {
+
+// A fix at hhmmss, at 48 degrees 7.038 minutes north unless given.
+std::string At(std::string_view time, std::string_view latitude = "4807.0380,N", char quality = '1',
+               std::string_view longitude = "01131.0000,E") {
+  return "$GPGGA," + std::string(time) + "," + std::string(latitude) + "," + std::string(longitude) + "," +
+         quality + ",08,0.9,545.4,M,46.9,M,,*47\n";
+}
+std::string Rmc(std::string_view time, char status, std::string_view date = "170503") {
+  return "$GPRMC," + std::string(time) + "," + status + ",4807.038,N,01131.000,E,,," + std::string(date) + ",,*6A\n";
+}
+
+// Each CSV row's name, time and, where there is one, segment.
+std::string CsvRows(const std::string& csv) {
+  const bool segments = csv.starts_with("name,time,latitude,longitude,altitude_m,speed_kmh,course,satellites,segment");
+  std::string rows;
+  for (std::size_t row = csv.find("\r\n") + 2; row < csv.size(); row = csv.find("\r\n", row) + 2) {
+    const std::string line = csv.substr(row, csv.find("\r\n", row) - row);
+    const std::size_t second = line.find(',', line.find(',') + 1);
+    rows += (rows.empty() ? "" : " ") + line.substr(0, second);
+    if (segments) rows += line.substr(line.rfind(','));
+  }
+  return rows;
+}
+
+TrackOptions Options(std::optional<long long> everyMs, std::optional<long long> splitMs, bool fixesOnly,
+                     std::optional<double> maxKmh) {
+  TrackOptions options;
+  options.EveryMs = everyMs;
+  options.SplitGapMs = splitMs;
+  options.FixesOnly = fixesOnly;
+  options.MaxSpeedKmh = maxKmh;
+  return options;
+}
+
+}  // namespace
+
+TEST_CASE("ConvertLogFile keeps the fixes the track options choose, dated back to the log's start") {
+  Run run;
+  struct Case {
+    const char* Name;
+    TrackOptions Track;
+    int Resolution;
+    std::optional<long long> Day;  // --date
+    std::string Log;
+    std::string Rows;
+  };
+  const TrackOptions none;
+  const Case cases[] = {
+      {"every 5 s across midnight", Options(5000, {}, false, {}), 1, {},
+       Rmc("235957", 'A') + At("235958") + At("235959") + At("000000") + At("000001") + At("000002") +
+           At("000003") + At("000004") + At("000005"),
+       "Pt1,2003-05-17T23:59:58Z Pt6,2003-05-18T00:00:03Z Pt8,2003-05-18T00:00:05Z"},
+      {"a gap longer than 60 s", Options({}, 60000, false, {}), 1, 0,
+       At("120000") + At("120001") + At("120300") + At("120301"),
+       "Pt1,1970-01-01T12:00:00Z,1 Pt2,1970-01-01T12:00:01Z,1 Pt3,1970-01-01T12:03:00Z,2 "
+       "Pt4,1970-01-01T12:03:01Z,2"},
+      {"no fix: quality 0, zeros, an RMC with V before or after its position", Options({}, {}, true, {}), 1, 0,
+       At("120000") + At("120001", "4807.0380,N", '0') + At("120002", "0000.0000,N", '1', "00000.0000,E") +
+           Rmc("120003", 'V') +
+           At("120003") + At("120004") + Rmc("120004", 'V') + Rmc("120005", 'A') + At("120005"),
+       "Pt1,2003-05-17T12:00:00Z Pt6,2003-05-17T12:00:05Z"},
+      {"a jump of 500 km in a second", Options({}, {}, false, 300), 1, 0,
+       At("120000") + At("120001", "5237.0380,N") + At("120002"), "Pt1,1970-01-01T12:00:00Z Pt3,1970-01-01T12:00:02Z"},
+      {"off the earth, whatever the options", none, 1, 0, At("120000") + At("120001", "9500.0000,N") + At("120002"),
+       "Pt1,1970-01-01T12:00:00Z Pt3,1970-01-01T12:00:02Z"},
+      {"dates taken back over midnight from the first RMC", none, 1, 0,
+       At("235959") + At("000000") + Rmc("000001", 'A', "180503") + At("000001"),
+       "Pt1,2003-05-17T23:59:59Z Pt2,2003-05-18T00:00:00Z Pt3,2003-05-18T00:00:01Z"},
+      {"a ZDA date of any talker", none, 1, {}, At("120000") + "$GNZDA,120000.00,17,05,2003,00,00*60\n",
+       "Pt1,2003-05-17T12:00:00Z"},
+  };
+  SUBCASE("a table of small logs") for (const Case& c : cases) {
+    CAPTURE(c.Name);
+    WriteFile(run.Log, c.Log);
+    const ConversionResult result =
+        ConvertLogFile(run.Log, run.Output, NumberStyle::English, c.Resolution, {}, {}, {OutputFormat::Csv, c.Day}, {}, c.Track);
+    REQUIRE(result.Succeeded());
+    CHECK(CsvRows(run.Text()) == c.Rows);
+    CHECK(result.UndatedPoints == 0);
+  }
+  SUBCASE("the last real fix is written with its own values") {
+    WriteFile(run.Log, At("120000") + At("120001", "4807.6000,N") + At("120002", "4810.0000,N", '0'));
+    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 10, {}, {}, {OutputFormat::Csv, std::nullopt}, {},
+                           Options({}, {}, true, {}))
+                .Succeeded());
+    CHECK(CsvRows(run.Text()) == "Pt1, Pt2,");
+    CHECK(run.Text().ends_with("Pt2,,48.126667,11.516667,545.4,,,\r\n"));
+  }
+  SUBCASE("the pushpin file keeps positions off the earth") {
+    REQUIRE(run.Convert(At("120000") + At("120001", "9500.0000,N")).Succeeded());
+    CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
+  }
+}
+
+TEST_CASE("MergeLogFiles writes logs one after the other as one track") {
+  Run run;
+  const std::string a = run.Folder / "a.pgl";
+  const std::string b = run.Folder / "b.pgl";
+  const std::string c = run.Folder / "c.pgl";
+  WriteFile(a, At("120000") + At("120001"));
+  WriteFile(b, At("120100") + At("120101"));
+  // Between the two others: it overlaps b.
+  WriteFile(c, At("120030") + At("120130"));
+  const std::string_view logs[] = {a, b, c};
+  const FormatOptions csv{OutputFormat::Csv, 0};
+
+  const ConversionResult split = MergeLogFiles(logs, run.Output, NumberStyle::English, 1, {}, csv, {}, Options({}, 600000, false, {}));
+  REQUIRE(split.Succeeded());
+  CHECK(split.RecordsWritten == 6);
+  CHECK(CsvRows(run.Text()) == "Pt1,1970-01-01T12:00:00Z,1 Pt2,1970-01-01T12:00:01Z,1 Pt3,1970-01-01T12:01:00Z,2 "
+                               "Pt4,1970-01-01T12:01:01Z,2 Pt5,1970-01-01T12:00:30Z,3 Pt6,1970-01-01T12:01:30Z,3");
+  REQUIRE(split.Logs.size() == 3);
+  CHECK(split.Logs[1].Overlapped.empty());
+  CHECK(split.Logs[2].Overlapped == std::vector<std::size_t>{1});
+
+  // Each log keeps its first and last fix; a missing log writes nothing.
+  REQUIRE(MergeLogFiles(logs, run.Output, NumberStyle::English, 1, {}, csv, {}, Options(3600000, {}, false, {})).Succeeded());
+  CHECK(CsvRows(run.Text()) == "Pt1,1970-01-01T12:00:00Z Pt2,1970-01-01T12:00:01Z Pt3,1970-01-01T12:01:00Z "
+                               "Pt4,1970-01-01T12:01:01Z Pt5,1970-01-01T12:00:30Z Pt6,1970-01-01T12:01:30Z");
+  const std::string written = run.Text();
+  const std::string gone = run.Folder / "gone.pgl";
+  const std::string_view missing[] = {a, gone};
+  CHECK(MergeLogFiles(missing, run.Output, NumberStyle::English, 1, {}, csv, {}, {}).FailedFile == gone);
+  CHECK(run.Text() == written);
+}
