@@ -7,15 +7,16 @@
 set -euo pipefail
 export LC_ALL=C
 build=$1 version=$2 source=$3
+source "$source/scripts/wine-session.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+  in_xvfb bash "$0" "$@"
+  exit
 fi
 
 work="$build/package-test"
 rm -rf "$work/out" "$work/zip"
 mkdir -p "$work/out" "$work/zip"
 source "$(dirname "$0")/checks.sh"
-source "$source/scripts/wine-session.sh"
 # Everything in the prefix but what Wine itself changes as it runs.
 prefix_state() {
   (cd "$WINEPREFIX/drive_c" && find . ! -path './users/*/Temp*' ! -path './windows/temp*' \
@@ -81,27 +82,22 @@ logs="$WINEPREFIX/drive_c/pinwell logs"
 mkdir -p "$logs"
 cp "$source/testdata/nmea-real/gpsd-haicom-305N.log" "$logs/drive to work.pgl"
 (cd "$WINEPREFIX/drive_c" &&
-  wine explorer /desktop=pinwell-setup,1024x768 start 'C:\pinwell logs\drive to work.pgl' \
-    >"$work/program.log" 2>&1 </dev/null &)
-title="REZ Log file to Microsoft Pushpin conversion"
-if timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
-  sleep 0.5  # let the last paint reach the screen
-  mkdir -p "$source/build/screens"
-  import -window root "$source/build/screens/installed-program.png"
-  desktop=$(xdotool search --name '^pinwell-setup - Wine desktop$' | head -1)
+  wine_desktop pinwell-setup "$work/program.log" start 'C:\pinwell logs\drive to work.pgl')
+if wait_for 30 window_named "REZ Log file to Microsoft Pushpin conversion" >/dev/null; then
+  screenshot "$source/build/screens/installed-program.png"
+  desktop=$(window_named 'pinwell-setup - Wine desktop')
   # Save without a dialog: the log came with the program, and Save writes the name it proposed.
   xdotool windowfocus --sync "$desktop" key --delay 200 alt+f s
-  for _ in $(seq 100); do [ -s "$logs/drive to work.txt" ] && break; sleep 0.1; done
+  wait_for 10 test -s "$logs/drive to work.txt" || true
   timeout 60 wine "$work/zip/pinwell-cli.exe" -q -o 'C:\pinwell logs\expected.txt' \
     'C:\pinwell logs\drive to work.pgl'
   cmp -s "$logs/expected.txt" "$logs/drive to work.txt" ||
     fail "the log opened through the association was not saved as the converter converts it"
-  import -window root "$source/build/screens/installed-association.png"
+  screenshot "$source/build/screens/installed-association.png"
   xdotool windowfocus --sync "$desktop" key --delay 200 alt+h p
   # The viewer's title is the help file's own.
-  timeout 30 xdotool search --sync --onlyvisible --name '^Pinwell Help$' >/dev/null ||
-    fail "Help > Pinwell did not open the help file"
-  import -window root "$source/build/screens/installed-help.png"
+  wait_for 30 window_named 'Pinwell Help' >/dev/null || fail "Help > Pinwell did not open the help file"
+  screenshot "$source/build/screens/installed-help.png"
 else
   fail "the installed Pinwell.exe showed no window within 30 seconds"
   cat "$work/program.log"

@@ -7,6 +7,7 @@
 # open on Exit, so it is photographed and closed here.
 # Usage: help_show_test.sh VERSION TEST.exe SCREENS-FOLDER [doctest options]
 set -euo pipefail
+source "$(dirname "$0")/../../../scripts/wine-session.sh"
 version=$1 test=$2 screens=$3
 shift 3
 
@@ -48,16 +49,6 @@ wine "$copy" "$@" >"$work/output.txt" 2>&1 || status=$?
 grep -v '^paths:\|^Domain:\|^dillo\|^Cookies:\|^\*\*\|^Nav_\|^Dpi\|^a_Dicache\|^Disabling' "$work/output.txt" || true
 
 failed() { echo "FAILED: $*"; status=1; }
-# How many pixels of the picture have one of the colours (#RRGGBB ...).
-pixels_of() {
-  local picture=$1 count=0 colour
-  shift
-  for colour in "$@"; do
-    count=$((count + $(convert "$picture" -fill black +opaque "$colour" -fill white -opaque "$colour" \
-      -format '%[fx:round(mean*w*h)]' info:)))
-  done
-  echo "$count"
-}
 
 mkdir -p "$screens"
 for picture in "$work"/*.bmp; do
@@ -77,14 +68,8 @@ else
   # the links are drawn.
   timeout 20 xdotool search --sync --name '^Dillo: Pinwell Help$' >/dev/null 2>&1 ||
     failed "no browser shows the help page"
-  links=0
-  for _ in $(seq 40); do
-    import -window root "$screens/help-browser.png"
-    links=$(pixels_of "$screens/help-browser.png" '#0000FF' '#800080')
-    [ "$links" -ge 1000 ] && break
-    sleep 0.25
-  done
-  echo "link pixels in the browser: $links"
-  [ "$links" -ge 1000 ] || failed "the browser shows the page without its links"
+  screenshot "$screens/help-browser.png" root shows 1000 '#0000FF' '#800080' ||
+    failed "the browser shows the page without its links"
+  echo "link pixels in the browser: $(pixels_of "$screens/help-browser.png" '#0000FF' '#800080')"
 fi
 exit $status
