@@ -64,6 +64,13 @@ struct TimeSpan {
   }
 };
 
+// The pushpin file has no segments, and a split keeps no fix there that
+// the other options would not.
+TrackOptions FilterOptions(TrackOptions track, OutputFormat format) {
+  if (format == OutputFormat::Pushpin) track.SplitGapMs.reset();
+  return track;
+}
+
 class Run {
  public:
   Run(std::span<const std::string_view> logNames, std::string_view outputName, NumberStyle numberStyle, int resolution,
@@ -76,7 +83,7 @@ class Run {
         writer_(RowOf(format.Format)
                     .MakeWriter(WriterSettings{logNames.size() == 1 ? logNames.front() : outputName, numberStyle,
                                                format.Statistics, track.SplitGapMs.has_value()})),
-        filter_(track, resolution, format.Format != OutputFormat::Pushpin) {
+        filter_(FilterOptions(track, format.Format), resolution, format.Format != OutputFormat::Pushpin) {
     buffer_.reserve(FlushSize + LongestRecord);
   }
 

@@ -616,9 +616,13 @@ TEST_CASE("ConvertLogFile keeps the fixes the track options choose, dated back t
     CHECK(CsvRows(run.Text()) == "Pt1, Pt2,");
     CHECK(run.Text().ends_with("Pt2,,48.126667,11.516667,545.4,,,\r\n"));
   }
-  SUBCASE("the pushpin file keeps positions off the earth") {
+  SUBCASE("the pushpin file keeps positions off the earth, and knows no segments") {
     REQUIRE(run.Convert(At("120000") + At("120001", "9500.0000,N")).Succeeded());
     CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
+    WriteFile(run.Log, At("120000") + At("120001") + At("120500") + At("120501"));
+    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 3, {}, {}, {}, {}, Options({}, 60000, false, {}))
+                .Succeeded());
+    CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt4"});
   }
 }
 
