@@ -11,12 +11,8 @@ if(WIN32)
   # Everything in one folder, as the desktop program looks for its help file
   # beside itself.
   install(TARGETS pinwell RUNTIME DESTINATION .)
-  if(TARGET Pinwell)
-    install(TARGETS Pinwell RUNTIME DESTINATION .)
-  endif()
-  if(TARGET pinwell_help)
-    install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" "${PINWELL_PROGRAM_DIR}/Pinwell.htm" DESTINATION .)
-  endif()
+  install(TARGETS Pinwell RUNTIME DESTINATION .)
+  install(FILES "${PINWELL_PROGRAM_DIR}/Pinwell.hlp" "${PINWELL_PROGRAM_DIR}/Pinwell.htm" DESTINATION .)
   # Notepad of the program's era shows LF-only text as one line.
   configure_file("${packaging_dir}/README.txt.in" README.txt @ONLY NEWLINE_STYLE CRLF)
   install(FILES "${CMAKE_CURRENT_BINARY_DIR}/README.txt" DESTINATION .)
@@ -65,18 +61,14 @@ if(WIN32)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   # No licence has been granted: no page that asks the user to accept one.
   set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
-  if(TARGET pinwell_resources)
-    set(CPACK_NSIS_MUI_ICON "${CMAKE_BINARY_DIR}/resources/pinwell.ico")
-    set(CPACK_NSIS_MUI_UNIICON "${CPACK_NSIS_MUI_ICON}")
-  endif()
+  set(CPACK_NSIS_MUI_ICON "${CMAKE_BINARY_DIR}/resources/pinwell.ico")
+  set(CPACK_NSIS_MUI_UNIICON "${CPACK_NSIS_MUI_ICON}")
   set(CPACK_NSIS_PACKAGE_NAME Pinwell)
   set(CPACK_NSIS_DISPLAY_NAME Pinwell)
   set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
   set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
-  if(TARGET Pinwell)
-    set(CPACK_PACKAGE_EXECUTABLES Pinwell Pinwell)
-    set(CPACK_NSIS_INSTALLED_ICON_NAME Pinwell.exe)
-  endif()
+  set(CPACK_PACKAGE_EXECUTABLES Pinwell Pinwell)
+  set(CPACK_NSIS_INSTALLED_ICON_NAME Pinwell.exe)
   # The uninstaller removes the key that holds the install folder but would
   # leave its parent, the vendor's key, behind; nothing else lives there.
   set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
