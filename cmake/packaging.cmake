@@ -94,12 +94,10 @@ include(CPack)
 if(PINWELL_PACKAGE_TESTS)
   enable_testing()
   if(WIN32)
-    add_test(NAME installer_test COMMAND bash "${packaging_dir}/tests/installer_test.sh"
+    pinwell_add_test(NAME installer_test PACKAGE TIMEOUT 300 COMMAND bash "${packaging_dir}/tests/installer_test.sh"
       "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}")
-    set_tests_properties(installer_test PROPERTIES TIMEOUT 300)
   else()
-    add_test(NAME deb_package_test COMMAND bash "${packaging_dir}/tests/deb_package_test.sh"
+    pinwell_add_test(NAME deb_package_test PACKAGE TIMEOUT 120 COMMAND bash "${packaging_dir}/tests/deb_package_test.sh"
       "${CMAKE_BINARY_DIR}" "${PROJECT_VERSION}" "${CMAKE_SOURCE_DIR}")
-    set_tests_properties(deb_package_test PROPERTIES TIMEOUT 120)
   endif()
 endif()

@@ -2,9 +2,32 @@
 # executable and its own CTest test. The cross compiler must never see
 # /usr/include (it would pull in glibc's headers), so only doctest's folder
 # is exposed, through a build-local include folder.
+
+# The one way to register a test:
+#   pinwell_add_test(NAME name SOURCES file... [LIBRARIES lib...] [WINDOWS_ONLY] [TIMEOUT s])
+#     a test program built from SOURCES with the doctest main;
+#   pinwell_add_test(NAME name COMMAND command... [WINDOWS_ONLY] [TIMEOUT s] [PACKAGE])
+#     a script, or a program built elsewhere, run as it is.
+# A build without tests registers only the tests of its packages (PACKAGE).
+function(pinwell_add_test)
+  cmake_parse_arguments(T "WINDOWS_ONLY;PACKAGE" "NAME;TIMEOUT" "SOURCES;LIBRARIES;COMMAND" ${ARGN})
+  if((T_WINDOWS_ONLY AND NOT WIN32) OR NOT (PINWELL_TESTS OR T_PACKAGE))
+    return()
+  endif()
+  if(T_COMMAND)
+    add_test(NAME ${T_NAME} COMMAND ${T_COMMAND} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+  else()
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE doctest_main ${T_LIBRARIES})
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
 if(NOT PINWELL_TESTS)
-  function(pinwell_add_test)
-  endfunction()
   return()
 endif()
 
@@ -21,15 +44,3 @@ target_include_directories(doctest_main SYSTEM PUBLIC "${PINWELL_DOCTEST_INCLUDE
 target_compile_definitions(doctest_main PUBLIC
   PINWELL_DATA_DIR="${PINWELL_DATA_DIR}"
   PINWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-
-# pinwell_add_test(NAME name SOURCES file... LIBRARIES lib... [WINDOWS_ONLY])
-function(pinwell_add_test)
-  cmake_parse_arguments(T "WINDOWS_ONLY" "NAME" "SOURCES;LIBRARIES" ${ARGN})
-  if(T_WINDOWS_ONLY AND NOT WIN32)
-    return()
-  endif()
-  add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE doctest_main ${T_LIBRARIES})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
-endfunction()
