@@ -66,17 +66,20 @@ bool LogReader::NextLineAfterRefill(std::string_view& line) {
       begin_ = end_;
       return true;
     }
+    // A CR that ends what was read waits for the next byte to know whether it ends the line.
+    const bool crWaiting = end_ > begin_ && buffer_[end_ - 1] == '\r';
     if (begin_ == 0 && end_ == BufferSize) {
       // A line that fills the whole buffer: keep its head, read past the rest.
       if (!inLongLine_) std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
       inLongLine_ = true;
       end_ = 0;
+      if (crWaiting) buffer_[end_++] = '\r';
     } else {
       std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
       end_ -= begin_;
       begin_ = 0;
     }
-    nextBlock_ = end_;
+    nextBlock_ = end_ - crWaiting;
     Fill();
     while (SearchNextBlock()) {
       if (ends_ == 0) continue;

@@ -1,9 +1,9 @@
 #pragma once
 // Reads a log line by line through one large buffer, however the log is made:
-// binary bytes, NUL bytes, CR-only files and lines of megabytes are all lines
-// like any other. A line ends at LF; a CR just before the LF belongs to the
-// terminator. Only the first LogLineLength characters of a line are handed
-// out, so memory stays the same whatever the log holds.
+// binary bytes, NUL bytes and lines of megabytes are all lines like any other.
+// A line ends at LF, at CR LF, or at a CR that no LF follows: some receivers
+// end their lines with CR alone. Only the first LogLineLength characters of a
+// line are handed out, so memory stays the same whatever the log holds.
 
 #include <algorithm>
 #include <array>
@@ -26,23 +26,30 @@ namespace log_reading {
 
 constexpr std::size_t Block = 64;
 
-// One bit for each LF among the Block bytes at `bytes`, bit i for byte i.
-// Lines are short, so one search per block finds a line end or two at the
-// cost that a library search pays to start on one line.
-inline std::uint64_t LineEnds(const char* bytes) {
+// One bit for each LF and one for each CR among the Block bytes at `bytes`,
+// bit i for byte i. Lines are short, so one search per block finds a line end
+// or two at the cost that a library search pays to start on one line.
+struct BlockEnds {
+  std::uint64_t Lf = 0;
+  std::uint64_t Cr = 0;
+};
+inline BlockEnds LineEnds(const char* bytes) {
+  BlockEnds ends;
 #if defined(__SSE2__)
   const __m128i lf = _mm_set1_epi8('\n');
-  std::uint64_t ends = 0;
+  const __m128i cr = _mm_set1_epi8('\r');
   for (std::size_t i = 0; i < Block; i += 16) {
     const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-    ends |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, lf)))} << i;
+    ends.Lf |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, lf)))} << i;
+    ends.Cr |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, cr)))} << i;
   }
-  return ends;
 #else
-  std::uint64_t ends = 0;
-  for (std::size_t i = 0; i < Block; ++i) ends |= std::uint64_t{bytes[i] == '\n'} << i;
-  return ends;
+  for (std::size_t i = 0; i < Block; ++i) {
+    ends.Lf |= std::uint64_t{bytes[i] == '\n'} << i;
+    ends.Cr |= std::uint64_t{bytes[i] == '\r'} << i;
+  }
 #endif
+  return ends;
 }
 
 // The bits of the first n bytes of a block.
@@ -71,7 +78,8 @@ class LogReader {
     const char* start = buffer_.get() + begin_;
     std::size_t length = TakeLineEnd() - begin_;
     begin_ += length + 1;
-    if (length > 0 && start[length - 1] == '\r') --length;
+    // A CR before an LF is never a line end of its own: it belongs to the LF's.
+    if (length > 0 && start[length] == '\n' && start[length - 1] == '\r') --length;
     line = {start, std::min(length, LogLineLength)};
     return true;
   }
@@ -82,9 +90,18 @@ class LogReader {
  private:
   // Finds the line ends of the next block of the buffer; false when the
   // buffer has no more.
+  // A CR ends a line unless an LF follows it; whether one does is not known
+  // of the last byte read until the log has more or has ended.
   bool SearchNextBlock() {
     if (nextBlock_ >= end_) return false;
-    ends_ = log_reading::LineEnds(buffer_.get() + nextBlock_) & log_reading::FirstBytes(end_ - nextBlock_);
+    const char* bytes = buffer_.get() + nextBlock_;
+    const std::size_t valid = end_ - nextBlock_;
+    const log_reading::BlockEnds found = log_reading::LineEnds(bytes);
+    const std::uint64_t lf = found.Lf & log_reading::FirstBytes(valid);
+    const bool lfAfterBlock = valid > log_reading::Block && bytes[log_reading::Block] == '\n';
+    const std::uint64_t loneCr = found.Cr & ~(lf >> 1) & ~(std::uint64_t{lfAfterBlock} << (log_reading::Block - 1)) &
+                                 log_reading::FirstBytes(atEnd_ ? valid : valid - 1);
+    ends_ = lf | loneCr;
     nextBlock_ += log_reading::Block;
     return true;
   }
@@ -102,7 +119,8 @@ class LogReader {
 
   std::FILE* file_ = nullptr;
   bool ownsFile_ = false;
-  // A block is searched whole even when the buffer ends inside it.
+  // A block is searched whole even when the buffer ends inside it, and the
+  // byte after it is looked at.
   std::unique_ptr<char[]> buffer_;
   std::size_t begin_ = 0;      // where the current line starts
   std::size_t end_ = 0;        // where the bytes read so far end

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <string>
 
 #include "conversion/constants.hpp"
+#include "conversion/reading/log_reader.hpp"
 #include "conversion/reading/sentence_decoding.hpp"
 
 using namespace conversion;
@@ -276,9 +276,9 @@ TEST_CASE("the quick reading of $GPGGA agrees with the reading by fields") {
   SUBCASE("on every GGA line of the real logs") {
     int lines = 0;
     for (const auto& entry : std::filesystem::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
-      std::ifstream log(entry.path(), std::ios::binary);
-      for (std::string line; std::getline(log, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+      LogReader log;
+      REQUIRE(log.Open(entry.path().string()));
+      for (std::string_view line; log.NextLine(line);) {
         if (line.size() < 6 || line[0] != '$' || line.compare(3, 3, "GGA") != 0) continue;
         ++lines;
         CAPTURE(line);
