@@ -112,13 +112,13 @@ bool Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line
   if (line.Statistics != cli::StatisticsReport::None) {
     return WriteReport(cli::StatisticsReportText(line.Statistics, label, statistics, result.Counts), stdout);
   }
-  if (result.UndatedPoints > 0) {
-    const std::string points = std::to_string(result.UndatedPoints) + (result.UndatedPoints == 1 ? " point" : " points");
-    // With a day given every point has one, unless it falls past what a date can hold.
-    const std::string_view why =
-        line.Format.FirstDay ? "past 9999-12-31" : "the log gives no date (RMC or ZDA sentences) and no --date";
+  const auto undatedNote = [&](long long count, std::string_view why) {
+    if (count == 0) return;
+    const std::string points = std::to_string(count) + (count == 1 ? " point" : " points");
     Write(stderr, "pinwell: " + label + ": " + points + " written without time: " + std::string(why) + "\n");
-  }
+  };
+  undatedNote(result.UndatedPoints, "the log gives no date (RMC or ZDA sentences) and no --date");
+  undatedNote(result.PointsPastLastDate, "past 9999-12-31");
 
   if (line.Quiet) return true;
   return WriteReport(cli::ConversionReport(several ? label : std::string(), result.RecordsWritten,

@@ -346,6 +346,10 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     CHECK(run.Status == 0);
     CHECK(run.Err == Lines("pinwell: late.pgl: 1 point written without time: past 9999-12-31\n"));
     CHECK(CountOf(Contents("late.gpx"), "<time>9999-12-31T23:59:59Z</time>") == 1);
+    // The log's own date runs out the same way.
+    Write("late-dated.pgl", "$GPZDA,235959.00,31,12,9999,00,00*66\r\n" + Contents("late.pgl"));
+    CHECK(Pinwell("-f gpx late-dated.pgl").Err ==
+          Lines("pinwell: late-dated.pgl: 1 point written without time: past 9999-12-31\n"));
   }
 }
 

@@ -66,7 +66,7 @@ void MapWriter::Record(const TrackRecord& record, std::string& out) {
   if (track.SecondsOfDay) {
     const std::optional<TimeText> time = track.Day ? UtcTimeText(*track.Day, *track.SecondsOfDay) : std::nullopt;
     if (time) point.Time = *time;
-    else ++undatedPoints_;
+    else ++(track.Day ? pointsPastLastDate_ : undatedPoints_);
   }
   if (fix.AltitudeGiven) point.Altitude = Shortest(fix.Altitude);
   if (track.SpeedKmh) {

@@ -51,6 +51,7 @@ class MapWriter : public TrackWriter {
   explicit MapWriter(std::string_view logName);
   void Record(const TrackRecord& record, std::string& out) final;
   long long UndatedPoints() const final { return undatedPoints_; }
+  long long PointsPastLastDate() const final { return pointsPastLastDate_; }
 
  protected:
   virtual void Point(const MapPoint& point, std::string& out) = 0;
@@ -64,6 +65,7 @@ class MapWriter : public TrackWriter {
   std::string title_;
   long long points_ = 0;
   long long undatedPoints_ = 0;
+  long long pointsPastLastDate_ = 0;
 };
 
 }  // namespace conversion

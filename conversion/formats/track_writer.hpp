@@ -49,6 +49,8 @@ class TrackWriter {
 
   // The points written without the time their record had, no day being known for it.
   virtual long long UndatedPoints() const { return 0; }
+  // The points written without the time their day would put past what a date can hold.
+  virtual long long PointsPastLastDate() const { return 0; }
   const std::string& Reason() const { return reason_; }
 
  protected:

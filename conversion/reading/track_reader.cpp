@@ -42,6 +42,7 @@ bool TrackReader::Next(FixFacts& facts) {
     switch (kind) {
       case SentenceKind::Position:
         if (TakePosition(line)) {
+          DateLatest();
           if (makesFacts_) facts = FactsOfLatest();
           return true;
         }
@@ -63,6 +64,7 @@ bool TrackReader::Next(FixFacts& facts) {
   }
   if (log_.Failed() || positionsRead_ == 0 || finished_) return false;
   finished_ = true;
+  DateLatest();
   if (makesFacts_) facts = FactsOfLatest();
   return true;
 }
@@ -147,12 +149,15 @@ void TrackReader::Fill(TrackRecord& record) {
   record.CourseSentenceSeen = courseSentenceSeen_;
   record.Day.reset();
   record.DayCounted = false;
+  if (!latestDay_) return;
+  record.Day = latestDay_->Day;
+  record.DayCounted = !latestDay_->Known;
+}
+
+void TrackReader::DateLatest() {
+  latestDay_.reset();
   if (!readsDays_) return;
-  const std::optional<double> seconds = SecondsOfDay(fix_);
-  if (!seconds) return;
-  const FixDay day = days_.DayOf(*seconds);
-  record.Day = day.Day;
-  record.DayCounted = !day.Known;
+  if (const std::optional<double> seconds = SecondsOfDay(latestGga_)) latestDay_ = days_.DayOf(*seconds);
 }
 
 }  // namespace conversion

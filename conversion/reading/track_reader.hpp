@@ -61,6 +61,8 @@ class TrackReader {
   // The position read after the fix last handed out becomes the latest.
   void TakeIncoming();
   FixFacts FactsOfLatest() const;
+  // The day of the fix handed out, whose epoch's dates have all come.
+  void DateLatest();
   // Counts the sentence whose values are taken when its checksum is wrong.
   void TakeChecksum(std::string_view line);
 
@@ -70,6 +72,10 @@ class TrackReader {
   bool readsEpochStatus_;
   bool makesFacts_;
   FixDays days_;
+  // Every fix takes part in the count of days, kept or not: a date belongs
+  // to the log, and a filter that leaves out the fix that carried it must
+  // not lose it for the fixes around.
+  std::optional<FixDay> latestDay_;
   TalkerRules talkers_;
   LogCounts counts_;
   FixState fix_;

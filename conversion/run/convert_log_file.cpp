@@ -159,6 +159,7 @@ ConversionResult Run::Convert(const std::function<void()>& announcement, const P
   for (const ConversionResult::LogResult& log : result_.Logs) AddCounts(result_.Counts, log.Counts);
   result_.Dropped = filter_.Dropped();
   result_.UndatedPoints = writer_->UndatedPoints();
+  result_.PointsPastLastDate = writer_->PointsPastLastDate();
   if (format_.Statistics) format_.Statistics->NoteDropped(result_.Dropped, track_.FixesOnly, track_.MaxSpeedKmh.has_value());
   if (!writer_->Finish(buffer_, output_)) return OutputFailure(writer_->Reason());
   if (!Flushed(0) || (writesFile && !output_.Commit())) return OutputFailure(output_.Reason());

@@ -24,6 +24,8 @@ struct ConversionResult {
   std::string FailureReason;
   // Map-format points written without a time: no day was known for them.
   long long UndatedPoints = 0;
+  // Map-format points written without a time: their day is past 9999-12-31.
+  long long PointsPastLastDate = 0;
   LogCounts Counts;
   // The fixes the track options left out.
   DroppedFixes Dropped;

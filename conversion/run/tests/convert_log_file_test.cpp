@@ -598,6 +598,11 @@ TEST_CASE("ConvertLogFile keeps the fixes the track options choose, dated back t
       {"dates taken back over midnight from the first RMC", none, 1, 0,
        At("235959") + At("000000") + Rmc("000001", 'A', "180503") + At("000001"),
        "Pt1,2003-05-17T23:59:59Z Pt2,2003-05-18T00:00:00Z Pt3,2003-05-18T00:00:01Z"},
+      {"the date of a fix left out (no fix) dates the fixes kept", Options({}, {}, true, {}), 1, {},
+       At("120000") + At("120001", "4807.0380,N", '0') + Rmc("120001", 'A'), "Pt1,2003-05-17T12:00:00Z"},
+      {"the date of a fix left out (too fast) dates the fixes kept", Options({}, {}, false, 300), 1, {},
+       At("235959") + At("000000") + At("000001", "5237.0380,N") + Rmc("000001", 'A'),
+       "Pt1,2003-05-16T23:59:59Z Pt2,2003-05-17T00:00:00Z"},
       {"a ZDA date of any talker", none, 1, {}, At("120000") + "$GNZDA,120000.00,17,05,2003,00,00*60\n",
        "Pt1,2003-05-17T12:00:00Z"},
   };
