@@ -104,6 +104,7 @@ class PushpinWriter final : public TrackWriter {
   explicit PushpinWriter(NumberStyle style) : style_(style) {}
 
   bool NeedsDays() const override { return false; }
+  bool OwnSecondMotion() const override { return false; }
   bool Header(std::string& out) override {
     WritePushpinHeader(style_, out);
     return true;

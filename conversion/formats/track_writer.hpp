@@ -37,6 +37,9 @@ class TrackWriter {
   // Whether the records must carry their day, which the reading finds in the
   // log's RMC sentences at a cost.
   virtual bool NeedsDays() const { return true; }
+  // Whether a record takes the course and speed of its own second (the
+  // pushpin file takes those of the $GPVTG after its position).
+  virtual bool OwnSecondMotion() const { return true; }
 
   // False, with the reason, when what the writer needs could not be made.
   virtual bool Header(std::string& out) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -395,6 +396,20 @@ void DecodeVtg(std::string_view line, FixState& fix) {
   fix.CourseGiven = course.has_value();
   fix.SpeedKmh = speed.value_or(0);
   fix.SpeedGiven = speed.has_value();
+  fix.SpeedMph = fix.SpeedKmh * 0.621f;
+}
+
+// $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
+void DecodeRmcMotion(std::string_view line, FixState& fix) {
+  const std::string_view text = Decoded(line);
+  const std::optional<float> knots = CommaFieldNumber(text, 7);
+  const std::optional<float> course = CommaFieldNumber(text, 8);
+  fix.Course = course.value_or(0);
+  fix.CourseGiven = course.has_value();
+  // To the millimetre an hour: 2.11 knots is 3.90772 km/h, not the float
+  // nearest to 2.11 times 1.852.
+  fix.SpeedKmh = static_cast<float>(std::round(knots.value_or(0) * 1'852'000.0) / 1e6);
+  fix.SpeedGiven = knots.has_value();
   fix.SpeedMph = fix.SpeedKmh * 0.621f;
 }
 

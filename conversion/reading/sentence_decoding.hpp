@@ -53,6 +53,8 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix);
 
 // Course and speed; a malformed or absent field gives 0, and not given.
 void DecodeVtg(std::string_view line, FixState& fix);
+// The same from a $GPRMC sentence, whose speed is in knots.
+void DecodeRmcMotion(std::string_view line, FixState& fix);
 
 // Whether the "*hh" that ends the sentence matches the exclusive or of the
 // characters between its first one and the "*"; a sentence that does not end

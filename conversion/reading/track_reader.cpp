@@ -13,18 +13,20 @@ std::optional<long long> Milliseconds(const std::optional<double>& seconds) {
 
 }  // namespace
 
-TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts)
+TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts,
+                         bool ownSecond)
     : log_(log),
       options_(options),
       readsDays_(days),
       readsEpochStatus_(epochStatus),
       makesFacts_(facts),
+      ownSecond_(ownSecond),
       wrongWhenTaken_(options.SkipWrongChecksums ? nullptr : &counts_.WrongChecksums),
       pendingGsa_(wrongWhenTaken_) {}
 
 bool TrackReader::Next(FixFacts& facts) {
   if (incomingGga_) TakeIncoming();
-  const bool readsDates = readsDays_ || readsEpochStatus_;
+  const bool readsDates = readsDays_ || readsEpochStatus_ || ownSecond_;
   std::string_view line;
   while (log_.NextLine(line)) {
     ++counts_.Lines;
@@ -51,7 +53,8 @@ bool TrackReader::Next(FixFacts& facts) {
         pendingGsa_.Add(line, fix_);
         break;
       case SentenceKind::Course:
-        pendingVtg_.Assign(line);
+        if (ownSecond_) motion_.NoteCourse(line);
+        else pendingVtg_.Assign(line);
         courseSentenceSeen_ = true;
         break;
       case SentenceKind::Date:
@@ -64,6 +67,7 @@ bool TrackReader::Next(FixFacts& facts) {
   }
   if (log_.Failed() || positionsRead_ == 0 || finished_) return false;
   finished_ = true;
+  if (ownSecond_) motion_.EndGap(true, Milliseconds(SecondsOfDay(latestGga_)), std::nullopt);
   DateLatest();
   if (makesFacts_) facts = FactsOfLatest();
   return true;
@@ -86,6 +90,10 @@ bool TrackReader::TakePosition(std::string_view line) {
   }
   incomingGga_ = gga;
   if (wrongWhenTaken_ != nullptr) ggaLines_[1 - latestGgaLine_].Assign(line);
+  if (ownSecond_) {
+    motion_.EndGap(positionsRead_ > 0, positionsRead_ > 0 ? Milliseconds(SecondsOfDay(latestGga_)) : std::nullopt,
+                   Milliseconds(SecondsOfDay(gga)));
+  }
   if (positionsRead_ > 0) return true;
   TakeIncoming();
   return false;
@@ -96,6 +104,7 @@ void TrackReader::TakeIncoming() {
   incomingGga_.reset();
   latestGgaLine_ = 1 - latestGgaLine_;
   ++positionsRead_;
+  if (ownSecond_) motion_.Advance();
   // An RMC sentence may come before the position of its epoch.
   latestVoid_ = lastRmcVoid_ && lastRmcMilliseconds_ && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_));
 }
@@ -110,9 +119,10 @@ void TrackReader::TakeDate(std::string_view line) {
   if (readsDays_) {
     if (const std::optional<LoggedDate> date = ReadRmcDate(line)) days_.NoteDate(*date);
   }
-  if (!readsEpochStatus_) return;
+  if (!readsEpochStatus_ && !ownSecond_) return;
   const std::optional<RmcStatus> status = ReadRmcStatus(line);
-  if (!status) return;
+  if (ownSecond_) motion_.NoteRmc(line, status ? Milliseconds(status->SecondsOfDay) : std::nullopt);
+  if (!status || !readsEpochStatus_) return;
   lastRmcMilliseconds_ = Milliseconds(status->SecondsOfDay);
   lastRmcVoid_ = status->Void;
   if (positionsRead_ > 0 && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_))) latestVoid_ = status->Void;
@@ -134,7 +144,9 @@ void TrackReader::TakeChecksum(std::string_view line) {
 
 void TrackReader::Fill(TrackRecord& record) {
   pendingGsa_.Settle(fix_);
-  if (!pendingVtg_.Empty()) {
+  if (ownSecond_) {
+    motion_.Fill(fix_, wrongWhenTaken_);
+  } else if (!pendingVtg_.Empty()) {
     TakeChecksum(pendingVtg_.View());
     DecodeVtg(pendingVtg_.View(), fix_);
     pendingVtg_.Clear();

@@ -21,6 +21,7 @@
 #include "conversion/reading/log_counts.hpp"
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/reading/pending_sentences.hpp"
+#include "conversion/reading/second_motion.hpp"
 #include "conversion/reading/sentence_decoding.hpp"
 #include "conversion/reading/talkers.hpp"
 #include "conversion/reading/track_record.hpp"
@@ -33,8 +34,11 @@ class TrackReader {
   // sentences are read for it); with the epochs' status, the facts say
   // whether an RMC sentence of the fix's time reported no fix. Without
   // either, date sentences are passed over. Without `facts`, the facts of
-  // the fixes are not made.
-  TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts = true);
+  // the fixes are not made. With `ownSecond`, a record takes the course and
+  // speed of its own second (SecondMotion), else those of the $GPVTG last
+  // read before the next position.
+  TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts = true,
+              bool ownSecond = false);
   TrackReader(const TrackReader&) = delete;
   TrackReader& operator=(const TrackReader&) = delete;
 
@@ -71,6 +75,7 @@ class TrackReader {
   bool readsDays_;
   bool readsEpochStatus_;
   bool makesFacts_;
+  bool ownSecond_;
   FixDays days_;
   // Every fix takes part in the count of days, kept or not: a date belongs
   // to the log, and a filter that leaves out the fix that carried it must
@@ -102,6 +107,7 @@ class TrackReader {
   // A $GPVTG sentence sets all it decodes and is never rejected, so only the
   // latest one counts, and only once a record is made.
   SavedLine pendingVtg_;
+  SecondMotion motion_;
   PendingSatellites pendingGsa_;
   bool courseSentenceSeen_ = false;
   bool finished_ = false;

@@ -172,7 +172,8 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
   const DroppedFixes droppedBefore = filter_.Dropped();
   result_.Logs.emplace_back();
   spans_.emplace_back();
-  TrackReader reader(log, reading_, writer_->NeedsDays(), track_.FixesOnly, filter_.LooksAtFacts());
+  TrackReader reader(log, reading_, writer_->NeedsDays(), track_.FixesOnly, filter_.LooksAtFacts(),
+                     writer_->OwnSecondMotion());
   // The records before the log's first date wait for it.
   UndatedRecords undated;
   auto pass = [&](TrackRecord& record, bool startsSegment) {

@@ -244,3 +244,64 @@ TEST_CASE("The day of each point") {
     CHECK(result.UndatedPoints + result.PointsPastLastDate == row.Undated);
   }
 }
+
+namespace {
+
+// A second of a log: its $GPVTG says 10 km/h and a course of 1 degree per
+// second of the time, its $GPRMC 1 knot per second.
+std::string Vtg(int second) {
+  return "$GPVTG," + std::to_string(second) + ".0,T,,M,,N," + std::to_string(10 * second) + ".0,K*00\n";
+}
+std::string RmcMoving(int second) {
+  return "$GPRMC,12000" + std::to_string(second) + ",A,4807.0380,N,01131.0000,E," + std::to_string(second) +
+         ".0,9" + std::to_string(second) + ".0,170503,,*00\n";
+}
+std::string GgaAt(int second) { return Gga("12000" + std::to_string(second)); }
+
+// The speed and course columns of a CSV file, row after row.
+std::string CsvMotion(const std::string& csv) {
+  std::string motion;
+  for (std::size_t row = csv.find("\r\n") + 2; row < csv.size(); row = csv.find("\r\n", row) + 2) {
+    std::size_t start = row;
+    for (int column = 0; column < 5; ++column) start = csv.find(',', start) + 1;
+    const std::size_t end = csv.find(',', csv.find(',', start) + 1);
+    motion += csv.substr(start, end - start) + " ";
+  }
+  return motion;
+}
+
+}  // namespace
+
+TEST_CASE("Each point takes the course and speed of its own second, in whatever order the receiver writes them") {
+  MapRun run;
+  struct Row {
+    const char* Case;
+    std::string Log;
+    std::string Motion;  // speed_kmh,course of each point
+  };
+  auto seconds = [](auto second) { return second(1) + second(2) + second(3); };
+  const Row rows[] = {
+      {"VTG, RMC, GGA", seconds([](int s) { return Vtg(s) + RmcMoving(s) + GgaAt(s); }), "10.0,1.0 20.0,2.0 30.0,3.0 "},
+      {"GGA, RMC, VTG", seconds([](int s) { return GgaAt(s) + RmcMoving(s) + Vtg(s); }), "10.0,1.0 20.0,2.0 30.0,3.0 "},
+      {"RMC, VTG, GGA", seconds([](int s) { return RmcMoving(s) + Vtg(s) + GgaAt(s); }), "10.0,1.0 20.0,2.0 30.0,3.0 "},
+      {"GGA, VTG, RMC", seconds([](int s) { return GgaAt(s) + Vtg(s) + RmcMoving(s); }), "10.0,1.0 20.0,2.0 30.0,3.0 "},
+      {"GGA, VTG without RMC", seconds([](int s) { return GgaAt(s) + Vtg(s); }), "10.0,1.0 20.0,2.0 30.0,3.0 "},
+      {"RMC without VTG: its knots", seconds([](int s) { return GgaAt(s) + RmcMoving(s); }),
+       "1.852,91.0 3.704,92.0 5.556,93.0 "},
+      {"a second without either has none",
+       Vtg(1) + RmcMoving(1) + GgaAt(1) + GgaAt(2) + Vtg(3) + RmcMoving(3) + GgaAt(3), "10.0,1.0 , 30.0,3.0 "},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Case);
+    REQUIRE(run.Convert(row.Log, OutputFormat::Csv).Succeeded());
+    CHECK(CsvMotion(run.Text()) == row.Motion);
+  }
+  SUBCASE("the pushpin file pairs a $GPVTG with the position before it") {
+    REQUIRE(run.Convert(rows[0].Log, OutputFormat::Pushpin).Succeeded());
+    const std::string text = run.Text();
+    const std::size_t first = text.find("\r\n") + 2;
+    CHECK(text.substr(first, text.find("\r\n", first) - first) ==
+          "Pt1,   48.1173,   11.5167,\"Time: 12:00:01\rSpeed (mph/kph):  12.4/ 20.0\rCourse (true):    2.0\r"
+          "Altitude (m): 545.4\"");
+  }
+}
