@@ -39,6 +39,9 @@ constexpr std::string_view UsageEnd =
     "                         are taken as the receiver having moved\n"
     "      --merge            all LOGs into the one file -o names, in the order\n"
     "                         given, as one track, the fixes numbered on\n"
+    "  -j, --jobs N           convert up to N LOGs at the same time (default: the\n"
+    "                         number of processors); what is said about them comes\n"
+    "                         in the order given all the same\n"
     "      --english          English numbers: columns separated by commas, decimal\n"
     "                         point (default)\n"
     "      --continental      Continental numbers: columns separated by tabs, decimal\n"
@@ -157,6 +160,19 @@ bool ReadResolution(std::string_view text, int& resolution, std::string& error) 
   return true;
 }
 
+bool ReadJobs(std::string_view text, unsigned& jobs, std::string& error) {
+  unsigned value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, value);
+  if (text.empty() || text.front() == '-' || failure != std::errc() || stop != end || value < 1 ||
+      value > conversion::MostJobs) {
+    error = "-j takes a number of logs from 1 to " + std::to_string(conversion::MostJobs) + ", not " + InQuotes(text);
+    return false;
+  }
+  jobs = value;
+  return true;
+}
+
 bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::string& error) {
   const std::optional<conversion::OutputFormat> format = conversion::FindFormat(text);
   if (!format) {
@@ -240,8 +256,9 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
     }
     const bool duration = name == "--every" || name == "--split-gap";
     const bool speed = name == "--max-speed";
+    const bool jobs = name == "-j" || name == "--jobs";
     const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution" ||
-                            name == "-f" || name == "--format" || name == "--date" || duration || speed;
+                            name == "-f" || name == "--format" || name == "--date" || duration || speed || jobs;
     if (!takesValue && attached) {
       const bool known = name == "--help" || name == "--version" || name == "--quiet" || name == "--english" ||
                          name == "--continental" || name == "--checksums" || name == "--fixes-only" ||
@@ -289,7 +306,9 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
         }
         attached = arguments[++i];
       }
-      if (format) {
+      if (jobs) {
+        if (!ReadJobs(*attached, line.Jobs, error)) return UsageExitStatus;
+      } else if (format) {
         if (!ReadFormat(*attached, line.Format, error)) return UsageExitStatus;
         read.FormatGiven = true;
       } else if (date) {

@@ -11,6 +11,7 @@
 #include "conversion/formats/output_format.hpp"
 #include "conversion/run/track_filter.hpp"
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/parallel_runs.hpp"
 
 namespace cli {
 
@@ -41,6 +42,8 @@ struct CommandLine {
   std::string EveryText;           // --every as given, for the report
   // One output for all logs, their points one track, numbered on.
   bool Merge = false;
+  // Logs converted at the same time (a merge is one conversion).
+  unsigned Jobs = conversion::ProcessorCount();
 };
 
 // Reads the arguments (without the program name) into `line`. Returns an exit

@@ -22,6 +22,7 @@
 #include "conversion/files/temporary_file_cleanup.hpp"
 #include "conversion/formats/track_statistics.hpp"
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/parallel_runs.hpp"
 #include "text/wide_names.hpp"
 
 namespace {
@@ -63,14 +64,20 @@ std::string MergedLabel(std::span<const cli::Conversion> merged) {
   return label;
 }
 
+// What a conversion gave, kept until it is its turn to be told.
+struct Converted {
+  conversion::ConversionResult Result;
+  conversion::TrackStatistics Statistics;
+};
+
 // Converts one log, or with --merge several into one output, or with --stats
-// sums them up; returns whether it worked, having said why not if it did not.
-bool Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line, bool several, bool showProgress,
-             std::FILE* messages) {
+// sums them up.
+void Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line, bool showProgress,
+             Converted& converted) {
   const cli::Conversion& conversion = logs.front();
   const bool merged = logs.size() > 1;
-  const std::string label = merged ? MergedLabel(logs) : LogLabel(conversion.LogName);
-  cli::ProgressDisplay display = cli::ProgressStart(label, cli::ProgressClock::now());
+  cli::ProgressDisplay display =
+      cli::ProgressStart(merged ? MergedLabel(logs) : LogLabel(conversion.LogName), cli::ProgressClock::now());
   conversion::ProgressReport progress;
   if (showProgress) {
     progress = [&display](std::uint64_t bytesRead, std::uint64_t totalBytes) {
@@ -79,17 +86,25 @@ bool Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line
     };
   }
 
-  conversion::TrackStatistics statistics;
   conversion::FormatOptions format = line.Format;
-  format.Statistics = &statistics;
+  format.Statistics = &converted.Statistics;
   std::vector<std::string_view> names;
   for (const cli::Conversion& log : logs) names.push_back(log.LogName);
-  const conversion::ConversionResult result =
+  converted.Result =
       merged ? conversion::MergeLogFiles(names, conversion.OutputName, line.Style, line.Resolution, progress, format,
                                          line.Reading, line.Track)
              : conversion::ConvertLogFile(conversion.LogName, conversion.OutputName, line.Style, line.Resolution, {},
                                           progress, format, line.Reading, line.Track);
-  Write(stderr, cli::ProgressClear(display));
+  if (showProgress) Write(stderr, cli::ProgressClear(display));
+}
+
+// Says what the conversion of the logs gave; returns whether it worked,
+// having said why not if it did not.
+bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line, bool several, std::FILE* messages,
+            const Converted& converted) {
+  const cli::Conversion& conversion = logs.front();
+  const conversion::ConversionResult& result = converted.Result;
+  const std::string label = logs.size() > 1 ? MergedLabel(logs) : LogLabel(conversion.LogName);
   if (!result.Succeeded()) {
     // "-" in a merge: standard input when it is one of the logs.
     const bool standardInput = std::any_of(logs.begin(), logs.end(), [](const cli::Conversion& log) {
@@ -110,7 +125,7 @@ bool Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line
     }
   }
   if (line.Statistics != cli::StatisticsReport::None) {
-    return WriteReport(cli::StatisticsReportText(line.Statistics, label, statistics, result.Counts), stdout);
+    return WriteReport(cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts), stdout);
   }
   const auto undatedNote = [&](long long count, std::string_view why) {
     if (count == 0) return;
@@ -149,12 +164,25 @@ int Run(const std::vector<std::string_view>& arguments) {
   const bool showProgress = cli::IsTerminal(stderr) && !(pushpinsOnStandardOutput && cli::IsTerminal(stdout));
   const bool several = line.Conversions.size() > 1;
 
-  if (line.Merge) return Convert(line.Conversions, line, false, showProgress, messages) ? 0 : FailureExitStatus;
-  int status = 0;
-  for (std::size_t i = 0; i < line.Conversions.size(); ++i) {
-    if (!Convert(std::span(line.Conversions).subspan(i, 1), line, several, showProgress, messages))
-      status = FailureExitStatus;
+  if (line.Merge) {
+    Converted converted;
+    Convert(line.Conversions, line, showProgress, converted);
+    return Report(line.Conversions, line, false, messages, converted) ? 0 : FailureExitStatus;
   }
+  // Several logs at a time would draw their progress over each other.
+  const bool oneAtATime = line.Jobs == 1 || !several;
+  std::vector<Converted> converted(line.Conversions.size());
+  int status = 0;
+  conversion::RunInOrder(
+      line.Conversions.size(), line.Jobs,
+      [&](std::size_t i) {
+        Convert(std::span(line.Conversions).subspan(i, 1), line, showProgress && oneAtATime, converted[i]);
+      },
+      [&](std::size_t i) {
+        if (!Report(std::span(line.Conversions).subspan(i, 1), line, several, messages, converted[i]))
+          status = FailureExitStatus;
+        converted[i] = {};  // told: its memory may go
+      });
   return status;
 }
 

@@ -79,6 +79,25 @@ TEST_CASE("ParseCommandLine accepts") {
   }
 }
 
+TEST_CASE("ParseCommandLine reads how many logs convert at once") {
+  const struct {
+    std::vector<std::string_view> Arguments;
+    unsigned Jobs;
+  } rows[] = {
+      {{"a.pgl"}, conversion::ProcessorCount()},
+      {{"-j", "3", "a.pgl"}, 3},
+      {{"-j2", "a.pgl"}, 2},
+      {{"--jobs=64", "a.pgl"}, 64},
+      {{"--jobs", "1", "a.pgl"}, 1},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Jobs);
+    const Outcome outcome = Parse(row.Arguments);
+    CHECK_FALSE(outcome.Status.has_value());
+    CHECK(outcome.Line.Jobs == row.Jobs);
+  }
+}
+
 TEST_CASE("ParseCommandLine refuses") {
   struct Row {
     std::vector<std::string_view> Arguments;
@@ -97,6 +116,10 @@ TEST_CASE("ParseCommandLine refuses") {
       {{"-r", "99999999999", "a.pgl"},
        "the resolution must be a whole number from 1 to 3600, not '99999999999'"},
       {{"a.pgl", "-r"}, "option '-r' needs a number"},
+      {{"-j", "0", "a.pgl"}, "-j takes a number of logs from 1 to 64, not '0'"},
+      {{"--jobs=65", "a.pgl"}, "-j takes a number of logs from 1 to 64, not '65'"},
+      {{"-jx", "a.pgl"}, "-j takes a number of logs from 1 to 64, not 'x'"},
+      {{"a.pgl", "-j"}, "option '-j' needs a number"},
       {{"a.pgl", "--output"}, "option '--output' needs a file name"},
       {{"-o", "", "a.pgl"}, "the output name is empty"},
       {{"-o", "x.txt", "a.pgl", "b.pgl"}, "-o names the output of one log, but 2 logs were given"},

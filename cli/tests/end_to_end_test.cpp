@@ -201,16 +201,6 @@ TEST_CASE("pinwell goes on past a log that fails and says which") {
   CHECK_FALSE(fs::exists("missing.txt"));
 }
 
-TEST_CASE("pinwell refuses a command line it cannot act on") {
-  Scratch scratch("usage");
-  const Run run = Pinwell("-r 0 moving.pgl");
-  CHECK(run.Status == 2);
-  CHECK(run.Out == "");
-  CHECK(run.Err == Lines("pinwell: the resolution must be a whole number from 1 to 3600, not '0'\n"
-                         "Try 'pinwell --help' for more information.\n"));
-  CHECK_FALSE(fs::exists("moving.txt"));
-}
-
 // Every file of the scratch folder but the run's own messages, with its bytes.
 static std::map<std::string, std::string> Files() {
   std::map<std::string, std::string> files;
@@ -219,6 +209,47 @@ static std::map<std::string, std::string> Files() {
     if (entry.is_regular_file() && name != "./run.out" && name != "./run.err") files[name] = Contents(entry.path());
   }
   return files;
+}
+
+TEST_CASE("pinwell -j N says and writes exactly what -j 1 does, in the order given") {
+  Scratch scratch("jobs");
+  // The real logs, a log that gives no position and one that is missing.
+  std::string logs;
+  for (const auto& entry : fs::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
+    if (entry.path().extension() == ".md") continue;
+    const std::string name = entry.path().filename().string() + ".pgl";
+    fs::copy_file(entry.path(), name);
+    logs += ' ';
+    logs += name;
+  }
+  REQUIRE(logs.size() > 100);
+  Write("nofix.pgl", "$GPGGA,123519.000,,,,,0,00,,,M,,M,,*75\r\n");
+  logs += " nofix.pgl missing.pgl moving.pgl";
+  for (const std::string_view options : {"", "-f gpx --fixes-only", "--stats"}) {
+    CAPTURE(options);
+    const std::map<std::string, std::string> before = Files();
+    const Run one = Pinwell("-j 1 " + std::string(options) + logs);
+    const std::map<std::string, std::string> written = Files();
+    for (const auto& [name, bytes] : written)
+      if (!before.contains(name)) fs::remove(name);
+    const Run three = Pinwell("-j 3 " + std::string(options) + logs);
+    CHECK(three.Status == 1);
+    CHECK(three.Status == one.Status);
+    CHECK(three.Out == one.Out);
+    CHECK(three.Err == one.Err);
+    CHECK(Files() == written);
+    CHECK(one.Err.find("nofix.pgl") < one.Err.find("missing.pgl"));
+  }
+}
+
+TEST_CASE("pinwell refuses a command line it cannot act on") {
+  Scratch scratch("usage");
+  const Run run = Pinwell("-r 0 moving.pgl");
+  CHECK(run.Status == 2);
+  CHECK(run.Out == "");
+  CHECK(run.Err == Lines("pinwell: the resolution must be a whole number from 1 to 3600, not '0'\n"
+                         "Try 'pinwell --help' for more information.\n"));
+  CHECK_FALSE(fs::exists("moving.txt"));
 }
 
 TEST_CASE("pinwell refuses, before writing anything, an output that is a log or another output") {

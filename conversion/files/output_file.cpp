@@ -20,7 +20,7 @@ namespace {
 
 // Creates a new file beside the target, its name showing the program and the
 // process that writes it and never longer than a file name may be.
-std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary) {
+std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary, unsigned& note) {
   constexpr std::size_t LongestFileName = 255;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string ending = ".pinwell-";
@@ -37,10 +37,10 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary) {
     // Noted before it exists: a signal that comes as soon as it is made must
     // find it. A file of this name left by an earlier process of this number
     // was one of ours too.
-    NoteTemporaryFile(temporary);
+    note = NoteTemporaryFile(temporary);
     if (std::FILE* file = CreateNewFile(temporary)) return file;
     const int reason = errno;
-    ForgetTemporaryFile();
+    ForgetTemporaryFile(note);
     errno = reason;
     if (reason != EEXIST) return nullptr;
   }
@@ -63,7 +63,7 @@ void OutputFile::Abandon() {
   if (!temporary_.empty()) {
     std::error_code ignored;
     fs::remove(temporary_, ignored);
-    ForgetTemporaryFile();
+    ForgetTemporaryFile(note_);
     temporary_.clear();
   }
 }
@@ -106,7 +106,7 @@ bool OutputFile::Open(std::string_view name) {
     std::fclose(probe);
   }
 
-  file_ = CreateTemporary(target_, temporary_);
+  file_ = CreateTemporary(target_, temporary_, note_);
   if (file_ == nullptr) {
     const std::string reason = std::strerror(errno);
     temporary_.clear();  // nothing was created
@@ -139,7 +139,7 @@ bool OutputFile::Commit() {
   file_ = nullptr;
   if (closed != 0) return Fail(std::strerror(errno));
   if (!RenameOver(temporary_, target_)) return Fail(std::strerror(errno));
-  ForgetTemporaryFile();
+  ForgetTemporaryFile(note_);
   temporary_.clear();
   // The rename itself is on the disk once its folder is. The new file is in
   // place whatever this says, so a failure here is no failure of the run.

@@ -41,6 +41,7 @@ class OutputFile {
   bool ownsFile_ = false;
   std::filesystem::path target_;
   std::filesystem::path temporary_;  // empty when written directly
+  unsigned note_ = 0;                // the temporary file's, for its removal on signals
   std::string reason_;
   std::string failedFile_;
 };

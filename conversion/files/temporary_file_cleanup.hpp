@@ -14,9 +14,14 @@ namespace conversion {
 
 void RemoveTemporaryFileOnSignals();
 
-// The one temporary file that is being written, and the moment it is gone
-// or in place. Only one output is written at a time.
-void NoteTemporaryFile(const std::filesystem::path& path);
-void ForgetTemporaryFile();
+// Outputs written at the same time, each with its temporary file.
+constexpr unsigned TemporaryFileSlots = 64;
+
+// A temporary file that is being written, and the moment it is gone or in
+// place. Any thread may note one; the note returned is what forgets it
+// (NoNote when all slots were taken: that file is not removed).
+constexpr unsigned NoNote = TemporaryFileSlots;
+unsigned NoteTemporaryFile(const std::filesystem::path& path);
+void ForgetTemporaryFile(unsigned note);
 
 }  // namespace conversion

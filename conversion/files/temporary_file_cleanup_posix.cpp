@@ -12,10 +12,15 @@ namespace conversion {
 
 namespace {
 
-// Read by a signal handler, so a plain buffer and a flag written last: the
-// handler never sees half a name.
-std::array<char, 4096> TemporaryPath{};
-volatile std::sig_atomic_t TemporaryPathSet = 0;
+// Read by a signal handler, so plain buffers and a state set last: the
+// handler never sees half a name. Lock-free atomics are safe in a handler.
+enum SlotState : int { Free, Taken, Named };
+struct Slot {
+  std::atomic<int> State{Free};
+  std::array<char, 4096> Path{};
+};
+std::array<Slot, TemporaryFileSlots> Slots;
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // Every signal whose default action ends the process, with or without a core
 // file, and that a handler may catch. Faults (SIGSEGV and the like) are here
@@ -37,7 +42,8 @@ constexpr int EndingSignals[] = {
 std::array<struct sigaction, NSIG> Previous{};
 
 extern "C" void RemoveAndEnd(int signal) {
-  if (TemporaryPathSet) unlink(TemporaryPath.data());
+  for (Slot& slot : Slots)
+    if (slot.State.load() == Named) unlink(slot.Path.data());
   // Delivered again when the handler returns, now as it would have been.
   sigaction(signal, &Previous[static_cast<std::size_t>(signal)], nullptr);
   raise(signal);
@@ -73,15 +79,22 @@ void RemoveTemporaryFileOnSignals() {
 #endif
 }
 
-void NoteTemporaryFile(const std::filesystem::path& path) {
-  TemporaryPathSet = 0;
+unsigned NoteTemporaryFile(const std::filesystem::path& path) {
   const std::string& name = path.native();
-  if (name.size() >= TemporaryPath.size()) return;
-  std::memcpy(TemporaryPath.data(), name.c_str(), name.size() + 1);
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  TemporaryPathSet = 1;
+  if (name.size() >= Slots.front().Path.size()) return NoNote;
+  for (unsigned note = 0; note < Slots.size(); ++note) {
+    Slot& slot = Slots[note];
+    int free = Free;
+    if (!slot.State.compare_exchange_strong(free, Taken)) continue;
+    std::memcpy(slot.Path.data(), name.c_str(), name.size() + 1);
+    slot.State.store(Named);
+    return note;
+  }
+  return NoNote;
 }
 
-void ForgetTemporaryFile() { TemporaryPathSet = 0; }
+void ForgetTemporaryFile(unsigned note) {
+  if (note < Slots.size()) Slots[note].State.store(Free);
+}
 
 }  // namespace conversion

@@ -1,6 +1,7 @@
 #include "conversion/files/temporary_file_cleanup.hpp"
 
 #include <array>
+#include <string>
 
 #include <windows.h>
 
@@ -8,11 +9,10 @@ namespace conversion {
 
 namespace {
 
-// The console's handler runs on a thread of its own while the conversion goes
-// on, so the name is read and written under a lock.
+// The console's handler runs on a thread of its own while the conversions go
+// on, so the names are read and written under a lock; an empty name is a free slot.
 SRWLOCK Lock = SRWLOCK_INIT;
-std::array<wchar_t, 32768> TemporaryPath{};
-bool TemporaryPathSet = false;
+std::array<std::wstring, TemporaryFileSlots> TemporaryPaths;
 
 BOOL WINAPI RemoveOnEnd(DWORD) {
   // The lock stays held: the run must not make another temporary file in
@@ -20,7 +20,8 @@ BOOL WINAPI RemoveOnEnd(DWORD) {
   AcquireSRWLockExclusive(&Lock);
   // The file is open for writing, but shared for removal: it goes when the
   // process ends and its handles close.
-  if (TemporaryPathSet) DeleteFileW(TemporaryPath.data());
+  for (const std::wstring& path : TemporaryPaths)
+    if (!path.empty()) DeleteFileW(path.c_str());
   // Not handled: the system's own handler ends the process as it would have.
   return FALSE;
 }
@@ -29,20 +30,19 @@ BOOL WINAPI RemoveOnEnd(DWORD) {
 
 void RemoveTemporaryFileOnSignals() { SetConsoleCtrlHandler(RemoveOnEnd, TRUE); }
 
-void NoteTemporaryFile(const std::filesystem::path& path) {
+unsigned NoteTemporaryFile(const std::filesystem::path& path) {
   AcquireSRWLockExclusive(&Lock);
-  const std::wstring& name = path.native();
-  TemporaryPathSet = name.size() < TemporaryPath.size();
-  if (TemporaryPathSet) {
-    name.copy(TemporaryPath.data(), name.size());
-    TemporaryPath[name.size()] = L'\0';
-  }
+  unsigned note = 0;
+  while (note < TemporaryPaths.size() && !TemporaryPaths[note].empty()) ++note;
+  if (note < TemporaryPaths.size()) TemporaryPaths[note] = path.native();
   ReleaseSRWLockExclusive(&Lock);
+  return note;
 }
 
-void ForgetTemporaryFile() {
+void ForgetTemporaryFile(unsigned note) {
+  if (note >= TemporaryPaths.size()) return;
   AcquireSRWLockExclusive(&Lock);
-  TemporaryPathSet = false;
+  TemporaryPaths[note].clear();
   ReleaseSRWLockExclusive(&Lock);
 }
 
