@@ -1,6 +1,7 @@
 #include "conversion/run/convert_log_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -198,17 +199,32 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
   // The fix that is written only if no later one is: the last of the log or of its segment.
   TrackRecord held;
   const bool fillHeld = filter_.WritesHeldLate();
-  while (reader.Next(facts)) {
-    const FixDecision decision = filter_.Judge(facts);
-    if (decision.WriteHeldFirst && !pass(held, false)) return false;
-    if (decision.This == Keep::Now) {
-      reader.Fill(record);
-      if (!pass(record, decision.StartsSegment)) return false;
-    } else if (decision.This == Keep::Held && fillHeld) {
-      reader.Fill(held);
+  // The fixes waiting for the filter's decision, when it takes time for one.
+  const bool delays = filter_.Delays();
+  std::array<TrackRecord, WaitingRecords> waiting;
+  auto decided = [&] {
+    FixDecision decision;
+    while (filter_.Decided(decision)) {
+      TrackRecord& filled = delays ? waiting[static_cast<std::size_t>(decision.Fix) % waiting.size()] : record;
+      if (decision.WriteHeldFirst && !pass(held, false)) return false;
+      if (decision.This == Keep::Now) {
+        if (!delays) reader.Fill(record);
+        if (!pass(filled, decision.StartsSegment)) return false;
+      } else if (decision.This == Keep::Held && fillHeld) {
+        if (delays) held = filled;
+        else reader.Fill(held);
+      }
     }
+    return true;
+  };
+  for (long long fix = 0; reader.Next(facts); ++fix) {
+    filter_.Add(facts);
+    if (delays) reader.Fill(waiting[static_cast<std::size_t>(fix) % waiting.size()]);
+    if (!decided()) return false;
   }
   if (log.Failed()) return false;
+  filter_.FinishLog();
+  if (!decided()) return false;
   if (filter_.EndLog()) {
     // Without drops or gaps the held fix is still the latest read.
     if (!fillHeld) reader.Fill(held);

@@ -4,6 +4,8 @@
 // times and positions of a few fixes, so that every option streams in the
 // same small memory whatever the length of the log.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 
 #include "conversion/formats/track_statistics.hpp"
@@ -26,6 +28,8 @@ enum class Keep {
 };
 
 struct FixDecision {
+  // Which fix of the log, counted from 0.
+  long long Fix = 0;
   // The fix held before this one ends its segment: it is written first.
   bool WriteHeldFirst = false;
   Keep This = Keep::Drop;
@@ -33,8 +37,14 @@ struct FixDecision {
   bool StartsSegment = false;
 };
 
-// A run of more outliers than this in a row is the receiver having moved.
-constexpr int MostOutliersInRow = 10;
+// With a maximum speed, a fix is an anchor for those after it only once the
+// track confirms it: at the start this many fixes in a row, each within
+// reach of the one before it, the receiver having a fix. A fix waits at
+// most while SpeedWindow fixes come after it; the run keeps the records of
+// WaitingRecords fixes.
+constexpr int ConfirmingFixes = 3;
+constexpr std::size_t SpeedWindow = 12;
+constexpr std::size_t WaitingRecords = SpeedWindow + 1;
 
 class TrackFilter {
  public:
@@ -45,8 +55,17 @@ class TrackFilter {
   // The next log of a merge: judged as if converted alone, its first fix a
   // new segment when segments are asked for.
   void StartLog();
-  FixDecision Judge(const FixFacts& fix);
-  // At the end of a log: whether the fix held last is written, as the log's last.
+  // The next fix of the log. Its decision, and those of fixes before it, may
+  // come at once or later (Delays): Decided hands them out in the log's order.
+  void Add(const FixFacts& fix);
+  bool Decided(FixDecision& decision);
+  // Whether a decision may come after later fixes were added, so that the
+  // run must keep the record of each fix until its decision: with a maximum
+  // speed, at most SpeedWindow of them.
+  bool Delays() const { return options_.MaxSpeedKmh.has_value(); }
+  // The log has ended: every fix is decided. Then whether the fix held last
+  // is written, as the log's last.
+  void FinishLog();
   bool EndLog();
 
   // Whether the facts of a fix play any part; without, only their count does
@@ -63,8 +82,40 @@ class TrackFilter {
   // Milliseconds on one clock for the log, a day later whenever the time of
   // day goes back by more than 12 hours.
   std::optional<long long> Clock(const FixFacts& fix) const;
-  bool Outlier(const FixFacts& fix, const std::optional<long long>& clock);
   bool Due(const std::optional<long long>& clock) const;
+  FixDecision Thin(const std::optional<long long>& clock);
+
+  struct Reference {
+    double Latitude = 0;
+    double Longitude = 0;
+    long long Clock = 0;
+  };
+  enum class Fate { Open, Kept, Dropped };
+  struct Waiting {
+    Reference Where;
+    std::optional<long long> Clock;
+    bool Real = true;  // the receiver had a fix
+    Fate Decision = Fate::Open;
+  };
+  // The speed test: whether a jump between the two is within the maximum speed.
+  bool Reaches(const Reference& from, const Reference& to) const;
+  void AddToWindow(const FixFacts& fix);
+  void JudgeSpeed(long long index);
+  // A chain: from a waiting fix on, each waiting fix within reach of the
+  // last one taken.
+  struct Chain {
+    long long Start = -1;
+    int Length = 0;
+    int Real = 0;
+  };
+  // The chain with the most real fixes, then the most fixes, then the earliest.
+  Chain BestChain() const;
+  // Its fixes are kept and the last becomes the anchor; the others waiting are left out.
+  void Confirm(const Chain& chain);
+  void DropOpen();
+  void Drop(Waiting& waiting);
+  Waiting& At(long long index) { return log_.Queue[static_cast<std::size_t>(index) % WaitingRecords]; }
+  const Waiting& At(long long index) const { return log_.Queue[static_cast<std::size_t>(index) % WaitingRecords]; }
 
   TrackOptions options_;
   long long resolution_;
@@ -72,16 +123,15 @@ class TrackFilter {
   DroppedFixes dropped_;
   bool pointsBefore_ = false;  // written from earlier logs of a merge
 
-  struct Reference {
-    double Latitude = 0;
-    double Longitude = 0;
-    long long Clock = 0;
-  };
   struct LogState {
     long long Days = 0;                         // milliseconds added to the time of day
-    std::optional<long long> LastTimeOfDay;     // of the last fix that passed the speed test
-    std::optional<Reference> SpeedReference;    // the last timed one of those
-    int OutliersInRow = 0;
+    std::optional<long long> LastTimeOfDay;     // of the last timed fix
+    // The fixes added and not yet handed out, from the first of them on.
+    std::array<Waiting, WaitingRecords> Queue;
+    long long First = 0;
+    long long Added = 0;
+    // The last fix kept; none until the track has confirmed one.
+    std::optional<Reference> Anchor;
     long long Passed = 0;                       // fixes that reached the thinning
     std::optional<long long> LastPassedClock;   // for the gaps
     std::optional<long long> LastWrittenClock;  // for --every
