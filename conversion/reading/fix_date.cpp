@@ -134,6 +134,10 @@ FixDay FixDays::DayOf(double secondsOfDay) {
 }
 
 std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
+  return IsoTimeText(day, secondsOfDay, std::nullopt);
+}
+
+std::optional<TimeText> IsoTimeText(long long day, double secondsOfDay, const std::optional<int>& offsetSeconds) {
   // Rounded to the millisecond as a whole, so that 59.9996 seconds carries
   // into the next minute (and perhaps the next day).
   const long long milliseconds = std::llround(secondsOfDay * 1000);
@@ -159,7 +163,15 @@ std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay) {
     *out++ = '.';
     out = PutDigits(out, ofDay % 1000, 3);
   }
-  *out++ = 'Z';
+  if (!offsetSeconds) {
+    *out++ = 'Z';
+  } else {
+    const int minutes = (*offsetSeconds < 0 ? -*offsetSeconds : *offsetSeconds) / 60;
+    *out++ = *offsetSeconds < 0 ? '-' : '+';
+    out = PutDigits(out, minutes / 60, 2);
+    *out++ = ':';
+    out = PutDigits(out, minutes % 60, 2);
+  }
   text.SetEnd(out);
   return text;
 }

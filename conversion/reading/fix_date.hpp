@@ -64,5 +64,8 @@ class FixDays {
 // 9999, which four digits cannot write.
 using TimeText = text::InlineText<32>;
 std::optional<TimeText> UtcTimeText(long long day, double secondsOfDay);
+// The same for a local day and time, ending in the offset east of UTC
+// ("...T13:35:19+01:00") instead of Z when there is one.
+std::optional<TimeText> IsoTimeText(long long day, double secondsOfDay, const std::optional<int>& offsetSeconds);
 
 }  // namespace conversion

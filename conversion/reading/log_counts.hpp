@@ -1,6 +1,7 @@
 #pragma once
 // How a log is read beyond its sentences' rules, and what reading it counted.
 
+#include <optional>
 #include <string>
 
 namespace conversion {
@@ -8,6 +9,9 @@ namespace conversion {
 // Beyond the specified reading, for the command line.
 struct ReadingOptions {
   bool SkipWrongChecksums = false;
+  // Whole GPS week rollovers (1024 weeks each) to move the log's dates
+  // forward by; none to look at the evidence (week_rollover.hpp).
+  std::optional<int> WeekRollovers;
 };
 
 // What the log held, to say why it gave no record.

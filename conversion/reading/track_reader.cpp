@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "conversion/reading/week_rollover.hpp"
+
 namespace conversion {
 
 namespace {
@@ -113,11 +115,11 @@ void TrackReader::TakeIncoming() {
 void TrackReader::TakeDate(std::string_view line) {
   if (talkers::TypeOf(line) == talkers::Type("ZDA")) {
     if (!readsDays_) return;
-    if (const std::optional<LoggedDate> date = ReadZdaDate(line)) days_.NoteDate(*date);
+    if (const std::optional<LoggedDate> date = ReadZdaDate(line)) NoteDate(*date);
     return;
   }
   if (readsDays_) {
-    if (const std::optional<LoggedDate> date = ReadRmcDate(line)) days_.NoteDate(*date);
+    if (const std::optional<LoggedDate> date = ReadRmcDate(line)) NoteDate(*date);
   }
   if (!readsEpochStatus_ && !ownSecond_) return;
   const std::optional<RmcStatus> status = ReadRmcStatus(line);
@@ -126,6 +128,16 @@ void TrackReader::TakeDate(std::string_view line) {
   lastRmcMilliseconds_ = Milliseconds(status->SecondsOfDay);
   lastRmcVoid_ = status->Void;
   if (positionsRead_ > 0 && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_))) latestVoid_ = status->Void;
+}
+
+void TrackReader::NoteDate(LoggedDate date) {
+  if (!rolloverShift_) {
+    const std::optional<long long> written = logFile_ ? WrittenDay(*logFile_) : std::nullopt;
+    rolloverShift_ = RolloverShift(date.Day, options_.WeekRollovers, written,
+                                   [&] { return logFile_ ? LastLoggedDay(*logFile_) : std::nullopt; });
+  }
+  date.Day += *rolloverShift_;
+  days_.NoteDate(date);
 }
 
 FixFacts TrackReader::FactsOfLatest() const {

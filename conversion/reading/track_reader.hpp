@@ -12,6 +12,7 @@
 // sentences.
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -53,6 +54,11 @@ class TrackReader {
   // What turns the days counted before the log's first date into dates;
   // none until the log has given one.
   const std::optional<long long>& DayShift() const { return days_.Shift(); }
+  // The log's file, whose time may show its dates to lag by a GPS week
+  // rollover; without it only a date before 2000 does.
+  void TakeRolloverEvidence(std::filesystem::path logFile) { logFile_ = std::move(logFile); }
+  // The weeks the log's dates were moved forward by.
+  long long WeeksMoved() const { return rolloverShift_.value_or(0) / 7; }
   // The fixes handed out so far, which number the records.
   long long FixesRead() const { return positionsRead_; }
   // Whether the log gave course sentences.
@@ -62,6 +68,7 @@ class TrackReader {
  private:
   bool TakePosition(std::string_view line);
   void TakeDate(std::string_view line);
+  void NoteDate(LoggedDate date);
   // The position read after the fix last handed out becomes the latest.
   void TakeIncoming();
   FixFacts FactsOfLatest() const;
@@ -81,6 +88,9 @@ class TrackReader {
   // to the log, and a filter that leaves out the fix that carried it must
   // not lose it for the fixes around.
   std::optional<FixDay> latestDay_;
+  std::optional<std::filesystem::path> logFile_;
+  // Decided at the log's first date, for all of them.
+  std::optional<long long> rolloverShift_;
   TalkerRules talkers_;
   LogCounts counts_;
   FixState fix_;
