@@ -23,6 +23,18 @@ constexpr std::string_view UsageStart =
 constexpr std::string_view DateOption =
     "      --date YYYY-MM-DD  the day of the first fix, for logs whose RMC\n"
     "                         sentences give none (map formats only)\n";
+constexpr std::string_view TimeOptions =
+    "      --time-zone ZONE   the times people read (pushpin notes, CSV, --stats,\n"
+    "                         the picture's caption) in ZONE: a name such as\n"
+    "                         Europe/Berlin, local (this machine's zone) or an\n"
+    "                         offset such as +05:30; summer time by each fix's own\n"
+    "                         date, a fix without one left in UTC; GPX, KML and\n"
+    "                         GeoJSON keep UTC (default UTC)\n"
+    "      --week-rollover N|off\n"
+    "                         move the log's dates forward by N x 1024 weeks, or\n"
+    "                         never; by default a receiver's dates from before its\n"
+    "                         GPS week rollover move (dates before 2000, or 1024\n"
+    "                         weeks behind the time the log's file was written)\n";
 constexpr std::string_view UsageEnd =
     "  -r, --resolution N     keep one fix in N, and always the last (1 to 3600;\n"
     "                         default 1)\n"
@@ -129,6 +141,7 @@ std::string UsageText() {
     AppendWrapped(usage, name, row.Summary, FormatSummaryColumn);
   }
   usage += DateOption;
+  usage += TimeOptions;
   const std::string extensions = Listed(NamedFormats(&conversion::FormatRow::Extension), ", ");
   AppendWrapped(usage, "  -o, --output FILE      ",
                 "write to FILE (one LOG only; - is standard output); by default the LOG's name with its first .pgl "
@@ -189,6 +202,34 @@ bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::st
   options.FirstDay = conversion::ReadDay(text);
   if (!options.FirstDay) error = "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not " + InQuotes(text);
   return options.FirstDay.has_value();
+}
+
+bool ReadTimeZone(std::string_view text, conversion::FormatOptions& options, std::string& error) {
+  std::string reason;
+  std::optional<conversion::TimeZone> zone = conversion::TimeZone::Find(text, reason);
+  if (!zone) error = "unknown time zone " + InQuotes(text) + ": " + reason;
+  else options.Zone = std::move(*zone);
+  return zone.has_value();
+}
+
+// A receiver lags by one rollover or two; more would move past any date a log can hold.
+constexpr int MostRollovers = 8;
+
+bool ReadWeekRollover(std::string_view text, conversion::ReadingOptions& options, std::string& error) {
+  int value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, failure] = std::from_chars(text.data(), end, value);
+  if (text == "off") {
+    options.WeekRollovers = 0;
+  } else if (!text.empty() && text.front() != '-' && failure == std::errc() && stop == end && value >= 0 &&
+             value <= MostRollovers) {
+    options.WeekRollovers = value;
+  } else {
+    error = "--week-rollover takes off or a number of rollovers from 0 to " + std::to_string(MostRollovers) +
+            ", not " + InQuotes(text);
+    return false;
+  }
+  return true;
 }
 
 bool ReadDurationOption(std::string_view option, std::string_view text, std::optional<long long>& milliseconds,
@@ -259,7 +300,8 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
     const bool speed = name == "--max-speed";
     const bool jobs = name == "-j" || name == "--jobs";
     const bool takesValue = name == "-o" || name == "--output" || name == "-r" || name == "--resolution" ||
-                            name == "-f" || name == "--format" || name == "--date" || duration || speed || jobs;
+                            name == "-f" || name == "--format" || name == "--date" || duration || speed || jobs ||
+                            name == "--time-zone" || name == "--week-rollover";
     if (!takesValue && attached) {
       const bool known = name == "--help" || name == "--version" || name == "--quiet" || name == "--english" ||
                          name == "--continental" || name == "--checksums" || name == "--fixes-only" ||
@@ -302,6 +344,8 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
                    : date   ? "a date"
                    : duration ? "a duration"
                    : speed    ? "a speed"
+                   : name == "--time-zone" ? "a time zone"
+                   : name == "--week-rollover" ? "a number of rollovers or off"
                               : "a number");
           return UsageExitStatus;
         }
@@ -314,6 +358,10 @@ std::optional<int> ReadArguments(std::span<const std::string_view> arguments, Co
         read.FormatGiven = true;
       } else if (date) {
         if (!ReadDate(*attached, line.Format, error)) return UsageExitStatus;
+      } else if (name == "--time-zone") {
+        if (!ReadTimeZone(*attached, line.Format, error)) return UsageExitStatus;
+      } else if (name == "--week-rollover") {
+        if (!ReadWeekRollover(*attached, line.Reading, error)) return UsageExitStatus;
       } else if (name == "--every") {
         if (!ReadDurationOption(name, *attached, line.Track.EveryMs, error)) return UsageExitStatus;
         line.EveryText = *attached;

@@ -23,6 +23,7 @@
 #include "conversion/formats/track_statistics.hpp"
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/parallel_runs.hpp"
+#include "conversion/run/report_lines.hpp"
 #include "text/wide_names.hpp"
 
 namespace {
@@ -125,7 +126,9 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
     }
   }
   if (line.Statistics != cli::StatisticsReport::None) {
-    return WriteReport(cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts), stdout);
+    return WriteReport(
+        cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts, line.Format.Zone),
+        stdout);
   }
   const auto undatedNote = [&](long long count, std::string_view why) {
     if (count == 0) return;
@@ -134,6 +137,8 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
   };
   undatedNote(result.UndatedPoints, "the log gives no date (RMC or ZDA sentences) and no --date");
   undatedNote(result.PointsPastLastDate, "past 9999-12-31");
+  if (const std::string utc = conversion::UtcTimesNote(result, line.Format.Zone.Name()); !utc.empty())
+    Write(stderr, "pinwell: " + label + ": " + utc + "\n");
 
   if (line.Quiet) return true;
   return WriteReport(cli::ConversionReport(several ? label : std::string(), result.RecordsWritten,

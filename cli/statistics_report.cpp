@@ -6,9 +6,10 @@
 namespace cli {
 
 std::string StatisticsReportText(StatisticsReport form, std::string_view logLabel,
-                                 const conversion::TrackStatistics& statistics, const conversion::LogCounts& counts) {
+                                 const conversion::TrackStatistics& statistics, const conversion::LogCounts& counts,
+                                 const conversion::TimeZone& zone) {
   if (form == StatisticsReport::Json) {
-    std::string json = conversion::StatisticsJson(conversion::Utf8Text(logLabel), statistics);
+    std::string json = conversion::StatisticsJson(conversion::Utf8Text(logLabel), statistics, zone);
     json.pop_back();
     json += ",\"talker\":";
     json += counts.Talker.empty() ? "null" : "\"" + counts.Talker + "\"";
@@ -16,7 +17,7 @@ std::string StatisticsReportText(StatisticsReport form, std::string_view logLabe
     json += ",\"wrong_checksums\":" + std::to_string(counts.WrongChecksums) + "}\n";
     return json;
   }
-  std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics);
+  std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics, zone);
   // What the reading saw, beyond the kept records.
   figures.push_back({"Talker", counts.Talker.empty() ? "none" : counts.Talker});
   figures.push_back({"No position", std::to_string(counts.WithoutPosition) + " sentences"});

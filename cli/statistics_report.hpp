@@ -14,6 +14,7 @@ namespace cli {
 // line after; JSON: one object on one line. The counts add the log's talker
 // and the sentences without a position or with a wrong checksum.
 std::string StatisticsReportText(StatisticsReport form, std::string_view logLabel,
-                                 const conversion::TrackStatistics& statistics, const conversion::LogCounts& counts);
+                                 const conversion::TrackStatistics& statistics, const conversion::LogCounts& counts,
+                                 const conversion::TimeZone& zone = {});
 
 }  // namespace cli

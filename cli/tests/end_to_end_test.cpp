@@ -384,6 +384,62 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
   }
 }
 
+TEST_CASE("pinwell shows times in a zone, and moves dates from before a GPS week rollover") {
+  Scratch scratch("zones");
+  // Berlin's change to summer time inside one drive; and a drive of
+  // 2019-07-10 by a receiver past its rollover.
+  Write("spring.pgl", "$GPRMC,005959,A,5231.0000,N,01323.0000,E,010.0,090.0,290326,,*1F\r\n"
+                      "$GPGGA,005959.000,5231.0000,N,01323.0000,E,1,08,0.9,34.0,M,46.9,M,,*67\r\n"
+                      "$GPRMC,010000,A,5231.0010,N,01323.0010,E,010.0,090.0,290326,,*1E\r\n"
+                      "$GPGGA,010000.000,5231.0010,N,01323.0010,E,1,08,0.9,34.0,M,46.9,M,,*66\r\n");
+  Write("old.pgl", "$GPRMC,123519,A,4807.0380,N,01131.0000,E,010.0,090.0,241199,,*1C\r\n"
+                   "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*59\r\n");
+  struct Row {
+    const char* Arguments;
+    const char* Output;  // the file whose lines are looked for; "" for standard output
+    std::vector<std::string> Lines;
+    const char* Err;
+  };
+  const Row rows[] = {
+#ifndef _WIN32
+      {"--time-zone Europe/Berlin spring.pgl", "spring.txt", {"\"Time: 01:59:59", "\"Time: 03:00:00"}, ""},
+      {"-f csv --time-zone Europe/Berlin spring.pgl", "spring.csv",
+       {"Pt1,2026-03-29T01:59:59+01:00,", "Pt2,2026-03-29T03:00:00+02:00,"}, ""},
+      {"--stats --time-zone Europe/Berlin spring.pgl", "",
+       {"  Time zone:       Europe/Berlin\n", "  First fix:       2026-03-29 01:59:59 +01:00\n",
+        "  Last fix:        2026-03-29 03:00:00 +02:00\n"},
+       ""},
+      {"-f gpx --time-zone Europe/Berlin spring.pgl", "spring.gpx", {"<time>2026-03-29T00:59:59Z</time>"}, ""},
+      {"--time-zone Europe/Berlin moving.pgl", "moving.txt", {"\"Time: 12:35:19"},
+       "pinwell: moving.pgl: 3 times left in UTC: the log gives no date (RMC or ZDA sentences) and no --date, and "
+       "the offset of Europe/Berlin depends on it\n"},
+#endif
+      {"--time-zone +05:30 moving.pgl", "moving.txt", {"\"Time: 18:05:19"}, ""},
+      {"-f csv old.pgl", "old.csv", {"Pt1,2019-07-10T12:35:19Z,"},
+       "pinwell: old.pgl: dates moved forward by 1,024 weeks: the receiver reports dates from before its GPS week "
+       "rollover\n"},
+      {"-f csv --week-rollover off old.pgl", "old.csv", {"Pt1,1999-11-24T12:35:19Z,"}, ""},
+      {"-f csv --week-rollover 2 spring.pgl", "spring.csv", {"Pt1,2065-06-28T00:59:59Z,"},
+       "pinwell: spring.pgl: dates moved forward by 2,048 weeks: the receiver reports dates from before its GPS "
+       "week rollover\n"},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(row.Arguments);
+    const Run run = Pinwell(std::string("-q ") + row.Arguments);
+    CHECK(run.Status == 0);
+    CHECK(run.Err == Lines(row.Err));
+    const std::string written = *row.Output ? Contents(row.Output) : run.Out;
+    for (const std::string& line : row.Lines) {
+      CAPTURE(line);
+      CHECK(CountOf(written, *row.Output ? line : Lines(line)) == 1);
+    }
+  }
+
+  const Run unknown = Pinwell("--time-zone Europe/Berln moving.pgl");
+  CHECK(unknown.Status == 2);
+  CHECK(unknown.Err.starts_with("pinwell: unknown time zone 'Europe/Berln': "));
+}
+
 TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
   Scratch scratch("stats");
   const Run text = Pinwell("--stats --date 2003-05-17 moving.pgl missing.pgl");

@@ -213,7 +213,10 @@ TEST_CASE("Map formats read back by GDAL, GPSBabel, xmllint and librsvg") {
     CAPTURE(log.Log);
     const fs::path path = fs::path(PINWELL_DATA_DIR) / "nmea-real" / log.Log;
     const std::string date(log.Date);
-    const std::string pinwell = "'" PINWELL_EXECUTABLE "' -q" + (log.GivenDate ? " --date " + date : "");
+    // A checkout gives the logs today's time, which is no evidence of a GPS
+    // week rollover: a true 2007 log would move on the days 1024 weeks on.
+    const std::string pinwell =
+        "'" PINWELL_EXECUTABLE "' -q --week-rollover off" + (log.GivenDate ? " --date " + date : "");
     Output(pinwell + " -o pushpins.txt " + Quoted(path));
     const std::vector<Point> pushpins = PushpinPoints(Contents("pushpins.txt"), date);
     REQUIRE(pushpins.size() > 10);

@@ -11,7 +11,8 @@ namespace {
 // track in segments numbers them in a last column, from 1.
 class CsvWriter final : public MapWriter {
  public:
-  CsvWriter(std::string_view logName, bool segments) : MapWriter(logName), segments_(segments) {}
+  CsvWriter(std::string_view logName, bool segments, TimeZone zone)
+      : MapWriter(logName, std::move(zone)), segments_(segments) {}
 
   bool Header(std::string& out) override {
     out += "name,time,latitude,longitude";
@@ -43,7 +44,7 @@ class CsvWriter final : public MapWriter {
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakeCsvWriter(const WriterSettings& settings) {
-  return std::make_unique<CsvWriter>(settings.LogName, settings.Segments);
+  return std::make_unique<CsvWriter>(settings.LogName, settings.Segments, settings.Zone);
 }
 
 }  // namespace conversion

@@ -52,7 +52,7 @@ float Bearing(float course) {
 
 }  // namespace
 
-MapWriter::MapWriter(std::string_view logName) : title_(LogTitle(logName)) {}
+MapWriter::MapWriter(std::string_view logName, TimeZone zone) : title_(LogTitle(logName)), zone_(std::move(zone)) {}
 
 void MapWriter::Record(const TrackRecord& record, std::string& out) {
   const FixState& fix = record.Fix;
@@ -64,7 +64,10 @@ void MapWriter::Record(const TrackRecord& record, std::string& out) {
   // One meridian, and GPX takes only the western name of it.
   if (point.Longitude.View() == "180.000000") point.Longitude = Fixed(-180, 6);
   if (track.SecondsOfDay) {
-    const std::optional<TimeText> time = track.Day ? UtcTimeText(*track.Day, *track.SecondsOfDay) : std::nullopt;
+    // A zone's offset needs the day, without which no time is written anyway.
+    const std::optional<ZonedTime> zoned = InZone(zone_, track.Day, *track.SecondsOfDay);
+    const std::optional<TimeText> time =
+        zoned && zoned->Day ? IsoTimeText(*zoned->Day, zoned->SecondsOfDay, zoned->Offset) : std::nullopt;
     if (time) point.Time = *time;
     else ++(track.Day ? pointsPastLastDate_ : undatedPoints_);
   }

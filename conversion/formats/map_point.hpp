@@ -48,7 +48,8 @@ void Put(std::string& out, const Pieces&... pieces) {
 
 class MapWriter : public TrackWriter {
  public:
-  explicit MapWriter(std::string_view logName);
+  // The times in the zone, for a format people read.
+  explicit MapWriter(std::string_view logName, TimeZone zone = {});
   void Record(const TrackRecord& record, std::string& out) final;
   long long UndatedPoints() const final { return undatedPoints_; }
   long long PointsPastLastDate() const final { return pointsPastLastDate_; }
@@ -63,6 +64,7 @@ class MapWriter : public TrackWriter {
 
  private:
   std::string title_;
+  TimeZone zone_;
   long long points_ = 0;
   long long undatedPoints_ = 0;
   long long pointsPastLastDate_ = 0;

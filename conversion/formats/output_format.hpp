@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "conversion/formats/time_zone.hpp"
+
 namespace conversion {
 
 // Statistics writes no file: the kept records are summed up in the
@@ -46,6 +48,9 @@ struct FormatOptions {
   std::optional<long long> FirstDay;
   // Where the Statistics format sums up the records; not owned.
   TrackStatistics* Statistics = nullptr;
+  // The zone of the times people read: the pushpin notes, CSV, the
+  // statistics and the picture's caption.
+  TimeZone Zone = {};
 };
 
 }  // namespace conversion

@@ -99,29 +99,52 @@ void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, con
 
 namespace {
 
+// The fix's time of day in the zone; as it was when the zone's offset needs
+// a day the record lacks.
+bool TakeZone(const TimeZone& zone, const std::optional<long long>& day, FixState& fix) {
+  const std::optional<double> seconds = SecondsOfDay(fix);
+  if (!seconds) return true;
+  const std::optional<ZonedTime> zoned = InZone(zone, day, *seconds);
+  if (!zoned) return false;
+  const auto whole = static_cast<int>(zoned->SecondsOfDay);
+  fix.Hours = whole / 3600;
+  fix.Minutes = whole / 60 % 60;
+  fix.Seconds = static_cast<float>(zoned->SecondsOfDay - whole / 60 * 60);
+  return true;
+}
+
 class PushpinWriter final : public TrackWriter {
  public:
-  explicit PushpinWriter(NumberStyle style) : style_(style) {}
+  PushpinWriter(NumberStyle style, TimeZone zone) : style_(style), zone_(std::move(zone)) {}
 
-  bool NeedsDays() const override { return false; }
+  bool NeedsDays() const override { return zone_.NeedsDate(); }
   bool OwnSecondMotion() const override { return false; }
   bool Header(std::string& out) override {
     WritePushpinHeader(style_, out);
     return true;
   }
   void Record(const TrackRecord& record, std::string& out) override {
-    WritePushpinRecord(record.Number, style_, record.CourseSentenceSeen, record.Fix, out);
+    if (zone_.IsUtc()) {
+      WritePushpinRecord(record.Number, style_, record.CourseSentenceSeen, record.Fix, out);
+      return;
+    }
+    FixState fix = record.Fix;
+    if (!TakeZone(zone_, record.Day, fix)) ++utcTimes_;
+    WritePushpinRecord(record.Number, style_, record.CourseSentenceSeen, fix, out);
   }
   bool Finish(std::string&, OutputFile&) override { return true; }
+  long long UtcTimes() const override { return utcTimes_; }
 
  private:
   NumberStyle style_;
+  TimeZone zone_;
+  long long utcTimes_ = 0;
 };
 
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakePushpinWriter(const WriterSettings& settings) {
-  return std::make_unique<PushpinWriter>(settings.Style);
+  return std::make_unique<PushpinWriter>(settings.Style, settings.Zone);
 }
 
 }  // namespace conversion

@@ -46,10 +46,13 @@ std::string Coordinate(double degrees, char positive, char negative) {
 }
 
 // The time of day alone when the day is not known (or past what a date holds).
-std::string IsoTime(const TrackPoint& point) {
-  std::optional<TimeText> text = point.Day ? UtcTimeText(*point.Day, *point.SecondsOfDay) : std::nullopt;
+std::string IsoTime(const TrackPoint& point, const TimeZone& zone) {
+  std::optional<ZonedTime> zoned = InZone(zone, point.Day, *point.SecondsOfDay);
+  if (!zoned) zoned = InZone({}, point.Day, *point.SecondsOfDay);
+  std::optional<TimeText> text =
+      zoned->Day ? IsoTimeText(*zoned->Day, zoned->SecondsOfDay, zoned->Offset) : std::nullopt;
   const bool dated = text.has_value();
-  if (!dated) text = UtcTimeText(0, *point.SecondsOfDay);
+  if (!dated) text = IsoTimeText(0, zoned->SecondsOfDay, zoned->Offset);
   std::string_view view = text->View();
   if (!dated) view.remove_prefix(view.find('T') + 1);
   return std::string(view);
@@ -64,9 +67,10 @@ void Append(std::string& json, std::string_view key, const std::string& value, b
 
 }  // namespace
 
-std::string TimeFigure(const TrackPoint& point) {
-  std::string text = IsoTime(point);
+std::string TimeFigure(const TrackPoint& point, const TimeZone& zone) {
+  std::string text = IsoTime(point, zone);
   if (const std::size_t t = text.find('T'); t != std::string::npos) text[t] = ' ';
+  if (text.back() != 'Z') return text.insert(text.size() - 6, 1, ' ');
   text.back() = ' ';
   return text + "UTC";
 }
@@ -84,12 +88,13 @@ std::string DroppedFigure(const TrackStatistics& s) {
   return text;
 }
 
-std::vector<Figure> StatisticsFigures(const TrackStatistics& s) {
+std::vector<Figure> StatisticsFigures(const TrackStatistics& s, const TimeZone& zone) {
   std::vector<Figure> figures{{"Records", std::to_string(s.Records())}};
   if (std::string dropped = DroppedFigure(s); !dropped.empty()) figures.push_back({"Left out", std::move(dropped)});
   if (s.FirstTimed()) {
-    figures.push_back({"First fix", TimeFigure(*s.FirstTimed())});
-    figures.push_back({"Last fix", TimeFigure(*s.LastTimed())});
+    if (!zone.IsUtc()) figures.push_back({"Time zone", zone.Name()});
+    figures.push_back({"First fix", TimeFigure(*s.FirstTimed(), zone)});
+    figures.push_back({"Last fix", TimeFigure(*s.LastTimed(), zone)});
     figures.push_back({"Duration", Duration(s.DurationSeconds())});
   }
   if (s.Records() > 0) {
@@ -110,7 +115,7 @@ std::vector<Figure> StatisticsFigures(const TrackStatistics& s) {
   return figures;
 }
 
-std::string StatisticsJson(std::string_view logName, const TrackStatistics& s) {
+std::string StatisticsJson(std::string_view logName, const TrackStatistics& s, const TimeZone& zone) {
   std::string json = "{\"log\":";
   AppendJsonString(json, logName);
   Append(json, "records", std::to_string(s.Records()));
@@ -120,8 +125,12 @@ std::string StatisticsJson(std::string_view logName, const TrackStatistics& s) {
   Append(json, "left_out_off_earth", std::to_string(s.OffEarthDropped()));
   const bool timed = s.FirstTimed().has_value();
   const auto quoted = [](const std::string& text) { return "\"" + text + "\""; };
-  Append(json, "first_time", timed ? quoted(IsoTime(*s.FirstTimed())) : "", timed);
-  Append(json, "last_time", timed ? quoted(IsoTime(*s.LastTimed())) : "", timed);
+  if (!zone.IsUtc()) {
+    json += ",\"time_zone\":";
+    AppendJsonString(json, zone.Name());
+  }
+  Append(json, "first_time", timed ? quoted(IsoTime(*s.FirstTimed(), zone)) : "", timed);
+  Append(json, "last_time", timed ? quoted(IsoTime(*s.LastTimed(), zone)) : "", timed);
   Append(json, "duration_s", Trimmed(s.DurationSeconds(), 3), timed);
   Append(json, "distance_km", Trimmed(s.DistanceKm(), 3));
   Append(json, "distance_mi", Trimmed(s.DistanceKm() / KmPerMile, 3));

@@ -131,7 +131,7 @@ std::string DistanceText(double metres) {
                         : std::to_string(static_cast<long long>(metres)) + " m";
 }
 
-void Header(std::string& out, std::string_view name, const TrackStatistics& statistics) {
+void Header(std::string& out, std::string_view name, const TrackStatistics& statistics, const TimeZone& zone) {
   Append(out, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"",
          std::to_string(PageWidth), "\" height=\"", std::to_string(PageHeight), "\" viewBox=\"0 0 ",
          std::to_string(PageWidth), " ", std::to_string(PageHeight),
@@ -142,8 +142,8 @@ void Header(std::string& out, std::string_view name, const TrackStatistics& stat
   AppendXmlText(out, name.empty() ? "Track" : name);
   out += "</text>\n<text x=\"20\" y=\"58\" fill=\"#555555\">";
   const std::optional<TrackPoint>& first = statistics.FirstTimed();
-  if (first && first->Day) out += TimeFigure(*first).substr(0, 10) + ", ";
-  else if (statistics.LastTimed() && statistics.LastTimed()->Day) out += TimeFigure(*statistics.LastTimed()).substr(0, 10) + ", ";
+  if (first && first->Day) out += TimeFigure(*first, zone).substr(0, 10) + ", ";
+  else if (statistics.LastTimed() && statistics.LastTimed()->Day) out += TimeFigure(*statistics.LastTimed(), zone).substr(0, 10) + ", ";
   out += "Mercator projection, north up</text>\n";
   Append(out, "<rect x=\"20\" y=\"70\" width=\"960\" height=\"680\" fill=\"#f5f5f0\" stroke=\"#cccccc\"/>\n");
 }
@@ -182,8 +182,8 @@ void Key(std::string& out, const SpeedKey& key) {
 
 // Two columns of figures; the bounding box, too long for a column, last
 // across both.
-void Caption(std::string& out, const TrackStatistics& statistics) {
-  std::vector<Figure> figures = StatisticsFigures(statistics);
+void Caption(std::string& out, const TrackStatistics& statistics, const TimeZone& zone) {
+  std::vector<Figure> figures = StatisticsFigures(statistics, zone);
   const bool wide = figures.size() > 1 && figures.back().Value.size() > 40;
   const std::size_t columns = figures.size() - (wide ? 1 : 0);
   const std::size_t rows = std::max<std::size_t>((columns + 1) / 2, 1);
@@ -283,11 +283,11 @@ void TrackPicture::Add(const TrackPoint& point) {
 }
 
 bool TrackPicture::Finish(std::string_view name, std::string& out, OutputFile& output) {
-  Header(out, name, statistics_);
+  Header(out, name, statistics_, zone_);
   const std::optional<BoundingBox> box = statistics_.Box();
   if (!box) {
     out += "<text x=\"500\" y=\"410\" text-anchor=\"middle\" fill=\"#555555\">No fixes in the log</text>\n";
-    Caption(out, statistics_);
+    Caption(out, statistics_, zone_);
     out += "</svg>\n";
     return true;
   }
@@ -296,7 +296,7 @@ bool TrackPicture::Finish(std::string_view name, std::string& out, OutputFile& o
   NorthArrow(out);
   ScaleBar(out, projection);
   Key(out, key);
-  Caption(out, statistics_);
+  Caption(out, statistics_, zone_);
 
   out += "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
   LineWriter lines(projection, key, statistics_.Records());
@@ -338,7 +338,7 @@ namespace {
 
 class PictureWriter final : public TrackWriter {
  public:
-  explicit PictureWriter(std::string_view logName) : title_(LogTitle(logName)) {}
+  PictureWriter(std::string_view logName, const TimeZone& zone) : title_(LogTitle(logName)), picture_(zone) {}
 
   bool Header(std::string&) override { return picture_.Open() || Fail(picture_.Reason()); }
   void Record(const TrackRecord& record, std::string&) override { picture_.Add(PointOf(record)); }
@@ -354,7 +354,7 @@ class PictureWriter final : public TrackWriter {
 }  // namespace
 
 std::unique_ptr<TrackWriter> MakePictureWriter(const WriterSettings& settings) {
-  return std::make_unique<PictureWriter>(settings.LogName);
+  return std::make_unique<PictureWriter>(settings.LogName, settings.Zone);
 }
 
 }  // namespace conversion

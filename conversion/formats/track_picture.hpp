@@ -16,12 +16,15 @@
 
 #include "conversion/files/output_file.hpp"
 #include "conversion/files/spool_file.hpp"
+#include "conversion/formats/time_zone.hpp"
 #include "conversion/formats/track_statistics.hpp"
 
 namespace conversion {
 
 class TrackPicture {
  public:
+  // The caption's times in the zone.
+  explicit TrackPicture(TimeZone zone = {}) : zone_(std::move(zone)) {}
   bool Open();
   void Add(const TrackPoint& point);
   // The whole picture, handed to the output through `out`. The name is UTF-8.
@@ -30,6 +33,7 @@ class TrackPicture {
 
  private:
   TrackStatistics statistics_;
+  TimeZone zone_;
   SpoolFile points_;
   std::string reason_;
 };

@@ -13,6 +13,7 @@
 
 #include "conversion/constants.hpp"
 #include "conversion/files/output_file.hpp"
+#include "conversion/formats/time_zone.hpp"
 #include "conversion/reading/track_record.hpp"
 
 namespace conversion {
@@ -26,6 +27,8 @@ struct WriterSettings {
   TrackStatistics* Statistics = nullptr;  // where the statistics are summed up; not owned
   // The track may break into segments (the CSV file gets a column for them).
   bool Segments = false;
+  // Of the times people read; the map formats GPS programs read keep UTC.
+  TimeZone Zone = {};
 };
 
 class TrackWriter {
@@ -54,6 +57,8 @@ class TrackWriter {
   virtual long long UndatedPoints() const { return 0; }
   // The points written without the time their day would put past what a date can hold.
   virtual long long PointsPastLastDate() const { return 0; }
+  // The times left in UTC, the zone's offset needing a day not known for them.
+  virtual long long UtcTimes() const { return 0; }
   const std::string& Reason() const { return reason_; }
 
  protected:

@@ -8,6 +8,7 @@
 
 #include "conversion/files/file_identity.hpp"
 #include "conversion/files/output_file.hpp"
+#include "conversion/files/system_files.hpp"
 #include "conversion/formats/track_writer.hpp"
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/reading/track_reader.hpp"
@@ -83,7 +84,7 @@ class Run {
         track_(track),
         writer_(RowOf(format.Format)
                     .MakeWriter(WriterSettings{logNames.size() == 1 ? logNames.front() : outputName, numberStyle,
-                                               format.Statistics, track.SplitGapMs.has_value()})),
+                                               format.Statistics, track.SplitGapMs.has_value(), format.Zone})),
         filter_(FilterOptions(track, format.Format), resolution, format.Format != OutputFormat::Pushpin) {
     buffer_.reserve(FlushSize + LongestRecord);
   }
@@ -161,6 +162,7 @@ ConversionResult Run::Convert(const std::function<void()>& announcement, const P
   result_.Dropped = filter_.Dropped();
   result_.UndatedPoints = writer_->UndatedPoints();
   result_.PointsPastLastDate = writer_->PointsPastLastDate();
+  result_.UtcTimes = writer_->UtcTimes();
   if (format_.Statistics) format_.Statistics->NoteDropped(result_.Dropped, track_.FixesOnly, track_.MaxSpeedKmh.has_value());
   if (!writer_->Finish(buffer_, output_)) return OutputFailure(writer_->Reason());
   if (!Flushed(0) || (writesFile && !output_.Commit())) return OutputFailure(output_.Reason());
@@ -175,6 +177,7 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
   spans_.emplace_back();
   TrackReader reader(log, reading_, writer_->NeedsDays(), track_.FixesOnly, filter_.LooksAtFacts(),
                      writer_->OwnSecondMotion());
+  if (logNames_[index] != StandardStreamName) reader.TakeRolloverEvidence(PathOf(logNames_[index]));
   // The records before the log's first date wait for it.
   UndatedRecords undated;
   auto pass = [&](TrackRecord& record, bool startsSegment) {
@@ -239,6 +242,7 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
   ConversionResult::LogResult& done = result_.Logs.back();
   done.Counts = reader.Counts();
   done.Fixes = reader.FixesRead();
+  done.WeeksMoved = reader.WeeksMoved();
   const DroppedFixes& dropped = filter_.Dropped();
   done.Dropped = {dropped.NotFixes - droppedBefore.NotFixes, dropped.OffEarth - droppedBefore.OffEarth,
                   dropped.Outliers - droppedBefore.Outliers};

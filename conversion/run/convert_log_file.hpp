@@ -26,6 +26,9 @@ struct ConversionResult {
   long long UndatedPoints = 0;
   // Map-format points written without a time: their day is past 9999-12-31.
   long long PointsPastLastDate = 0;
+  // Times left in UTC where a time zone was asked for: no day is known
+  // for them.
+  long long UtcTimes = 0;
   LogCounts Counts;
   // The fixes the track options left out.
   DroppedFixes Dropped;
@@ -35,6 +38,8 @@ struct ConversionResult {
     long long Fixes = 0;  // readable positions
     DroppedFixes Dropped;
     int RecordsWritten = 0;
+    // How far its dates were moved forward past a GPS week rollover.
+    long long WeeksMoved = 0;
     // The earlier logs whose records' times overlap this one's.
     std::vector<std::size_t> Overlapped;
   };

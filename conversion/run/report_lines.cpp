@@ -53,6 +53,18 @@ std::string NoRecordReason(const ConversionResult::LogResult& log) {
   return reason + ": " + GroupedNumber(unreadable) + " could not be read, the others had no fix";
 }
 
+std::string RolloverNote(const ConversionResult::LogResult& log) {
+  if (log.WeeksMoved == 0) return {};
+  return "dates moved forward by " + GroupedNumber(log.WeeksMoved) +
+         " weeks: the receiver reports dates from before its GPS week rollover";
+}
+
+std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName) {
+  if (result.UtcTimes == 0) return {};
+  return Counted(result.UtcTimes, "time") + " left in UTC: the log gives no date (RMC or ZDA sentences) and no " +
+         "--date, and the offset of " + std::string(zoneName) + " depends on it";
+}
+
 std::string GroupedNumber(long long value) {
   std::string digits = std::to_string(value);
   const std::size_t first = value < 0 ? 1 : 0;

@@ -23,6 +23,13 @@ std::string NoRecordReason(const ConversionResult::LogResult& log);
 // Of a run of one log.
 std::string NoRecordReason(const ConversionResult& result);
 
+// "dates moved forward by 1024 weeks: the receiver reports dates from
+// before its GPS week rollover"; empty when they were not moved.
+std::string RolloverNote(const ConversionResult::LogResult& log);
+// "3 times left in UTC: ...", for the times whose zone offset needs a date
+// the log does not give; empty when there are none.
+std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName);
+
 // "1,204": the digits in groups of three.
 std::string GroupedNumber(long long value);
 
