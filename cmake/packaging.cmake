@@ -80,6 +80,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # --time-zone reads the system's database.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS tzdata)
   # CPack puts the summary in front as the synopsis line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "pinwell converts the NMEA 0183 track logs (.pgl) that a car-navigation

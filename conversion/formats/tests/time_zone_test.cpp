@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "conversion/reading/fix_date.hpp"
 
@@ -59,6 +60,15 @@ TEST_CASE("Times in a zone take the zone's rule at their own instant") {
   for (const Row& row : rows) {
     CAPTURE(row.Zone);
     CAPTURE(row.Utc);
+#ifdef _WIN32
+    // Names need the database Windows 10 carries from version 1903 on; Wine has none.
+    std::string reason;
+    if (std::string_view(row.Zone).find('/') != std::string_view::npos && !TimeZone::Find(row.Zone, reason)) {
+      CHECK(reason == "this Windows has no time-zone database for named zones (Windows 10 version 1903 and later "
+                      "have one); use local or an offset such as +01:00");
+      continue;
+    }
+#endif
     CHECK(Zoned(Found(row.Zone), row.Utc) == row.Local);
   }
 }
