@@ -106,7 +106,7 @@ std::vector<Figure> StatisticsFigures(const TrackStatistics& s, const TimeZone& 
   if (s.FirstTimed()) figures.push_back({"Moving time", Duration(s.MovingSeconds())});
   if (const auto average = s.AverageSpeedKmh()) figures.push_back({"Average speed", Speed(*average) + " moving"});
   if (const auto maximum = s.MaximumSpeedKmh()) {
-    figures.push_back({"Maximum speed", Speed(*maximum) + (s.SpeedLogged() ? "" : " between fixes")});
+    figures.push_back({"Maximum speed", Speed(*maximum) + (s.MaximumLogged() ? "" : " between fixes")});
   }
   if (const auto box = s.Box()) {
     figures.push_back({"Bounding box", Coordinate(box->South, 'N', 'S') + " to " + Coordinate(box->North, 'N', 'S') + ", " +

@@ -15,6 +15,12 @@ class StatisticsWriter final : public TrackWriter {
   void Record(const TrackRecord& record, std::string&) override {
     if (statistics_ != nullptr) statistics_->Add(PointOf(record));
   }
+  void StartLog() override {
+    if (statistics_ != nullptr) statistics_->Break(true);
+  }
+  void StartSegment(std::string&) override {
+    if (statistics_ != nullptr) statistics_->Break(false);
+  }
   bool Finish(std::string&, OutputFile&) override { return true; }
 
  private:

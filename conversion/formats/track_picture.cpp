@@ -174,7 +174,12 @@ void Key(std::string& out, const SpeedKey& key) {
     Put(out, x);
     Append(out, "\" y=\"768\" width=\"22\" height=\"14\" fill=\"", key.Colour(c), "\"/><text x=\"");
     Put(out, x + 26);
-    const auto bound = [&](int i) { return std::to_string(static_cast<long long>(i * key.Step)); };
+    // A step of 0.2 km/h needs its decimal: 0.2-0.4, not 0-0.
+    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(key.Step) + 1e-9)));
+    const auto bound = [&](int i) {
+      char text[32];
+      return std::string(text, std::to_chars(text, text + sizeof text, i * key.Step, std::chars_format::fixed, decimals).ptr);
+    };
     Append(out, "\" y=\"781\">", c + 1 == key.Classes ? bound(c) + "+" : bound(c) + "\u2013" + bound(c + 1),
            "</text>\n");
   }
@@ -342,6 +347,8 @@ class PictureWriter final : public TrackWriter {
 
   bool Header(std::string&) override { return picture_.Open() || Fail(picture_.Reason()); }
   void Record(const TrackRecord& record, std::string&) override { picture_.Add(PointOf(record)); }
+  void StartLog() override { picture_.Break(true); }
+  void StartSegment(std::string&) override { picture_.Break(false); }
   bool Finish(std::string& out, OutputFile& output) override {
     return picture_.Finish(title_, out, output) || Fail(picture_.Reason());
   }

@@ -27,6 +27,8 @@ class TrackPicture {
   explicit TrackPicture(TimeZone zone = {}) : zone_(std::move(zone)) {}
   bool Open();
   void Add(const TrackPoint& point);
+  // The next point starts another log of a merge, or a segment.
+  void Break(bool newLog) { statistics_.Break(newLog); }
   // The whole picture, handed to the output through `out`. The name is UTF-8.
   bool Finish(std::string_view name, std::string& out, OutputFile& output);
   const std::string& Reason() const { return reason_; }

@@ -49,6 +49,11 @@ void TrackStatistics::NoteDropped(const DroppedFixes& dropped, bool fixesOnly, b
   offEarthDropped_ = dropped.OffEarth;
 }
 
+void TrackStatistics::Break(bool newLog) {
+  noStep_ = noStep_ || newLog;
+  noInterval_ = true;
+}
+
 void TrackStatistics::Add(const TrackPoint& point) {
   ++records_;
   south_ = std::min(south_, point.Latitude);
@@ -59,9 +64,10 @@ void TrackStatistics::Add(const TrackPoint& point) {
   west360_ = std::min(west360_, longitude360);
   east360_ = std::max(east360_, longitude360);
 
-  if (previous_) {
+  if (previous_ && !noStep_) {
     distanceKm_ += GreatCircleKm(previous_->Latitude, previous_->Longitude, point.Latitude, point.Longitude);
   }
+  noStep_ = false;
   previous_ = point;
   if (point.SpeedKmh) maximumLoggedKmh_ = std::max(maximumLoggedKmh_.value_or(0), *point.SpeedKmh);
   if (!point.SecondsOfDay) return;
@@ -72,6 +78,8 @@ void TrackStatistics::Add(const TrackPoint& point) {
   if (step < 0) return;
   if (!lastTimed_) {
     firstTimed_ = point;
+  } else if (step > 0 && noInterval_) {
+    durationSeconds_ += step;
   } else if (step > 0) {
     durationSeconds_ += step;
     const double intervalKmh = (distanceKm_ - distanceAtLastTimed_) / (step / 3600);
@@ -85,6 +93,7 @@ void TrackStatistics::Add(const TrackPoint& point) {
   }
   lastTimed_ = point;
   distanceAtLastTimed_ = distanceKm_;
+  noInterval_ = false;
 }
 
 std::optional<double> TrackStatistics::AverageSpeedKmh() const {
@@ -92,8 +101,14 @@ std::optional<double> TrackStatistics::AverageSpeedKmh() const {
   return movingKm_ / (movingSeconds_ / 3600);
 }
 
+bool TrackStatistics::MaximumLogged() const {
+  if (!maximumLoggedKmh_) return false;
+  const std::optional<double> average = AverageSpeedKmh();
+  return !average || !maximumIntervalKmh_ || *maximumLoggedKmh_ >= *average;
+}
+
 std::optional<double> TrackStatistics::MaximumSpeedKmh() const {
-  return maximumLoggedKmh_ ? maximumLoggedKmh_ : maximumIntervalKmh_;
+  return MaximumLogged() ? maximumLoggedKmh_ : maximumIntervalKmh_;
 }
 
 std::optional<BoundingBox> TrackStatistics::Box() const {

@@ -48,6 +48,9 @@ struct DroppedFixes {
 class TrackStatistics {
  public:
   void Add(const TrackPoint& point);
+  // The next point starts another log of a merge (the step to it is no
+  // travel), or a segment after a gap (the gap is no moving time).
+  void Break(bool newLog);
   // What the options left out: none for an option not given.
   void NoteDropped(const DroppedFixes& dropped, bool fixesOnly, bool maximumSpeed);
   const std::optional<long long>& NotFixesDropped() const { return notFixesDropped_; }
@@ -70,10 +73,14 @@ class TrackStatistics {
   // The distance covered while moving over the moving time (a receiver
   // standing still wanders, which is no speed); none without moving time.
   std::optional<double> AverageSpeedKmh() const;
-  // The highest logged speed; without logged speeds the highest over an
-  // interval between timed records.
+  // The highest logged speed; without logged speeds, or with logged speeds
+  // all below the average (a receiver that writes 0 whatever it does), the
+  // highest over an interval between timed records, which is never below
+  // the average.
   std::optional<double> MaximumSpeedKmh() const;
   bool SpeedLogged() const { return maximumLoggedKmh_.has_value(); }
+  // Whether the maximum is a logged speed.
+  bool MaximumLogged() const;
   // None without records. The smaller of the two boxes that hold every
   // longitude: the one that stops at the antimeridian and the one that
   // stops at the prime meridian's opposite, so a track across the
@@ -82,6 +89,10 @@ class TrackStatistics {
 
  private:
   double StepSeconds(const TrackPoint& from, const TrackPoint& to) const;
+
+  // Set by Break until the next point, or the next timed one.
+  bool noStep_ = false;
+  bool noInterval_ = false;
 
   long long records_ = 0;
   std::optional<long long> notFixesDropped_;

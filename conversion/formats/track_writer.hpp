@@ -50,6 +50,8 @@ class TrackWriter {
   // The next record starts a new segment of the track: a gap in time, or the
   // next log of a merge. Formats without segments pass over it.
   virtual void StartSegment(std::string&) {}
+  // The next record is the first of another log of a merge.
+  virtual void StartLog() {}
   // What the buffer holds goes to the output before anything written there directly.
   virtual bool Finish(std::string& out, OutputFile& output) = 0;
 

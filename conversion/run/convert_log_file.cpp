@@ -171,7 +171,10 @@ ConversionResult Run::Convert(const std::function<void()>& announcement, const P
 
 // False when the log could not be read on, or when writing failed (failure_).
 bool Run::ConvertLog(LogReader& log, std::size_t index) {
-  if (index > 0) filter_.StartLog();
+  if (index > 0) {
+    filter_.StartLog();
+    writer_->StartLog();
+  }
   const DroppedFixes droppedBefore = filter_.Dropped();
   result_.Logs.emplace_back();
   spans_.emplace_back();

@@ -70,3 +70,15 @@ TEST_CASE("A track across the antimeridian is drawn narrow, east to the right") 
   CHECK(endX < 980);
   CHECK(endX - startX > 800);
 }
+
+TEST_CASE("The speed key of a slow track has bounds apart") {
+  const std::string svg = Picture([](TrackPicture& picture) {
+    for (int i = 0; i < 8; ++i) picture.Add(At(48, 11 + i * 0.00001, 0.1 * i));
+  });
+  std::string bounds;
+  for (std::size_t at = svg.find("Speed, km/h"); (at = svg.find("\" y=\"781\">", at)) != std::string::npos;) {
+    at += 10;
+    bounds += svg.substr(at, svg.find('<', at) - at) + " ";
+  }
+  CHECK(bounds == "0.0\u20130.2 0.2\u20130.4 0.4\u20130.6 0.6\u20130.8 0.8+ ");
+}

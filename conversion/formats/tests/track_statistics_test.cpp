@@ -89,3 +89,35 @@ TEST_CASE("The bounding box takes the short way round") {
   }
   CHECK_FALSE(TrackStatistics().Box());
 }
+
+TEST_CASE("The step to the next log of a merge is no travel; the gap before a segment is no moving time") {
+  struct Case {
+    const char* Name;
+    bool NewLog;
+    double Km;
+    double Duration;
+    double Moving;
+  };
+  const Case cases[] = {
+      {"logs a day apart", true, DegreeKm, 86400 + 1800, 3600},
+      {"a segment after a gap", false, DegreeKm * 1.5, 86400 + 1800, 3600},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.Name);
+    TrackStatistics s = Of({At(0, 0, 0, {}, 100), At(0, 0.5, 1800, {}, 100)});
+    s.Break(c.NewLog);
+    s.Add(At(0, 1, 0, {}, 101));
+    s.Add(At(0, 1.5, 1800, {}, 101));
+    CHECK(s.DistanceKm() == doctest::Approx(c.Km).epsilon(1e-5));
+    CHECK(s.DurationSeconds() == c.Duration);
+    CHECK(s.MovingSeconds() == c.Moving);
+  }
+}
+
+TEST_CASE("The maximum speed is never below the average") {
+  // Speeds logged as 0 at both ends of a track that moved a degree in an hour.
+  const TrackStatistics s = Of({At(0, 0, 0, 0.0), At(0, 0.5, 1800), At(0, 1, 3600, 0.0)});
+  CHECK(*s.AverageSpeedKmh() == doctest::Approx(DegreeKm));
+  CHECK(*s.MaximumSpeedKmh() == doctest::Approx(DegreeKm));
+  CHECK_FALSE(s.MaximumLogged());
+}
