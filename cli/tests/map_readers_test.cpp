@@ -338,3 +338,18 @@ TEST_CASE("Three real logs merged into one GPX track, with every option, read ba
   REQUIRE(tracks.size() == 1);
   CHECK(tracks[0].at("WKT").starts_with("MULTILINESTRING (("));
 }
+
+TEST_CASE("A track across the antimeridian is cut there in GeoJSON, as GDAL reads it") {
+  Scratch scratch;
+  std::ofstream("across.pgl") << "$GPGGA,120000,1654.0000,S,17954.0000,E,1,08,0.9,5.0,M,46.9,M,,*5B\n"
+                                 "$GPGGA,120010,1654.0000,S,17959.9400,E,1,08,0.9,5.0,M,46.9,M,,*5A\n"
+                                 "$GPGGA,120020,1655.0000,S,17959.4000,W,1,08,0.9,5.0,M,46.9,M,,*43\n"
+                                 "$GPGGA,120030,1655.0000,S,17954.0000,W,1,08,0.9,5.0,M,46.9,M,,*4B\n";
+  Output("'" PINWELL_EXECUTABLE "' -q --date 2003-05-17 -f geojson -o across.geojson across.pgl");
+  // Cut at 180 east and west, at the latitude where the step between the
+  // second and third fix meets the meridian.
+  CHECK(Output("ogrinfo -ro -q -al across.geojson -where \"name='Track'\"") ==
+        "\nLayer name: across.pgl\nOGRFeature(across.pgl):4\n  name (String) = Track\n"
+        "  MULTILINESTRING ((179.9 -16.9,179.999 -16.9,180.0 -16.901515),"
+        "(-180 -16.901515,-179.99 -16.916667,-179.9 -16.916667))\n\n");
+}

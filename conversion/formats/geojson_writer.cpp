@@ -9,17 +9,27 @@ namespace {
 
 constexpr std::string_view LineProperties = "]},\"properties\":{\"name\":\"Track\"}}";
 
-// The track as a line string, or with segments as a multi-line string.
+// The track as a line string; with segments, or cut at the antimeridian
+// (RFC 7946, 3.1.9), as a multi-line string.
+constexpr std::string_view MultiLineOpening =
+    ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"MultiLineString\",\"coordinates\":[";
 constexpr LineSyntax OneLine{
-    .Opening = ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[",
+    .Opening = MultiLineOpening,
     .Closing = LineProperties,
+    .OnePartOpening = ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":",
+    .OnePartClosing = "},\"properties\":{\"name\":\"Track\"}}",
+    .CutAtAntimeridian = true,
+    .PartOpening = "[",
+    .PartClosing = "]",
+    .PartSeparator = ",",
     .PointOpening = "[",
     .PointClosing = "]",
     .PointSeparator = ",",
 };
 constexpr LineSyntax LineOfParts{
-    .Opening = ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"MultiLineString\",\"coordinates\":[",
+    .Opening = MultiLineOpening,
     .Closing = LineProperties,
+    .CutAtAntimeridian = true,
     .PartOpening = "[",
     .PartClosing = "]",
     .PartSeparator = ",",

@@ -1,6 +1,25 @@
 #include "conversion/formats/track_line.hpp"
 
+#include <charconv>
+#include <cmath>
+
 namespace conversion {
+
+namespace {
+
+double Degrees(std::string_view text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+NumberText SixDecimals(double value) {
+  NumberText text;
+  text.SetEnd(std::to_chars(text.End(), text.End() + NumberText::Capacity, value + 0.0, std::chars_format::fixed, 6).ptr);
+  return text;
+}
+
+}  // namespace
 
 bool TrackLine::Open() {
   if (spool_.Open()) return true;
@@ -15,9 +34,29 @@ void TrackLine::Spool(std::string_view longitude, std::string_view latitude) {
 }
 
 void TrackLine::Add(const MapPoint& point) {
+  if (!syntax_.CutAtAntimeridian) return AddPosition(point.Longitude.View(), point.Latitude.View());
+  const double longitude = Degrees(point.Longitude.View());
+  const double latitude = Degrees(point.Latitude.View());
+  if (partPoints_ > 0 && std::abs(longitude - lastLongitude_) > 180) {
+    // The short way round: the meridian on the side of the point before,
+    // the latitude where the straight step between the two meets it.
+    const double side = lastLongitude_ > 0 ? 180 : -180;
+    const double unwrapped = longitude + 2 * side;
+    const NumberText crossing = SixDecimals(lastLatitude_ + (latitude - lastLatitude_) * (side - lastLongitude_) /
+                                                                (unwrapped - lastLongitude_));
+    AddPosition(SixDecimals(side).View(), crossing.View());
+    Break();
+    AddPosition(SixDecimals(-side).View(), crossing.View());
+  }
+  lastLongitude_ = longitude;
+  lastLatitude_ = latitude;
+  AddPosition(point.Longitude.View(), point.Latitude.View());
+}
+
+void TrackLine::AddPosition(std::string_view longitude, std::string_view latitude) {
   if (partPoints_++ == 0) {
-    firstLongitude_ = point.Longitude;
-    firstLatitude_ = point.Latitude;
+    firstLongitude_.Assign(longitude);
+    firstLatitude_.Assign(latitude);
     return;
   }
   if (partPoints_ == 2) {
@@ -26,7 +65,7 @@ void TrackLine::Add(const MapPoint& point) {
     Spool(firstLongitude_.View(), firstLatitude_.View());
   }
   spool_.Write(syntax_.PointSeparator);
-  Spool(point.Longitude.View(), point.Latitude.View());
+  Spool(longitude, latitude);
 }
 
 void TrackLine::Break() {
@@ -37,7 +76,8 @@ void TrackLine::Break() {
 bool TrackLine::Write(std::string& out, OutputFile& output) {
   Break();
   if (parts_ == 0) return true;
-  out += syntax_.Opening;
+  const bool onePart = parts_ == 1 && !syntax_.OnePartOpening.empty();
+  out += onePart ? syntax_.OnePartOpening : syntax_.Opening;
   if (!output.Write(out)) {
     reason_ = output.Reason();
     return false;
@@ -47,7 +87,7 @@ bool TrackLine::Write(std::string& out, OutputFile& output) {
     reason_ = spool_.Reason().empty() ? output.Reason() : spool_.Reason();
     return false;
   }
-  out += syntax_.Closing;
+  out += onePart ? syntax_.OnePartClosing : syntax_.Closing;
   return true;
 }
 

@@ -18,6 +18,13 @@ namespace conversion {
 struct LineSyntax {
   std::string_view Opening{};
   std::string_view Closing{};
+  // Where given, a line of one part is written between these instead, as
+  // its part alone.
+  std::string_view OnePartOpening{};
+  std::string_view OnePartClosing{};
+  // A step across the antimeridian ends the part at it and starts the next
+  // there, on the other side, so no reader draws it round the world.
+  bool CutAtAntimeridian = false;
   std::string_view PartOpening{};
   std::string_view PartClosing{};
   std::string_view PartSeparator{};
@@ -41,6 +48,7 @@ class TrackLine {
 
  private:
   void Spool(std::string_view longitude, std::string_view latitude);
+  void AddPosition(std::string_view longitude, std::string_view latitude);
 
   LineSyntax syntax_;
   SpoolFile spool_;
@@ -49,6 +57,9 @@ class TrackLine {
   // A part's first point waits for its second.
   NumberText firstLongitude_;
   NumberText firstLatitude_;
+  // The point before, where the line is cut at the antimeridian.
+  double lastLongitude_ = 0;
+  double lastLatitude_ = 0;
   std::string reason_;
 };
 
