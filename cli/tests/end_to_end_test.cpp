@@ -591,6 +591,32 @@ TEST_CASE("pinwell on the standard streams") {
   }
 }
 
+// The README's example of a job runner converting a folder, run as it is written there.
+TEST_CASE("pinwell under xargs -P converts a folder as the README says") {
+  Scratch scratch("fleet");
+  std::ifstream readme(PINWELL_DATA_DIR "/../README.md");
+  std::string command;
+  for (std::string line; std::getline(readme, line) && command.empty();)
+    if (line.find("| xargs -0") != std::string::npos) command = line;
+  REQUIRE(command != "");
+  fs::create_directories("logs/more");
+  std::vector<std::string> logs;
+  for (const auto& entry : fs::directory_iterator(PINWELL_DATA_DIR "/nmea-real")) {
+    if (entry.path().extension() == ".md") continue;
+    logs.push_back((logs.size() % 2 == 0 ? "logs/" : "logs/more/") + entry.path().stem().string() + ".pgl");
+    fs::copy_file(entry.path(), logs.back());
+  }
+  REQUIRE(logs.size() > 20);
+  const std::string folder = fs::path(PINWELL_EXECUTABLE).parent_path().string();
+  REQUIRE(std::system(("export PATH='" + folder + "':\"$PATH\"; " + command).c_str()) == 0);
+  for (const std::string& log : logs) {
+    CAPTURE(log);
+    const std::string output = log.substr(0, log.size() - 4) + ".txt";
+    REQUIRE(Pinwell("-q -o expected.txt " + log).Status == 0);
+    CHECK(Contents(output) == Contents("expected.txt"));
+  }
+}
+
 // Ended by a signal while it writes, pinwell removes its temporary file,
 // leaves the earlier output as it was and ends by that signal: every signal
 // that ends a process unless caught, faults included.

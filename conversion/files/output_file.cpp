@@ -18,6 +18,10 @@ namespace conversion {
 
 namespace {
 
+// Often enough that little is left for the sync; seldom enough that the
+// requests cost nothing beside the writing.
+constexpr std::uint64_t WriteBackStep = std::uint64_t{4} << 20;
+
 // Creates a new file beside the target, its name showing the program and the
 // process that writes it and never longer than a file name may be.
 std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary, unsigned& note) {
@@ -121,8 +125,15 @@ bool OutputFile::Open(std::string_view name) {
 }
 
 bool OutputFile::Write(std::string_view bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
-  return Fail(std::strerror(errno));
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return Fail(std::strerror(errno));
+  // The bytes start for the disk while the log is still read, so the sync
+  // before the rename, paid after all the work, has little left to wait for.
+  written_ += bytes.size();
+  if (!temporary_.empty() && written_ - writtenBack_ >= WriteBackStep) {
+    StartWriteBack(file_, writtenBack_, written_ - writtenBack_);
+    writtenBack_ = written_;
+  }
+  return true;
 }
 
 bool OutputFile::Commit() {

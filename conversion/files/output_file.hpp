@@ -8,6 +8,7 @@
 // Standard output ("-"), devices, pipes and names of open descriptors
 // (/dev/stdout, /dev/fd/3) cannot be replaced and are written directly.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -42,6 +43,8 @@ class OutputFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;  // empty when written directly
   unsigned note_ = 0;                // the temporary file's, for its removal on signals
+  std::uint64_t written_ = 0;        // bytes written to the temporary file
+  std::uint64_t writtenBack_ = 0;    // of which the write-back was started
   std::string reason_;
   std::string failedFile_;
 };

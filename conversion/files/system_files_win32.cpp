@@ -127,6 +127,12 @@ void TakeOverAttributes(std::FILE*, const fs::path& replaced, const fs::path& re
   fs::permissions(replacing, fs::status(replaced, ignored).permissions(), ignored);
 }
 
+// Windows has no request that starts a range's write-back without waiting
+// for it (FlushFileBuffers waits, for the whole file and the disk's own cache),
+// and none is needed: the cache manager's lazy writer already writes a file's
+// written pages in the background within a second or so, while the log is read.
+void StartWriteBack(std::FILE*, std::uint64_t, std::uint64_t) {}
+
 bool SyncFile(std::FILE* file) {
   if (std::fflush(file) != 0) return false;
   return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) || Failed();
