@@ -348,9 +348,19 @@ bool ReadSatelliteList(std::string_view text, std::array<int, SatelliteSlots>& p
     } else if (c == ' ') {
       ++position;
     } else {
-      const std::string_view value = FreeFormValue(text, position);
-      if (!ReadInteger(value, prns[slot])) return false;
-      position += value.size();
+      // Nearly every value is a few digits ended by a comma: read as it is passed.
+      std::size_t end = position;
+      int value = 0;
+      for (; end < text.size() && number_reading::IsDigit(text[end]) && end - position < 9; ++end)
+        value = value * 10 + (text[end] - '0');
+      if (end > position && (end == text.size() || text[end] == ',')) {
+        prns[slot] = value;
+      } else {
+        const std::string_view field = FreeFormValue(text, position);
+        if (!ReadInteger(field, prns[slot])) return false;
+        end = position + field.size();
+      }
+      position = end;
       ++slot;
       valueBeforeComma = true;
     }
@@ -386,12 +396,38 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
   return true;
 }
 
+namespace {
+
+// Where the text goes on after the n-th comma from `position`; npos when it has fewer.
+std::size_t AfterCommas(std::string_view text, std::size_t position, int n) {
+  for (; n > 0 && position != std::string_view::npos; --n) {
+    const std::size_t comma = text.find(',', position);
+    position = comma == std::string_view::npos ? comma : comma + 1;
+  }
+  return position;
+}
+
+// The number at `position` (npos: none), read in free form: after leading
+// blanks, up to the next comma, blank, "/" or the end of the text.
+std::optional<float> NumberAt(std::string_view text, std::size_t position) {
+  if (position == std::string_view::npos) return std::nullopt;
+  while (position < text.size() && text[position] == ' ') ++position;
+  const std::string_view field = FreeFormValue(text, position);
+  float value = 0;
+  if (field.empty() || !ReadReal(field, value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
 // $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48
 void DecodeVtg(std::string_view line, FixState& fix) {
   const std::string_view text = Decoded(line);
-  const std::optional<float> course = CommaFieldNumber(text, 1);
+  // One walk along the line for both fields.
+  const std::size_t courseField = AfterCommas(text, 0, 1);
+  const std::optional<float> course = NumberAt(text, courseField);
   // The speed in km/h; the knots and unit letters are not used.
-  const std::optional<float> speed = CommaFieldNumber(text, 7);
+  const std::optional<float> speed = NumberAt(text, AfterCommas(text, courseField, 6));
   fix.Course = course.value_or(0);
   fix.CourseGiven = course.has_value();
   fix.SpeedKmh = speed.value_or(0);
@@ -402,8 +438,9 @@ void DecodeVtg(std::string_view line, FixState& fix) {
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
 void DecodeRmcMotion(std::string_view line, FixState& fix) {
   const std::string_view text = Decoded(line);
-  const std::optional<float> knots = CommaFieldNumber(text, 7);
-  const std::optional<float> course = CommaFieldNumber(text, 8);
+  const std::size_t knotsField = AfterCommas(text, 0, 7);
+  const std::optional<float> knots = NumberAt(text, knotsField);
+  const std::optional<float> course = NumberAt(text, AfterCommas(text, knotsField, 1));
   fix.Course = course.value_or(0);
   fix.CourseGiven = course.has_value();
   // To the millimetre an hour: 2.11 knots is 3.90772 km/h, not the float
@@ -465,16 +502,7 @@ bool ChecksumMatches(std::string_view line) {
 
 std::optional<float> CommaFieldNumber(std::string_view text, int n) {
   if (n < 1) return std::nullopt;
-  std::size_t position = 0;
-  for (int commas = 0; commas < n; ++position) {
-    if (position == text.size()) return std::nullopt;
-    if (text[position] == ',') ++commas;
-  }
-  while (position < text.size() && text[position] == ' ') ++position;
-  const std::string_view field = FreeFormValue(text, position);
-  float value = 0;
-  if (field.empty() || !ReadReal(field, value)) return std::nullopt;
-  return value;
+  return NumberAt(text, AfterCommas(text, 0, n));
 }
 
 }  // namespace conversion
