@@ -200,7 +200,9 @@ bool ReadFormat(std::string_view text, conversion::FormatOptions& options, std::
 
 bool ReadDate(std::string_view text, conversion::FormatOptions& options, std::string& error) {
   options.FirstDay = conversion::ReadDay(text);
-  if (!options.FirstDay) error = "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not " + InQuotes(text);
+  if (!options.FirstDay) {
+    error = "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not " + InQuotes(text);
+  }
   return options.FirstDay.has_value();
 }
 
@@ -235,13 +237,19 @@ bool ReadWeekRollover(std::string_view text, conversion::ReadingOptions& options
 bool ReadDurationOption(std::string_view option, std::string_view text, std::optional<long long>& milliseconds,
                   std::string& error) {
   milliseconds = ReadDuration(text);
-  if (!milliseconds) error = std::string(option) + " takes a duration such as 5s, 1m or 1h, not " + InQuotes(text);
+  if (!milliseconds) {
+    error = std::string(option) + " takes a duration with its unit (s, m or h: 5s, 1m, 1.5h) from " +
+            std::string(ShortestDuration) + " to " + std::string(LongestDuration) + ", not " + InQuotes(text);
+  }
   return milliseconds.has_value();
 }
 
 bool ReadSpeedOption(std::string_view text, std::optional<double>& kmh, std::string& error) {
   kmh = ReadSpeed(text);
-  if (!kmh) error = "--max-speed takes a speed such as 200kmh, 50ms, 120mph or 30kn, not " + InQuotes(text);
+  if (!kmh) {
+    error = "--max-speed takes a speed above 0 with its unit (kmh, km/h, ms, m/s, mph or kn: 200kmh, 50ms, 120mph, "
+            "30kn), not " + InQuotes(text);
+  }
   return kmh.has_value();
 }
 
@@ -434,6 +442,23 @@ bool PlanConversions(const Arguments& read, CommandLine& line, std::string& erro
   return true;
 }
 
+// An option given for a format it does not shape is said, not passed over.
+std::string UnusedOptionNotes(const CommandLine& line) {
+  const conversion::OutputFormat format = line.Format.Format;
+  const bool pushpin = format == conversion::OutputFormat::Pushpin;
+  const std::string written =
+      format == conversion::OutputFormat::Statistics ? "--stats" : "-f " + std::string(conversion::RowOf(format).Name);
+  std::string notes;
+  const auto note = [&](bool unused, std::string_view option, std::string_view why) {
+    if (unused) notes += "pinwell: " + std::string(option) + " has no effect with " + written + ": " + std::string(why) + "\n";
+  };
+  note(line.Style == conversion::NumberStyle::Continental && !pushpin, "--continental",
+       "it shapes the numbers of pushpin files only");
+  note(line.Format.FirstDay && pushpin, "--date", "pushpin files carry no date");
+  note(line.Track.SplitGapMs && pushpin, "--split-gap", "pushpin files have no segments");
+  return notes;
+}
+
 }  // namespace
 
 std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
@@ -448,6 +473,7 @@ std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments,
     err << "pinwell: " << error << "\n"
         << "Try 'pinwell --help' for more information.\n";
   }
+  if (!status) err << UnusedOptionNotes(line);
   return status;
 }
 

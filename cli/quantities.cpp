@@ -56,10 +56,10 @@ constexpr std::array<Unit, 6> SpeedUnits{{
 
 std::optional<long long> ReadDuration(std::string_view text) {
   const std::optional<double> milliseconds = ReadQuantity(text, DurationUnits);
-  // Far beyond any log, and still a whole number of milliseconds.
-  if (!milliseconds || *milliseconds > 1e15) return std::nullopt;
-  const long long rounded = std::llround(*milliseconds);
-  return rounded > 0 ? std::optional(rounded) : std::nullopt;
+  // The times of fixes are kept to the millisecond; a million hours is far
+  // beyond any log.
+  if (!milliseconds || *milliseconds < 1 || *milliseconds > 3.6e12) return std::nullopt;
+  return std::llround(*milliseconds);
 }
 
 std::optional<double> ReadSpeed(std::string_view text) { return ReadQuantity(text, SpeedUnits); }

@@ -12,7 +12,8 @@ std::string ConversionReport(std::string_view label, int recordsWritten, bool sp
                              std::string_view every) {
   const std::string prefix = label.empty() ? std::string() : std::string(label) + ": ";
   const std::string count = every.empty() ? CountLine(recordsWritten, resolution)
-                                          : std::to_string(recordsWritten) + " records written.  Every " +
+                                          : std::to_string(recordsWritten) +
+                                                (recordsWritten == 1 ? " record" : " records") + " written.  Every " +
                                                 std::string(every);
   std::string report = prefix + count + "\n";
   if (!speedAvailable) report += prefix + std::string(SpeedUnavailableLine) + "\n";

@@ -20,8 +20,9 @@ std::string StatisticsReportText(StatisticsReport form, std::string_view logLabe
   std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics, zone);
   // What the reading saw, beyond the kept records.
   figures.push_back({"Talker", counts.Talker.empty() ? "none" : counts.Talker});
-  figures.push_back({"No position", std::to_string(counts.WithoutPosition) + " sentences"});
-  figures.push_back({"Wrong checksum", std::to_string(counts.WrongChecksums) + " sentences"});
+  const auto sentences = [](long long count) { return std::to_string(count) + (count == 1 ? " sentence" : " sentences"); };
+  figures.push_back({"No position", sentences(counts.WithoutPosition)});
+  figures.push_back({"Wrong checksum", sentences(counts.WrongChecksums)});
   std::size_t width = 0;
   for (const conversion::Figure& figure : figures) width = std::max(width, figure.Label.size());
   std::string text(logLabel);

@@ -37,6 +37,13 @@ std::string Joined(const std::vector<Conversion>& conversions) {
 
 }  // namespace
 
+namespace {
+std::string Duration(std::string_view option, std::string_view given) {
+  return std::string(option) + " takes a duration with its unit (s, m or h: 5s, 1m, 1.5h) from 0.001s to 1000000h, not " +
+         std::string(given);
+}
+}  // namespace
+
 TEST_CASE("ParseCommandLine accepts") {
   struct Row {
     std::vector<std::string_view> Arguments;
@@ -136,13 +143,13 @@ TEST_CASE("ParseCommandLine refuses") {
       {{"--format=", "a.pgl"}, "the format must be pushpin, gpx, kml, geojson, csv or svg, not ''"},
       {{"a.pgl", "-f"}, "option '-f' needs a format"},
       {{"--date", "2003-02-29", "a.pgl"},
-       "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not '2003-02-29'"},
+       "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not '2003-02-29'"},
       {{"--date=17.05.2003", "a.pgl"},
-       "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not '17.05.2003'"},
+       "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not '17.05.2003'"},
       {{"--date=0000-01-01", "a.pgl"},
-       "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not '0000-01-01'"},
+       "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not '0000-01-01'"},
       {{"--date=10000-01-01", "a.pgl"},
-       "the date must be a day from 0001-01-01 on, written YYYY-MM-DD, not '10000-01-01'"},
+       "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not '10000-01-01'"},
       {{"a.pgl", "--date"}, "option '--date' needs a date"},
       {{"-f", "kml", "trip.pgl", "trip.pgl.old"}, "two logs would both be written to 'trip.kml'"},
       {{"--stats=xml", "a.pgl"}, "--stats takes json, text or nothing, not 'xml'"},
@@ -261,10 +268,14 @@ TEST_CASE("ParseCommandLine reads the track options") {
 
   const std::pair<std::vector<std::string_view>, std::string> refused[] = {
       {{"-r", "5", "--every", "5s", "a.pgl"}, "-r and --every both choose the fixes kept: give one of them"},
-      {{"--every", "5", "a.pgl"}, "--every takes a duration such as 5s, 1m or 1h, not '5'"},
-      {{"--split-gap=-1m", "a.pgl"}, "--split-gap takes a duration such as 5s, 1m or 1h, not '-1m'"},
+      {{"--every", "5", "a.pgl"}, Duration("--every", "'5'")},
+      {{"--every", "0s", "a.pgl"}, Duration("--every", "'0s'")},
+      {{"--every", "0.0001s", "a.pgl"}, Duration("--every", "'0.0001s'")},
+      {{"--every", "99999999999h", "a.pgl"}, Duration("--every", "'99999999999h'")},
+      {{"--split-gap=-1m", "a.pgl"}, Duration("--split-gap", "'-1m'")},
       {{"--max-speed", "fast", "a.pgl"},
-       "--max-speed takes a speed such as 200kmh, 50ms, 120mph or 30kn, not 'fast'"},
+       "--max-speed takes a speed above 0 with its unit (kmh, km/h, ms, m/s, mph or kn: 200kmh, 50ms, 120mph, "
+       "30kn), not 'fast'"},
       {{"a.pgl", "--max-speed"}, "option '--max-speed' needs a speed"},
       {{"a.pgl", "--every"}, "option '--every' needs a duration"},
       {{"--merge", "a.pgl", "b.pgl"}, "--merge writes one file: name it with -o"},
@@ -273,5 +284,25 @@ TEST_CASE("ParseCommandLine reads the track options") {
   for (const auto& [arguments, message] : refused) {
     CAPTURE(message);
     CHECK(Parse(arguments).Err == "pinwell: " + message + "\nTry 'pinwell --help' for more information.\n");
+  }
+}
+
+TEST_CASE("An option the chosen format does not use is noted") {
+  const std::pair<std::vector<std::string_view>, std::string> rows[] = {
+      {{"--continental", "-f", "gpx", "a.pgl"},
+       "pinwell: --continental has no effect with -f gpx: it shapes the numbers of pushpin files only\n"},
+      {{"--continental", "--stats", "a.pgl"},
+       "pinwell: --continental has no effect with --stats: it shapes the numbers of pushpin files only\n"},
+      {{"--date", "2003-05-17", "a.pgl"}, "pinwell: --date has no effect with -f pushpin: pushpin files carry no date\n"},
+      {{"--split-gap", "60s", "a.pgl"},
+       "pinwell: --split-gap has no effect with -f pushpin: pushpin files have no segments\n"},
+      {{"--continental", "--date", "2003-05-17", "--split-gap", "60s", "-f", "kml", "a.pgl"},
+       "pinwell: --continental has no effect with -f kml: it shapes the numbers of pushpin files only\n"},
+  };
+  for (const auto& [arguments, notes] : rows) {
+    CAPTURE(notes);
+    const Outcome outcome = Parse(arguments);
+    CHECK_FALSE(outcome.Status.has_value());
+    CHECK(outcome.Err == notes);
   }
 }
