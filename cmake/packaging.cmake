@@ -57,7 +57,24 @@ if(WIN32)
   set(CPACK_NSIS_DEFINES "Target amd64-unicode\nBrandingText 'Pinwell ${PROJECT_VERSION}'")
   # Logs open in Pinwell on a double-click (packaging/file_association.nsh).
   string(APPEND CPACK_NSIS_DEFINES "\n!include '${packaging_dir}/file_association.nsh'")
-  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro PinwellAssociate")
+  # Programs and Features: the size of what was installed, the help page as
+  # the help link; the name, version, publisher and icon come from CPack.
+  set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pinwell")
+  string(APPEND CPACK_NSIS_DEFINES "\n!include FileFunc.nsh")
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro PinwellAssociate
+  !insertmacro GetSizeCall '$INSTDIR' '/S=0K' $0 $1 $2
+  IntFmt $0 '0x%08X' $0
+  WriteRegDWORD SHCTX '${uninstall_key}' 'EstimatedSize' '$0'")
+  set(CPACK_NSIS_HELP_LINK "$INSTDIR\\Pinwell.htm")
+  # The installer's own Properties > Details.
+  string(APPEND CPACK_NSIS_DEFINES "
+VIProductVersion ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0
+VIAddVersionKey /LANG=1033 ProductName Pinwell
+VIAddVersionKey /LANG=1033 CompanyName Pinwell
+VIAddVersionKey /LANG=1033 FileDescription 'Pinwell Setup'
+VIAddVersionKey /LANG=1033 FileVersion ${PROJECT_VERSION}
+VIAddVersionKey /LANG=1033 ProductVersion ${PROJECT_VERSION}
+VIAddVersionKey /LANG=1033 LegalCopyright 'Copyright (C) 2003 Pinwell'")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   # No licence has been granted: no page that asks the user to accept one.
   set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)

@@ -4,12 +4,15 @@
     draw_images.py OUTPUT_FOLDER
 
 writes OUTPUT_FOLDER/toolbar.bmp (five 16x16 button images side by side, 256
-colours) and OUTPUT_FOLDER/pinwell.ico (32x32 and 16x16, 256 colours).
+colours), the same strip at 24 and 32 pixels for displays at 150 % and 200 %
+(toolbar24.bmp, toolbar32.bmp), and OUTPUT_FOLDER/pinwell.ico (every size
+Windows asks for, 32-bit with transparency, the largest PNG-compressed).
 Standard library only: the build runs it on any machine that has python3.
 """
 
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 # The toolbar control maps this grey to the user's button face colour, so the
@@ -175,13 +178,20 @@ def mask_rows(mask):
     return bytes(data)
 
 
-def toolbar_bitmap():
+TOOLBAR_SIZES = (16, 24, 32)
+
+
+def toolbar_bitmap(size):
+    """The button strip with images of size x size, each pixel the art's pixel
+    under its centre: hard edges at every size, no blur."""
+    for art in BUTTONS:
+        assert len(art) == IMAGE_SIZE and all(len(line) == IMAGE_SIZE for line in art), art
+    source = [(i * 2 + 1) * IMAGE_SIZE // (2 * size) for i in range(size)]
     rows = []
-    for y in range(IMAGE_SIZE):
+    for y in range(size):
         row = []
         for art in BUTTONS:
-            assert len(art) == IMAGE_SIZE and len(art[y]) == IMAGE_SIZE, art[y]
-            row += [COLOURS[c] for c in art[y]]
+            row += [COLOURS[art[source[y]][source[x]]] for x in range(size)]
         rows.append(row)
     palette = make_palette(COLOURS.values())
     body = info_header(len(rows[0]), len(rows)) + palette_bytes(palette) + index_rows(rows, palette)
@@ -255,21 +265,54 @@ def draw_icon(size):
     return pixels
 
 
+ICON_SIZES = (256, 64, 48, 40, 32, 24, 20, 16)
+
+
+def icon_rgba(size):
+    """Rows of (r, g, b, a) at size x size: the drawing made at a finer grid
+    and each pixel the average of its samples, so edges are smooth at every
+    size and the transparency is partial along them."""
+    fine = max(1, min(4, 128 // size))
+    pixels = draw_icon(size * fine)
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            samples = [pixels[y * fine + j][x * fine + i] for j in range(fine) for i in range(fine)]
+            opaque = [c for c in samples if c is not None]
+            if not opaque:
+                row.append((0, 0, 0, 0))
+                continue
+            mean = [round(sum(c[k] for c in opaque) / len(opaque)) for k in range(3)]
+            row.append((*mean, round(255 * len(opaque) / len(samples))))
+        rows.append(row)
+    return rows
+
+
+def png_image(rows):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in rows)
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
+def dib_image(rows):
+    """A 32-bit icon image: BGRA rows bottom up, then the AND mask, which
+    systems without alpha use."""
+    size = len(rows)
+    colour = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for r, g, b, a in row)
+    mask = mask_rows([[1 if a == 0 else 0 for *_, a in row] for row in rows])
+    return struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0) + colour + mask
+
+
 def icon_file(sizes):
-    images = []
-    for size in sizes:
-        pixels = draw_icon(size)
-        colours = [(0, 0, 0)] + [c for row in pixels for c in row if c is not None]
-        palette = make_palette(colours)
-        # Transparent pixels are black in the colour image and set in the mask.
-        rows = [[c if c is not None else (0, 0, 0) for c in row] for row in pixels]
-        mask = [[1 if c is None else 0 for c in row] for row in pixels]
-        images.append(info_header(size, 2 * size) + palette_bytes(palette) + index_rows(rows, palette)
-                      + mask_rows(mask))
+    images = [png_image(icon_rgba(size)) if size >= 256 else dib_image(icon_rgba(size)) for size in sizes]
     data = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(sizes, images):
-        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image), offset)
+        data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
         offset += len(image)
     return data + b"".join(images)
 
@@ -279,8 +322,10 @@ def main(arguments):
         sys.exit("usage: draw_images.py OUTPUT_FOLDER")
     folder = Path(arguments[1])
     folder.mkdir(parents=True, exist_ok=True)
-    (folder / "toolbar.bmp").write_bytes(toolbar_bitmap())
-    (folder / "pinwell.ico").write_bytes(icon_file([32, 16]))
+    for size in TOOLBAR_SIZES:
+        name = "toolbar.bmp" if size == IMAGE_SIZE else f"toolbar{size}.bmp"
+        (folder / name).write_bytes(toolbar_bitmap(size))
+    (folder / "pinwell.ico").write_bytes(icon_file(ICON_SIZES))
 
 
 if __name__ == "__main__":

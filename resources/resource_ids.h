@@ -9,6 +9,9 @@
 #define IDR_MAIN_MENU 30001
 /* The toolbar layout (RCDATA) and its button images (BITMAP). */
 #define IDR_TOOLBAR 30101
+/* Its images at 24 and 32 pixels: IDR_TOOLBAR plus the size. */
+#define IDR_TOOLBAR_24 30125
+#define IDR_TOOLBAR_32 30133
 /* The About box and its text field. */
 #define IDD_ABOUT 101
 #define IDC_ABOUT_TEXT 1001

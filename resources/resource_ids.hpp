@@ -9,6 +9,8 @@ namespace resources {
 
 inline constexpr int MainMenu = IDR_MAIN_MENU;
 inline constexpr int MainToolbar = IDR_TOOLBAR;
+// The toolkit finds a toolbar's larger images under its number plus their size.
+static_assert(IDR_TOOLBAR_24 == IDR_TOOLBAR + 24 && IDR_TOOLBAR_32 == IDR_TOOLBAR + 32);
 inline constexpr int AboutDialog = IDD_ABOUT;
 inline constexpr int AboutTextField = IDC_ABOUT_TEXT;
 // The window class icon is named, not numbered.

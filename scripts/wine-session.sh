@@ -4,8 +4,9 @@
 # in a Wine desktop and takes pictures of them.
 
 wine_session_script=$(realpath "${BASH_SOURCE[0]}")
-# The screen the program was made for; Xvfb's is this size too.
-wine_screen=1024x768
+# The screen the program was made for; Xvfb's is this size too. A caller
+# that needs a larger one (the window at 200 %) exports its own.
+wine_screen=${wine_screen:-1024x768}
 
 # wine_prefix_prepare FOLDER
 # Makes FOLDER the Wine prefix of what follows, created on first use, and

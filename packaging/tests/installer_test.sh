@@ -71,6 +71,13 @@ expect "the Start-menu folder" "Pinwell.lnk Uninstall.lnk" \
   "$(ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pinwell" | sorted)"
 timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pinwell' \
   /v DisplayVersion | grep -q "REG_SZ *$version" || fail "no uninstaller registered for $version"
+# Programs and Features: who made it, its icon, its help, its size.
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pinwell'
+expect "the uninstall entry's publisher" "Pinwell" "$(registry_value "$entry" Publisher)"
+expect "the uninstall entry's icon" 'C:\Program Files\Pinwell\Pinwell.exe' "$(registry_value "$entry" DisplayIcon)"
+expect "the uninstall entry's help link" 'C:\Program Files\Pinwell\Pinwell.htm' "$(registry_value "$entry" HelpLink)"
+size=$(timeout 30 wine reg query "$entry" /v EstimatedSize 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD *//p')
+expect "the uninstall entry's size in KiB" "$((($(find "$folder" -type f -printf "+%s")) / 1024))" "$((size))"
 
 expect "the program that opens a .pgl" "Pinwell.Log" "$(registry_value "$classes\\.pgl")"
 expect "the command that opens a .pgl" '"C:\Program Files\Pinwell\Pinwell.exe" "%1"' \
