@@ -6,9 +6,13 @@
 
 #include <algorithm>
 
+#include "toolkit/state/toolkit_state.hpp"
+#include "toolkit/windows/display_scale.hpp"
+#include "toolkit/windows/display_scale_win32.hpp"
 #include "toolkit/windows/dropped_files_win32.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/frame_layout.hpp"
+#include "toolkit/windows/toolbar.hpp"
 #include "toolkit/windows/tooltip_table.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
@@ -85,6 +89,42 @@ LRESULT OnSize(HWND frame, WPARAM kind) {
     RECT area;
     GetClientRect(s.Client, &area);
     SendMessageA(s.Client, WM_SIZE, SIZE_RESTORED, MAKELPARAM(area.right, area.bottom));
+  }
+  return 0;
+}
+
+// The status bar takes the font of the new scaling (it sizes itself by it)
+// and its parts keep their share of the window.
+void RescaleStatusBar(WindowSlot& s, int oldDpi) {
+  if (s.StatusFont != nullptr) DeleteObject(s.StatusFont);
+  const LOGFONTW font = WindowsFontsAt(s.Dpi).lfStatusFont;
+  s.StatusFont = CreateFontIndirectW(&font);
+  SendMessageA(s.StatusBar, WM_SETFONT, reinterpret_cast<WPARAM>(s.StatusFont), FALSE);
+  std::array<int, MaxStatusBarParts> edges{};
+  const auto count = static_cast<int>(SendMessageA(s.StatusBar, SB_GETPARTS, edges.size(),
+                                                   reinterpret_cast<LPARAM>(edges.data())));
+  for (int i = 0; i < count; ++i) edges[i] = RescaledEdge(edges[i], oldDpi, s.Dpi);
+  SendMessageA(s.StatusBar, SB_SETPARTS, count, reinterpret_cast<LPARAM>(edges.data()));
+}
+
+// The frame moved to a display of another scaling, or the display's scaling
+// changed: what the toolkit sized in pixels follows, and the frame takes the
+// place and size the system proposes, which keep its client area's share of
+// the display.
+LRESULT OnDpiChanged(HWND frame, int dpi, const RECT& proposed) {
+  const int slot = SlotOfWindow(frame);
+  if (slot < 0) return 0;
+  WindowSlot& s = Layer.Slots[slot];
+  const int oldDpi = s.Dpi;
+  s.Dpi = dpi;
+  if (s.StatusBar != nullptr) RescaleStatusBar(s, oldDpi);
+  if (slot == 0) State.FontCache.fill(-1);  // the text font is made again for the next text
+  SetWindowPos(frame, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+               proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // In the order of ToolbarSide, whose positions count from 1.
+  for (int side = 0; side < ToolbarPlaces; ++side) {
+    const ToolbarPlace& place = s.Toolbars[side];
+    if (place.Window != nullptr) ToolbarCreate(place.Resource, slot, side + 1);
   }
   return 0;
 }
@@ -177,6 +217,7 @@ LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
       return 0;
     }
     case WM_DROPFILES: return OnDropFiles(frame, reinterpret_cast<HDROP>(wParam));
+    case WM_DPICHANGED: return OnDpiChanged(frame, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY: return OnDestroy(frame);
     default: return DefWindowProcA(frame, message, wParam, lParam);
   }

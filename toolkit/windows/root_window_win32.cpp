@@ -10,6 +10,8 @@
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/client_procedure_win32.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
+#include "toolkit/windows/display_scale.hpp"
+#include "toolkit/windows/display_scale_win32.hpp"
 #include "toolkit/windows/frame_procedure_win32.hpp"
 #include "toolkit/windows/resource_words.hpp"
 #include "toolkit/windows/status_bar.hpp"
@@ -148,8 +150,11 @@ void RecordStandardControls() {
 
 void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) {
   if (State.RootWindowOpen != 0) return;
-  const int clientWidth = RequestedClientSize(window.Width, State.ScreenWidth);
-  const int clientHeight = RequestedClientSize(window.Height, State.ScreenHeight);
+  // The size asked for is the size at 100 %; the window opens on the display
+  // of the system's scaling.
+  const int dpi = WindowDpi(nullptr);
+  const int clientWidth = RequestedClientSize(ScaledPixels(window.Width, dpi), State.ScreenWidth);
+  const int clientHeight = RequestedClientSize(ScaledPixels(window.Height, dpi), State.ScreenHeight);
   const WindowFlags flags = SplitWindowFlags(window.Flags);
   Layer.RootFlags = window.Flags;
   Layer.ColourReserve = ColourReserveFor(colourReserve);
@@ -163,7 +168,7 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
   const DWORD style = FrameStyle(flags);
   const DWORD exStyle = flags.AlwaysOnTop ? WS_EX_TOPMOST : 0;
   RECT outer{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&outer, style, window.MenuId != 0, exStyle);
+  AdjustFrameRect(outer, style, window.MenuId != 0, exStyle, dpi);
   const int outerWidth = outer.right - outer.left;
   const int outerHeight = outer.bottom - outer.top;
   const int x = WindowOrigin(window.X, State.ScreenWidth, outerWidth);
@@ -174,6 +179,7 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
   root.Frame = CreateWindowExA(exStyle, FrameClass, caption.c_str(), style, x, y, outerWidth,
                                outerHeight, nullptr, nullptr, ProgramInstance(), nullptr);
   if (root.Frame != nullptr) {
+    root.Dpi = dpi;
     root.PartStyles.fill(PartStyle::Sunken);
     if (flags.StatusBar) AddStatusBar(root, flags, window.Y, outerWidth);
     CreateClientWindow(root);
@@ -226,6 +232,7 @@ void CloseRootWindow() {
 
   Layer.Switches = ClosedEventSwitches();
   if (root.Frame != nullptr) DestroyWindow(root.Frame);
+  if (root.StatusFont != nullptr) DeleteObject(root.StatusFont);
   for (WindowSlot& slot : Layer.Slots) slot = WindowSlot{};
   Layer.CurrentWindow = 0;
   State.RootWindowOpen = 0;

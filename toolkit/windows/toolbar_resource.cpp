@@ -26,7 +26,7 @@ ToolbarResource ParseToolbarResource(std::span<const std::uint16_t> words) {
 }
 
 ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar) {
-  return {toolbar.ImageWidth + 6, toolbar.ImageHeight + 6};
+  return {toolbar.ImageWidth + toolbar.Margin, toolbar.ImageHeight + toolbar.Margin};
 }
 
 ToolbarSide ToolbarSideAt(int position) {
@@ -41,7 +41,7 @@ ToolbarSide ToolbarSideAt(int position) {
 ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, ToolbarSide side, int clientWidth,
                              int clientHeight) {
   const ToolbarSize button = ToolbarButtonSize(toolbar);
-  if (side == ToolbarSide::Left || side == ToolbarSide::Right) return {button.Width + 3, clientHeight};
+  if (side == ToolbarSide::Left || side == ToolbarSide::Right) return {button.Width + toolbar.Margin / 2, clientHeight};
   return {clientWidth, button.Height};
 }
 

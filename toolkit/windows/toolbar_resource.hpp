@@ -16,6 +16,7 @@ struct ToolbarItem {
 struct ToolbarResource {
   int ImageWidth = 0;
   int ImageHeight = 0;
+  int Margin = 6;  // pixels between an image and its button's edges, both sides together
   std::vector<ToolbarItem> Items;
 };
 
@@ -27,7 +28,7 @@ struct ToolbarSize {
   int Height = 0;
 };
 
-// Buttons are 6 pixels larger than their images each way.
+// Buttons are Margin pixels larger than their images each way.
 ToolbarSize ToolbarButtonSize(const ToolbarResource& toolbar);
 
 // The sides a window keeps a toolbar at, in the order it keeps them.
@@ -36,8 +37,8 @@ enum class ToolbarSide { Top, Left, Right, Bottom };
 // The side of a ToolbarPosition; anything else is the top.
 ToolbarSide ToolbarSideAt(int position);
 
-// Size of a toolbar at a side of a client area; a side toolbar is 3 pixels
-// wider than its buttons.
+// Size of a toolbar at a side of a client area; a side toolbar is half a
+// margin wider than its buttons.
 ToolbarSize ToolbarPlaceSize(const ToolbarResource& toolbar, ToolbarSide side, int clientWidth,
                              int clientHeight);
 

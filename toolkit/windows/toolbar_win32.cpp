@@ -6,6 +6,7 @@
 
 #include "toolkit/state/error_numbers.hpp"
 #include "toolkit/state/errors.hpp"
+#include "toolkit/windows/display_scale.hpp"
 #include "toolkit/windows/frame_procedure_win32.hpp"
 #include "toolkit/windows/popup_locator.hpp"
 #include "toolkit/windows/resource_words.hpp"
@@ -89,7 +90,25 @@ SIZE SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layo
   return {size.Width, size.Height};
 }
 
-void AddButtons(const WindowSlot& slot, HWND toolbar, int resource, const ToolbarResource& layout) {
+// The images for a display at a larger scaling are bitmaps of their own,
+// filed under the toolbar's identifier plus their height in pixels (30101 +
+// 24, 30101 + 32). The largest drawn no larger than the scaling asks for is
+// taken, so an image is never stretched; the buttons' margins scale with it.
+int ScaleForDisplay(int resource, ToolbarResource& layout, int dpi) {
+  const int standard = layout.ImageHeight;
+  for (int size = ScaledPixels(standard, dpi); size > standard && standard > 0; --size) {
+    if (FindResourceA(ProgramInstance(), MAKEINTRESOURCEA(resource + size), MAKEINTRESOURCEA(2)) == nullptr) {  // RT_BITMAP
+      continue;
+    }
+    layout.ImageWidth = layout.ImageWidth * size / standard;
+    layout.ImageHeight = size;
+    layout.Margin = ScaledPixels(layout.Margin, dpi);
+    return resource + size;
+  }
+  return resource;
+}
+
+void AddButtons(const WindowSlot& slot, HWND toolbar, int bitmapResource, const ToolbarResource& layout) {
   std::vector<TBBUTTON> buttons(layout.Items.size());
   for (std::size_t i = 0; i < layout.Items.size(); ++i) {
     const ToolbarItem& item = layout.Items[i];
@@ -104,7 +123,7 @@ void AddButtons(const WindowSlot& slot, HWND toolbar, int resource, const Toolba
     b.fsStyle = TBSTYLE_BUTTON;
     b.fsState = ButtonState(slot, item.Command);
   }
-  TBADDBITMAP bitmap{ProgramInstance(), static_cast<UINT_PTR>(resource)};
+  TBADDBITMAP bitmap{ProgramInstance(), static_cast<UINT_PTR>(bitmapResource)};
   SendMessageA(toolbar, TB_ADDBITMAP, buttons.size(), reinterpret_cast<LPARAM>(&bitmap));
   SendMessageA(toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 }
@@ -157,7 +176,8 @@ void ToolbarCreate(int resource, int window, int position) {
   const SIZE removed = place.Window != nullptr ? place.Measured : SIZE{};
   if (place.Window != nullptr) RemoveToolbar(slot, side);
   if (resource == 0) return ApplySizeChange(window, removed, {0, 0});
-  const ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
+  ToolbarResource layout = ParseToolbarResource(ResourceWords({bytes, SizeofResource(instance, found)}));
+  const int bitmapResource = ScaleForDisplay(resource, layout, slot.Dpi);
 
   // Shown only once it is in its place: on its way there it would uncover
   // parts of the client window, which the application would have to repaint.
@@ -166,6 +186,7 @@ void ToolbarCreate(int resource, int window, int position) {
                                  instance, nullptr);
   if (toolbar == nullptr) return ErrorRaise(ErrorNumber::MenuResourceNotLoaded);
   place.Window = toolbar;
+  place.Resource = resource;
   place.ControlProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarFilter)));
   StackChildren(slot);
@@ -176,11 +197,11 @@ void ToolbarCreate(int resource, int window, int position) {
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.ImageWidth, layout.ImageHeight));
   const ToolbarSize button = ToolbarButtonSize(layout);
   // The control's own padding (7 by 6 by default) would widen the buttons
-  // beyond image size + 6.
-  SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(6, 6));
+  // beyond image size + margin.
+  SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(layout.Margin, layout.Margin));
   SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.Width, button.Height));
   const SIZE added = place.Measured = SizeToolbar(slot, side, layout);
-  AddButtons(slot, toolbar, resource, layout);
+  AddButtons(slot, toolbar, bitmapResource, layout);
   if (IsSide(side)) {
     RECT ignored;
     SendMessageA(toolbar, TB_SETROWS, MAKEWPARAM(layout.Items.size(), TRUE), reinterpret_cast<LPARAM>(&ignored));

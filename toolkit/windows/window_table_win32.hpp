@@ -22,6 +22,7 @@ inline constexpr int ToolbarPlaces = 4;  // top, left, right, bottom
 
 struct ToolbarPlace {
   HWND Window = nullptr;
+  int Resource = 0;  // what it was made from, to make it again at another display scaling
   WNDPROC ControlProcedure = nullptr;  // the control's own, behind our WM_SIZE filter
   int SideWidth = 0;                   // left and right toolbars: width kept for layout
   // The size the toolkit gave it at its place, before the control sized
@@ -55,6 +56,8 @@ struct WindowSlot {
   std::array<ToolbarPlace, ToolbarPlaces> Toolbars{};
   std::vector<TooltipRecord> TooltipTable;
   PendingEvent Pending;
+  int Dpi = 96;          // of the display the frame is on
+  HFONT StatusFont = nullptr;  // owned; none until the frame moves to a display of another scaling
   int ClientWidth = 0;   // last known client size in pixels
   int ClientHeight = 0;
   bool Minimised = false;
