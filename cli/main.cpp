@@ -137,6 +137,10 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
   };
   undatedNote(result.UndatedPoints, "the log gives no date (RMC or ZDA sentences) and no --date");
   undatedNote(result.PointsPastLastDate, "past 9999-12-31");
+  if (const long long values = result.ValuesOutOfRange; values > 0) {
+    Write(stderr, "pinwell: " + label + ": " + std::to_string(values) + (values == 1 ? " value" : " values") +
+                      " left out: altitudes beyond 100 km or speeds beyond 12348 km/h, which no map takes\n");
+  }
   if (const std::string utc = conversion::UtcTimesNote(result, line.Format.Zone.Name()); !utc.empty())
     Write(stderr, "pinwell: " + label + ": " + utc + "\n");
 

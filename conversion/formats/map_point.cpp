@@ -71,7 +71,10 @@ void MapWriter::Record(const TrackRecord& record, std::string& out) {
     if (time) point.Time = *time;
     else ++(track.Day ? pointsPastLastDate_ : undatedPoints_);
   }
-  if (fix.AltitudeGiven) point.Altitude = Shortest(fix.Altitude);
+  const bool altitudeInRange = std::abs(fix.Altitude) <= MostAltitudeMetres;
+  if (fix.AltitudeGiven && altitudeInRange) point.Altitude = Shortest(fix.Altitude);
+  const bool speedInRange = !(fix.SpeedKmh > MostSpeedKmh) && !std::isnan(fix.SpeedKmh);
+  valuesOutOfRange_ += (fix.AltitudeGiven && !altitudeInRange ? 1 : 0) + (fix.SpeedGiven && !speedInRange ? 1 : 0);
   if (track.SpeedKmh) {
     point.SpeedKmh = Shortest(fix.SpeedKmh);
     if (!point.SpeedKmh.Empty()) point.SpeedMetresPerSecond = Fixed(fix.SpeedKmh / 3.6, 2);

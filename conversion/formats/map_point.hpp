@@ -53,6 +53,7 @@ class MapWriter : public TrackWriter {
   void Record(const TrackRecord& record, std::string& out) final;
   long long UndatedPoints() const final { return undatedPoints_; }
   long long PointsPastLastDate() const final { return pointsPastLastDate_; }
+  long long ValuesOutOfRange() const final { return valuesOutOfRange_; }
 
  protected:
   virtual void Point(const MapPoint& point, std::string& out) = 0;
@@ -68,6 +69,7 @@ class MapWriter : public TrackWriter {
   long long points_ = 0;
   long long undatedPoints_ = 0;
   long long pointsPastLastDate_ = 0;
+  long long valuesOutOfRange_ = 0;
 };
 
 }  // namespace conversion

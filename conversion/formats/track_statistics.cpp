@@ -22,7 +22,7 @@ TrackPoint PointOf(const TrackRecord& record) {
   point.Longitude = PreciseLongitude(fix);
   point.SecondsOfDay = SecondsOfDay(fix);
   if (point.SecondsOfDay) point.Day = record.Day;
-  if (fix.SpeedGiven && fix.SpeedKmh >= 0 && std::isfinite(fix.SpeedKmh)) point.SpeedKmh = fix.SpeedKmh;
+  if (fix.SpeedGiven && fix.SpeedKmh >= 0 && fix.SpeedKmh <= MostSpeedKmh) point.SpeedKmh = fix.SpeedKmh;
   return point;
 }
 

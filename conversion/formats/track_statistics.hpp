@@ -18,8 +18,13 @@ struct TrackPoint {
   std::optional<double> SpeedKmh;      // as logged; none when the log gave none
 };
 
+// Beyond these no fix is real and no map takes the value: ten times the
+// speed of sound, 100 km above or below the sea.
+constexpr double MostSpeedKmh = 10 * 343 * 3.6;
+constexpr double MostAltitudeMetres = 100'000;
+
 // The record as the statistics, the picture and the map formats see it; a
-// negative speed is no speed at all.
+// negative speed, or one beyond MostSpeedKmh, is no speed at all.
 TrackPoint PointOf(const TrackRecord& record);
 
 // Degrees; a box across the antimeridian has West greater than East.

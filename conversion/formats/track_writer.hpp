@@ -59,6 +59,8 @@ class TrackWriter {
   virtual long long UndatedPoints() const { return 0; }
   // The points written without the time their day would put past what a date can hold.
   virtual long long PointsPastLastDate() const { return 0; }
+  // The altitudes and speeds left out as beyond what any map takes.
+  virtual long long ValuesOutOfRange() const { return 0; }
   // The times left in UTC, the zone's offset needing a day not known for them.
   virtual long long UtcTimes() const { return 0; }
   const std::string& Reason() const { return reason_; }

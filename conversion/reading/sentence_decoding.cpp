@@ -467,7 +467,9 @@ bool ChecksumMatches(std::string_view line) {
   if (text.size() < 4 || text[text.size() - 3] != '*') return true;
   const int high = HexValue(text[text.size() - 2]);
   const int low = HexValue(text[text.size() - 1]);
-  if ((high | low) < 0) return true;
+  // A checksum of characters that are no hexadecimal digits ("*zz") is no
+  // checksum this sentence could have: wrong.
+  if ((high | low) < 0) return false;
   // Many characters at a time: the exclusive or of the words' bytes is that of all.
   const std::size_t star = text.size() - 3;
   std::size_t i = 1;

@@ -162,6 +162,7 @@ ConversionResult Run::Convert(const std::function<void()>& announcement, const P
   result_.Dropped = filter_.Dropped();
   result_.UndatedPoints = writer_->UndatedPoints();
   result_.PointsPastLastDate = writer_->PointsPastLastDate();
+  result_.ValuesOutOfRange = writer_->ValuesOutOfRange();
   result_.UtcTimes = writer_->UtcTimes();
   if (format_.Statistics) format_.Statistics->NoteDropped(result_.Dropped, track_.FixesOnly, track_.MaxSpeedKmh.has_value());
   if (!writer_->Finish(buffer_, output_)) return OutputFailure(writer_->Reason());

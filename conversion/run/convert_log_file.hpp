@@ -26,6 +26,8 @@ struct ConversionResult {
   long long UndatedPoints = 0;
   // Map-format points written without a time: their day is past 9999-12-31.
   long long PointsPastLastDate = 0;
+  // Map-format altitudes and speeds left out, beyond what any map takes.
+  long long ValuesOutOfRange = 0;
   // Times left in UTC where a time zone was asked for: no day is known
   // for them.
   long long UtcTimes = 0;

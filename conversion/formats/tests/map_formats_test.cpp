@@ -185,6 +185,10 @@ TEST_CASE("GPX values stay in the ranges of GPX and its track-point extension") 
        "<gpxtpx:speed>0.00</gpxtpx:speed><gpxtpx:course>0.25</gpxtpx:course>"},
       {"a hair below 0, and a negative speed", vtg("-0.00001", "-5.0") + gga("01131.0000,E"), "11.516667",
        "<gpxtpx:course>0.0</gpxtpx:course>"},
+      {"a speed beyond a float", vtg("10.0", "1e400") + gga("01131.0000,E"), "11.516667",
+       "<gpxtpx:course>10.0</gpxtpx:course>"},
+      {"a speed beyond ten times that of sound", vtg("10.0", "12349") + gga("01131.0000,E"), "11.516667",
+       "<gpxtpx:course>10.0</gpxtpx:course>"},
   };
   for (const auto& row : rows) {
     CAPTURE(row.Case);
@@ -195,6 +199,17 @@ TEST_CASE("GPX values stay in the ranges of GPX and its track-point extension") 
           "<trkpt lat=\"48.117300\" lon=\"" + std::string(row.Longitude) +
               "\"><ele>545.4</ele><name>Pt1</name><sat>8</sat><extensions><gpxtpx:TrackPointExtension>" +
               std::string(row.Extension) + "</gpxtpx:TrackPointExtension></extensions></trkpt>");
+  }
+  SUBCASE("an altitude beyond 100 km is left out, and counted") {
+    const ConversionResult result =
+        run.Convert("$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,1e308,M,46.9,M,,*47\n"
+                    "$GPGGA,123520.000,4807.0380,N,01131.0000,E,1,08,0.9,-100001,M,46.9,M,,*47\n"
+                    "$GPGGA,123521.000,4807.0380,N,01131.0000,E,1,08,0.9,100000,M,46.9,M,,*47\n",
+                    OutputFormat::Gpx);
+    CHECK(result.ValuesOutOfRange == 2);
+    const std::string text = run.Text();
+    CHECK(text.find("<ele>") == text.rfind("<ele>"));
+    CHECK(text.find("<ele>100000.0</ele>") != std::string::npos);
   }
 }
 

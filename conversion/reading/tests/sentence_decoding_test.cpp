@@ -341,7 +341,8 @@ TEST_CASE("ChecksumMatches") {
         {"$GPRMC,,V,,,,,,,,,,N*53", true},
         {"$GPRMC,,V,,,,,,,,,,N*53 ", true},  // no ending: read
         {"$GPRMC,,V,,,,,,,,,,N*5", true},
-        {"$GPRMC,,V,,,,,,,,,,N*5G", true},
+        {"$GPRMC,,V,,,,,,,,,,N*5G", false},  // no hexadecimal digits: no checksum it could have
+        {"$GPRMC,,V,,,,,,,,,,N*zz", false},
         {"$GPRMC,,V,,,,,,,,,,N", true},
         {"$A*40", false},
         {"$A*41", true},
