@@ -55,7 +55,7 @@ std::string NoRecordReason(const ConversionResult::LogResult& log) {
 
 std::string RolloverNote(const ConversionResult::LogResult& log) {
   if (log.WeeksMoved == 0) return {};
-  return "dates moved forward by " + GroupedNumber(log.WeeksMoved) +
+  return "dates moved forward by " + std::to_string(log.WeeksMoved) +
          " weeks: the receiver reports dates from before its GPS week rollover";
 }
 
