@@ -1,7 +1,6 @@
 #include "conversion/formats/time_zone.hpp"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace conversion {
 
@@ -39,7 +38,7 @@ std::optional<TimeZone> TimeZone::Find(std::string_view name, std::string& reaso
       reason = "an offset is written +hh:mm or -hh:mm, from -12:00 to +14:00";
       return std::nullopt;
     }
-    zone.name_ = OffsetText(*offset);
+    zone.name_ = name;
     zone.fixedOffset_ = *offset;
     return zone;
   }
@@ -69,18 +68,6 @@ std::optional<ZonedTime> InZone(const TimeZone& zone, const std::optional<long l
     days = 1;
   }
   return ZonedTime{utcDay ? std::optional<long long>(day + days) : std::nullopt, seconds, offset};
-}
-
-std::string OffsetText(int offsetSeconds) {
-  const int minutes = std::abs(offsetSeconds) / 60;
-  std::string text(1, offsetSeconds < 0 ? '-' : '+');
-  for (const int part : {minutes / 60, minutes % 60}) {
-    text += static_cast<char>('0' + part / 10);
-    text += static_cast<char>('0' + part % 10);
-    text += ':';
-  }
-  text.pop_back();
-  return text;
 }
 
 }  // namespace conversion

@@ -53,9 +53,6 @@ struct ZonedTime {
 };
 std::optional<ZonedTime> InZone(const TimeZone& zone, const std::optional<long long>& utcDay, double utcSecondsOfDay);
 
-// "+01:00", "-03:30", "+00:00".
-std::string OffsetText(int offsetSeconds);
-
 // The platform's part: the rules of a zone by name ("local" for the
 // machine's own), with the name to show; nothing, with the reason, for a
 // zone it does not know.
