@@ -39,9 +39,9 @@ std::FILE* CreateNewFile(const std::filesystem::path& path);
 void TakeOverAttributes(std::FILE* file, const std::filesystem::path& replaced,
                         const std::filesystem::path& replacing);
 
-// Asks the system to start writing to the disk what was written to the
-// bytes from `offset` on, without waiting for it, so that the sync at the end
-// finds little left to do. Nothing where the system has no such request.
+// Asks the system to start writing the `length` bytes of the file from
+// `offset` on to the disk, without waiting for it, so that the sync at the
+// end finds little left to do. Nothing where the system has no such request.
 void StartWriteBack(std::FILE* file, std::uint64_t offset, std::uint64_t length);
 // What was written to the file is on the disk, not only in the system's cache.
 bool SyncFile(std::FILE* file);
