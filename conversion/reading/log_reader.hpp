@@ -78,8 +78,9 @@ class LogReader {
     const char* start = buffer_.get() + begin_;
     std::size_t length = TakeLineEnd() - begin_;
     begin_ += length + 1;
-    // A CR before an LF is never a line end of its own: it belongs to the LF's.
-    if (length > 0 && start[length] == '\n' && start[length - 1] == '\r') --length;
+    // A CR before an LF belongs to the LF's line end. Before a CR's it cannot
+    // stand: it would have ended a line of its own.
+    if (length > 0 && start[length - 1] == '\r') --length;
     line = {start, std::min(length, LogLineLength)};
     return true;
   }
@@ -90,20 +91,26 @@ class LogReader {
  private:
   // Finds the line ends of the next block of the buffer; false when the
   // buffer has no more.
-  // A CR ends a line unless an LF follows it; whether one does is not known
-  // of the last byte read until the log has more or has ended.
+  // A CR ends a line unless an LF follows it.
   bool SearchNextBlock() {
     if (nextBlock_ >= end_) return false;
     const char* bytes = buffer_.get() + nextBlock_;
     const std::size_t valid = end_ - nextBlock_;
     const log_reading::BlockEnds found = log_reading::LineEnds(bytes);
     const std::uint64_t lf = found.Lf & log_reading::FirstBytes(valid);
-    const bool lfAfterBlock = valid > log_reading::Block && bytes[log_reading::Block] == '\n';
-    const std::uint64_t loneCr = found.Cr & ~(lf >> 1) & ~(std::uint64_t{lfAfterBlock} << (log_reading::Block - 1)) &
-                                 log_reading::FirstBytes(atEnd_ ? valid : valid - 1);
-    ends_ = lf | loneCr;
+    // In LF and CR LF logs nearly always none.
+    const std::uint64_t loneCr = found.Cr & ~(lf >> 1);
+    ends_ = loneCr == 0 ? lf : lf | CrLineEnds(loneCr, bytes, valid);
     nextBlock_ += log_reading::Block;
     return true;
+  }
+  // Of the CRs no LF of the block follows, those that end a line: the block's
+  // last one only if no LF follows it in the next, and the last byte read only
+  // once the log is known to have no more.
+  std::uint64_t CrLineEnds(std::uint64_t crs, const char* bytes, std::size_t valid) const {
+    if (valid > log_reading::Block && bytes[log_reading::Block] == '\n')
+      crs &= ~(std::uint64_t{1} << (log_reading::Block - 1));
+    return crs & log_reading::FirstBytes(atEnd_ ? valid : valid - 1);
   }
   // Where the first line end not yet taken stands.
   std::size_t TakeLineEnd() {
