@@ -37,6 +37,10 @@ std::string ReadingNotes(std::string_view label, const conversion::ConversionRes
     notes += prefix + GroupedNumber(count) + (count == 1 ? " position" : " positions") + std::string(what) + "\n";
   }
   if (const std::string moved = conversion::RolloverNote(log); !moved.empty()) notes += prefix + moved + "\n";
+  if (const long long impossible = log.Counts.ImpossibleTimes; impossible > 0) {
+    notes += prefix + GroupedNumber(impossible) + (impossible == 1 ? " position" : " positions") +
+             " without time: no time of day (hours beyond 23, minutes or seconds beyond 59)\n";
+  }
   if (const long long wrong = log.Counts.WrongChecksums; wrong > 0) {
     notes += prefix + GroupedNumber(wrong) + (wrong == 1 ? " sentence" : " sentences") + " with a wrong checksum " +
              (skipWrongChecksums ? "skipped (--checksums)" : "read all the same (--checksums skips them)") + "\n";

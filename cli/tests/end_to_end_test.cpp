@@ -377,6 +377,11 @@ TEST_CASE("pinwell writes map formats and says when their points lack a time") {
     CHECK(run.Status == 0);
     CHECK(run.Err == Lines("pinwell: late.pgl: 1 point written without time: past 9999-12-31\n"));
     CHECK(CountOf(Contents("late.gpx"), "<time>9999-12-31T23:59:59Z</time>") == 1);
+    // A time that is no time of day gives a point without one.
+    Write("odd.pgl", "$GPGGA,126100.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*47\r\n$GPGGA,250000.000,5130.0000,N,00007.0000,W,1,05,1.2,011.0,M,46.9,M,,*44\r\n");
+    CHECK(Pinwell("-f gpx --date 2003-05-17 odd.pgl").Err ==
+          Lines("pinwell: odd.pgl: 2 positions without time: no time of day (hours beyond 23, minutes or seconds "
+                "beyond 59)\n"));
     // The log's own date runs out the same way.
     Write("late-dated.pgl", "$GPZDA,235959.00,31,12,9999,00,00*66\r\n" + Contents("late.pgl"));
     CHECK(Pinwell("-f gpx late-dated.pgl").Err ==
@@ -469,19 +474,19 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
   CHECK(json.Status == 0);
   CHECK(json.Out ==
         Lines("{\"log\":\"moving.pgl\",\"records\":2,\"left_out_without_fix\":null,"
-              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"12:35:19Z\",\"last_time\":\"12:35:21Z\","
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":null,\"last_time\":null,"
               "\"duration_s\":2,\"distance_km\":0.004,\"distance_mi\":0.003,\"moving_time_s\":2,"
               "\"average_speed_kmh\":8.02,\"maximum_speed_kmh\":10.6,\"speed_logged\":true,"
               "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167},"
               "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
               "{\"log\":\"still.PGL\",\"records\":2,\"left_out_without_fix\":null,"
-              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:02Z\","
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":null,\"last_time\":null,"
               "\"duration_s\":1,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":0,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
               "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
               "{\"log\":\"gaps.pgl\",\"records\":1,\"left_out_without_fix\":null,"
-              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":\"00:00:01Z\",\"last_time\":\"00:00:01Z\","
+              "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":null,\"last_time\":null,"
               "\"duration_s\":0,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":null,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"

@@ -129,8 +129,14 @@ std::string StatisticsJson(std::string_view logName, const TrackStatistics& s, c
     json += ",\"time_zone\":";
     AppendJsonString(json, zone.Name());
   }
-  Append(json, "first_time", timed ? quoted(IsoTime(*s.FirstTimed(), zone)) : "", timed);
-  Append(json, "last_time", timed ? quoted(IsoTime(*s.LastTimed(), zone)) : "", timed);
+  // Scripts read a time as a full date-time or not at all: a time without
+  // its day (an undated log, or a day past 9999-12-31) is null.
+  const auto dateTime = [&](std::string_view key, const std::optional<TrackPoint>& point) {
+    const std::string text = point ? IsoTime(*point, zone) : std::string();
+    Append(json, key, quoted(text), text.find('T') != std::string::npos);
+  };
+  dateTime("first_time", s.FirstTimed());
+  dateTime("last_time", s.LastTimed());
   Append(json, "duration_s", Trimmed(s.DurationSeconds(), 3), timed);
   Append(json, "distance_km", Trimmed(s.DistanceKm(), 3));
   Append(json, "distance_mi", Trimmed(s.DistanceKm() / KmPerMile, 3));

@@ -71,6 +71,7 @@ void TrackStatistics::Add(const TrackPoint& point) {
   previous_ = point;
   if (point.SpeedKmh) maximumLoggedKmh_ = std::max(maximumLoggedKmh_.value_or(0), *point.SpeedKmh);
   if (!point.SecondsOfDay) return;
+  lastKeptTimed_ = point;
 
   const double step = lastTimed_ ? StepSeconds(*lastTimed_, point) : 0;
   // A time that goes back is not the track's latest: the next interval is

@@ -63,9 +63,10 @@ class TrackStatistics {
   long long OffEarthDropped() const { return offEarthDropped_; }
 
   long long Records() const { return records_; }
-  // The first and last records that have a time.
+  // The first and last records that have a time, in the order kept (the
+  // last need not be the latest).
   const std::optional<TrackPoint>& FirstTimed() const { return firstTimed_; }
-  const std::optional<TrackPoint>& LastTimed() const { return lastTimed_; }
+  const std::optional<TrackPoint>& LastTimed() const { return lastKeptTimed_; }
   // Seconds from the first to the last timed record. Without dates, a time
   // that goes back by more than 12 hours is taken as the next day; a time
   // that goes back by less (a repeated epoch, logs joined) adds nothing.
@@ -105,7 +106,8 @@ class TrackStatistics {
   long long offEarthDropped_ = 0;
   std::optional<TrackPoint> previous_;
   std::optional<TrackPoint> firstTimed_;
-  std::optional<TrackPoint> lastTimed_;
+  std::optional<TrackPoint> lastTimed_;  // the latest, which the next interval starts from
+  std::optional<TrackPoint> lastKeptTimed_;
   double distanceAtLastTimed_ = 0;
   double durationSeconds_ = 0;
   double distanceKm_ = 0;

@@ -43,7 +43,10 @@ std::optional<double> SecondsOfDay(std::string_view field) {
   const int hours = Digits(field, 0, 2);
   const int minutes = Digits(field, 2, 2);
   const int seconds = Digits(field, 4, 2);
-  if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59) return std::nullopt;
+  // 23:59:60 is a leap second.
+  const bool leap = hours == 23 && minutes == 59 && seconds == 60;
+  if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || (seconds > 59 && !leap))
+    return std::nullopt;
   double fraction = 0;
   if (field.size() > 6) {
     if (field[6] != '.') return std::nullopt;

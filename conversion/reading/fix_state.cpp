@@ -23,8 +23,11 @@ double PreciseLongitude(const GgaFix& fix) {
 }
 
 std::optional<double> SecondsOfDay(const GgaFix& fix) {
+  // A leap second, 23:59:60, is the day's last: it falls on midnight, the
+  // next day's first second, as nothing after it can write it.
+  const bool leap = fix.Hours == 23 && fix.Minutes == 59 && fix.Seconds >= 60 && fix.Seconds < 61;
   const bool valid = fix.Hours >= 0 && fix.Hours < 24 && fix.Minutes >= 0 && fix.Minutes < 60 &&
-                     fix.Seconds >= 0 && fix.Seconds < 60;
+                     fix.Seconds >= 0 && (fix.Seconds < 60 || leap);
   if (!fix.TimeGiven || !valid) return std::nullopt;
   return fix.Hours * 3600.0 + fix.Minutes * 60.0 + fix.Seconds;
 }

@@ -48,8 +48,8 @@ float Longitude(const FixState& fix);
 double PreciseLatitude(const GgaFix& fix);
 double PreciseLongitude(const GgaFix& fix);
 
-// Seconds since midnight (UTC) of the fix's time; none when the sentence
-// gave no time or one that is no time of day.
+// Seconds since midnight (UTC) of the fix's time, up to 86401 for a leap
+// second; none when the sentence gave no time or one that is no time of day.
 std::optional<double> SecondsOfDay(const GgaFix& fix);
 
 }  // namespace conversion

@@ -25,6 +25,9 @@ struct LogCounts {
   // Sentences whose checksum did not match: those skipped, or else those
   // whose values were taken.
   long long WrongChecksums = 0;
+  // Positions read whose time is no time of day (hours beyond 23, minutes
+  // or seconds beyond 59): their points have no time.
+  long long ImpossibleTimes = 0;
 };
 
 }  // namespace conversion

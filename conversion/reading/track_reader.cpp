@@ -106,6 +106,7 @@ void TrackReader::TakeIncoming() {
   incomingGga_.reset();
   latestGgaLine_ = 1 - latestGgaLine_;
   ++positionsRead_;
+  if (latestGga_.TimeGiven && !SecondsOfDay(latestGga_)) ++counts_.ImpossibleTimes;
   if (ownSecond_) motion_.Advance();
   // An RMC sentence may come before the position of its epoch.
   latestVoid_ = lastRmcVoid_ && lastRmcMilliseconds_ && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_));

@@ -39,6 +39,7 @@ void AddCounts(LogCounts& sum, const LogCounts& counts) {
   if (sum.OtherTalker.empty()) sum.OtherTalker = counts.OtherTalker;
   sum.OtherTalkerPositions += counts.OtherTalkerPositions;
   sum.WrongChecksums += counts.WrongChecksums;
+  sum.ImpossibleTimes += counts.ImpossibleTimes;
 }
 
 int Capped(long long count) { return static_cast<int>(std::min<long long>(count, std::numeric_limits<int>::max())); }

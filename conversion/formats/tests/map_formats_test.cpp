@@ -250,6 +250,10 @@ TEST_CASE("The day of each point") {
       {"up to 9999-12-31, undated past it", Gga("235959.999") + Gga("000000.000"), *ReadDay("9999-12-31"),
        "9999-12-31T23:59:59.999Z  ", 1},
       {"from 0001-01-01", Gga("000000.000"), *ReadDay("0001-01-01"), "0001-01-01T00:00:00Z ", 0},
+      {"a leap second is the next day's first", Gga("235959.000") + Gga("235960.500") + Gga("000001.000"), may17,
+       "2003-05-17T23:59:59Z 2003-05-18T00:00:00.500Z 2003-05-18T00:00:01Z ", 0},
+      {"a time that is no time of day has none", Gga("120000.000") + Gga("126100.000") + Gga("250000.000"), may17,
+       "2003-05-17T12:00:00Z   ", 0},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Case);

@@ -121,3 +121,10 @@ TEST_CASE("The maximum speed is never below the average") {
   CHECK(*s.MaximumSpeedKmh() == doctest::Approx(DegreeKm));
   CHECK_FALSE(s.MaximumLogged());
 }
+
+TEST_CASE("The last fix is the last one kept, not the latest") {
+  const TrackStatistics s = Of({At(0, 0, 0), At(0, 0, 10), At(0, 0, 20), At(0, 0, 15), At(0, 0, 16)});
+  CHECK(*s.FirstTimed()->SecondsOfDay == 0);
+  CHECK(*s.LastTimed()->SecondsOfDay == 16);
+  CHECK(s.DurationSeconds() == 20);
+}
