@@ -64,31 +64,68 @@ double Eastwards(double longitude, double west) {
   return d < -180 ? d + 360 : d;
 }
 
-// From degrees to the page's pixels: Mercator, scaled to fit the map box.
+// Beyond this latitude Mercator stretches a track out of all measure (and
+// cannot reach the pole): the track is drawn on a polar projection.
+constexpr double PolarLatitude = 80;
+
+// From degrees to the page's pixels, scaled to fit the map box: Mercator,
+// or near a pole the polar stereographic projection centred on it, the
+// box's middle meridian straight up the page. Both are conformal, so a
+// local track keeps its shape; the plane's units are the Earth's radius,
+// y downwards.
 struct Projection {
+  bool Polar = false;
+  double Pole = 1;  // 1 north, -1 south
   double West = 0;
-  double TopY = 0;  // Mercator y of the picture's top edge
-  double LeftX = 0; // radians east of West at the picture's left edge
-  double Scale = 1; // pixels per unit of Mercator
+  double Central = 0;   // the middle meridian of a polar projection
+  double LeftX = 0;     // the plane's x at the picture's left edge
+  double TopY = 0;      // and its y at the top edge
+  double Scale = 1;     // pixels per unit of the plane
   double MetresPerPixel = 1;
 
   explicit Projection(const BoundingBox& box) : West(box.West) {
+    Polar = box.North > PolarLatitude || box.South < -PolarLatitude;
+    Pole = box.North > PolarLatitude && box.North >= -box.South ? 1 : -1;
+    Central = West + Eastwards(box.East, box.West) / 2;
     const double middle = (box.South + box.North) / 2;
-    // Ground metres per unit of Mercator at the middle latitude.
-    const double metresPerUnit = EarthRadiusM * std::cos(middle * Pi / 180);
+    // Ground metres per unit of the plane at the middle latitude.
+    const double metresPerUnit =
+        Polar ? EarthRadiusM * (1 + std::sin(std::abs(middle) * Pi / 180)) / 2 : EarthRadiusM * std::cos(middle * Pi / 180);
+    // The plane's extent of the box: its edges, walked.
+    double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
+    constexpr int Steps = 64;
+    for (int i = 0; i <= Steps; ++i) {
+      const double longitude = West + Eastwards(box.East, box.West) * i / Steps;
+      for (const double latitude : {box.South, box.North}) {
+        const auto [x, y] = Plane(latitude, longitude);
+        left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
     const double smallest = SmallestSpanM / metresPerUnit;
-    const double spanX = std::max(Eastwards(box.East, box.West) * Pi / 180, smallest);
-    const double spanY = std::max(MercatorY(box.North) - MercatorY(box.South), smallest);
+    const double spanX = std::max(right - left, smallest);
+    const double spanY = std::max(bottom - top, smallest);
     const double width = MapWidth - 2 * MapInset, height = MapHeight - 2 * MapInset;
     Scale = std::min(width / spanX, height / spanY);
-    const double middleX = Eastwards(box.East, box.West) * Pi / 180 / 2;
-    const double middleY = (MercatorY(box.North) + MercatorY(box.South)) / 2;
-    LeftX = middleX - (MapWidth / 2) / Scale;
-    TopY = middleY + (MapHeight / 2) / Scale;
+    LeftX = (left + right) / 2 - (MapWidth / 2) / Scale;
+    TopY = (top + bottom) / 2 - (MapHeight / 2) / Scale;
     MetresPerPixel = metresPerUnit / Scale;
   }
-  double X(double longitude) const { return MapLeft + (Eastwards(longitude, West) * Pi / 180 - LeftX) * Scale; }
-  double Y(double latitude) const { return MapTop + (TopY - MercatorY(latitude)) * Scale; }
+  std::array<double, 2> Plane(double latitude, double longitude) const {
+    if (!Polar) return {Eastwards(longitude, West) * Pi / 180, -MercatorY(latitude)};
+    // From the pole: rho = 2 tan(45 degrees - |latitude| / 2) on the pole's side.
+    const double rho = 2 * std::tan(Pi / 4 - Pole * latitude * Pi / 360);
+    const double turn = (longitude - Central) * Pi / 180;
+    return {rho * std::sin(turn), rho * std::cos(turn) * Pole};
+  }
+  std::array<double, 2> Page(double latitude, double longitude) const {
+    const auto [x, y] = Plane(latitude, longitude);
+    return {MapLeft + (x - LeftX) * Scale, MapTop + (y - TopY) * Scale};
+  }
+  std::string_view Name() const {
+    return !Polar ? "Mercator projection, north up"
+           : Pole > 0 ? "Polar stereographic projection (North Pole), north up along the middle meridian"
+                      : "Polar stereographic projection (South Pole), north up along the middle meridian";
+  }
 };
 
 // 1, 2 or 5 times a power of ten: the largest not above the value, or the
@@ -131,7 +168,8 @@ std::string DistanceText(double metres) {
                         : std::to_string(static_cast<long long>(metres)) + " m";
 }
 
-void Header(std::string& out, std::string_view name, const TrackStatistics& statistics, const TimeZone& zone) {
+void Header(std::string& out, std::string_view name, const TrackStatistics& statistics, const TimeZone& zone,
+            std::string_view projection) {
   Append(out, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"",
          std::to_string(PageWidth), "\" height=\"", std::to_string(PageHeight), "\" viewBox=\"0 0 ",
          std::to_string(PageWidth), " ", std::to_string(PageHeight),
@@ -144,7 +182,7 @@ void Header(std::string& out, std::string_view name, const TrackStatistics& stat
   const std::optional<TrackPoint>& first = statistics.FirstTimed();
   if (first && first->Day) out += TimeFigure(*first, zone).substr(0, 10) + ", ";
   else if (statistics.LastTimed() && statistics.LastTimed()->Day) out += TimeFigure(*statistics.LastTimed(), zone).substr(0, 10) + ", ";
-  out += "Mercator projection, north up</text>\n";
+  Append(out, projection, "</text>\n");
   Append(out, "<rect x=\"20\" y=\"70\" width=\"960\" height=\"680\" fill=\"#f5f5f0\" stroke=\"#cccccc\"/>\n");
 }
 
@@ -223,7 +261,7 @@ class LineWriter {
       : projection_(projection), key_(key), points_(points) {}
 
   void Add(const SpooledPoint& p, std::string& out) {
-    const double x = projection_.X(p.LongitudeE7 / 1e7), y = projection_.Y(p.LatitudeE7 / 1e7);
+    const auto [x, y] = projection_.Page(p.LatitudeE7 / 1e7, p.LongitudeE7 / 1e7);
     const bool last = ++seen_ == points_;
     if (seen_ == 1) {
       first_ = {x, y};
@@ -288,15 +326,15 @@ void TrackPicture::Add(const TrackPoint& point) {
 }
 
 bool TrackPicture::Finish(std::string_view name, std::string& out, OutputFile& output) {
-  Header(out, name, statistics_, zone_);
   const std::optional<BoundingBox> box = statistics_.Box();
+  const Projection projection(box.value_or(BoundingBox{}));
+  Header(out, name, statistics_, zone_, projection.Name());
   if (!box) {
     out += "<text x=\"500\" y=\"410\" text-anchor=\"middle\" fill=\"#555555\">No fixes in the log</text>\n";
     Caption(out, statistics_, zone_);
     out += "</svg>\n";
     return true;
   }
-  const Projection projection(*box);
   const SpeedKey key = KeyFor(statistics_);
   NorthArrow(out);
   ScaleBar(out, projection);

@@ -82,3 +82,28 @@ TEST_CASE("The speed key of a slow track has bounds apart") {
   }
   CHECK(bounds == "0.0\u20130.2 0.2\u20130.4 0.4\u20130.6 0.6\u20130.8 0.8+ ");
 }
+
+TEST_CASE("A track near a pole is drawn to scale on a polar projection") {
+  struct Case {
+    const char* Name;
+    double Latitude;  // of the start, 1.5 degrees (167 km) from the end, towards the pole
+    std::string_view Caption;
+  };
+  const Case cases[] = {
+      {"north", 88, "Polar stereographic projection (North Pole), north up along the middle meridian"},
+      {"south", -88, "Polar stereographic projection (South Pole), north up along the middle meridian"},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.Name);
+    const double towardsPole = c.Latitude > 0 ? 0.1 : -0.1;
+    const std::string svg = Picture([&](TrackPicture& picture) {
+      for (int i = 0; i < 16; ++i) picture.Add(At(c.Latitude + i * towardsPole, 10, 30));
+    });
+    CHECK(svg.find(std::string(c.Caption) + "</text>") != std::string::npos);
+    const double startY = After(svg, "cy=\"", svg.find("id=\"start\""));
+    const double endY = After(svg, "cy=\"", svg.find("id=\"end\""));
+    // North up: towards the north pole is up the page, towards the south pole down; the track fills the box.
+    CHECK((c.Latitude > 0 ? startY - endY : endY - startY) > 600);
+    CHECK(svg.find(">50 km (at the middle latitude)<") != std::string::npos);
+  }
+}
