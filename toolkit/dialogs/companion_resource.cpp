@@ -70,6 +70,17 @@ class Values {
   std::string_view rest_;
 };
 
+// Headings may hold blanks: only commas part them.
+std::vector<std::string> Headings(std::string_view rest) {
+  std::vector<std::string> headings;
+  while (!rest.empty()) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    headings.emplace_back(Trimmed(rest.substr(0, comma)));
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  return headings;
+}
+
 template <typename... T>
 bool Read(Values& values, T&... out) {
   return (values.Next(out) && ...);
@@ -139,7 +150,15 @@ class Parser {
         result_.Tabs.push_back(std::move(t));
         break;
       }
-      case Section::Grids: result_.Grids.push_back({field, v.Rest()}); break;
+      case Section::Grids: {
+        CompanionGrid g;
+        g.Field = field;
+        if (Read(v, g.Rows, g.Columns) && g.Rows > 0 && g.Columns > 0) {
+          g.Headings = Headings(v.Rest());
+          result_.Grids.push_back(std::move(g));
+        }
+        break;
+      }
       case Section::Colours: {
         CompanionColours c{field};
         if (Read(v, c.Foreground[0], c.Foreground[1], c.Foreground[2], c.Background[0], c.Background[1],

@@ -14,7 +14,9 @@
 // and one line per field in the sections [Ranges] (minimum, maximum),
 // [Checks] (state), [Trackbars] (page size, line size, tick frequency,
 // selection start and end), [Lengths] (maximum text length), [Colours]
-// (foreground and background red, green, blue) and [Grids] (definition).
+// (foreground and background red, green, blue) and [Grids] (rows,
+// columns, then the column headings separated by commas:
+// "3010, 4, 3, Name, Latitude, Longitude").
 // Values are separated by commas or blanks; items and labels run to the end
 // of their line. Lines outside a known section, and lines short of values,
 // are passed over.
@@ -61,7 +63,9 @@ struct CompanionTabs {
 
 struct CompanionGrid {
   int Field = 0;
-  std::string Definition;
+  int Rows = 0;
+  int Columns = 0;
+  std::vector<std::string> Headings;
   bool operator==(const CompanionGrid&) const = default;
 };
 

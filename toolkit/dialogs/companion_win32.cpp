@@ -9,6 +9,7 @@
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
+#include "toolkit/windows/grid_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 #include <commctrl.h>
@@ -83,7 +84,6 @@ void ForFields(HWND dialog, const std::vector<Entry>& entries, Apply apply) {
 
 }  // namespace
 
-// Grid definitions are read but not used: the toolkit has no grid field.
 void ApplyCompanion(HWND dialog, int dialogId) {
   const std::string_view text = CompanionText(dialogId);
   if (text.empty()) return;
@@ -119,6 +119,10 @@ void ApplyCompanion(HWND dialog, int dialogId) {
   ForFields(dialog, c.Colours, colours);
   ForFields(dialog, c.Trackbars, trackbar);
   ForFields(dialog, c.Lengths, length);
+  const auto grid = [](HWND w, ControlKind k, FieldRecord&, const CompanionGrid& e) {
+    if (k == ControlKind::Grid) SetGridCells(w, MakeGrid(e.Rows, e.Columns, e.Headings));
+  };
+  ForFields(dialog, c.Grids, grid);
   ForFields(dialog, c.Tabs, tabs);
 }
 

@@ -8,6 +8,7 @@
 #include "toolkit/dialogs/dialog_table_win32.hpp"
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
+#include "toolkit/windows/grid_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -187,6 +188,9 @@ void CopyField(HWND from, HWND to) {
   if (copy.TabItems) CopyTabs(from, to);
   if (copy.Progress) CopyProgress(from, to);
   if (copy.Trackbar) CopyTrackbar(from, to);
+  if (copy.Cells) {
+    if (const GridCells* cells = GridCellsOf(from)) SetGridCells(to, *cells);
+  }
   if (copy.EditState) {
     SendMessageA(to, EM_SETLIMITTEXT, SendMessageA(from, EM_GETLIMITTEXT, 0, 0), 0);
     SendMessageA(to, EM_SETREADONLY, (Style(from) & ES_READONLY) != 0, 0);

@@ -20,7 +20,8 @@ FieldRecord* FieldRecordOf(HWND control);
 
 // Caption, then per control in template order: style, record, the states
 // its kind has (check, image, items and selection, tabs, range and
-// position, edit limit, tab stops, read-only), text and enabled state.
+// position, edit limit, tab stops, read-only, a grid's cells), text and
+// enabled state.
 // Spin controls keep their own; embedded page dialogs are not fields.
 void CopyFields(HWND from, HWND to);
 

@@ -25,11 +25,20 @@ int PageIdOf(HWND tabs, LRESULT index) {
   return static_cast<int>(item.lParam);
 }
 
-// The hidden instance of a loaded page that is a window inside another.
+// The hidden instance of a loaded page.
 HWND PageWindow(int dialogId) {
   const int slot = dialogId != 0 ? Dialogs.Find(dialogId) : 0;
-  const HWND page = slot != 0 ? Dialogs.Slots[slot].Window : nullptr;
-  return page != nullptr && IsChildWindow(page) ? page : nullptr;
+  return slot != 0 ? Dialogs.Slots[slot].Window : nullptr;
+}
+
+// A page designed as a window of its own becomes a window inside the
+// dialog, without the frame it had: a page is a part of its dialog.
+void MakeChild(HWND page) {
+  const LONG style = GetWindowLongA(page, GWL_STYLE);
+  if ((style & WS_CHILD) != 0) return;
+  constexpr LONG Frame = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  SetWindowLongA(page, GWL_STYLE, (style & ~Frame) | WS_CHILD);
+  SetWindowLongA(page, GWL_EXSTYLE, GetWindowLongA(page, GWL_EXSTYLE) & ~(WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME));
 }
 
 void Embed(HWND host, HWND tabs) {
@@ -41,6 +50,7 @@ void Embed(HWND host, HWND tabs) {
   for (LRESULT i = 0; i < count; ++i) {
     const HWND page = PageWindow(PageIdOf(tabs, i));
     if (page == nullptr) continue;
+    MakeChild(page);
     SetParent(page, host);
     SetWindowPos(page, HWND_TOP, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
   }

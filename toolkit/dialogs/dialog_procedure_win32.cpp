@@ -10,6 +10,8 @@
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
+#include "toolkit/windows/grid_win32.hpp"
+#include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -73,9 +75,30 @@ void PressDefaultButton(HWND dialog) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(found), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+template <typename Action>
+void ForGrids(HWND dialog, Action action) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ControlKindOf(child) == ControlKind::Grid) action(child);
+  }
+}
+
+// The grid whose cell editor has the keyboard, if any: Enter there means
+// the cell, not the dialog.
+HWND GridTyping(HWND dialog) {
+  HWND typing = nullptr;
+  const HWND focus = GetFocus();
+  ForGrids(dialog, [&typing, focus](HWND grid) {
+    if (GridEditing(grid) && IsChild(grid, focus)) typing = grid;
+  });
+  return typing;
+}
+
 void OnCommand(HWND dialog, int id, int notification, HWND source) {
   const int index = SlotIndexOf(dialog);
   if (index == 0) return;
+  if (id == IDOK) {
+    if (const HWND grid = GridTyping(dialog)) return GridEnterKey(grid);
+  }
   DialogSlot& slot = Dialogs.Slots[index];
   const bool modal = dialog == Dialogs.Slots[0].Window;
   const CommandSituation command{
@@ -87,8 +110,11 @@ void OnCommand(HWND dialog, int id, int notification, HWND source) {
       .SourceIsButton = source != nullptr && ControlKindOf(source) == ControlKind::Button,
       .SourceStyle = source != nullptr ? static_cast<int>(GetWindowLongA(source, GWL_STYLE)) : 0,
   };
+  const CommandKind kind = ClassifyCommand(command);
+  // What was typed in a cell counts before the button that acts on it.
+  if (kind == CommandKind::EndModal || kind == CommandKind::ModelessPush) ForGrids(dialog, GridCommitEdit);
   const int last = slot.ExitField;
-  switch (ClassifyCommand(command)) {
+  switch (kind) {
     case CommandKind::SystemCommand: SendMessageA(dialog, WM_SYSCOMMAND, id, 0); return;
     case CommandKind::PressDefault: PressDefaultButton(dialog); return;
     case CommandKind::EndModal: EndModal(dialog, slot, id, source); return;
@@ -105,6 +131,20 @@ void OnCommand(HWND dialog, int id, int notification, HWND source) {
       }
       return;
   }
+}
+
+// Both parameters name the grid; the modal instance reads the second.
+// Outside it the cell changed (1-based row and column) goes with event 10.
+void OnCellChange(HWND dialog, WPARAM first, LPARAM second) {
+  const int index = SlotIndexOf(dialog);
+  if (index == 0) return;
+  DialogSlot& slot = Dialogs.Slots[index];
+  const bool modal = dialog == Dialogs.Slots[0].Window;
+  slot.PreviousField = slot.ExitField;
+  slot.ExitField = static_cast<int>(modal ? second : first);
+  if (modal) return;
+  const POINT cell = GridLastChange(GetDlgItem(dialog, slot.ExitField));
+  ReportSlotEvent(index, EventType::DialogField, slot.ExitField, slot.DialogId, cell.y + 1, cell.x + 1, -1, -1);
 }
 
 void OnActivate(HWND dialog, bool active) {
@@ -177,8 +217,14 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CTLCOLORBTN: return OnColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
       if (Layer.ModelessDialog == dialog) Layer.ModelessDialog = nullptr;
+      DropWindowImage(dialog);
       return FALSE;
-    default: return FALSE;
+    default:
+      if (message != 0 && message == CellChangeMessage()) {
+        OnCellChange(dialog, wParam, lParam);
+        return TRUE;
+      }
+      return FALSE;
   }
 }
 

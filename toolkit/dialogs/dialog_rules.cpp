@@ -39,25 +39,28 @@ bool IsPushButton(bool button, int style) { return button && (style & 0x0F) <= 1
 }  // namespace
 
 ShowPlan PlanShow(const ShowSituation& s) {
-  if (s.Shown) return {ShowAction::Refresh, 0, 0};
+  if (s.Shown) return {ShowAction::Refresh, 0, 0, 0};
   // The error's own text names this case; doing nothing without a word would
   // hide the caller's slip.
-  if (s.Mode < DialogMode::Modal || s.Mode > DialogMode::SemiModeless) return {ShowAction::Nothing, 0, ErrorNumber::InvalidDialogMode};
+  if (s.Mode < DialogMode::Modal || s.Mode > DialogMode::SemiModeless) {
+    return {ShowAction::Nothing, 0, 0, ErrorNumber::InvalidDialogMode};
+  }
   // A dialog inside a window has no modal loop of its own.
   if (s.ChildDialog) {
     const int error = s.Mode != DialogMode::Modeless ? ErrorNumber::InvalidDialogMode : 0;
-    if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden};
-    return {ShowAction::Modeless, DialogMode::Modeless, error};
+    // The wrong mode is said last, so that it is the error left.
+    if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden, error};
+    return {ShowAction::Modeless, DialogMode::Modeless, 0, error};
   }
-  if (s.Mode == DialogMode::Modal) return {ShowAction::Modal, DialogMode::Modal, 0};
+  if (s.Mode == DialogMode::Modal) return {ShowAction::Modal, DialogMode::Modal, 0, 0};
   // A modeless dialog that cannot be seen is no dialog for the user: said so
   // rather than shown nowhere (and, semi-modeless, without disabling the
   // windows for a dialog that never came up).
-  if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden};
+  if (s.RootHidden) return {ShowAction::Nothing, 0, 0, ErrorNumber::RootWindowHidden};
   if (s.Mode == DialogMode::Modeless && s.SemiModelessCount > 0) {
-    return {ShowAction::Modeless, DialogMode::SemiModeless, ErrorNumber::InvalidDialogMode};
+    return {ShowAction::Modeless, DialogMode::SemiModeless, 0, ErrorNumber::InvalidDialogMode};
   }
-  return {ShowAction::Modeless, s.Mode, 0};
+  return {ShowAction::Modeless, s.Mode, 0, 0};
 }
 
 int DialogOrigin(int requested, int area, int size, bool childDialog) {

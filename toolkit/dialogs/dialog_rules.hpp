@@ -23,7 +23,8 @@ struct ShowSituation {
 struct ShowPlan {
   ShowAction Action = ShowAction::Nothing;
   int Mode = 0;        // the mode the dialog is shown in
-  int ErrorAfter = 0;  // raised once the dialog is up (or instead, with Nothing)
+  int ErrorDuring = 0;  // raised where the show stops, before ErrorAfter
+  int ErrorAfter = 0;   // raised once the dialog is up (or instead, with Nothing)
 };
 
 ShowPlan PlanShow(const ShowSituation& situation);

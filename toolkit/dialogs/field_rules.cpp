@@ -85,6 +85,10 @@ FieldCopy FieldCopyFor(ControlKind kind, int style) {
     case ControlKind::Tabs: copy.TabItems = true; break;
     case ControlKind::Progress: copy.Progress = true; break;
     case ControlKind::Trackbar: copy.Trackbar = true; break;
+    case ControlKind::Grid:
+      copy.Cells = true;
+      copy.Text = false;
+      break;
     default:
       copy.EditState = IsEditKind(kind);
       copy.TabStops = copy.EditState && (style & MultiLine) != 0;

@@ -54,6 +54,7 @@ struct FieldCopy {
   bool Trackbar = false;
   bool EditState = false;  // length limit and read-only state
   bool TabStops = false;
+  bool Cells = false;  // a grid's, with its current cell
   bool Text = true;  // not of a drop-down list: its text is its selection
 
   bool operator==(const FieldCopy&) const = default;

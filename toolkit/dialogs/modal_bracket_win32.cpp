@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
 
+#include "toolkit/windows/control_classes_win32.hpp"
 #include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
@@ -25,6 +26,23 @@ void ForOtherWindows(Action action) {
   }
 }
 
+// The platform repaints its own controls while a box is up; a grid is the
+// toolkit's drawing, so a shown dialog with one keeps its image instead.
+bool AsksForHeldImage(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ControlKindOf(child) == ControlKind::Grid) return true;
+  }
+  return false;
+}
+
+template <typename Action>
+void ForDialogsAskingForImages(Action action) {
+  for (int i = 1; i <= Dialogs.Count; ++i) {
+    const DialogSlot& d = Dialogs.Slots[i];
+    if (d.Shown != 0 && IsWindowVisible(d.Window) && AsksForHeldImage(d.Window)) action(d.Window);
+  }
+}
+
 }  // namespace
 
 HWND DialogOwner() {
@@ -36,14 +54,18 @@ HWND DialogOwner() {
   return active != nullptr ? active : Layer.Slots[0].Frame;
 }
 
-void ImagesHold() { WindowImagesHold(); }
+void ImagesHold() {
+  WindowImagesHold();
+  ForDialogsAskingForImages(HoldWindowImage);
+}
 
-// No field of this toolkit is drawn by the application (only a grid would
-// be, and there is none), so a shown dialog needs no held image: the
-// platform repaints its controls while a box is up. What changed in the
-// loaded dialogs meanwhile is painted once the last box has gone.
+// What changed in the loaded dialogs meanwhile is painted once the last box
+// has gone.
 void ImagesRelease() {
   WindowImagesRelease();
+  ForDialogsAskingForImages([](HWND dialog) {
+    if (ReleaseWindowImage(dialog) > 0) Layer.ImagesHeld = true;
+  });
   if (Layer.ImagesHeld) return;
   for (int i = 1; i <= Dialogs.Count; ++i) UpdateWindow(Dialogs.Slots[i].Window);
 }

@@ -157,6 +157,7 @@ void DialogShowModal(int x, int y, int focusField, int mode) {
     case ShowAction::Nothing: break;
   }
   Layer.CurrentWindow = rememberedWindow;
+  if (plan.ErrorDuring != 0) ErrorRaise(plan.ErrorDuring);
   if (plan.ErrorAfter != 0) ErrorRaise(plan.ErrorAfter);
 }
 

@@ -74,8 +74,14 @@ void ApplyConfigurationLine(std::string_view raw, ConfigurationRequests& request
   if (start == std::string_view::npos) return;
   value.remove_prefix(start);
 
+  // Every value is converted, text or number, and error slot 1 is read and
+  // cleared after it: a line leaves no error behind. Whether the conversion
+  // held is taken from the conversion itself, so that an error raised
+  // before the file (an unreadable current folder) does not cost the first
+  // good number its effect.
   std::int32_t number = 0;
   const bool converted = TextToInteger(value, number);
+  ErrorQuery(ErrorSlot::Number);
   ApplyKey(key, value, converted, number, requests);
 }
 

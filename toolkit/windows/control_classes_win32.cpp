@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "toolkit/windows/grid_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -14,7 +15,7 @@ struct ControlClass {
   ATOM Identity;
 };
 
-std::array<ControlClass, 14> Classes{{
+std::array<ControlClass, 15> Classes{{
     {"BUTTON", ControlKind::Button, 0},
     {"STATIC", ControlKind::Static, 0},
     {"EDIT", ControlKind::Edit, 0},
@@ -29,6 +30,7 @@ std::array<ControlClass, 14> Classes{{
     {"msctls_progress32", ControlKind::Progress, 0},
     {"msctls_updown32", ControlKind::Spin, 0},
     {"SysHeader32", ControlKind::Header, 0},
+    {"KVTGRID", ControlKind::Grid, 0},
 }};
 
 WNDPROC EditProcedure = nullptr;
@@ -62,6 +64,7 @@ ATOM IdentityOf(const char* name) {
 
 void RecordControlClasses() {
   for (const char* name : {"INTEGEREDIT", "INTEGERSPIN", "REALEDIT", "DOUBLEEDIT"}) RegisterEditCopy(name);
+  RegisterGridClasses();
   for (ControlClass& c : Classes) {
     if (c.Identity == 0) c.Identity = IdentityOf(c.Name);
   }

@@ -8,8 +8,8 @@
 
 namespace toolkit {
 
-// Registers the toolkit's own edit classes and records the identity of every
-// class a field can have; done when the root window opens.
+// Registers the toolkit's own edit and grid classes and records the identity
+// of every class a field can have; done when the root window opens.
 void RecordControlClasses();
 
 ControlKind ControlKindOf(HWND control);

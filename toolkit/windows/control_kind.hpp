@@ -20,6 +20,7 @@ enum class ControlKind {
   Progress,
   Spin,
   Header,
+  Grid,  // the toolkit's own table of cells
 };
 
 // Edit fields of every kind take texts and edit messages alike.

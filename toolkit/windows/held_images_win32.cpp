@@ -16,6 +16,9 @@ bool Holdable(const WindowSlot& slot) {
          (GetWindowLongA(slot.Frame, GWL_STYLE) & WS_CHILD) == 0;
 }
 
+constexpr char ImageProperty[] = "KestraHeldImage";
+constexpr char CountProperty[] = "KestraHeldCount";
+
 HBITMAP CopyOfClientArea(HWND client) {
   RECT area{};
   GetClientRect(client, &area);
@@ -75,23 +78,56 @@ void WindowImagesRelease() {
   }
 }
 
-bool PaintHeldImage(HWND client) {
-  const int index = SlotOfWindow(client);
-  if (index < 0) return false;
-  HBITMAP image = Layer.Slots[index].HeldImage;
+void HoldWindowImage(HWND window) {
+  const auto count = reinterpret_cast<INT_PTR>(GetPropA(window, CountProperty));
+  if (count == 0) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SetPropA(window, ImageProperty, CopyOfClientArea(window));
+  }
+  SetPropA(window, CountProperty, reinterpret_cast<HANDLE>(count + 1));
+}
+
+int ReleaseWindowImage(HWND window) {
+  const auto count = reinterpret_cast<INT_PTR>(GetPropA(window, CountProperty));
+  if (count == 0) return 0;
+  if (count == 1) {
+    DropWindowImage(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return 0;
+  }
+  SetPropA(window, CountProperty, reinterpret_cast<HANDLE>(count - 1));
+  return static_cast<int>(count - 1);
+}
+
+void DropWindowImage(HWND window) {
+  RemovePropA(window, CountProperty);
+  if (const HANDLE image = RemovePropA(window, ImageProperty); image != nullptr) DeleteObject(image);
+}
+
+bool PaintHeldImage(HWND window) {
+  if (!Layer.ImagesHeld) return false;
+  HBITMAP image = nullptr;
   POINT from{0, 0};
-  // A window inside the root's client area holds no image of its own: it
-  // shows the part of the root's image it covers.
-  const HWND root = Layer.Slots[0].Client;
-  if (image == nullptr && index != 0 && root != nullptr && IsChild(root, client)) {
-    image = Layer.Slots[0].HeldImage;
-    MapWindowPoints(client, root, &from, 1);
+  if (const int index = SlotOfWindow(window); index >= 0) {
+    image = Layer.Slots[index].HeldImage;
+    // A window inside the root's client area holds no image of its own: it
+    // shows the part of the root's image it covers.
+    const HWND root = Layer.Slots[0].Client;
+    if (image == nullptr && index != 0 && root != nullptr && IsChild(root, window)) {
+      image = Layer.Slots[0].HeldImage;
+      MapWindowPoints(window, root, &from, 1);
+    }
+  } else {
+    for (HWND holder = window; holder != nullptr && image == nullptr; holder = GetParent(holder)) {
+      image = static_cast<HBITMAP>(GetPropA(holder, ImageProperty));
+      if (image != nullptr) MapWindowPoints(window, holder, &from, 1);
+    }
   }
   if (image == nullptr) return false;
   PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(client, &paint);
+  const HDC dc = BeginPaint(window, &paint);
   DrawImage(dc, image, paint.rcPaint, from);
-  EndPaint(client, &paint);
+  EndPaint(window, &paint);
   return true;
 }
 

@@ -9,8 +9,19 @@ namespace toolkit {
 
 void WindowImagesHold();
 void WindowImagesRelease();
-// Paints the held image of the client's slot into the area to update; false
-// when the slot holds none.
-bool PaintHeldImage(HWND client);
+// A window beside the slots (a shown dialog whose fields the program draws)
+// holds its image the same way, children and all; returns how many boxes
+// still hold it after a release. Released at last, it is drawn afresh by
+// its own windows: no event of the application's is at stake there, and
+// what changed in its fields meanwhile must show.
+void HoldWindowImage(HWND window);
+int ReleaseWindowImage(HWND window);
+// A window that goes while held lets its image go with it.
+void DropWindowImage(HWND window);
+
+// While images are held: paints the held image of the client's slot (or of
+// the window holding one that contains it) into the area to update; false
+// when there is none, or no image is held.
+bool PaintHeldImage(HWND window);
 
 }  // namespace toolkit

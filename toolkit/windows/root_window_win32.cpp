@@ -142,7 +142,6 @@ void ShowErrorLineInRootStatusBar(std::string_view line) {
 // Resource dialogs recognise their fields by the controls' classes.
 void RecordStandardControls() {
   RecordControlClasses();
-  RegisterWindowMessageA("GM_CELLCHANGE");
   RegisterWindowMessageA("commdlg_FindReplace");
 }
 

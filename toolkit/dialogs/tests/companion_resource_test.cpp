@@ -25,7 +25,8 @@ TEST_CASE("ParseCompanion") {
         "301, General\r\n"
         "302 More details\r\n"
         "[Grids]\r\n"
-        "3006 4 rows, 3 columns\r\n"
+        "3006 4 3 Time of day, , Speed\r\n"
+        "3010, 2, 1\r\n"
         "[Colours]\r\n"
         "3007, 255, 0, 0, 255, 255, 255\r\n"
         "[Trackbars]\r\n"
@@ -36,7 +37,7 @@ TEST_CASE("ParseCompanion") {
     CHECK(r.Menus == std::vector<CompanionMenu>{{3002, 2, {"North", "South east", "West"}}});
     CHECK(r.Checks == std::vector<CompanionCheck>{{3003, 1}});
     CHECK(r.Tabs == std::vector<CompanionTabs>{{3005, 302, {{301, "General"}, {302, "More details"}}}});
-    CHECK(r.Grids == std::vector<CompanionGrid>{{3006, "4 rows, 3 columns"}});
+    CHECK(r.Grids == std::vector<CompanionGrid>{{3006, 4, 3, {"Time of day", "", "Speed"}}, {3010, 2, 1, {}}});
     CHECK(r.Colours == std::vector<CompanionColours>{{3007, {255, 0, 0}, {255, 255, 255}}});
     CHECK(r.Trackbars == std::vector<CompanionTrackbar>{{3004, 10, 1, 5, 20, 40}});
     CHECK(r.Lengths == std::vector<CompanionLength>{{3008, 12}});
@@ -52,6 +53,7 @@ TEST_CASE("ParseCompanion") {
         "\n"
         "3003, 1, 9\n"
         "[Lengths]\n3004 12 extra\n"
+        "[Grids]\n3007, 0, 3\n3008, 2\n3009, 2, 2, A\n"  // no rows, no columns
         "[Menus]\n"
         "3005, 3, 1\n"             // the text ends before the third item
         "A\n"
@@ -60,6 +62,7 @@ TEST_CASE("ParseCompanion") {
     CHECK(r.Ranges == std::vector<CompanionRange>{{3003, 1, 9}});
     CHECK(r.Lengths == std::vector<CompanionLength>{{3004, 12}});
     CHECK(r.Menus == std::vector<CompanionMenu>{{3005, 1, {"A", "B"}}});
+    CHECK(r.Grids == std::vector<CompanionGrid>{{3009, 2, 2, {"A"}}});
     CHECK(r.Checks.empty());  // after the NUL
   }
   SUBCASE("an empty text fills nothing") { CHECK(ParseCompanion("") == CompanionResource{}); }

@@ -48,6 +48,7 @@ TEST_CASE("PlanShow") {
     ShowAction Action;
     int Mode;
     int Error;
+    int ErrorBefore = 0;
   };
   using enum ShowAction;
   const Case cases[] = {
@@ -63,6 +64,9 @@ TEST_CASE("PlanShow") {
       {"inside a window, modal", {.Mode = 1, .ChildDialog = true}, Modeless, 2, 1014},
       {"inside a window, semi-modeless", {.Mode = 3, .ChildDialog = true}, Modeless, 2, 1014},
       {"inside a hidden window", {.Mode = 2, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1016},
+      {"inside a hidden window, modal", {.Mode = 1, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1014, 1016},
+      {"inside a hidden window, semi-modeless", {.Mode = 3, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1014,
+       1016},
       {"modeless, root hidden", {.Mode = 2, .RootHidden = true}, Nothing, 0, 1016},
       {"semi-modeless, root hidden", {.Mode = 3, .RootHidden = true}, Nothing, 0, 1016},
       {"modal, root hidden", {.Mode = 1, .RootHidden = true}, Modal, 1, 0},
@@ -72,7 +76,9 @@ TEST_CASE("PlanShow") {
     const ShowPlan plan = PlanShow(c.Situation);
     CHECK(plan.Action == c.Action);
     CHECK(plan.Mode == c.Mode);
-    CHECK(plan.ErrorAfter == c.Error);
+    // The error left is the last raised.
+    CHECK((plan.ErrorAfter != 0 ? plan.ErrorAfter : plan.ErrorDuring) == c.Error);
+    CHECK((plan.ErrorAfter != 0 ? plan.ErrorDuring : 0) == c.ErrorBefore);
   }
 }
 
@@ -110,6 +116,14 @@ TEST_CASE("ClassifyCommand") {
       {"minimise from a dialog inside a window", {.ChildDialog = true, .Id = 0xF020, .SourceIsButton = true},
        SystemCommand},
       {"close from a dialog inside a window", {.ChildDialog = true, .Id = 0xF060, .SourceIsButton = true},
+       SystemCommand},
+      {"move from a dialog inside a window", {.ChildDialog = true, .Id = 0xF010, .SourceIsButton = true},
+       SystemCommand},
+      {"size from a dialog inside a window", {.ChildDialog = true, .Id = 0xF000, .SourceIsButton = true},
+       SystemCommand},
+      {"maximise from a dialog inside a window", {.ChildDialog = true, .Id = 0xF030, .SourceIsButton = true},
+       SystemCommand},
+      {"restore from a dialog inside a window", {.ChildDialog = true, .Id = 0xF120, .SourceIsButton = true},
        SystemCommand},
       {"close from a dialog of its own", {.Id = 0xF060, .SourceIsButton = true}, ModelessPush},
       {"a button of a dialog inside a window", {.ChildDialog = true, .Id = 3001, .SourceIsButton = true},

@@ -17,6 +17,7 @@
 #include "toolkit/tests/box_driver.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
 #include "toolkit/windows/event_loop.hpp"
+#include "toolkit/windows/grid_win32.hpp"
 #include "toolkit/windows/root_window.hpp"
 
 #include <commctrl.h>
@@ -461,6 +462,21 @@ TEST_CASE("Shown dialogs report to the event loop") {
   CloseApplicationWindow();
 }
 
+TEST_CASE("A page designed as a window of its own is embedded in its dialog") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(206);
+  const HWND host = HiddenInstance();
+  const HWND page = Loaded(306);
+  DialogShowModal(-1, -1, 0, 2);
+  CHECK(IsChild(host, page));
+  CHECK(IsWindowVisible(page));
+  CHECK((GetWindowLongA(page, GWL_STYLE) & (WS_CHILD | WS_CAPTION)) == WS_CHILD);
+  CHECK(ErrorQuery(1) == 0);
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
 TEST_CASE("A dialog inside the root window") {
   constexpr int InnerDialog = 204;
   const RootWindow w = OpenApplicationWindow(false);
@@ -551,6 +567,113 @@ TEST_CASE("The owner of a box and of a dialog that goes away") {
     CHECK(AllStepsRan());
     CHECK(owner == first);
     DestroyWindow(other);
+  }
+  CHECK(ErrorQuery(1) == 0);
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
+namespace {
+
+constexpr int GridDialog = 205;
+constexpr int GridField = 3501;
+constexpr int GridApply = 3502;
+constexpr std::string_view Cafe = "Caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3";
+
+HWND GridOfDialog(HWND dialog) { return GetDlgItem(dialog, GridField); }
+std::string Cell(HWND dialog, int row, int column) {
+  return std::string(CellText(*GridCellsOf(GridOfDialog(dialog)), row, column));
+}
+bool TypingInCell(HWND dialog) { return IsChild(GridOfDialog(dialog), GetFocus()) && GridEditing(GridOfDialog(dialog)); }
+
+}  // namespace
+
+TEST_CASE("A grid field") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(GridDialog);
+  const HWND hidden = HiddenInstance();
+  REQUIRE(GridCellsOf(GridOfDialog(hidden)) != nullptr);
+  CHECK(GridCellsOf(GridOfDialog(hidden))->Rows == 3);
+  CHECK(GridCellsOf(GridOfDialog(hidden))->Headings == std::vector<std::string>{"Name", "Speed"});
+  SetGridCellText(GridOfDialog(hidden), 0, 1, "40");
+
+  SUBCASE("modal: Enter commits the cell and goes on below; another button commits the cell and ends") {
+    struct {
+      std::string CopiedIn, AfterEnter;
+      bool StillUp = false, TypingBelow = false;
+      int ExitAfterEnter = -1;
+    } seen;
+    WhenBoxAppears("Waypoints", [&seen](HWND box) {
+      seen.CopiedIn = Cell(box, 0, 1);
+      PressKey(VK_F2);  // the first cell, its empty text selected
+      TypeText(Cafe);
+      PressKey(VK_RETURN);
+    });
+    WhenBoxAppears("Waypoints", [&seen](HWND box) {
+      seen.StillUp = IsWindowVisible(box);
+      seen.AfterEnter = Cell(box, 0, 0);
+      seen.TypingBelow = TypingInCell(box) && GridCellsOf(GridOfDialog(box))->CurrentRow == 1;
+      seen.ExitAfterEnter = Dialogs.CurrentSlot().ExitField;
+      TypeText("Work");
+      ClickButton(box, "Apply");
+    });
+    DialogShowModal(-1, -1, GridField, 1);
+    CHECK(AllStepsRan());
+    CHECK(seen.CopiedIn == "40");
+    CHECK(seen.StillUp);
+    CHECK(seen.AfterEnter == Cafe);
+    CHECK(seen.TypingBelow);
+    CHECK(seen.ExitAfterEnter == 3501);  // the cell change, from the message's second parameter
+    CHECK(DialogInfo(1) == 3502);
+    CHECK(Cell(hidden, 0, 0) == Cafe);
+    CHECK(Cell(hidden, 1, 0) == "Work");
+    CHECK(Cell(hidden, 0, 1) == "40");
+  }
+  SUBCASE("modeless: a change gives event 10 with the cell; Enter gives no event 3") {
+    DialogShowModal(-1, -1, GridField, 2);
+    DrainEvents();
+    EventEnable(10, 1);
+    EventRecord record;
+    WhileWaiting([] {
+      PressKey(VK_DOWN);
+      PressKey(VK_RIGHT);
+      TypeText("55");
+      PressKey(VK_RETURN);
+    });
+    CHECK(NextEventWithin(5000, record) == 10);
+    CHECK(record.Value1 == 3501);
+    CHECK(record.Value2 == 205);
+    CHECK(record.Value3 == 2);  // row
+    CHECK(record.Value4 == 2);  // column
+    CHECK(Cell(hidden, 1, 1) == "55");
+    CHECK(TypingInCell(hidden));
+    static POINT apply;
+    apply = Centre(ScreenRect(GetDlgItem(hidden, GridApply)));
+    WhileWaiting([] {
+      TypeText("60");
+      ClickAt(apply);
+    });
+    int type = 0;
+    do type = NextEventWithin(5000, record);
+    while (type == 10);
+    CHECK(type == 3);
+    CHECK(record.Value1 == 3502);
+    CHECK(Cell(hidden, 2, 1) == "60");
+    CHECK_FALSE(GridEditing(GridOfDialog(hidden)));
+    EventEnable(10, 0);
+  }
+  SUBCASE("a shown dialog with a grid keeps its image while a box is up") {
+    DialogShowModal(-1, -1, GridField, 2);
+    bool held = false;
+    WhenBoxAppears("Question", [&held, hidden](HWND) {
+      held = GetPropA(hidden, "KestraHeldImage") != nullptr;
+      PressKey(VK_RETURN);
+    });
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
+    CHECK(AllStepsRan());
+    CHECK(held);
+    CHECK(GetPropA(hidden, "KestraHeldImage") == nullptr);
   }
   CHECK(ErrorQuery(1) == 0);
   UnloadAll();
