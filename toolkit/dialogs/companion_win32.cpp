@@ -7,6 +7,7 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/dialogs/dialog_table_win32.hpp"
 #include "toolkit/dialogs/modal_bracket_win32.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
 #include "toolkit/windows/grid_win32.hpp"
@@ -46,7 +47,8 @@ void FillMenu(HWND control, ControlKind kind, const CompanionMenu& m) {
   if (!list && kind != ControlKind::DropDown) return;
   SendMessageA(control, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
   for (const std::string& item : m.Items) {
-    SendMessageA(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    const std::wstring shown = PlatformText(item);
+    SendMessageW(control, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
   }
   SendMessageA(control, list ? LB_SETCURSEL : CB_SETCURSEL, m.Selected - 1, 0);
 }
@@ -58,11 +60,12 @@ void FillTabs(HWND control, const CompanionTabs& t) {
   int current = 0;
   for (int i = 0; i < static_cast<int>(t.Pages.size()); ++i) {
     const CompanionPage& page = t.Pages[i];
-    TCITEMA item{};
+    std::wstring label = PlatformText(page.Label);
+    TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
-    item.pszText = const_cast<char*>(page.Label.c_str());
+    item.pszText = label.data();
     item.lParam = page.DialogId;
-    SendMessageA(control, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(control, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     if (page.DialogId == t.CurrentPage) current = i;
   }
   SendMessageA(control, TCM_SETCURSEL, current, 0);

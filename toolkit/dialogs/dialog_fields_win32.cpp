@@ -95,15 +95,16 @@ std::wstring TextOf(HWND window) {
   return text.data();
 }
 
+// Items pass whole through the wide messages, whatever the ANSI code page holds.
 template <UINT Count, UINT Length, UINT Get, UINT Reset, UINT Add>
 void CopyItems(HWND from, HWND to) {
-  SendMessageA(to, Reset, 0, 0);
-  const auto count = SendMessageA(from, Count, 0, 0);
-  std::vector<char> item;
+  SendMessageW(to, Reset, 0, 0);
+  const auto count = SendMessageW(from, Count, 0, 0);
+  std::vector<wchar_t> item;
   for (LRESULT i = 0; i < count; ++i) {
-    item.assign(static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(from, Length, i, 0), 0)) + 1, '\0');
-    SendMessageA(from, Get, i, reinterpret_cast<LPARAM>(item.data()));
-    SendMessageA(to, Add, 0, reinterpret_cast<LPARAM>(item.data()));
+    item.assign(static_cast<std::size_t>(std::max<LRESULT>(SendMessageW(from, Length, i, 0), 0)) + 1, L'\0');
+    SendMessageW(from, Get, i, reinterpret_cast<LPARAM>(item.data()));
+    SendMessageW(to, Add, 0, reinterpret_cast<LPARAM>(item.data()));
   }
 }
 
@@ -127,13 +128,13 @@ void CopyTabs(HWND from, HWND to) {
   SendMessageA(to, TCM_DELETEALLITEMS, 0, 0);
   const auto count = SendMessageA(from, TCM_GETITEMCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    char label[256] = "";
-    TCITEMA item{};
+    wchar_t label[256] = L"";
+    TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_PARAM;
     item.pszText = label;
-    item.cchTextMax = sizeof label;
-    SendMessageA(from, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    SendMessageA(to, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = std::size(label);
+    SendMessageW(from, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(to, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(to, TCM_SETCURSEL, SendMessageA(from, TCM_GETCURSEL, 0, 0), 0);
 }

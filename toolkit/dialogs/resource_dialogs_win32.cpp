@@ -107,6 +107,9 @@ void DialogLoad(int dialogId) {
     return ErrorRaise(ErrorNumber::DialogResourceNotLoaded);
   }
   Layer.ClosingWithRoot = ForgetDialogs;
+  Layer.DialogCaptionsInactive = [] {
+    for (int i = 1; i <= Dialogs.Count; ++i) SendMessageA(Dialogs.Slots[i].Window, WM_NCACTIVATE, FALSE, 0);
+  };
   const HWND activeBefore = Dialogs.ActiveDialog;
   const int previous = Dialogs.Current;
   const int index = Dialogs.Append(dialogId);  // the dialog procedure finds its slot through it

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/characters.hpp"
 #include "text/text_utilities.hpp"
 #include "toolkit/state/error_screen.hpp"
 
@@ -20,7 +21,8 @@ text::FixedText<255> AbnormalExitText(std::string_view message, int code) {
   const std::size_t prefix = text::TrimTrailing(text.View()).size();
   const std::string_view body = text::TrimTrailing(message);
   const std::size_t room = text.Length() - prefix - 1;
-  std::copy_n(body.data(), std::min(body.size(), room), text.Bytes.begin() + prefix + 1);
+  // Cut between characters: half a character shows as garbage in the box.
+  std::copy_n(body.data(), text::CharacterCut(body, room), text.Bytes.begin() + prefix + 1);
   return text;
 }
 

@@ -7,6 +7,7 @@
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/held_images_win32.hpp"
 #include "toolkit/windows/key_codes.hpp"
+#include "toolkit/windows/palette_win32.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
 namespace toolkit {
@@ -35,6 +36,7 @@ void ReportKey(HWND client, int code) {
 }
 
 LRESULT OnPaint(HWND client, WPARAM wParam, LPARAM lParam) {
+  RealiseToolkitPalette();
   if (Layer.ImagesHeld) {
     if (PaintHeldImage(client)) return 0;
     return DefWindowProcA(client, WM_PAINT, wParam, lParam);
@@ -149,6 +151,9 @@ LRESULT CALLBACK ClientProcedure(HWND client, UINT message, WPARAM wParam, LPARA
       KillTimer(client, wParam);
       return 0;
     case WM_SYSCHAR: return SendMessageA(GetParent(client), message, wParam, lParam);
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wParam) != client) RealiseToolkitPalette();
+      return 0;
     default: return DefWindowProcA(client, message, wParam, lParam);
   }
 }

@@ -13,6 +13,7 @@
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/frame_layout.hpp"
 #include "toolkit/windows/toolbar.hpp"
+#include "toolkit/windows/palette_win32.hpp"
 #include "toolkit/windows/tooltip_table.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
@@ -129,6 +130,21 @@ LRESULT OnDpiChanged(HWND frame, int dpi, const RECT& proposed) {
   return 0;
 }
 
+// Losing the activation to another program, every toolkit window and dialog
+// draws its caption inactive (the platform does so only for the active one);
+// regaining it, the palette is realised again.
+LRESULT OnActivateApp(HWND frame, WPARAM active, LPARAM thread) {
+  if (active != 0) {
+    RealiseToolkitPalette();
+  } else {
+    for (int slot = 1; slot < WindowSlotCount; ++slot) {
+      if (Layer.Slots[slot].Frame != nullptr) SendMessageA(Layer.Slots[slot].Frame, WM_NCACTIVATE, FALSE, 0);
+    }
+    if (Layer.DialogCaptionsInactive != nullptr) Layer.DialogCaptionsInactive();
+  }
+  return DefWindowProcA(frame, WM_ACTIVATEAPP, active, thread);
+}
+
 LRESULT OnSetFocus(HWND frame) {
   const int slot = SlotOfWindow(frame);
   if (slot >= 0 && Layer.Slots[slot].Client != nullptr) SetFocus(Layer.Slots[slot].Client);
@@ -209,6 +225,7 @@ LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
       if (LOWORD(wParam) != WA_INACTIVE) SetFocus(frame);
       return DefWindowProcA(frame, message, wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(frame);
+    case WM_ACTIVATEAPP: return OnActivateApp(frame, wParam, lParam);
     case WM_PALETTECHANGED: {
       const int slot = SlotOfWindow(frame);
       if (slot >= 0 && Layer.Slots[slot].Client != nullptr) {

@@ -7,12 +7,14 @@
 #include <string>
 
 #include "toolkit/state/error_screen.hpp"
+#include "toolkit/state/platform_text_win32.hpp"
 #include "toolkit/state/toolkit_state.hpp"
 #include "toolkit/windows/client_procedure_win32.hpp"
 #include "toolkit/windows/control_classes_win32.hpp"
 #include "toolkit/windows/display_scale.hpp"
 #include "toolkit/windows/display_scale_win32.hpp"
 #include "toolkit/windows/frame_procedure_win32.hpp"
+#include "toolkit/windows/palette_win32.hpp"
 #include "toolkit/windows/resource_words.hpp"
 #include "toolkit/windows/status_bar.hpp"
 #include "toolkit/windows/window_font_win32.hpp"
@@ -128,6 +130,8 @@ void InitialiseDrawingState() {
   std::copy(std::begin(basic), std::end(basic), Layer.BasicColours.begin());
   Layer.WindowTextColour = GetSysColor(COLOR_WINDOWTEXT);
   Layer.WindowColour = GetSysColor(COLOR_WINDOW);
+  if (State.ColourCount == 256) CreateToolkitPalette(Layer.ColourReserve);
+  if (Layer.WorkBitmap == nullptr) Layer.WorkBitmap = CreateCompatibleBitmap(Layer.ClientDc, 8, 8);
 }
 
 // Report mode 3: the line goes into part 1 of the root window's status bar,
@@ -142,6 +146,7 @@ void ShowErrorLineInRootStatusBar(std::string_view line) {
 // Resource dialogs recognise their fields by the controls' classes.
 void RecordStandardControls() {
   RecordControlClasses();
+  LoadLibraryA("riched32.dll");  // rich edit fields of the program's dialogs
   RegisterWindowMessageA("commdlg_FindReplace");
 }
 
@@ -175,10 +180,13 @@ void OpenRootWindow(const WindowSpec& window, std::optional<int> colourReserve) 
 
   WindowSlot& root = Layer.Slots[0];
   root = WindowSlot{};
-  root.Frame = CreateWindowExA(exStyle, FrameClass, caption.c_str(), style, x, y, outerWidth,
+  root.Frame = CreateWindowExA(exStyle, FrameClass, "", style, x, y, outerWidth,
                                outerHeight, nullptr, nullptr, ProgramInstance(), nullptr);
   if (root.Frame != nullptr) {
     root.Dpi = dpi;
+    // Set by the wide default procedure, the caption passes whole, whatever
+    // the ANSI code page holds; the frame's own procedure is an ANSI one.
+    DefWindowProcW(root.Frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(PlatformText(caption).c_str()));
     root.PartStyles.fill(PartStyle::Sunken);
     if (flags.StatusBar) AddStatusBar(root, flags, window.Y, outerWidth);
     CreateClientWindow(root);
@@ -223,6 +231,7 @@ void CloseRootWindow() {
   }
   if (Layer.ClosingWithRoot != nullptr) Layer.ClosingWithRoot();
   WindowSlot& root = Layer.Slots[0];
+  DeleteToolkitPalette();
   if (Layer.ClientDc != nullptr) ReleaseDC(root.Client, Layer.ClientDc);
   Layer.ClientDc = nullptr;
   if (Layer.TextFont != nullptr && !Layer.TextFontIsStock) DeleteObject(Layer.TextFont);

@@ -107,6 +107,8 @@ struct WindowLayer {
   HFONT TextFont = nullptr;
   bool TextFontIsStock = true;
   std::array<COLORREF, 16> BasicColours{};
+  HPALETTE Palette = nullptr;     // on a display of 256 colours only
+  HBITMAP WorkBitmap = nullptr;   // 8 by 8 pixels, made once per process
   COLORREF WindowTextColour = 0;
   COLORREF WindowColour = 0;
 
@@ -114,6 +116,9 @@ struct WindowLayer {
   // keeps windows inside it (the loaded dialogs); the window layer itself
   // knows nothing of them.
   void (*ClosingWithRoot)() = nullptr;
+  // Draws the captions of the loaded dialogs inactive, when the program
+  // loses the activation; set by the same part.
+  void (*DialogCaptionsInactive)() = nullptr;
 };
 
 extern WindowLayer Layer;

@@ -101,7 +101,7 @@ TEST_CASE("MessageBoxShow") {
     ClearClientArea();
     for (int y = 1000; y < 10000; y += 1000) TextAt(100, y, "Reading from Z:\\logs\\drive-to-work.pgl");
     EventRecord e;
-    while (NextEventWithin(100, e) != EventType::TimerTick) {
+    while (NextEventWithin(100, e) != 13) {
     }
     const Pixels before = ClientPixels(w.Client);
     Pixels during;
@@ -115,7 +115,7 @@ TEST_CASE("MessageBoxShow") {
     CHECK(AllStepsRan());
     CHECK(during == before);
     CHECK(ClientPixels(w.Client) == before);
-    CHECK(NextEventWithin(300, e) == EventType::TimerTick);
+    CHECK(NextEventWithin(300, e) == 13);
     CHECK(e.Value1 == GuardTimer);
   }
   SUBCASE("a toolkit window inside the main window shows the part of the main window's picture it covers") {

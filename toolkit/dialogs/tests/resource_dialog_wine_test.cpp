@@ -1,5 +1,6 @@
 // Dialogs from the program's resources under Wine: loaded, filled, shown
-// modally and answered with real keystrokes and clicks.
+// modally and answered with real keystrokes and clicks. Event types, error
+// numbers and DialogInfo codes are compared as the numbers applications see.
 
 #include <doctest/doctest.h>
 
@@ -281,7 +282,7 @@ POINT ListItemCentre(HWND dialog, int index) {
 // What opening the window left to report.
 void DrainEvents() {
   EventRecord record;
-  while (NextEventWithin(200, record) != EventType::TimerTick || record.Value1 != GuardTimer) {
+  while (NextEventWithin(200, record) != 13 || record.Value1 != GuardTimer) {
   }
 }
 
@@ -404,6 +405,42 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
   CloseApplicationWindow();
 }
 
+TEST_CASE("List, combo and tab texts pass whole between instances") {
+  OpenApplicationWindow();
+  DialogLoad(FieldsDialog);
+  const HWND hidden = HiddenInstance();
+  const std::wstring cafe = L"Caf\u00E9 \u5730\u56F3";
+  SendDlgItemMessageW(hidden, List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cafe.c_str()));
+  SendDlgItemMessageW(hidden, Combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cafe.c_str()));
+  std::wstring label = cafe;
+  TCITEMW tab{};
+  tab.mask = TCIF_TEXT;
+  tab.pszText = label.data();
+  SendDlgItemMessageW(hidden, Tabs, TCM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tab));
+  std::wstring list, combo, tabLabel;
+  WhenBoxAppears("Fields", [&](HWND box) {
+    std::array<wchar_t, 64> text{};
+    SendDlgItemMessageW(box, List, LB_GETTEXT, 3, reinterpret_cast<LPARAM>(text.data()));
+    list = text.data();
+    SendDlgItemMessageW(box, Combo, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(text.data()));
+    combo = text.data();
+    TCITEMW read{};
+    read.mask = TCIF_TEXT;
+    read.pszText = text.data();
+    read.cchTextMax = static_cast<int>(text.size());
+    SendDlgItemMessageW(box, Tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+    tabLabel = text.data();
+    ClickButton(box, "OK");
+  });
+  DialogShowModal(-1, -1, 0, 1);
+  CHECK(AllStepsRan());
+  CHECK(list == cafe);
+  CHECK(combo == cafe);
+  CHECK(tabLabel == cafe);
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
 TEST_CASE("Shown dialogs report to the event loop") {
   OpenApplicationWindow();
   ErrorQuery(1);
@@ -422,7 +459,7 @@ TEST_CASE("Shown dialogs report to the event loop") {
     static POINT apply;
     apply = Centre(ScreenRect(GetDlgItem(shown, Apply)));
     WhileWaiting([] { ClickAt(apply); });
-    CHECK(NextEventWithin(5000, record) == EventType::DialogButton);
+    CHECK(NextEventWithin(5000, record) == 3);
     CHECK(record.Window == slot);
     CHECK(record.Value1 == Apply);
     CHECK(record.Value2 == FieldsDialog);
@@ -430,7 +467,7 @@ TEST_CASE("Shown dialogs report to the event loop") {
   }
   SUBCASE("Enter in the dialog presses its default button, as in any dialog") {
     WhileWaiting([] { PressKey(VK_RETURN); });
-    CHECK(NextEventWithin(5000, record) == EventType::DialogButton);
+    CHECK(NextEventWithin(5000, record) == 3);
     CHECK(record.Value1 == IDOK);
   }
   SUBCASE("a double click in the list presses OK, the default button") {
@@ -439,8 +476,8 @@ TEST_CASE("Shown dialogs report to the event loop") {
     WhileWaiting([] { DoubleClickAt(item); });
     int type = 0;
     do type = NextEventWithin(5000, record);
-    while (type == EventType::DialogField);
-    CHECK(type == EventType::DialogButton);
+    while (type == 10);
+    CHECK(type == 3);
     CHECK(record.Value1 == IDOK);
     CHECK(ListItem(shown, Ask(shown, List, LB_GETCURSEL)) == "North");
   }
@@ -448,14 +485,14 @@ TEST_CASE("Shown dialogs report to the event loop") {
     static POINT item;
     item = ListItemCentre(shown, 2);
     WhileWaiting([] { ClickAt(item); });
-    CHECK(NextEventWithin(1000, record) == EventType::TimerTick);  // off by default
-    EventEnable(EventType::DialogField, 1);
+    CHECK(NextEventWithin(1000, record) == 13);  // off by default
+    EventEnable(10, 1);
     item = ListItemCentre(shown, 1);
     WhileWaiting([] { ClickAt(item); });
-    CHECK(NextEventWithin(5000, record) == EventType::DialogField);
+    CHECK(NextEventWithin(5000, record) == 10);
     CHECK(record.Window == slot);
     CHECK(record.Value1 == List);
-    EventEnable(EventType::DialogField, 0);
+    EventEnable(10, 0);
   }
   CHECK(ErrorQuery(1) == 0);
   UnloadAll();
@@ -519,6 +556,16 @@ TEST_CASE("A shown dialog while the root window is hidden raises 1016") {
     CHECK(ErrorQuery(1) == 1016);
     CHECK_FALSE(IsWindowVisible(HiddenInstance()));
     CHECK(Dialogs.SemiModelessCount == 0);
+    DialogUnload();
+  }
+  // A dialog inside the hidden window: shown only modeless, so another mode
+  // is said after the hidden window and is the error left.
+  for (const auto& [mode, error] : {std::pair{2, 1016}, {1, 1014}, {3, 1014}}) {
+    CAPTURE(mode);
+    DialogLoad(204);
+    DialogShowModal(-1, -1, 0, mode);
+    CHECK(ErrorQuery(1) == error);
+    CHECK_FALSE(IsWindowVisible(HiddenInstance()));
     DialogUnload();
   }
   CloseRootWindow();

@@ -167,4 +167,9 @@ TEST_CASE("AbnormalExitText") {
     const text::FixedText<255> text = AbnormalExitText(message, 7);
     CHECK(text.View() == "Abnormal exit (code 7) : " + std::string(255 - 25, 'm'));
   }
+  SUBCASE("a character that does not fit whole is left out whole") {
+    const std::string message = std::string(229, 'm') + "\xC3\xA9";  // the e acute's second byte at 256
+    const text::FixedText<255> text = AbnormalExitText(message, 7);
+    CHECK(text.View() == "Abnormal exit (code 7) : " + std::string(229, 'm') + " ");
+  }
 }
