@@ -37,9 +37,6 @@ struct DialogTableOf {
   int SemiModelessCount = 0;
   Handle SemiModelessRestore{};  // recorded by the last semi-modeless show
   Handle ActiveDialog{};
-  // A dialog that lost the activation to no toolkit window: the owner of the
-  // next box. Cleared when a toolkit window takes the focus.
-  Handle RecentDialog{};
   int FocusField = 0;  // for the instance being made
   int X = -1;
   int Y = -1;

@@ -3,8 +3,30 @@
 #include <algorithm>
 
 #include "text/text_utilities.hpp"
+#include "toolkit/codes.hpp"
 
 namespace toolkit {
+
+namespace {
+
+// The platform's numbers (commdlg.h).
+constexpr std::uint32_t OverwritePrompt = 0x2;
+constexpr std::uint32_t HideReadOnly = 0x4;
+constexpr std::uint32_t AllowMultiSelect = 0x200;
+constexpr std::uint32_t PathMustExist = 0x800;
+constexpr std::uint32_t CreatePrompt = 0x2000;
+constexpr std::uint32_t Explorer = 0x80000;
+
+}  // namespace
+
+std::uint32_t FileDialogFlags(int flags) {
+  std::uint32_t platform = HideReadOnly;
+  if ((flags & SelectAnyPath) == 0) platform |= PathMustExist;
+  const bool save = (flags & SelectSave) != 0;
+  if ((flags & SelectPrompt) != 0) platform |= save ? OverwritePrompt : CreatePrompt;
+  if (!save && (flags & SelectMultiple) != 0) platform |= AllowMultiSelect | Explorer;
+  return platform;
+}
 
 FilterList PrepareFilter(std::string_view filter) {
   FilterList list;

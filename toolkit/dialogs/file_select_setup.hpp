@@ -3,6 +3,7 @@
 // answer, worked out without a window.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -27,6 +28,11 @@ struct PathParts {
 // Splits an initial path at its last separator or colon, blanks and NULs
 // around it ignored; a path ending in ".." is all directory.
 PathParts PathSplit(std::string_view path, char separator);
+
+// The platform's flags for the toolkit's: read-only box hidden always; the
+// typed folder must exist unless SelectAnyPath; SelectPrompt asks before
+// replacing (save) or creating (open); SelectMultiple, open only.
+std::uint32_t FileDialogFlags(int flags);
 
 // The chosen name in the dialog's answer: up to the first NUL, or for a
 // multiple selection up to the first pair of NULs. Nothing when the answer

@@ -32,14 +32,8 @@ std::wstring CurrentDirectory() {
   return directory;
 }
 
-DWORD PlatformFlags(int flags) {
-  DWORD platform = OFN_HIDEREADONLY;
-  if ((flags & SelectAnyPath) == 0) platform |= OFN_PATHMUSTEXIST;
-  const bool save = (flags & SelectSave) != 0;
-  if ((flags & SelectPrompt) != 0) platform |= save ? OFN_OVERWRITEPROMPT : OFN_CREATEPROMPT;
-  if (!save && (flags & SelectMultiple) != 0) platform |= OFN_ALLOWMULTISELECT | OFN_EXPLORER;
-  return platform;
-}
+static_assert(OFN_HIDEREADONLY == 0x4 && OFN_PATHMUSTEXIST == 0x800 && OFN_OVERWRITEPROMPT == 0x2 &&
+              OFN_CREATEPROMPT == 0x2000 && OFN_ALLOWMULTISELECT == 0x200 && OFN_EXPLORER == 0x80000);
 
 }  // namespace
 
@@ -77,7 +71,7 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   request.nMaxFile = static_cast<DWORD>(answer.size());
   request.lpstrInitialDir = directory.c_str();
   request.lpstrTitle = caption.c_str();
-  request.Flags = PlatformFlags(flags);
+  request.Flags = FileDialogFlags(flags);
   request.lpstrDefExt = (flags & SelectAppendExtension) != 0 && State.OsMajorVersion != 3 ? L"" : nullptr;
 
   const BOOL confirmed = WithOtherWindowsDisabled(request.hwndOwner, [&request, flags] {

@@ -95,6 +95,9 @@ void Refresh(const Grid& g) {
 
 // --- the cell editor ---
 
+// The edit stays open when the keyboard goes to another field (the user may
+// look something up there and come back); Enter, another cell, a push
+// button or scrolling the cell away commit it, Escape takes it back.
 void CloseEditor(Grid& g) {
   if (g.Editor == nullptr) return;
   const HWND editor = g.Editor;
@@ -192,8 +195,12 @@ void OnClick(HWND client, Grid& g, LPARAM at, bool twice) {
   const int row = g.Cells.TopRow + static_cast<short>(HIWORD(at)) / height;
   const int column = static_cast<short>(LOWORD(at)) * g.Cells.Columns / std::max<int>(ClientArea(client).cx, 1);
   if (!InGrid(g.Cells, row, column)) return;
+  if (g.Editor != nullptr && row == g.EditRow && column == g.EditColumn) {
+    SetFocus(g.Editor);  // back to the edit left open
+    return;
+  }
   // Another cell takes what was typed in the last one with it.
-  if (g.Editor != nullptr && (row != g.EditRow || column != g.EditColumn)) GridCommitEdit(GetParent(client));
+  if (g.Editor != nullptr) GridCommitEdit(GetParent(client));
   g.Cells.CurrentRow = row;
   g.Cells.CurrentColumn = column;
   Refresh(g);
@@ -239,6 +246,7 @@ LRESULT CALLBACK ClientProcedure(HWND client, UINT message, WPARAM wParam, LPARA
       }
       return 0;
     case WM_CHAR:
+      // Typing on a cell replaces its text, as F2 or a double click edits it.
       if (wParam >= L' ') {
         const std::wstring typed(1, static_cast<wchar_t>(wParam));
         OpenEditor(*g, &typed);
@@ -377,6 +385,8 @@ void GridCommitEdit(HWND grid) {
   SendMessageW(GetParent(grid), CellChange, id, static_cast<LPARAM>(id));
 }
 
+// As in the spreadsheets of the day: Enter takes the text and goes on to
+// the row below, so that a column is filled in one go.
 void GridEnterKey(HWND grid) {
   Grid* g = GridOf(grid);
   if (g == nullptr) return;

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "resources/resource_ids.hpp"
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/tests/box_driver.hpp"
@@ -59,8 +58,8 @@ int main(int argc, char** argv) {
   Picture("TomTom Log File", "no-input-box");
   MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
   Picture("About", "about-box");
-  DialogLoad(resources::AboutDialog);
-  DialogPutText(resources::AboutTextField,
+  DialogLoad(101);
+  DialogPutText(1001,
                 "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.");
   DialogShowModal(-1, -1, 0, 1);
   DialogUnload();

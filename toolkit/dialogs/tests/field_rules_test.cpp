@@ -11,7 +11,8 @@ using namespace toolkit;
 
 TEST_CASE("A new field record holds no range") {
   const FieldRecord r;
-  CHECK(r.RealMinimum > r.RealMaximum);
+  CHECK(r.RealMinimum == 1000.0);
+  CHECK(r.RealMaximum == -1000.0);
   CHECK(r.IntegerMinimum == -1);
   CHECK(r.IntegerMaximum == -1);
 }

@@ -73,6 +73,23 @@ TEST_CASE("PathSplit") {
   }
 }
 
+TEST_CASE("FileDialogFlags") {
+  // Save 1, prompt 2, any path 4, keep directory 8, multiple 16, extension 32.
+  const std::pair<int, std::uint32_t> cases[] = {
+      {0, 0x804},         // open: read-only box hidden, the folder must exist
+      {2, 0x2804},        // open asking before creating
+      {3, 0x806},         // save asking before replacing
+      {4, 0x4},           // any folder
+      {16, 0x80A04},      // several files
+      {17, 0x804},        // save ignores several files
+      {8 | 32, 0x804},    // kept directory and extension: not the platform's flags
+  };
+  for (const auto& [flags, platform] : cases) {
+    CAPTURE(flags);
+    CHECK(FileDialogFlags(flags) == platform);
+  }
+}
+
 TEST_CASE("ChosenName") {
   SUBCASE("the answer ends at its first NUL") {
     const std::string answer = "Z:\\logs\\trip.pgl\0rest of an earlier name"s;

@@ -60,12 +60,17 @@ TEST_CASE("FileSelect") {
     CHECK(AllStepsRan());
     CHECK(fs::current_path() == logs);
   }
-  SUBCASE("Cancel leaves the name as it was and says 0; the previous field is cleared") {
+  SUBCASE("Cancel leaves the name as it was and says 0; the previous field is cleared; the root owns the box") {
     const text::FixedText<256> before = name;
     State.Dialog.PreviousField = 7;
-    WhenBoxAppears("Open File", [](HWND) { PressKey(VK_ESCAPE); });
+    HWND owner = nullptr;
+    WhenBoxAppears("Open File", [&owner](HWND box) {
+      owner = GetWindow(box, GW_OWNER);
+      PressKey(VK_ESCAPE);
+    });
     FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
     CHECK(AllStepsRan());
+    CHECK(owner == FindWindowA("KESTRAFOLIO", nullptr));
     CHECK(name == before);
     CHECK(DialogInfo(4) == 0);
     CHECK(DialogInfo(2) == 0);

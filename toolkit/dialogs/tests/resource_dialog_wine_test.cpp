@@ -7,7 +7,6 @@
 #include <array>
 #include <string>
 
-#include "resources/resource_ids.hpp"
 #include "text/fixed_text.hpp"
 #include "toolkit/dialogs/dialog_fields_win32.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -20,6 +19,7 @@
 #include "toolkit/windows/event_loop.hpp"
 #include "toolkit/windows/grid_win32.hpp"
 #include "toolkit/windows/root_window.hpp"
+#include "toolkit/windows/window_table_win32.hpp"
 
 #include <commctrl.h>
 
@@ -28,6 +28,8 @@ using namespace toolkit::testing;
 
 namespace {
 
+constexpr int AboutDialog = 101;  // in the tests' own resources
+constexpr int AboutTextField = 1001;
 constexpr int NameDialog = 201;
 constexpr int NameField = 2001;
 constexpr int CountDialog = 202;
@@ -57,8 +59,8 @@ POINT CloseBox(HWND window) {
 TEST_CASE("The About box") {
   OpenApplicationWindow();
   ErrorQuery(1);
-  DialogLoad(resources::AboutDialog);
-  DialogPutText(resources::AboutTextField, text::FixedText<512>(AboutText).View());
+  DialogLoad(AboutDialog);
+  DialogPutText(AboutTextField, text::FixedText<512>(AboutText).View());
 
   struct Ending {
     const char* Name;
@@ -75,7 +77,7 @@ TEST_CASE("The About box") {
     std::string shown;
     RECT place{};
     WhenBoxAppears("About", [&shown, &place, &ending](HWND box) {
-      shown = FieldText(box, resources::AboutTextField);
+      shown = FieldText(box, AboutTextField);
       place = ScreenRect(box);
       ending.Action(box);
     });
@@ -85,13 +87,39 @@ TEST_CASE("The About box") {
     CHECK(place.left == (1024 - (place.right - place.left)) / 2);
     CHECK(place.top == (768 - (place.bottom - place.top)) / 2);
     CHECK(DialogInfo(1) == ending.ExitField);
-    CHECK(DialogInfo(3) == resources::AboutDialog);
-    CHECK(DialogInfo(5) == resources::AboutDialog);
+    CHECK(DialogInfo(3) == AboutDialog);
+    CHECK(DialogInfo(5) == AboutDialog);
   }
   CHECK(ErrorQuery(1) == 0);
   DialogUnload();
   CHECK(DialogInfo(3) == 0);
   CHECK(Dialogs.Count == 0);
+  CloseApplicationWindow();
+}
+
+TEST_CASE("What a modal instance takes over from the hidden one") {
+  OpenApplicationWindow();
+  ErrorQuery(1);
+  DialogLoad(NameDialog);
+  const HWND hidden = HiddenInstance();
+  SetWindowTextW(hidden, L"Your name");
+  struct {
+    bool TaskBar = false, Hooked = false, SmallIcon = false;
+  } seen;
+  WhenBoxAppears("Your name", [&seen](HWND box) {
+    seen.TaskBar = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0;
+    const HWND field = GetDlgItem(box, NameField);
+    seen.Hooked = GetWindowLongPtrW(field, GWLP_WNDPROC) != static_cast<LONG_PTR>(GetClassLongPtrW(field, GCLP_WNDPROC));
+    seen.SmallIcon = SendMessageA(box, WM_GETICON, ICON_SMALL, 0) != 0;
+    PressKey(VK_ESCAPE);
+  });
+  DialogShowModal(-1, -1, 0, 1);
+  CHECK(AllStepsRan());  // the caption was copied: the box was found by it
+  CHECK(seen.TaskBar);
+  CHECK(seen.Hooked);
+  CHECK(seen.SmallIcon);
+  CHECK(DialogInfo(1) == 2);
+  DialogUnload();
   CloseApplicationWindow();
 }
 
@@ -157,14 +185,14 @@ TEST_CASE("Resource dialogs") {
   }
   SUBCASE("loading a dialog twice keeps one instance and selects it") {
     DialogLoad(NameDialog);
-    DialogLoad(resources::AboutDialog);
+    DialogLoad(AboutDialog);
     const HWND name = Dialogs.Slots[1].Window;
     DialogLoad(NameDialog);
     CHECK(Dialogs.Count == 2);
     CHECK(HiddenInstance() == name);
     CHECK(DialogInfo(3) == NameDialog);
     DialogUnload();
-    DialogLoad(resources::AboutDialog);
+    DialogLoad(AboutDialog);
     CHECK(Dialogs.Count == 1);
   }
   SUBCASE("modeless shows the hidden instance itself; unloading takes it away") {
@@ -174,8 +202,11 @@ TEST_CASE("Resource dialogs") {
     CHECK(IsWindowVisible(hidden));
     CHECK(DialogInfo(6) == (1024 - DialogInfo(8)) / 2);
     CHECK(DialogInfo(7) == (768 - DialogInfo(9)) / 2);
+    CHECK(Dialogs.CurrentSlot().PreviousField == NameField);
+    Layer.RecentWindow = hidden;  // as when it lost the activation
     DialogUnload();
     CHECK_FALSE(IsWindow(hidden));
+    CHECK(Layer.RecentWindow == FindWindowA("KESTRAFOLIO", nullptr));  // the table is empty
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("closing the root window unloads every dialog") {
@@ -211,7 +242,7 @@ TEST_CASE("Resource dialogs") {
         {"modeless while a semi-modeless dialog is up",
          [] {
            DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 3);
-           DialogLoad(resources::AboutDialog), DialogShowModal(-1, -1, 0, 2);
+           DialogLoad(AboutDialog), DialogShowModal(-1, -1, 0, 2);
          },
          1014},
     };
@@ -315,7 +346,8 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
     std::string Selected, Chosen;
     LRESULT ComboSelection = -1, ProgressPosition = -1, ProgressHigh = -1, TrackbarHigh = -1, PageSize = -1;
     bool GeneralShown = false, DetailsShown = false, ImageShown = false, RedButton = false;
-    bool DetailsShownAfterClick = false, GeneralHiddenAfterClick = false, YellowField = false;
+    bool DetailsShownAfterClick = false, GeneralHiddenAfterClick = false, YellowField = false, StaticImage = false;
+    LRESULT SelectionStart = -1, SelectionEnd = -1, LineSize = -1;
     UINT Greyed = 0;
     FieldRecord ProgressRecord;
   } seen;
@@ -326,6 +358,10 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
     seen.ProgressHigh = Ask(box, Progress, PBM_GETRANGE, FALSE);
     seen.TrackbarHigh = Ask(box, Trackbar, TBM_GETRANGEMAX);
     seen.PageSize = Ask(box, Trackbar, TBM_GETPAGESIZE);
+    seen.LineSize = Ask(box, Trackbar, TBM_GETLINESIZE);
+    seen.SelectionStart = Ask(box, Trackbar, TBM_GETSELSTART);
+    seen.SelectionEnd = Ask(box, Trackbar, TBM_GETSELEND);
+    seen.StaticImage = Ask(box, 3009, STM_GETIMAGE, IMAGE_BITMAP) != 0;
     seen.GeneralShown = IsChild(box, general) && IsWindowVisible(general);
     const HWND field = GetDlgItem(general, 3101);
     const HDC fieldDc = GetDC(field);
@@ -370,6 +406,10 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
   CHECK(seen.ProgressHigh == 250);
   CHECK(seen.TrackbarHigh == 50);
   CHECK(seen.PageSize == 10);
+  CHECK(seen.LineSize == 1);
+  CHECK(seen.SelectionStart == 20);
+  CHECK(seen.SelectionEnd == 40);
+  CHECK(seen.StaticImage);
   CHECK(seen.GeneralShown);
   CHECK(seen.YellowField);
   CHECK_FALSE(seen.DetailsShown);
@@ -531,6 +571,14 @@ TEST_CASE("A dialog inside the root window") {
     CHECK(r.left == (512 - 1) * 5000 / 9999);
     CHECK(r.top == 0);
     CHECK(DialogInfo(6) == 4989);  // the centre of pixel 255 of 512
+  }
+  SUBCASE("as the owner of a box it has the keyboard again after it") {
+    DialogShowModal(-1, -1, 0, 2);
+    Dialogs.ActiveDialog = inner;  // as when the user last worked in it
+    WhenBoxAppears("Question", [](HWND) { PressKey(VK_RETURN); });
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
+    CHECK(AllStepsRan());
+    CHECK((GetFocus() == inner || IsChild(inner, GetFocus())));
   }
   SUBCASE("its button's system command minimises it") {
     DialogShowModal(-1, -1, 0, 2);

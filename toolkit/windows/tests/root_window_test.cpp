@@ -6,6 +6,7 @@
 #include <doctest/doctest.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "toolkit/state/errors.hpp"
@@ -153,12 +154,25 @@ TEST_CASE("OpenRootWindow") {
   SUBCASE("the caption is the title without its trailing blanks") {
     CHECK(WindowText(w.Frame) == "REZ Log file to Microsoft Pushpin conversion");
   }
-  SUBCASE("a caption beyond the ANSI code page passes whole") {
+  SUBCASE("StartHidden leaves the frame hidden; AlwaysOnTop makes it topmost") {
+    CloseApplicationWindow();
+    WindowSpec spec = ApplicationWindowSpec();
+    spec.Flags |= 128 | 512;
+    OpenRootWindow(spec);
+    const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
+    CHECK_FALSE(IsWindowVisible(frame));
+    CHECK((GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+  }
+  SUBCASE("a caption beyond the ANSI code page is shown whole") {
     CloseApplicationWindow();
     WindowSpec spec = ApplicationWindowSpec();
     spec.Title = "Caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3";
     OpenRootWindow(spec);
-    CHECK(WindowText(FindWindowA("KESTRAFOLIO", nullptr)) == "Caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3");
+    // What the caption bar draws: the text the window keeps, asked without
+    // a message (the frame's procedure answers WM_GETTEXT in ANSI).
+    std::array<wchar_t, 32> shown{};
+    InternalGetWindowText(FindWindowA("KESTRAFOLIO", nullptr), shown.data(), static_cast<int>(shown.size()));
+    CHECK(std::wstring(shown.data()) == L"Caf\u00E9 \u5730\u56F3");
   }
   SUBCASE("the client area is 512 by 256 pixels, directly above the status bar") {
     CHECK(ClientSize(w.Client).cx == 512);
@@ -224,6 +238,27 @@ TEST_CASE("OpenRootWindow") {
   }
   CloseApplicationWindow();
   CHECK_FALSE(IsWindow(w.Frame));
+}
+
+// Run on a display of 256 colours (an Xvfb screen of depth 8, which
+// palette_test.sh says through PINWELL_256_COLOURS), the root window has
+// the toolkit's palette; elsewhere none.
+TEST_CASE("The palette") {
+  const RootWindow w = OpenApplicationWindow(false);
+  if (std::getenv("PINWELL_256_COLOURS") != nullptr) REQUIRE(State.ColourCount == 256);
+  if (State.ColourCount != 256) {
+    CHECK(Layer.Palette == nullptr);
+  } else {
+    REQUIRE(Layer.Palette != nullptr);
+    std::array<PALETTEENTRY, 33> entries{};
+    CHECK(GetPaletteEntries(Layer.Palette, 0, 33, entries.data()) == 32);  // 16 basic, 16 reserved
+    CHECK(RGB(entries[1].peRed, entries[1].peGreen, entries[1].peBlue) == RGB(0xBF, 0, 0));
+    CHECK(RGB(entries[15].peRed, entries[15].peGreen, entries[15].peBlue) == RGB(0xFF, 0xFF, 0xFF));
+    CHECK(entries[16].peFlags == PC_RESERVED);
+    SendMessageA(w.Frame, WM_ACTIVATEAPP, TRUE, 0);
+    CHECK(GetCurrentObject(Layer.ClientDc, OBJ_PAL) == Layer.Palette);
+  }
+  CloseApplicationWindow();
 }
 
 TEST_CASE("ToolbarCreate") {
@@ -424,6 +459,21 @@ TEST_CASE("NextEvent") {
       CHECK(e.Value4 == -1);
     }
     CheckNothingMore();
+  }
+  SUBCASE("a key gives the mouse cursor's place in units") {
+    POINT p{255, 100};
+    ClientToScreen(w.Client, &p);
+    SetCursorPos(p.x, p.y);
+    PressKeys({'A'}, {'A'});
+    CHECK(NextEventWithin(2000, e) == 1);
+    CHECK(e.X == 4989);
+    CHECK(e.Y == static_cast<int>(100.5 * 9999.0 / clientHeight));
+  }
+  SUBCASE("a quit message does not end the wait") {
+    PostQuitMessage(0);
+    PressKeys({'B'}, {'B'});
+    CHECK(NextEventWithin(2000, e) == 1);
+    CHECK(e.Value1 == 'b');
   }
   SUBCASE("Shift, Ctrl and Caps Lock alone give nothing") {
     PressKeys({VK_SHIFT}, {VK_SHIFT});
