@@ -12,8 +12,8 @@
 #include "toolkit/windows/dropped_files_win32.hpp"
 #include "toolkit/windows/event_reports_win32.hpp"
 #include "toolkit/windows/frame_layout.hpp"
-#include "toolkit/windows/toolbar.hpp"
 #include "toolkit/windows/palette_win32.hpp"
+#include "toolkit/windows/toolbar.hpp"
 #include "toolkit/windows/tooltip_table.hpp"
 #include "toolkit/windows/window_table_win32.hpp"
 
