@@ -45,7 +45,9 @@ std::string Written(const TrackOptions& options, const std::vector<std::vector<F
   long long number = 0;
   long long held = 0;
   auto write = [&](long long n, bool startsSegment = false) {
-    written += (written.empty() ? "" : " ") + std::string(startsSegment ? "| " : "") + std::to_string(n);
+    if (!written.empty()) written += ' ';
+    if (startsSegment) written += "| ";
+    written += std::to_string(n);
   };
   for (const std::vector<FixFacts>& log : logs) {
     if (&log != &logs.front()) filter.StartLog();
