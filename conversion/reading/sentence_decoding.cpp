@@ -418,6 +418,15 @@ std::optional<float> NumberAt(std::string_view text, std::size_t position) {
   return value;
 }
 
+// A value not given is 0, and said not to be.
+void SetMotion(const std::optional<float>& course, const std::optional<float>& kmh, FixState& fix) {
+  fix.Course = course.value_or(0);
+  fix.CourseGiven = course.has_value();
+  fix.SpeedKmh = kmh.value_or(0);
+  fix.SpeedGiven = kmh.has_value();
+  fix.SpeedMph = fix.SpeedKmh * 0.621f;
+}
+
 }  // namespace
 
 // $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48
@@ -427,12 +436,7 @@ void DecodeVtg(std::string_view line, FixState& fix) {
   const std::size_t courseField = AfterCommas(text, 0, 1);
   const std::optional<float> course = NumberAt(text, courseField);
   // The speed in km/h; the knots and unit letters are not used.
-  const std::optional<float> speed = NumberAt(text, AfterCommas(text, courseField, 6));
-  fix.Course = course.value_or(0);
-  fix.CourseGiven = course.has_value();
-  fix.SpeedKmh = speed.value_or(0);
-  fix.SpeedGiven = speed.has_value();
-  fix.SpeedMph = fix.SpeedKmh * 0.621f;
+  SetMotion(course, NumberAt(text, AfterCommas(text, courseField, 6)), fix);
 }
 
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
@@ -441,13 +445,11 @@ void DecodeRmcMotion(std::string_view line, FixState& fix) {
   const std::size_t knotsField = AfterCommas(text, 0, 7);
   const std::optional<float> knots = NumberAt(text, knotsField);
   const std::optional<float> course = NumberAt(text, AfterCommas(text, knotsField, 1));
-  fix.Course = course.value_or(0);
-  fix.CourseGiven = course.has_value();
   // To the millimetre an hour: 2.11 knots is 3.90772 km/h, not the float
   // nearest to 2.11 times 1.852.
-  fix.SpeedKmh = static_cast<float>(std::round(knots.value_or(0) * 1'852'000.0) / 1e6);
-  fix.SpeedGiven = knots.has_value();
-  fix.SpeedMph = fix.SpeedKmh * 0.621f;
+  const std::optional<float> kmh =
+      knots ? std::optional(static_cast<float>(std::round(*knots * 1'852'000.0) / 1e6)) : std::nullopt;
+  SetMotion(course, kmh, fix);
 }
 
 namespace {
