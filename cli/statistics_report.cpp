@@ -2,6 +2,7 @@
 
 #include "conversion/formats/markup_text.hpp"
 #include "conversion/formats/statistics_figures.hpp"
+#include "conversion/run/report_lines.hpp"
 
 namespace cli {
 
@@ -13,6 +14,8 @@ std::string StatisticsReportText(StatisticsReport form, std::string_view logLabe
     json.pop_back();
     json += ",\"talker\":";
     json += counts.Talker.empty() ? "null" : "\"" + counts.Talker + "\"";
+    json += ",\"positions_from\":";
+    json += counts.Talker.empty() ? "null" : "\"" + std::string(conversion::PositionSentenceName(counts.PositionsFrom)) + "\"";
     json += ",\"sentences_without_position\":" + std::to_string(counts.WithoutPosition);
     json += ",\"wrong_checksums\":" + std::to_string(counts.WrongChecksums) + "}\n";
     return json;
@@ -20,6 +23,11 @@ std::string StatisticsReportText(StatisticsReport form, std::string_view logLabe
   std::vector<conversion::Figure> figures = conversion::StatisticsFigures(statistics, zone);
   // What the reading saw, beyond the kept records.
   figures.push_back({"Talker", counts.Talker.empty() ? "none" : counts.Talker});
+  if (!counts.Talker.empty()) {
+    figures.push_back({"Positions from", std::string(conversion::PositionsFromText(counts.PositionsFrom))});
+    if (counts.PositionsFrom != conversion::PositionSentence::Gga)
+      figures.push_back({"Not in the log", "altitude, satellites in use"});
+  }
   const auto sentences = [](long long count) { return std::to_string(count) + (count == 1 ? " sentence" : " sentences"); };
   figures.push_back({"No position", sentences(counts.WithoutPosition)});
   figures.push_back({"Wrong checksum", sentences(counts.WrongChecksums)});

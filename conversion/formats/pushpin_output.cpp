@@ -81,10 +81,13 @@ void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, con
     putNumber(fix.Course, 6, 1, false);
   }
 
-  FieldText altitude = FixedField(fix.Altitude, 8, 1);
-  if (continental) UseDecimalComma(altitude);
-  line.Put("\rAltitude (m): ");
-  line.Put(LeftJustifiedTrimmed(altitude));
+  // RMC and GLL sentences say no altitude: the line is left out, not 0.
+  if (fix.Source == PositionSentence::Gga) {
+    FieldText altitude = FixedField(fix.Altitude, 8, 1);
+    if (continental) UseDecimalComma(altitude);
+    line.Put("\rAltitude (m): ");
+    line.Put(LeftJustifiedTrimmed(altitude));
+  }
 
   if (fix.SatelliteCount > 0) {
     line.Put("\rSatellites: ");

@@ -15,7 +15,8 @@ void WritePushpinHeader(NumberStyle style, std::string& out);
 
 // One record named after fix number n. The speed and course lines appear when
 // speedAvailable is set, the satellites line when SatelliteCount is above 0
-// (never more than the 12 slots of the list).
+// (never more than the 12 slots of the list), the altitude line when the
+// position came from a GGA sentence.
 void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, const FixState& fix, std::string& out);
 
 }  // namespace conversion

@@ -11,6 +11,11 @@ namespace conversion {
 
 constexpr int SatelliteSlots = 12;
 
+// The sentence a log's positions come from: GGA, or in a log without any,
+// RMC, or in a log without either, GLL. Neither of the two says the altitude
+// or the satellites in use.
+enum class PositionSentence : char { Gga, Rmc, Gll };
+
 // What a $GPGGA line sets: time, position and altitude.
 struct GgaFix {
   int Hours = 0;
@@ -25,6 +30,7 @@ struct GgaFix {
   float Altitude = 0;
   bool TimeGiven = false;
   bool AltitudeGiven = false;
+  PositionSentence Source = PositionSentence::Gga;
 };
 
 // One record per run, started afresh each time, so that a conversion

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "conversion/reading/fix_state.hpp"
+
 namespace conversion {
 
 // Beyond the specified reading, for the command line.
@@ -17,9 +19,10 @@ struct ReadingOptions {
 // What the log held, to say why it gave no record.
 struct LogCounts {
   long long Lines = 0;
+  PositionSentence PositionsFrom = PositionSentence::Gga;  // GGA unless the log has none
   std::string Talker;                    // of the first position sentence: "GP", "GN", ...
   long long Positions = 0;               // position sentences of that talker, read or not
-  long long WithoutPosition = 0;         // of those, the ones with an empty latitude or longitude
+  long long WithoutPosition = 0;         // of those, the ones without a fix (see HasFix)
   std::string OtherTalker;               // the first other talker of a position sentence
   long long OtherTalkerPositions = 0;    // position sentences of other talkers, passed over
   // Sentences whose checksum did not match: those skipped, or else those

@@ -14,6 +14,7 @@ namespace conversion {
 
 LogReader::~LogReader() {
   if (ownsFile_) std::fclose(file_);
+  if (head_ != nullptr) std::fclose(head_);
 }
 
 bool LogReader::Open(std::string_view name, ProgressReport progress) {
@@ -29,7 +30,8 @@ bool LogReader::Open(std::string_view name, ProgressReport progress) {
     ownsFile_ = true;
     std::setvbuf(file_, nullptr, _IONBF, 0);  // every read below asks for a mebibyte already
     std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) totalBytes_ = std::filesystem::file_size(path, error);
+    regularFile_ = std::filesystem::is_regular_file(path, error);
+    if (regularFile_) totalBytes_ = std::filesystem::file_size(path, error);
     if (error) totalBytes_ = 0;
   }
   buffer_ = std::make_unique<char[]>(BufferSize + log_reading::Block);
@@ -40,7 +42,7 @@ bool LogReader::Open(std::string_view name, ProgressReport progress) {
 // Appends to the buffer what the log has next.
 void LogReader::Fill() {
   const std::size_t wanted = BufferSize - end_;
-  const std::size_t got = std::fread(buffer_.get() + end_, 1, wanted, file_);
+  const std::size_t got = ReadMore(buffer_.get() + end_, wanted);
   end_ += got;
   bytesRead_ += got;
   if (got < wanted) {
@@ -72,9 +74,11 @@ bool LogReader::NextLineAfterRefill(std::string_view& line) {
       // A line that fills the whole buffer: keep its head, read past the rest.
       if (!inLongLine_) std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
       inLongLine_ = true;
+      Leaving(end_);
       end_ = 0;
       if (crWaiting) buffer_[end_++] = '\r';
     } else {
+      Leaving(begin_);
       std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
       end_ -= begin_;
       begin_ = 0;
@@ -90,6 +94,62 @@ bool LogReader::NextLineAfterRefill(std::string_view& line) {
       return true;
     }
   }
+}
+
+std::size_t LogReader::ReadMore(char* into, std::size_t wanted) {
+  std::size_t got = 0;
+  if (replaying_) {
+    got = std::fread(into, 1, wanted, head_);
+    if (got == wanted) return got;
+    if (std::ferror(head_)) reason_ = std::string("temporary file: ") + std::strerror(errno);
+    replaying_ = false;
+    std::fclose(head_);
+    head_ = nullptr;
+  }
+  // A terminal's end of input is not asked for twice.
+  if (!logEnded_) {
+    const std::size_t more = std::fread(into + got, 1, wanted - got, file_);
+    logEnded_ = more < wanted - got;
+    got += more;
+  }
+  return got;
+}
+
+void LogReader::LookAhead() { lookingAhead_ = true; }
+
+void LogReader::Leaving(std::size_t count) {
+  if (!lookingAhead_ || count == 0) return;
+  headLeft_ = true;
+  if (regularFile_ || Failed()) return;
+  if (head_ == nullptr) head_ = OpenScratchFile();
+  if (head_ == nullptr || std::fwrite(buffer_.get(), 1, count, head_) != count)
+    reason_ = std::string("temporary file: ") + std::strerror(errno);
+}
+
+bool LogReader::Rewind() {
+  if (!Failed() && headLeft_) {
+    if (regularFile_) {
+      if (std::fseek(file_, 0, SEEK_SET) != 0) reason_ = std::strerror(errno);
+      bytesRead_ = 0;
+      logEnded_ = false;
+    } else {
+      // The rest of the head is what the buffer holds.
+      Leaving(end_);
+      if (!Failed() && (std::fflush(head_) != 0 || std::fseek(head_, 0, SEEK_SET) != 0))
+        reason_ = std::string("temporary file: ") + std::strerror(errno);
+      replaying_ = true;
+    }
+    end_ = 0;
+    atEnd_ = false;
+  }
+  lookingAhead_ = false;
+  headLeft_ = false;
+  begin_ = 0;
+  nextBlock_ = 0;
+  ends_ = 0;
+  inLongLine_ = false;
+  if (Failed()) end_ = 0;  // no line is handed out after a failure
+  return !Failed();
 }
 
 }  // namespace conversion

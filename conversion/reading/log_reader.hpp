@@ -85,6 +85,14 @@ class LogReader {
     return true;
   }
 
+  // A look at the log before it is read: the lines read from its start to
+  // Rewind are read again after it. A log whose head has left the buffer by
+  // then is a file read again from its start, or one that may be a pipe
+  // (standard input, a name of a pipe), whose head was kept in a scratch
+  // file as it left: memory stays the same, and no input is read twice.
+  void LookAhead();
+  bool Rewind();
+
   bool Failed() const { return !reason_.empty(); }
   const std::string& Reason() const { return reason_; }
 
@@ -121,6 +129,10 @@ class LogReader {
 
   bool NextLineAfterRefill(std::string_view& line);
   void Fill();
+  // The first `count` bytes of the buffer are about to leave it.
+  void Leaving(std::size_t count);
+  // From the kept head first, while it is replayed, then from the log.
+  std::size_t ReadMore(char* into, std::size_t wanted);
 
   static constexpr std::size_t BufferSize = std::size_t{1} << 20;
 
@@ -141,6 +153,14 @@ class LogReader {
   std::uint64_t totalBytes_ = 0;
   ProgressReport progress_;
   std::string reason_;
+  // Looking ahead: whether the log is a regular file (read again, not kept),
+  // whether bytes of its head have left the buffer, and where they were kept.
+  bool regularFile_ = false;
+  bool lookingAhead_ = false;
+  bool headLeft_ = false;
+  std::FILE* head_ = nullptr;
+  bool replaying_ = false;
+  bool logEnded_ = false;
 };
 
 }  // namespace conversion

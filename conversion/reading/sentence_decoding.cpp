@@ -307,6 +307,74 @@ bool ReadGgaByFields(std::string_view line, GgaValues& gga) {
 
 bool GgaHasPosition(std::string_view line) { return HasPosition(CommaFields<5>(WithoutChecksum(Decoded(line)))); }
 
+namespace {
+
+// The fields of an RMC or GLL sentence that a GGA also has, as its rules read them.
+struct PositionFields {
+  std::string_view Time;
+  std::string_view Status;
+  std::string_view Latitude;
+  std::string_view LatHemisphere;
+  std::string_view Longitude;
+  std::string_view LonHemisphere;
+
+  bool Fix() const { return Status == "A" && !Latitude.empty() && !Longitude.empty(); }
+  bool Read(PositionSentence source, GgaValues& position) const {
+    GgaValues read;
+    read.Source = source;
+    read.Quality = '1';  // only a fix is read
+    read.LatHemisphere = Hemisphere(LatHemisphere);
+    read.LonHemisphere = Hemisphere(LonHemisphere);
+    read.TimeGiven = Given(Time);
+    if (!Fix() || !ReadTime(Time, read) || !ReadAngle(Latitude, read.LatDegrees, read.LatMinutes) ||
+        !ReadAngle(Longitude, read.LonDegrees, read.LonMinutes))
+      return false;
+    position = read;
+    return true;
+  }
+};
+
+// $GPRMC,194907.00,A,5241.99815,N,00517.56525,E,0.005,,010809,,,A*6E
+// Fields: 1 time, 2 status, 3 and 4 latitude, 5 and 6 longitude, 7 speed
+// over ground in knots and 8 course (DecodeRmcMotion's), 9 the date (the
+// dates' reader's).
+PositionFields RmcFields(std::string_view text) {
+  const auto fields = CommaFields<7>(text);
+  return {fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
+}
+
+// $ECGLL,5119.881,N,00125.169,E,164326,A,D*5E
+// Fields: 1 and 2 latitude, 3 and 4 longitude, 5 time, 6 status. Receivers
+// of the oldest NMEA end the sentence after the longitude: without a status
+// it is no fix.
+PositionFields GllFields(std::string_view text) {
+  const auto fields = CommaFields<7>(text);
+  return {fields[5], fields[6], fields[1], fields[2], fields[3], fields[4]};
+}
+
+}  // namespace
+
+bool HasFix(std::string_view line, PositionSentence sentence) {
+  const std::string_view text = WithoutChecksum(Decoded(line));
+  switch (sentence) {
+    case PositionSentence::Rmc:
+      return RmcFields(text).Fix();
+    case PositionSentence::Gll:
+      return GllFields(text).Fix();
+    case PositionSentence::Gga:
+      break;
+  }
+  return GgaHasPosition(line);
+}
+
+bool ReadRmc(std::string_view line, GgaValues& position) {
+  return RmcFields(WithoutChecksum(Decoded(line))).Read(PositionSentence::Rmc, position);
+}
+
+bool ReadGll(std::string_view line, GgaValues& position) {
+  return GllFields(WithoutChecksum(Decoded(line))).Read(PositionSentence::Gll, position);
+}
+
 void ApplyGga(const GgaValues& gga, GgaForm form, FixState& fix) {
   static_cast<GgaFix&>(fix) = gga;
   if (form == GgaForm::Final) fix.SatelliteCount = gga.SatellitesInUse;

@@ -1,6 +1,6 @@
 #pragma once
 // The three sentences a pushpin needs, decoded into a FixState, with what
-// each sentence gave. Each decoder reads the line once, left to right, from
+// each sentence gave; and the positions of the logs that have no GGA. Each decoder reads the line once, left to right, from
 // its first LogLineLength characters, whatever the talker in the sentence's
 // name; none looks at the checksum, which ChecksumMatches tests apart.
 
@@ -39,6 +39,19 @@ bool DecodeGga(std::string_view line, GgaForm form, FixState& fix);
 // Whether the sentence gives a position at all: a receiver without a fix
 // leaves its latitude and longitude empty.
 bool GgaHasPosition(std::string_view line);
+
+// Whether a position sentence gives a fix at all: a GGA a latitude and a
+// longitude; an RMC or GLL those and the status A (V: the receiver had no fix).
+bool HasFix(std::string_view line, PositionSentence sentence);
+
+// The position sentences of a log without GGA, read into what a GGA gives
+// of them, with the time and position fields read by the GGA's rules: no
+// altitude, no satellites in use, the source marked. False, with the values
+// left as they were, when the sentence is no fix (see HasFix) or cannot be
+// read as GGA's fields cannot. An RMC's speed and course are
+// DecodeRmcMotion's.
+bool ReadRmc(std::string_view line, GgaValues& position);
+bool ReadGll(std::string_view line, GgaValues& position);
 
 // The satellites used, as a list of integers from the first satellite field
 // on. False, with the fix left as it was, when a satellite field is not an integer.

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "conversion/reading/fix_state.hpp"
+
 namespace conversion {
 
 namespace talkers {
@@ -35,8 +37,8 @@ inline std::uint32_t TypeOf(std::string_view line) {
 
 enum class SentenceKind {
   Other,
-  Position,              // GGA of the log's talker
-  OtherTalkerPosition,   // GGA of another talker: passed over
+  Position,              // GGA (RMC, GLL) of the log's talker
+  OtherTalkerPosition,   // the same of another talker: passed over
   Satellites,            // GSA
   Course,                // VTG
   Date,                  // RMC or ZDA of any talker
@@ -65,6 +67,23 @@ class TalkerRules {
         return own ? SentenceKind::Course : SentenceKind::Other;
     }
     return SentenceKind::Date;
+  }
+
+  // For a log without GGA, whose positions are its RMC (or GLL) sentences,
+  // of the talker of the first. An RMC gives its own speed, course and date;
+  // neither says which satellites were used, so beyond them only a ZDA (a
+  // date) and, in a log of GLL, a VTG count.
+  SentenceKind KindWithoutGga(std::string_view line, PositionSentence positions) const {
+    using talkers::IsCapital;
+    using talkers::Type;
+    using talkers::TypeOf;
+    if (line.size() < 6 || line[0] != '$' || !IsCapital(line[1]) || !IsCapital(line[2])) return SentenceKind::Other;
+    const std::uint32_t type = TypeOf(line);
+    const bool own = line[1] == talker_[0] && line[2] == talker_[1];
+    if (type == Type(positions == PositionSentence::Rmc ? "RMC" : "GLL"))
+      return own || !known_ ? SentenceKind::Position : SentenceKind::OtherTalkerPosition;
+    if (type == Type("VTG") && own && positions == PositionSentence::Gll) return SentenceKind::Course;
+    return type == Type("ZDA") ? SentenceKind::Date : SentenceKind::Other;
   }
 
   // A position sentence that counts: the first one gives the log its talker.

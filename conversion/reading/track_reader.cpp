@@ -13,6 +13,33 @@ std::optional<long long> Milliseconds(const std::optional<double>& seconds) {
   return std::llround(*seconds * 1000);
 }
 
+// Whether a log has a GGA sentence anywhere, the log tells only at its end.
+// So it is read ahead up to its first GGA, which in nearly every log with
+// any is among its first lines, or to its end, and then again from its
+// start: the reader keeps what the look took from a pipe, so that nothing
+// is held in memory and no input is read twice. Reading from RMC until a
+// GGA comes would change the records of the logs that write RMC first.
+PositionSentence PositionsOf(LogReader& log) {
+  using talkers::IsCapital;
+  using talkers::Type;
+  log.LookAhead();
+  bool rmc = false;
+  bool gll = false;
+  std::string_view line;
+  while (log.NextLine(line)) {
+    if (line.size() < 6 || line[0] != '$' || !IsCapital(line[1]) || !IsCapital(line[2])) continue;
+    const std::uint32_t type = talkers::TypeOf(line);
+    if (type == Type("GGA")) {
+      rmc = gll = false;
+      break;
+    }
+    rmc = rmc || type == Type("RMC");
+    gll = gll || type == Type("GLL");
+  }
+  log.Rewind();
+  return rmc ? PositionSentence::Rmc : gll ? PositionSentence::Gll : PositionSentence::Gga;
+}
+
 }  // namespace
 
 TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool days, bool epochStatus, bool facts,
@@ -23,8 +50,11 @@ TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool day
       readsEpochStatus_(epochStatus),
       makesFacts_(facts),
       ownSecond_(ownSecond),
+      positions_(PositionsOf(log)),
       wrongWhenTaken_(options.SkipWrongChecksums ? nullptr : &counts_.WrongChecksums),
-      pendingGsa_(wrongWhenTaken_) {}
+      pendingGsa_(wrongWhenTaken_) {
+  counts_.PositionsFrom = positions_;
+}
 
 bool TrackReader::Next(FixFacts& facts) {
   if (incomingGga_) TakeIncoming();
@@ -32,7 +62,8 @@ bool TrackReader::Next(FixFacts& facts) {
   std::string_view line;
   while (log_.NextLine(line)) {
     ++counts_.Lines;
-    const SentenceKind kind = talkers_.Kind(line);
+    const SentenceKind kind =
+        positions_ == PositionSentence::Gga ? talkers_.Kind(line) : talkers_.KindWithoutGga(line, positions_);
     if (kind == SentenceKind::Other || (kind == SentenceKind::Date && !readsDates)) continue;
     if (kind == SentenceKind::OtherTalkerPosition) {
       if (counts_.OtherTalker.empty()) counts_.OtherTalker = line.substr(1, 2);
@@ -86,8 +117,8 @@ bool TrackReader::TakePosition(std::string_view line) {
   ++counts_.Positions;
   pendingGsa_.Position();
   GgaValues gga;
-  if (!ReadGga(line, gga)) {
-    counts_.WithoutPosition += GgaHasPosition(line) ? 0 : 1;
+  if (!ReadPosition(line, gga)) {
+    counts_.WithoutPosition += HasFix(line, positions_) ? 0 : 1;
     return false;
   }
   incomingGga_ = gga;
@@ -101,10 +132,30 @@ bool TrackReader::TakePosition(std::string_view line) {
   return false;
 }
 
+bool TrackReader::ReadPosition(std::string_view line, GgaValues& position) {
+  switch (positions_) {
+    case PositionSentence::Gga:
+      break;
+    case PositionSentence::Rmc:
+      if (!ReadRmc(line, position)) return false;
+      // Each fix with its own speed and course: the pushpin file shows them.
+      courseSentenceSeen_ = true;
+      rmcLines_[1 - latestGgaLine_].Assign(line);
+      return true;
+    case PositionSentence::Gll:
+      return ReadGll(line, position);
+  }
+  return ReadGga(line, position);
+}
+
 void TrackReader::TakeIncoming() {
   latestGga_ = *incomingGga_;
   incomingGga_.reset();
   latestGgaLine_ = 1 - latestGgaLine_;
+  // Dated before its day is counted, by its own date.
+  if (positions_ == PositionSentence::Rmc && readsDays_) {
+    if (const std::optional<LoggedDate> date = ReadRmcDate(rmcLines_[latestGgaLine_].View())) days_.NoteDate(*date);
+  }
   ++positionsRead_;
   if (latestGga_.TimeGiven && !SecondsOfDay(latestGga_)) ++counts_.ImpossibleTimes;
   if (ownSecond_) motion_.Advance();
@@ -168,6 +219,7 @@ void TrackReader::Fill(TrackRecord& record) {
     TakeChecksum(ggaLines_[latestGgaLine_].View());
     ggaLines_[latestGgaLine_].Clear();
   }
+  if (positions_ == PositionSentence::Rmc) DecodeRmcMotion(rmcLines_[latestGgaLine_].View(), fix_);
   ApplyGga(latestGga_, finished_ ? GgaForm::Final : GgaForm::InLoop, fix_);
   record.Number = positionsRead_;
   record.Fix = fix_;

@@ -5,7 +5,8 @@
 // its record is made. A record shows the fix of its own position sentence,
 // with the satellites and the course of the sentences read before the next
 // readable one; the log's last fix also takes the satellites in use of its
-// position sentence.
+// position sentence. A log without GGA has its positions in its RMC (or,
+// without those, its GLL) sentences, with no altitude and no satellites.
 //
 // Sentences are decoded only when a record is made and only the latest of
 // each kind that counts, so a log is read at the speed of its position
@@ -67,6 +68,7 @@ class TrackReader {
 
  private:
   bool TakePosition(std::string_view line);
+  bool ReadPosition(std::string_view line, GgaValues& position);
   void TakeDate(std::string_view line);
   void NoteDate(LoggedDate date);
   // The position read after the fix last handed out becomes the latest.
@@ -83,6 +85,7 @@ class TrackReader {
   bool readsEpochStatus_;
   bool makesFacts_;
   bool ownSecond_;
+  PositionSentence positions_;
   FixDays days_;
   // Every fix takes part in the count of days, kept or not: a date belongs
   // to the log, and a filter that leaves out the fix that carried it must
@@ -98,6 +101,9 @@ class TrackReader {
   // only the latest readable one counts.
   GgaValues latestGga_;
   std::optional<GgaValues> incomingGga_;
+  // An RMC position's own line, for its course, speed and date: the
+  // latest's and the incoming one's, as ggaLines_.
+  std::array<SavedLine, 2> rmcLines_;
   long long positionsRead_ = 0;
   // The latest RMC sentence's time in milliseconds, and its status.
   std::optional<long long> lastRmcMilliseconds_;

@@ -33,7 +33,10 @@ ConversionResult Failure(ConversionResult result, std::string_view file, std::st
 // The counts of a merge's logs together; the talker and other talker are the first given.
 void AddCounts(LogCounts& sum, const LogCounts& counts) {
   sum.Lines += counts.Lines;
-  if (sum.Talker.empty()) sum.Talker = counts.Talker;
+  if (sum.Talker.empty()) {
+    sum.Talker = counts.Talker;
+    sum.PositionsFrom = counts.PositionsFrom;
+  }
   sum.Positions += counts.Positions;
   sum.WithoutPosition += counts.WithoutPosition;
   if (sum.OtherTalker.empty()) sum.OtherTalker = counts.OtherTalker;

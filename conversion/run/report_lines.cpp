@@ -13,6 +13,32 @@ std::string Counted(long long count, std::string_view thing) {
   return text;
 }
 
+std::string NoRecordCause(const ConversionResult::LogResult& log) {
+  const LogCounts& counts = log.Counts;
+  if (log.RecordsWritten > 0) return {};
+  if (log.Fixes > 0) {
+    std::string reason = (log.Fixes == 1 ? "the only fix" : "all " + GroupedNumber(log.Fixes) + " fixes") + " left out:";
+    const std::pair<long long, std::string_view> parts[] = {{log.Dropped.NotFixes, "without a fix"},
+                                                            {log.Dropped.OffEarth, "off the earth"}};
+    for (const auto& [count, why] : parts) {
+      if (count > 0) reason += (reason.back() == ':' ? " " : ", ") + GroupedNumber(count) + " " + std::string(why);
+    }
+    return reason;
+  }
+  if (counts.Positions == 0) return "no position sentence (GGA, RMC or GLL) in " + Counted(counts.Lines, "line");
+  const std::string type(PositionSentenceName(counts.PositionsFrom));
+  const std::string own = "$" + counts.Talker + type;
+  std::string reason = "no position in " + Counted(counts.Positions, own + " sentence");
+  if (counts.OtherTalkerPositions > 0) {
+    return reason + "; " + Counted(counts.OtherTalkerPositions, "$" + counts.OtherTalker + type + " sentence") +
+           " after them passed over, as the log starts with " + own;
+  }
+  const long long unreadable = counts.Positions - counts.WithoutPosition;
+  if (unreadable == 0) return reason + ": the receiver had no fix";
+  if (counts.WithoutPosition == 0) return reason + ": none could be read";
+  return reason + ": " + GroupedNumber(unreadable) + " could not be read, the others had no fix";
+}
+
 }  // namespace
 
 std::string CountLine(int recordsWritten, int resolution) {
@@ -28,29 +54,35 @@ std::string NoRecordReason(const ConversionResult& result) {
   return result.Logs.empty() ? std::string() : NoRecordReason(result.Logs.front());
 }
 
+std::string_view PositionSentenceName(PositionSentence sentence) {
+  switch (sentence) {
+    case PositionSentence::Rmc:
+      return "RMC";
+    case PositionSentence::Gll:
+      return "GLL";
+    case PositionSentence::Gga:
+      break;
+  }
+  return "GGA";
+}
+
+std::string_view PositionsFromText(PositionSentence sentence) {
+  switch (sentence) {
+    case PositionSentence::Rmc:
+      return "RMC: the log has no GGA";
+    case PositionSentence::Gll:
+      return "GLL: the log has no GGA or RMC";
+    case PositionSentence::Gga:
+      break;
+  }
+  return "GGA";
+}
+
 std::string NoRecordReason(const ConversionResult::LogResult& log) {
-  const LogCounts& counts = log.Counts;
-  if (log.RecordsWritten > 0) return {};
-  if (log.Fixes > 0) {
-    std::string reason = (log.Fixes == 1 ? "the only fix" : "all " + GroupedNumber(log.Fixes) + " fixes") + " left out:";
-    const std::pair<long long, std::string_view> parts[] = {{log.Dropped.NotFixes, "without a fix"},
-                                                            {log.Dropped.OffEarth, "off the earth"}};
-    for (const auto& [count, why] : parts) {
-      if (count > 0) reason += (reason.back() == ':' ? " " : ", ") + GroupedNumber(count) + " " + std::string(why);
-    }
-    return reason;
-  }
-  if (counts.Positions == 0) return "no position sentence (GGA) in " + Counted(counts.Lines, "line");
-  const std::string own = "$" + counts.Talker + "GGA";
-  std::string reason = "no position in " + Counted(counts.Positions, own + " sentence");
-  if (counts.OtherTalkerPositions > 0) {
-    return reason + "; " + Counted(counts.OtherTalkerPositions, "$" + counts.OtherTalker + "GGA sentence") +
-           " after them passed over, as the log starts with " + own;
-  }
-  const long long unreadable = counts.Positions - counts.WithoutPosition;
-  if (unreadable == 0) return reason + ": the receiver had no fix";
-  if (counts.WithoutPosition == 0) return reason + ": none could be read";
-  return reason + ": " + GroupedNumber(unreadable) + " could not be read, the others had no fix";
+  std::string reason = NoRecordCause(log);
+  if (!reason.empty() && log.Counts.PositionsFrom != PositionSentence::Gga)
+    reason += " (positions from " + std::string(PositionsFromText(log.Counts.PositionsFrom)) + ")";
+  return reason;
 }
 
 std::string RolloverNote(const ConversionResult::LogResult& log) {

@@ -18,7 +18,8 @@ std::string CountLine(int recordsWritten, int resolution);
 
 // Why a log gave no record, for a user who expected some: "no position in
 // 1,204 $GPGGA sentences: the receiver had no fix", or "all 12 fixes left
-// out: 12 without a fix". Empty when it gave records.
+// out: 12 without a fix", with where the positions came from in a log
+// without GGA. Empty when it gave records.
 std::string NoRecordReason(const ConversionResult::LogResult& log);
 // Of a run of one log.
 std::string NoRecordReason(const ConversionResult& result);
@@ -29,6 +30,11 @@ std::string RolloverNote(const ConversionResult::LogResult& log);
 // "3 times left in UTC: ...", for the times whose zone offset needs a date
 // the log does not give; empty when there are none.
 std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName);
+// "GGA", "RMC", "GLL".
+std::string_view PositionSentenceName(PositionSentence sentence);
+// Which sentences gave a log's positions, and why: "GGA", "RMC: the log has
+// no GGA", "GLL: the log has no GGA or RMC".
+std::string_view PositionsFromText(PositionSentence sentence);
 
 // "1,204": the digits in groups of three.
 std::string GroupedNumber(long long value);
