@@ -15,7 +15,13 @@ std::string StatisticsReportText(StatisticsReport form, std::string_view logLabe
     json += ",\"talker\":";
     json += counts.Talker.empty() ? "null" : "\"" + counts.Talker + "\"";
     json += ",\"positions_from\":";
-    json += counts.Talker.empty() ? "null" : "\"" + std::string(conversion::PositionSentenceName(counts.PositionsFrom)) + "\"";
+    if (counts.Talker.empty()) {
+      json += "null";
+    } else {
+      json += '"';
+      json += conversion::PositionSentenceName(counts.PositionsFrom);
+      json += '"';
+    }
     json += ",\"sentences_without_position\":" + std::to_string(counts.WithoutPosition);
     json += ",\"wrong_checksums\":" + std::to_string(counts.WrongChecksums) + "}\n";
     return json;

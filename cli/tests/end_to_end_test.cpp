@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #ifdef _WIN32
@@ -163,8 +164,16 @@ TEST_CASE("pinwell says why a log gave no record, and counts the wrong checksums
     std::string_view Records;
     std::string_view Err;
   } rows[] = {
+      {"log.pgl", "$GPGSV,1,1,00*79\r\n$GPZDA,201530.00,04,07,2002,00,00*60\r\n", "0",
+       "pinwell: log.pgl: no position sentence (GGA, RMC or GLL) in 2 lines\n"},
       {"log.pgl", "$GPGSV,1,1,00*79\r\n$GNRMC,,V,,,,,,,,,,N*4D\r\n", "0",
-       "pinwell: log.pgl: no position sentence (GGA) in 2 lines\n"},
+       "pinwell: log.pgl: no position in 1 $GNRMC sentence: the receiver had no fix (positions from RMC: the log "
+       "has no GGA)\n"},
+      {"log.pgl", "$ECGLL,,,,,164334,V,N*72\r\n$GPGLL,5119.881,N,00125.169,E,164336,A,D*42\r\n", "0",
+       "pinwell: log.pgl: no position in 1 $ECGLL sentence; 1 $GPGLL sentence after them passed over, as the log "
+       "starts with $ECGLL (positions from GLL: the log has no GGA or RMC)\n"},
+      {"log.pgl", "$GNRMC,,V,,,,,,,,,,N*4D\r\n" + noFix, "0",
+       "pinwell: log.pgl: no position in 1 $GPGGA sentence: the receiver had no fix\n"},
       {"log.pgl", noFix + noFix, "0", "pinwell: log.pgl: no position in 2 $GPGGA sentences: the receiver had no fix\n"},
       {"log.pgl", garbled, "0", "pinwell: log.pgl: no position in 1 $GPGGA sentence: none could be read\n"},
       {"log.pgl", noFix + garbled + noFix, "0",
@@ -315,6 +324,30 @@ TEST_CASE("pinwell refuses, before writing anything, an output that is a log or 
 #endif
 }
 
+// Whether a log has a GGA at all shows only at its end; standard input, read
+// once, gives what the file gives, however much comes before the first GGA
+// (a line longer than the reading's buffer included).
+TEST_CASE("pinwell reads a log without GGA from standard input as from its file") {
+  Scratch scratch("without-gga");
+  const std::string rmc = "$GPRMC,123519.00,A,4807.038,N,01131.000,E,5.4,54.7,170503,,,A*66\r\n";
+  std::string log = std::string(1'500'000, 'x') + "\r\n";
+  while (log.size() < 3'000'000) log += rmc;
+  const std::string gga(MovingLog.substr(0, MovingLog.find('\n') + 1));
+  // Of a log that has a GGA, the GGA alone: no RMC gives a speed.
+  for (const auto& [name, bytes, report] :
+       {std::tuple{std::string_view("rmc.pgl"), log, "22728 records written.  Resolution (secs):  1\n"},
+        std::tuple{std::string_view("mixed.pgl"), log + gga, "1 records written.  Resolution (secs):  1\nSpeed/Course data not available\n"}}) {
+    CAPTURE(name);
+    Write(name, bytes);
+    CHECK(Pinwell("-o file.txt " + std::string(name)).Out == Lines(report));
+    CHECK(Pinwell("-o input.txt -", name).Status == 0);
+    CHECK(Contents("input.txt") == Contents("file.txt"));
+  }
+  const Run stats = Pinwell("--stats -", "rmc.pgl");
+  CHECK(stats.Out.find(Lines("  Positions from:  RMC: the log has no GGA\n"
+                             "  Not in the log:  altitude, satellites in use\n")) != std::string::npos);
+}
+
 TEST_CASE("pinwell reads and writes names beyond ASCII") {
   Scratch scratch("names");
   REQUIRE(Pinwell("moving.pgl").Status == 0);
@@ -461,6 +494,7 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
                           "  Maximum speed:   10.6 km/h (6.6 mph)\n"
                           "  Bounding box:    48.117300 N to 48.117333 N, 11.516667 E to 11.516700 E\n"
                           "  Talker:          GP\n"
+                          "  Positions from:  GGA\n"
                           "  No position:     0 sentences\n"
                           "  Wrong checksum:  0 sentences\n"
                           "\n"));
@@ -478,19 +512,19 @@ TEST_CASE("pinwell --stats tells what each log holds and writes nothing") {
               "\"duration_s\":2,\"distance_km\":0.004,\"distance_mi\":0.003,\"moving_time_s\":2,"
               "\"average_speed_kmh\":8.02,\"maximum_speed_kmh\":10.6,\"speed_logged\":true,"
               "\"bounding_box\":{\"south\":48.1173,\"west\":11.516667,\"north\":48.117333,\"east\":11.5167},"
-              "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
+              "\"talker\":\"GP\",\"positions_from\":\"GGA\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
               "{\"log\":\"still.PGL\",\"records\":2,\"left_out_without_fix\":null,"
               "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":null,\"last_time\":null,"
               "\"duration_s\":1,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":0,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
-              "\"talker\":\"GP\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
+              "\"talker\":\"GP\",\"positions_from\":\"GGA\",\"sentences_without_position\":0,\"wrong_checksums\":0}\n"
               "{\"log\":\"gaps.pgl\",\"records\":1,\"left_out_without_fix\":null,"
               "\"left_out_beyond_speed\":null,\"left_out_off_earth\":0,\"first_time\":null,\"last_time\":null,"
               "\"duration_s\":0,\"distance_km\":0,\"distance_mi\":0,\"moving_time_s\":0,"
               "\"average_speed_kmh\":null,\"maximum_speed_kmh\":null,\"speed_logged\":false,"
               "\"bounding_box\":{\"south\":51.5,\"west\":-0.116667,\"north\":51.5,\"east\":-0.116667},"
-              "\"talker\":\"GP\",\"sentences_without_position\":1,\"wrong_checksums\":1}\n"));
+              "\"talker\":\"GP\",\"positions_from\":\"GGA\",\"sentences_without_position\":1,\"wrong_checksums\":1}\n"));
   CHECK(json.Err ==
         Lines("pinwell: gaps.pgl: 1 sentence with a wrong checksum read all the same (--checksums skips them)\n"));
   // What the track options left out: the second fix had none.

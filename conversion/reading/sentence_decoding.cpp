@@ -334,7 +334,7 @@ struct PositionFields {
   }
 };
 
-// $GPRMC,194907.00,A,5241.99815,N,00517.56525,E,0.005,,010809,,,A*6E
+// $GPRMC,194907.00,A,5241.99815,N,00517.56525,E,0.005,,010809,,,A*7B
 // Fields: 1 time, 2 status, 3 and 4 latitude, 5 and 6 longitude, 7 speed
 // over ground in knots and 8 course (DecodeRmcMotion's), 9 the date (the
 // dates' reader's).
@@ -343,7 +343,7 @@ PositionFields RmcFields(std::string_view text) {
   return {fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
 }
 
-// $ECGLL,5119.881,N,00125.169,E,164326,A,D*5E
+// $ECGLL,5119.881,N,00125.169,E,164326,A,D*52
 // Fields: 1 and 2 latitude, 3 and 4 longitude, 5 time, 6 status. Receivers
 // of the oldest NMEA end the sentence after the longitude: without a status
 // it is no fix.

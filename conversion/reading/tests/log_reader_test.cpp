@@ -114,6 +114,26 @@ TEST_CASE("LogReader") {
     CHECK(reports.size() <= 6);
     CHECK(reports.back() == 2'500'000);
   }
+  SUBCASE("read again from the start after a look ahead, however far it went") {
+    std::string large;
+    for (int i = 0; large.size() < 2'500'000; ++i) large += std::to_string(i) + (i % 1000 == 0 ? std::string(1'200'000, 'x') : "") + "\r\n";
+    for (const std::string& bytes : {"a\r\nb\nc"s, large}) {
+      WriteFile(log, bytes);
+      const std::vector<std::string> all = Lines(log);
+      for (const std::size_t ahead : {std::size_t{0}, std::size_t{1}, all.size() / 2, all.size() + 1}) {
+        CAPTURE(ahead);
+        LogReader reader;
+        REQUIRE(reader.Open(log));
+        reader.LookAhead();
+        std::string_view line;
+        for (std::size_t i = 0; i < ahead && reader.NextLine(line); ++i) {}
+        REQUIRE(reader.Rewind());
+        std::vector<std::string> again;
+        while (reader.NextLine(line)) again.emplace_back(line);
+        CHECK(again == all);
+      }
+    }
+  }
   SUBCASE("failures carry the system's reason") {
     LogReader missing;
     CHECK_FALSE(missing.Open(folder / "missing.pgl"));

@@ -127,6 +127,61 @@ TEST_CASE("DecodeGga") {
   }
 }
 
+TEST_CASE("ReadRmc and ReadGll") {
+  const struct {
+    std::string_view line;
+    bool fix;       // HasFix
+    bool readable;  // and read
+    GgaFix values;
+  } cases[] = {
+      {"$GPRMC,194907.00,A,5241.99815,N,00517.56525,E,0.005,,010809,,,A*7B", true, true,
+       {19, 49, 7.0f, 52, 41.99815f, 'N', 5, 17.56525f, 'E', 0, true, false}},
+      {"$GNRMC,123519,A,4807.038,S,01131.000,W,022.4,084.4,230394,003.1,W*6A", true, true,
+       {12, 35, 19.0f, 48, 7.038f, 'S', 11, 31.0f, 'W', 0, true, false}},
+      // An empty time is midnight, as in a GGA; the fields after the position may be missing.
+      {"$GPRMC,,A,4807.038,N,01131.000,E", true, true, {0, 0, 0, 48, 7.038f, 'N', 11, 31.0f, 'E', 0, false, false}},
+      {"$GPRMC,123519.000,V,4807.038,N,01131.000,E,,,230394,,,N*76", false, false, {}},
+      {"$GPRMC,123519,A,,,,,,,230394,,,N*46", false, false, {}},
+      {"$GPRMC,123519,a,4807.038,N,01131.000,E", false, false, {}},
+      {"$GPRMC,12x519,A,4807.038,N,01131.000,E,,,230394", true, false, {}},
+      {"$ECGLL,5119.881,N,00125.169,E,164326,A,D*52", true, true,
+       {16, 43, 26.0f, 51, 19.881f, 'N', 1, 25.169f, 'E', 0, true, false}},
+      {"$GPGLL,4916.45,S,12311.12,W,225444.5,A", true, true,
+       {22, 54, 44.5f, 49, 16.45f, 'S', 123, 11.12f, 'W', 0, true, false}},
+      // The oldest NMEA ends after the longitude: no status, no fix.
+      {"$GPGLL,4916.45,N,12311.12,W*71", false, false, {}},
+      {"$GPGLL,4916.45,N,12311.12,W,225444,V,N*44", false, false, {}},
+      {"$GPGLL,,,,,225444,A,A*7D", false, false, {}},
+      {"$GPGLL,4916.45,N,12311.1x,W,225444,A", true, false, {}},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.line);
+    const bool rmc = c.line.substr(3, 3) == "RMC";
+    const PositionSentence sentence = rmc ? PositionSentence::Rmc : PositionSentence::Gll;
+    CHECK(HasFix(c.line, sentence) == c.fix);
+    GgaValues read;
+    read.Hours = 99;
+    REQUIRE((rmc ? ReadRmc(c.line, read) : ReadGll(c.line, read)) == c.readable);
+    if (!c.readable) {
+      CHECK(read.Hours == 99);
+      continue;
+    }
+    CHECK(read.Hours == c.values.Hours);
+    CHECK(read.Minutes == c.values.Minutes);
+    CHECK(read.Seconds == c.values.Seconds);
+    CHECK(read.LatDegrees == c.values.LatDegrees);
+    CHECK(read.LatMinutes == c.values.LatMinutes);
+    CHECK(read.LatHemisphere == c.values.LatHemisphere);
+    CHECK(read.LonDegrees == c.values.LonDegrees);
+    CHECK(read.LonMinutes == c.values.LonMinutes);
+    CHECK(read.LonHemisphere == c.values.LonHemisphere);
+    CHECK(read.TimeGiven == c.values.TimeGiven);
+    CHECK_FALSE(read.AltitudeGiven);
+    CHECK(read.SatellitesInUse == 0);
+    CHECK(read.Source == sentence);
+  }
+}
+
 TEST_CASE("DecodeGsa") {
   SUBCASE("slot by slot, gaps left 0") {
     const struct {

@@ -299,6 +299,52 @@ TEST_CASE("ConvertLogFile reads the talker of the log's first position") {
   }
 }
 
+TEST_CASE("ConvertLogFile reads a log without GGA from its RMC, or without either from its GLL") {
+  Run run;
+  const std::string rmc = "$GNRMC,235959.50,A,4807.038,N,01131.000,E,5.4,54.7,311215,,,A*74\r\n";
+  const std::string rmcVoid = "$GNRMC,000001,V,,,,,,,010116,,,N*4B\r\n";
+  const std::string otherRmc = "$GPRMC,000002,A,5107.038,S,01131.000,W,,,010116,,,A*70\r\n";
+  const std::string gll = "$ECGLL,5119.881,N,00125.169,W,164326,A,D*40\r\n";
+  const std::string vtg = "$ECVTG,47.5,T,48.7,M,6.2,N,11.5,K,D*0B\r\n";
+  const std::string rmcRecord = "Pt1,   48.1173,   11.5167,\"Time: 23:59:59\rSpeed (mph/kph):   6.2/ 10.0\rCourse (true):   54.7\"";
+  const struct {
+    std::string_view what;
+    std::string log;
+    std::vector<std::string> records;
+    bool speed;
+  } cases[] = {
+      {"RMC: its own speed and course, no altitude or satellites; status V and other talkers passed over",
+       rmcVoid + rmc + rmcVoid + otherRmc + std::string(Gsa) + std::string(Vtg), {rmcRecord}, true},
+      {"a few GGA among many RMC: the GGA alone, as if there were no RMC",
+       rmc + rmc + std::string(Gga) + rmc + std::string(Gsa) + std::string(Gga) + rmc,
+       {"Pt1,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 545.4\rSatellites:   4  5  9 12 24\"",
+        "Pt2,   48.1173,   11.5167,\"Time: 12:35:19\rAltitude (m): 545.4\rSatellites:   4  5  9 12 24  0  0  0\""},
+       false},
+      {"RMC before GLL", gll + rmc, {rmcRecord}, true},
+      {"GLL: a VTG of its talker after it gives the speed",
+       gll + "$GPGLL,5119.881,N,00125.169,E,164328,A,D*4D\r\n" + gll + vtg,
+       {"Pt1,   51.3313,   -1.4195,\"Time: 16:43:26\"",
+        "Pt2,   51.3313,   -1.4195,\"Time: 16:43:26\rSpeed (mph/kph):   7.1/ 11.5\rCourse (true):   47.5\""},
+       true},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.what);
+    const ConversionResult result = run.Convert(c.log);
+    REQUIRE(result.Succeeded());
+    CHECK(Records(run.Text()) == c.records);
+    CHECK(result.SpeedAvailable == c.speed);
+  }
+  SUBCASE("whatever the length of the log before its first GGA") {
+    std::string log;
+    while (log.size() < 3'000'000) log += rmc;
+    const std::string gga = "$GPGGA,000002.00,5107.0380,S,01131.0000,W,1,00,0.9,5.4,M,46.9,M,,*68\r\n";
+    const ConversionResult mixed = run.Convert(log + gga);
+    CHECK(mixed.RecordsWritten == 1);
+    CHECK(Records(run.Text()) == std::vector<std::string>{"Pt1,  -51.1173,  -11.5167,\"Time: 00:00:02\rAltitude (m): 5.4\""});
+    CHECK(run.Convert(log).RecordsWritten == static_cast<int>(log.size() / rmc.size()));
+  }
+}
+
 TEST_CASE("ConvertLogFile survives bad input") {
   Run run;
   std::uint32_t seed = 12345;
@@ -482,19 +528,23 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
 // mixed line ends and fixes without satellites; times without decimals and
 // altitudes of two decimals, with no $GPVTG; sparse $GPGSA lines; a receiver
 // of two systems ($GNGGA, with $GLGGA and $GPGGA passed over, and the
-// satellites of $GNGSA, $GLGSA and $GPGSA pooled); lines ended by CR alone.
+// satellites of $GNGSA, $GLGSA and $GPGSA pooled); lines ended by CR alone;
+// and the two logs written for the logs without GGA, one of RMC only, one of
+// GLL only.
 TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
   Run run;
-  for (const std::string_view log : {"gpsd-bn-9015.log", "gpsd-tomtom-mkII.log", "gpsd-gpslim236.log", "gpsd-ch-4711.log",
-                                     "marineapi-Garmin-GPS76.txt"}) {
+  for (const std::string_view log : {"nmea-real/gpsd-bn-9015.log", "nmea-real/gpsd-tomtom-mkII.log",
+                                     "nmea-real/gpsd-gpslim236.log", "nmea-real/gpsd-ch-4711.log",
+                                     "nmea-real/marineapi-Garmin-GPS76.txt", "nmea-written/ublox-rmc-only.log",
+                                     "nmea-written/ecdis-gll-only.log"}) {
     for (const auto& [style, name] : {std::pair{NumberStyle::English, "english"}, std::pair{NumberStyle::Continental, "continental"}}) {
       CAPTURE(log);
       CAPTURE(name);
       const std::string data = PINWELL_DATA_DIR;
-      const std::string stem(log.substr(0, log.rfind('.')));
+      const std::string stem(log.substr(log.find('/') + 1, log.rfind('.') - log.find('/') - 1));
       const std::string expected = ReadFile(data + "/pushpins/" + stem + "." + name + ".txt");
       REQUIRE(expected.size() > 100);
-      REQUIRE(ConvertLogFile(data + "/nmea-real/" + std::string(log), run.Output, style, 1).Succeeded());
+      REQUIRE(ConvertLogFile(data + "/" + std::string(log), run.Output, style, 1).Succeeded());
       CHECK(run.Text() == expected);
     }
   }
