@@ -1,5 +1,6 @@
-// fuzz_conversion: a libFuzzer target over the sentence decoders, the talker
-// rules, the record writer and a whole conversion, each fed the same bytes.
+// fuzz_conversion: a libFuzzer target over the sentence decoders (the RMC and
+// GLL readers of logs without GGA too), the talker rules, the record writer
+// and a whole conversion, each fed the same bytes.
 // Besides what the sanitizers catch, it stops at any broken promise: a quick
 // reading that disagrees with the reading by fields, a checksum test that
 // disagrees with a plain one, a pooled satellite list with zeros, repeats or
@@ -75,10 +76,16 @@ bool PlainChecksumMatches(std::string_view line) {
 // The talker rules line by line, and the satellite list they pool.
 struct Talkers {
   TalkerRules Rules;
+  TalkerRules WithoutGga;  // the same log read as one of RMC
   FixState Pool;
   bool StartList = true;
 
   void Take(std::string_view line) {
+    if (WithoutGga.KindWithoutGga(line, PositionSentence::Rmc) == SentenceKind::Position) {
+      WithoutGga.NotePosition(line);
+      Require(WithoutGga.Talker() == line.substr(1, 2) && line.substr(3, 3) == "RMC",
+              "a position of a log without GGA is an RMC of the log's talker");
+    }
     const SentenceKind kind = Rules.Kind(line);
     if (kind == SentenceKind::Position) {
       Rules.NotePosition(line);
@@ -97,6 +104,26 @@ struct Talkers {
     }
   }
 };
+
+// The readers of the logs without GGA: only a fix is read, and its record
+// says no altitude and no satellites.
+void ReadWithoutGga(std::string_view line, long long name) {
+  GgaValues position;
+  CourseAndSpeed motion;
+  const bool rmc = ReadRmc(line, position, motion);
+  Require(!rmc || HasFix(line, PositionSentence::Rmc), "ReadRmc reads only a fix");
+  const bool gll = ReadGll(line, position);
+  Require(!gll || HasFix(line, PositionSentence::Gll), "ReadGll reads only a fix");
+  if (!rmc && !gll) return;
+  FixState fix;
+  ApplyGga(position, GgaForm::Final, fix);
+  ApplyCourseAndSpeed(motion, fix);
+  std::string record;
+  WritePushpinRecord(name, (name & 2) ? NumberStyle::English : NumberStyle::Continental, rmc, fix, record);
+  CheckRecord(record);
+  Require(CountOf(record, "Altitude") == 0 && CountOf(record, "Satellites") == 0,
+          "a record from RMC or GLL has no altitude or satellites");
+}
 
 void DecodeEachLine(std::string_view bytes, FixState& fix) {
   Talkers talkers;
@@ -120,6 +147,7 @@ void DecodeEachLine(std::string_view bytes, FixState& fix) {
     DecodeGsa(line, fix);
     DecodeVtg(line, fix);
     CommaFieldNumber(line, static_cast<int>(line.size() % 9));
+    ReadWithoutGga(line, name);
 
     record.clear();
     WritePushpinRecord(name, (name & 2) ? NumberStyle::English : NumberStyle::Continental, (name & 1) != 0, fix, record);
