@@ -109,15 +109,14 @@ struct Talkers {
 // says no altitude and no satellites.
 void ReadWithoutGga(std::string_view line, long long name) {
   GgaValues position;
-  CourseAndSpeed motion;
-  const bool rmc = ReadRmc(line, position, motion);
+  const bool rmc = ReadRmc(line, position);
   Require(!rmc || HasFix(line, PositionSentence::Rmc), "ReadRmc reads only a fix");
   const bool gll = ReadGll(line, position);
   Require(!gll || HasFix(line, PositionSentence::Gll), "ReadGll reads only a fix");
   if (!rmc && !gll) return;
   FixState fix;
   ApplyGga(position, GgaForm::Final, fix);
-  ApplyCourseAndSpeed(motion, fix);
+  if (rmc) DecodeRmcMotion(line, fix);
   std::string record;
   WritePushpinRecord(name, (name & 2) ? NumberStyle::English : NumberStyle::Continental, rmc, fix, record);
   CheckRecord(record);
