@@ -1,5 +1,6 @@
 #include "conversion/run/report_lines.hpp"
 
+#include <array>
 #include <cstdio>
 
 namespace conversion {
@@ -54,28 +55,21 @@ std::string NoRecordReason(const ConversionResult& result) {
   return result.Logs.empty() ? std::string() : NoRecordReason(result.Logs.front());
 }
 
+namespace {
+// By PositionSentence: its name, and why the log's positions came from it.
+constexpr std::array<std::array<std::string_view, 2>, 3> PositionSentenceTexts{{
+    {"GGA", "GGA"},
+    {"RMC", "RMC: the log has no GGA"},
+    {"GLL", "GLL: the log has no GGA or RMC"},
+}};
+}  // namespace
+
 std::string_view PositionSentenceName(PositionSentence sentence) {
-  switch (sentence) {
-    case PositionSentence::Rmc:
-      return "RMC";
-    case PositionSentence::Gll:
-      return "GLL";
-    case PositionSentence::Gga:
-      break;
-  }
-  return "GGA";
+  return PositionSentenceTexts[static_cast<std::size_t>(sentence)][0];
 }
 
 std::string_view PositionsFromText(PositionSentence sentence) {
-  switch (sentence) {
-    case PositionSentence::Rmc:
-      return "RMC: the log has no GGA";
-    case PositionSentence::Gll:
-      return "GLL: the log has no GGA or RMC";
-    case PositionSentence::Gga:
-      break;
-  }
-  return "GGA";
+  return PositionSentenceTexts[static_cast<std::size_t>(sentence)][1];
 }
 
 std::string NoRecordReason(const ConversionResult::LogResult& log) {

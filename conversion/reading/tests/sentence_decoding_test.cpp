@@ -25,6 +25,20 @@ FixState Decoded(std::string_view line, GgaForm form = GgaForm::InLoop) {
   return fix;
 }
 
+// The time and position read, as expected.
+void CheckRead(const GgaFix& read, const GgaFix& expected) {
+  CHECK(read.Hours == expected.Hours);
+  CHECK(read.Minutes == expected.Minutes);
+  CHECK(read.Seconds == expected.Seconds);
+  CHECK(read.LatDegrees == expected.LatDegrees);
+  CHECK(read.LatMinutes == expected.LatMinutes);
+  CHECK(read.LatHemisphere == expected.LatHemisphere);
+  CHECK(read.LonDegrees == expected.LonDegrees);
+  CHECK(read.LonMinutes == expected.LonMinutes);
+  CHECK(read.LonHemisphere == expected.LonHemisphere);
+  CHECK(read.TimeGiven == expected.TimeGiven);
+}
+
 std::string WithCharacter(std::string_view line, std::size_t column, char c) {
   std::string changed(line);
   changed[column - 1] = c;
@@ -84,18 +98,9 @@ TEST_CASE("DecodeGga") {
       CAPTURE(c.line);
       GgaValues read;
       REQUIRE(ReadGga(c.line, read));
-      CHECK(read.Hours == c.values.Hours);
-      CHECK(read.Minutes == c.values.Minutes);
-      CHECK(read.Seconds == c.values.Seconds);
-      CHECK(read.LatDegrees == c.values.LatDegrees);
-      CHECK(read.LatMinutes == c.values.LatMinutes);
-      CHECK(read.LatHemisphere == c.values.LatHemisphere);
-      CHECK(read.LonDegrees == c.values.LonDegrees);
-      CHECK(read.LonMinutes == c.values.LonMinutes);
-      CHECK(read.LonHemisphere == c.values.LonHemisphere);
+      CheckRead(read, c.values);
       CHECK(read.Altitude == c.values.Altitude);
       CHECK(read.SatellitesInUse == c.values.SatellitesInUse);
-      CHECK(read.TimeGiven == c.values.TimeGiven);
       CHECK(read.AltitudeGiven == c.values.AltitudeGiven);
     }
   }
@@ -166,16 +171,7 @@ TEST_CASE("ReadRmc and ReadGll") {
       CHECK(read.Hours == 99);
       continue;
     }
-    CHECK(read.Hours == c.values.Hours);
-    CHECK(read.Minutes == c.values.Minutes);
-    CHECK(read.Seconds == c.values.Seconds);
-    CHECK(read.LatDegrees == c.values.LatDegrees);
-    CHECK(read.LatMinutes == c.values.LatMinutes);
-    CHECK(read.LatHemisphere == c.values.LatHemisphere);
-    CHECK(read.LonDegrees == c.values.LonDegrees);
-    CHECK(read.LonMinutes == c.values.LonMinutes);
-    CHECK(read.LonHemisphere == c.values.LonHemisphere);
-    CHECK(read.TimeGiven == c.values.TimeGiven);
+    CheckRead(read, c.values);
     CHECK_FALSE(read.AltitudeGiven);
     CHECK(read.SatellitesInUse == 0);
     CHECK(read.Source == sentence);
