@@ -74,7 +74,7 @@ bool LogReader::NextLineAfterRefill(std::string_view& line) {
       // A line that fills the whole buffer: keep its head, read past the rest.
       if (!inLongLine_) std::copy_n(buffer_.get(), longLine_.size(), longLine_.begin());
       inLongLine_ = true;
-      Leaving(end_);
+      Leaving(end_ - crWaiting);
       end_ = 0;
       if (crWaiting) buffer_[end_++] = '\r';
     } else {

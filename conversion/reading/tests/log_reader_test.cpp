@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include <thread>
+#endif
+
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/tests/test_files.hpp"
 
@@ -115,22 +121,38 @@ TEST_CASE("LogReader") {
     CHECK(reports.back() == 2'500'000);
   }
   SUBCASE("read again from the start after a look ahead, however far it went") {
-    std::string large;
+    // Lines longer than the buffer, one of them ended by a CR that ends the buffer too.
+    std::string large = std::string((std::size_t{1} << 20) - 1, 'x') + "\r";
     for (int i = 0; large.size() < 2'500'000; ++i) large += std::to_string(i) + (i % 1000 == 0 ? std::string(1'200'000, 'x') : "") + "\r\n";
     for (const std::string& bytes : {"a\r\nb\nc"s, large}) {
       WriteFile(log, bytes);
       const std::vector<std::string> all = Lines(log);
       for (const std::size_t ahead : {std::size_t{0}, std::size_t{1}, all.size() / 2, all.size() + 1}) {
         CAPTURE(ahead);
-        LogReader reader;
-        REQUIRE(reader.Open(log));
-        reader.LookAhead();
-        std::string_view line;
-        for (std::size_t i = 0; i < ahead && reader.NextLine(line); ++i) {}
-        REQUIRE(reader.Rewind());
-        std::vector<std::string> again;
-        while (reader.NextLine(line)) again.emplace_back(line);
-        CHECK(again == all);
+        // A file is read again; a pipe's head is kept as it is read.
+        std::vector<std::string> names = {log};
+#ifndef _WIN32
+        const std::string pipe = folder / "pipe";
+        REQUIRE(mkfifo(pipe.c_str(), 0600) == 0);
+        std::thread writer([&] { WriteFile(pipe, bytes); });
+        names.push_back(pipe);
+#endif
+        for (const std::string& name : names) {
+          CAPTURE(name);
+          LogReader reader;
+          REQUIRE(reader.Open(name));
+          reader.LookAhead();
+          std::string_view line;
+          for (std::size_t i = 0; i < ahead && reader.NextLine(line); ++i) {}
+          REQUIRE(reader.Rewind());
+          std::vector<std::string> again;
+          while (reader.NextLine(line)) again.emplace_back(line);
+          CHECK(again == all);
+        }
+#ifndef _WIN32
+        writer.join();
+        fs::remove(pipe);
+#endif
       }
     }
   }
