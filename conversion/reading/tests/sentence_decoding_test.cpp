@@ -318,7 +318,9 @@ struct Random {
   // Digits, then a point and decimals now and then.
   std::string Number(std::uint32_t whole, std::uint32_t mostDecimals) {
     const std::uint32_t decimals = Below(mostDecimals + 2);
-    return Digits(whole) + (decimals == 0 ? "" : "." + Digits(decimals - 1));
+    std::string number = Digits(whole);
+    if (decimals > 0) number += '.' + Digits(decimals - 1);
+    return number;
   }
 };
 }  // namespace
