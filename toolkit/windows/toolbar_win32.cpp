@@ -97,9 +97,8 @@ SIZE SizeToolbar(WindowSlot& slot, ToolbarSide side, const ToolbarResource& layo
 int ScaleForDisplay(int resource, ToolbarResource& layout, int dpi) {
   const int standard = layout.ImageHeight;
   for (int size = ScaledPixels(standard, dpi); size > standard && standard > 0; --size) {
-    if (FindResourceA(ProgramInstance(), MAKEINTRESOURCEA(resource + size), MAKEINTRESOURCEA(2)) == nullptr) {  // RT_BITMAP
-      continue;
-    }
+    const auto bitmapType = MAKEINTRESOURCEA(2);  // RT_BITMAP
+    if (FindResourceA(ProgramInstance(), MAKEINTRESOURCEA(resource + size), bitmapType) == nullptr) continue;
     layout.ImageWidth = layout.ImageWidth * size / standard;
     layout.ImageHeight = size;
     layout.Margin = ScaledPixels(layout.Margin, dpi);
