@@ -57,13 +57,19 @@ TrackReader::TrackReader(LogReader& log, const ReadingOptions& options, bool day
 }
 
 bool TrackReader::Next(FixFacts& facts) {
+  return positions_ == PositionSentence::Gga ? NextOf<true>(facts) : NextOf<false>(facts);
+}
+
+template <bool ReadsGga>
+bool TrackReader::NextOf(FixFacts& facts) {
   if (incomingGga_) TakeIncoming();
   const bool readsDates = readsDays_ || readsEpochStatus_ || ownSecond_;
   std::string_view line;
   while (log_.NextLine(line)) {
     ++counts_.Lines;
-    const SentenceKind kind =
-        positions_ == PositionSentence::Gga ? talkers_.Kind(line) : talkers_.KindWithoutGga(line, positions_);
+    SentenceKind kind;
+    if constexpr (ReadsGga) kind = talkers_.Kind(line);
+    else kind = talkers_.KindWithoutGga(line, positions_);
     if (kind == SentenceKind::Other || (kind == SentenceKind::Date && !readsDates)) continue;
     if (kind == SentenceKind::OtherTalkerPosition) {
       if (counts_.OtherTalker.empty()) counts_.OtherTalker = line.substr(1, 2);

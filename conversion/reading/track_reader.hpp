@@ -67,6 +67,10 @@ class TrackReader {
   const LogCounts& Counts() const { return counts_; }
 
  private:
+  // The reading of Next, one for logs read from GGA and one for the others,
+  // so that a line of the commonest log pays nothing for the rarer ones.
+  template <bool ReadsGga>
+  bool NextOf(FixFacts& facts);
   bool TakePosition(std::string_view line);
   bool ReadPosition(std::string_view line, GgaValues& position);
   void TakeDate(std::string_view line);
