@@ -65,9 +65,9 @@ bool SameValues(const GgaValues& a, const GgaValues& b) {
 bool PlainChecksumMatches(std::string_view line) {
   line = line.substr(0, LogLineLength);
   const std::size_t n = line.size();
-  if (n < 4 || line[n - 3] != '*' || !std::isxdigit(static_cast<unsigned char>(line[n - 2])) ||
-      !std::isxdigit(static_cast<unsigned char>(line[n - 1])))
-    return true;
+  if (n < 4 || line[n - 3] != '*') return true;
+  if (!std::isxdigit(static_cast<unsigned char>(line[n - 2])) || !std::isxdigit(static_cast<unsigned char>(line[n - 1])))
+    return false;
   unsigned sum = 0;
   for (std::size_t i = 1; i < n - 3; ++i) sum ^= static_cast<unsigned char>(line[i]);
   return sum == std::stoul(std::string(line.substr(n - 2)), nullptr, 16);
