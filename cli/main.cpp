@@ -130,19 +130,8 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
         cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts, line.Format.Zone),
         stdout);
   }
-  const auto undatedNote = [&](long long count, std::string_view why) {
-    if (count == 0) return;
-    const std::string points = std::to_string(count) + (count == 1 ? " point" : " points");
-    Write(stderr, "pinwell: " + label + ": " + points + " written without time: " + std::string(why) + "\n");
-  };
-  undatedNote(result.UndatedPoints, "the log gives no date (RMC or ZDA sentences) and no --date");
-  undatedNote(result.PointsPastLastDate, "past 9999-12-31");
-  if (const long long values = result.ValuesOutOfRange; values > 0) {
-    Write(stderr, "pinwell: " + label + ": " + std::to_string(values) + (values == 1 ? " value" : " values") +
-                      " left out: altitudes beyond 100 km or speeds beyond 12348 km/h, which no map takes\n");
-  }
-  if (const std::string utc = conversion::UtcTimesNote(result, line.Format.Zone.Name()); !utc.empty())
-    Write(stderr, "pinwell: " + label + ": " + utc + "\n");
+  for (const std::string& note : conversion::WrittenNotes(result, line.Format.Zone.Name()))
+    Write(stderr, "pinwell: " + label + ": " + note + "\n");
 
   if (line.Quiet) return true;
   return WriteReport(cli::ConversionReport(several ? label : std::string(), result.RecordsWritten,

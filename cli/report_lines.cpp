@@ -5,7 +5,6 @@
 namespace cli {
 
 using conversion::CountLine;
-using conversion::GroupedNumber;
 using conversion::SpeedUnavailableLine;
 
 std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable, int resolution,
@@ -22,28 +21,9 @@ std::string ConversionReport(std::string_view label, int recordsWritten, bool sp
 
 std::string ReadingNotes(std::string_view label, const conversion::ConversionResult::LogResult& log,
                          bool skipWrongChecksums) {
-  const std::string prefix = "pinwell: " + std::string(label) + ": ";
   std::string notes;
-  const std::string reason = conversion::NoRecordReason(log);
-  if (!reason.empty()) notes += prefix + reason + "\n";
-  // Where every fix was left out the reason said why.
-  const std::pair<long long, std::string_view> dropped[] = {
-      {log.Dropped.NotFixes, " without a fix left out (--fixes-only)"},
-      {log.Dropped.OffEarth, " beyond 90 degrees of latitude or 180 of longitude left out: no map takes them"},
-      {log.Dropped.Outliers, " left out as farther than the maximum speed reaches (--max-speed)"},
-  };
-  for (const auto& [count, what] : dropped) {
-    if (count == 0 || !reason.empty()) continue;
-    notes += prefix + GroupedNumber(count) + (count == 1 ? " position" : " positions") + std::string(what) + "\n";
-  }
-  if (const std::string moved = conversion::RolloverNote(log); !moved.empty()) notes += prefix + moved + "\n";
-  if (const long long impossible = log.Counts.ImpossibleTimes; impossible > 0) {
-    notes += prefix + GroupedNumber(impossible) + (impossible == 1 ? " position" : " positions") +
-             " without time: no time of day (hours beyond 23, minutes or seconds beyond 59)\n";
-  }
-  if (const long long wrong = log.Counts.WrongChecksums; wrong > 0) {
-    notes += prefix + GroupedNumber(wrong) + (wrong == 1 ? " sentence" : " sentences") + " with a wrong checksum " +
-             (skipWrongChecksums ? "skipped (--checksums)" : "read all the same (--checksums skips them)") + "\n";
+  for (const std::string& note : conversion::ReadingNotes(log, skipWrongChecksums)) {
+    notes += "pinwell: " + std::string(label) + ": " + note + "\n";
   }
   return notes;
 }

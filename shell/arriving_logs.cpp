@@ -38,11 +38,10 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
   for (const std::string& log : names) {
-    const FileName output(conversion::DefaultOutputName(log));
-    const conversion::ConversionResult result =
-        conversion::ConvertLogFile(log, output.Trimmed(), app.NumberStyle, app.ResolutionSeconds, {}, {}, {}, {},
-                                   ChosenTrackOptions());
-    AddRollingLine(toolkit, InTurnLine(log, output.Trimmed(), result));
+    const std::string output = conversion::DefaultOutputName(log);
+    const conversion::ConversionResult result = conversion::ConvertLogFile(
+        log, output, app.NumberStyle, app.ResolutionSeconds, {}, {}, {}, {}, ChosenTrackOptions());
+    AddRollingLine(toolkit, InTurnLine(log, output, result));
     if (!result.Succeeded()) ReportFailure(toolkit, result.FailedFile, result.FailureReason);
   }
 }

@@ -1,8 +1,11 @@
 #include "shell/commands.hpp"
 
 #include <array>
+#include <filesystem>
+#include <string>
 #include <string_view>
 
+#include "conversion/files/system_files.hpp"
 #include "resources/resource_ids.hpp"
 #include "shell/application_state.hpp"
 #include "shell/convert_log.hpp"
@@ -48,6 +51,24 @@ void ToggleFixesOnly(Toolkit& toolkit) {
   toolkit.MenuItemState(CommandFixesOnly, toolkit::MenuItemKind::Checked, Application.FixesOnly ? 1 : 0);
 }
 
+// Help > Pinwell. The toolkit only records why help could not be shown; the
+// user is told what is missing: the page, or a program that opens it.
+void ShowHelp(Toolkit& toolkit) {
+  constexpr std::string_view helpFile = "Pinwell.hlp";
+  toolkit.ErrorQuery(toolkit::ErrorSlot::Number);  // an earlier error is not help's
+  toolkit.HelpShow(helpFile);
+  if (toolkit.ErrorQuery(toolkit::ErrorSlot::Number) == 0) return;
+  const std::string page = toolkit.HelpDocumentPath(helpFile);
+  std::error_code error;
+  const bool present = !page.empty() && std::filesystem::exists(conversion::PathOf(page), error);
+  const std::size_t dot = page.rfind('.');
+  const std::string message =
+      !present ? "The help cannot be shown: " + (page.empty() ? std::string(helpFile) : page) + " is missing."
+               : "The help cannot be shown: Windows has no program that opens " +
+                     (dot == std::string::npos ? std::string("such") : page.substr(dot)) + " files (" + page + ").";
+  toolkit.MessageBoxShow(toolkit::Buttons::Ok, toolkit::Icon::Exclamation, 1, message, "Pinwell Help");
+}
+
 }  // namespace
 
 void AboutBox(Toolkit& toolkit) {
@@ -72,7 +93,7 @@ void DispatchCommand(Toolkit& toolkit, int command, bool& exitRequested) {
       exitRequested = true;
       break;
     case CommandAbout: AboutBox(toolkit); break;
-    case CommandHelp: toolkit.HelpShow("Pinwell.hlp"); break;
+    case CommandHelp: ShowHelp(toolkit); break;
     case CommandResolution1: ChooseResolution(toolkit, Resolutions[0]); break;
     case CommandResolution5: ChooseResolution(toolkit, Resolutions[1]); break;
     case CommandResolution10: ChooseResolution(toolkit, Resolutions[2]); break;

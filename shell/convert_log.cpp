@@ -13,6 +13,7 @@
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/report_lines.hpp"
 #include "shell/application_state.hpp"
+#include "shell/file_names.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/codes.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
@@ -24,9 +25,9 @@ namespace {
 constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
 constexpr std::string_view BoxTitle = "TomTom Log File";
 constexpr std::string_view SaveTitle = "Save File";
-// The words the Save dialog itself asks with.
-constexpr std::string_view ReplaceQuestion = "File already exists.\nDo you want to replace it?";
 constexpr int FirstButton = 1;
+// The one option of the command line's notes the desktop program has.
+constexpr conversion::OptionNames DesktopOptions{"Options > Only real fixes", {}, {}, {}};
 
 // The file types Save As offers are the formats with a type name, in the
 // table's order (pushpin first); the type chosen is the format written.
@@ -49,17 +50,14 @@ std::string SaveAsFilter(const std::vector<conversion::OutputFormat>& types) {
 
 // A pushpin file's name typed without any dot, even in a folder's name, is
 // taken to lack its extension; another type's, one whose file part has no
-// dot. Returns whether the type's extension was added.
-bool AddExtensionIfNone(FileName& name, conversion::OutputFormat type) {
-  const std::string_view trimmed = name.Trimmed();
-  const std::size_t folder = trimmed.find_last_of("\\/");
+// dot. Such a name gets the type's extension.
+std::string WithExtension(std::string_view name, conversion::OutputFormat type) {
+  const std::size_t folder = name.find_last_of("\\/");
   const bool pushpin = type == conversion::OutputFormat::Pushpin;
-  const std::string_view looked = pushpin || folder == std::string_view::npos ? trimmed : trimmed.substr(folder);
-  if (looked.find('.') != std::string_view::npos) return false;
-  std::string named(trimmed);
-  named += conversion::FormatExtension(type);
-  name = named;
-  return true;
+  const std::string_view looked = pushpin || folder == std::string_view::npos ? name : name.substr(folder);
+  std::string named(name);
+  if (looked.find('.') == std::string_view::npos) named += conversion::FormatExtension(type);
+  return named;
 }
 
 // "73 records written as GPX track.  Resolution (secs):  1"; the pushpin
@@ -79,12 +77,54 @@ bool IsFile(std::string_view name) {
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-// The dialog asked about the name as typed; the extension added after it
-// may name a file it never asked about.
+// The dialog asked about the name as typed; a name with the extension added
+// after it is another file, which is replaced only when the user says so.
+// The question is the one Windows asks, naming the file without its folder.
 bool MayReplace(Toolkit& toolkit, std::string_view typed, std::string_view named) {
-  if (IsFile(typed) || !IsFile(named)) return true;
-  toolkit.MessageBoxShow(toolkit::Buttons::YesNo, toolkit::Icon::Exclamation, FirstButton, ReplaceQuestion, SaveTitle);
+  if (named == typed || !IsFile(named)) return true;
+  const std::size_t folder = named.find_last_of("\\/");
+  std::string question(folder == std::string_view::npos ? named : named.substr(folder + 1));
+  question += " already exists.\nDo you want to replace it?";
+  toolkit.MessageBoxShow(toolkit::Buttons::YesNo, toolkit::Icon::Exclamation, FirstButton, question, SaveTitle);
   return toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) == toolkit::Answer::Yes;
+}
+
+struct Target {
+  std::string Name;
+  conversion::OutputFormat Format;
+};
+
+// The name and format a Save dialog settles, or nothing when the command
+// ends there. Save As offers every type, and whoever types "trip.gpx" wants
+// a GPX file whatever the list shows; the name in the dialog follows the
+// type chosen. A cancel ends the command as it always did, ".txt" added to
+// a remembered name without any dot; a No to the question ends it the same
+// way, the name and its format as they were.
+std::optional<Target> AskForTarget(Toolkit& toolkit, int mode) {
+  ApplicationState& app = Application;
+  constexpr int flags = toolkit::SelectSave | toolkit::SelectPrompt;
+  std::optional<std::string> typed;
+  conversion::OutputFormat type = conversion::OutputFormat::Pushpin;
+  if (mode == SaveAsMode) {
+    const std::vector<conversion::OutputFormat> types = SaveTypes();
+    const auto remembered = std::find(types.begin(), types.end(), app.OutputFormat);
+    int typeNumber = remembered == types.end() ? 1 : static_cast<int>(remembered - types.begin()) + 1;
+    typed = AskForName(toolkit, SaveAsFilter(types), flags | toolkit::SelectFollowType, app.OutputFileName.Trimmed(),
+                       SaveTitle, &typeNumber);
+    typeNumber = std::clamp(typeNumber, 1, static_cast<int>(types.size()));
+    if (typed) {
+      type = conversion::FormatOfFileName(*typed).value_or(types[static_cast<std::size_t>(typeNumber - 1)]);
+    }
+  } else {
+    typed = AskForName(toolkit, TrackFilter, flags, app.OutputFileName.Trimmed(), SaveTitle);
+  }
+  std::optional<Target> target;
+  if (typed) {
+    std::string named = WithExtension(*typed, type);
+    if (NameFits(toolkit, named) && MayReplace(toolkit, *typed, named)) target = Target{std::move(named), type};
+  }
+  if (!target) app.OutputFileName = WithExtension(app.OutputFileName.Trimmed(), conversion::OutputFormat::Pushpin);
+  return target;
 }
 
 }  // namespace
@@ -109,28 +149,16 @@ void ConvertLog(Toolkit& toolkit, int mode) {
                            BoxTitle);
     return;
   }
-  // Save writes the pushpin file; Save As offers every type, and whoever
-  // types "trip.gpx" wants a GPX file, whatever the list shows.
-  conversion::OutputFormat type = conversion::OutputFormat::Pushpin;
+  const FileName nameBefore = app.OutputFileName;
+  const conversion::OutputFormat formatBefore = app.OutputFormat;
   if (app.OutputFileName.IsBlank() || mode == SaveAsMode) {
-    constexpr int flags = toolkit::SelectSave | toolkit::SelectPrompt;
-    if (mode == SaveAsMode) {
-      const std::vector<conversion::OutputFormat> types = SaveTypes();
-      int typeNumber = 1;
-      toolkit.FileSelect(SaveAsFilter(types), flags, app.OutputFileName.Span(), SaveTitle, &typeNumber);
-      typeNumber = std::clamp(typeNumber, 1, static_cast<int>(types.size()));
-      type = conversion::FormatOfFileName(app.OutputFileName.Trimmed())
-                 .value_or(types[static_cast<std::size_t>(typeNumber - 1)]);
-    } else {
-      toolkit.FileSelect(TrackFilter, flags, app.OutputFileName.Span(), SaveTitle);
-    }
-    const std::string typed(app.OutputFileName.Trimmed());
-    const bool extended = AddExtensionIfNone(app.OutputFileName, type);
-    if (toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) != toolkit::Answer::Yes) return;
-    if (extended && !MayReplace(toolkit, typed, app.OutputFileName.Trimmed())) return;
+    const std::optional<Target> target = AskForTarget(toolkit, mode);
+    if (!target) return;
+    app.OutputFileName = target->Name;
+    app.OutputFormat = target->Format;
   }
   conversion::FormatOptions format;
-  format.Format = type;
+  format.Format = app.OutputFormat;
 
   const int linesBefore = app.ProgressLineCount;
   const conversion::ConversionResult result = conversion::ConvertLogFile(
@@ -139,18 +167,25 @@ void ConvertLog(Toolkit& toolkit, int mode) {
       ChosenTrackOptions());
   if (!result.Succeeded()) {
     ReportFailure(toolkit, result.FailedFile, result.FailureReason);
-    // Nothing was written: the window goes back to what it showed before.
+    // Nothing was written: the window, the name and its format go back to
+    // what they were, so that a Save never writes one format under
+    // another's name.
+    app.OutputFileName = nameBefore;
+    app.OutputFormat = formatBefore;
     app.ProgressLineCount = linesBefore;
     RedrawProgress(toolkit);
     return;
   }
   app.InputLogName = "";
-  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds, type));
+  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds, app.OutputFormat));
   if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
-  // A log without positions is no failure, but the user is told why the file is empty.
-  if (std::string reason = conversion::NoRecordReason(result); !reason.empty()) {
-    reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
-    AddProgressLine(toolkit, reason);
+  // What the command line would note about the same run, in the same words.
+  std::vector<std::string> notes =
+      result.Logs.empty() ? std::vector<std::string>() : conversion::ReadingNotes(result.Logs.front(), false, DesktopOptions);
+  for (std::string& note : conversion::WrittenNotes(result, {}, DesktopOptions)) notes.push_back(std::move(note));
+  for (std::string& note : notes) {
+    note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));
+    AddProgressLine(toolkit, note);
   }
 }
 

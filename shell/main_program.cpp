@@ -8,6 +8,7 @@
 #include "shell/application_state.hpp"
 #include "shell/arriving_logs.hpp"
 #include "shell/commands.hpp"
+#include "shell/file_names.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/codes.hpp"
 
@@ -33,10 +34,12 @@ toolkit::WindowSpec MainWindow() {
 
 std::vector<std::string> DroppedFiles(Toolkit& toolkit, int count) {
   std::vector<std::string> names;
+  // Room for any name the system gives: a cut name would be another file.
+  std::string name(GivenNameBytes, ' ');
   for (int i = 1; i <= count; ++i) {
-    FileName name;
-    toolkit.DroppedFileName(i, name.Span());
-    if (!name.IsBlank()) names.emplace_back(name.Trimmed());
+    toolkit.DroppedFileName(i, name);
+    const std::size_t end = name.find_last_not_of(' ');
+    if (end != std::string::npos) names.emplace_back(name, 0, end + 1);
   }
   return names;
 }

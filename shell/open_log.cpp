@@ -7,6 +7,7 @@
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/run/output_name.hpp"
 #include "shell/convert_log.hpp"
+#include "shell/file_names.hpp"
 #include "shell/progress.hpp"
 #include "toolkit/dialogs/dialog_operations.hpp"
 
@@ -20,8 +21,12 @@ constexpr std::string_view LogFilter = "Log files (*.pgl)|*.pgl|";
 
 void OpenLogCommand(Toolkit& toolkit) {
   // A cancelled dialog leaves the previous name, and the command goes on with
-  // it: the window then shows what Save would convert.
-  toolkit.FileSelect(LogFilter, toolkit::SelectPrompt, Application.InputLogName.Span(), "Open File");
+  // it: the window then shows what Save would convert. A name too long to
+  // hold changes nothing: the log that was open stays open and shown.
+  const std::optional<std::string> chosen =
+      AskForName(toolkit, LogFilter, toolkit::SelectPrompt, Application.InputLogName.Trimmed(), "Open File");
+  if (chosen && !NameFits(toolkit, *chosen)) return;
+  if (chosen) Application.InputLogName = *chosen;
   ShowChosenLog(toolkit);
 }
 
@@ -33,6 +38,7 @@ void ShowChosenLog(Toolkit& toolkit) {
   // A cancelled Open after a conversion proposes ".txt": never used, since
   // Save and Save As refuse without a log and the next Open proposes afresh.
   app.OutputFileName = conversion::DefaultOutputName(app.InputLogName.Trimmed());
+  app.OutputFormat = conversion::OutputFormat::Pushpin;
 }
 
 void OpenNamedLog(Toolkit& toolkit, std::string_view name) {
@@ -44,7 +50,9 @@ void OpenNamedLog(Toolkit& toolkit, std::string_view name) {
   // The window and Save's messages show full paths, as the dialog gives them.
   std::error_code error;
   const std::filesystem::path full = std::filesystem::absolute(conversion::PathOf(name), error);
-  Application.InputLogName = error ? name : std::string_view(conversion::NameOf(full));
+  const std::string named = error ? std::string(name) : conversion::NameOf(full);
+  if (!NameFits(toolkit, named)) return;
+  Application.InputLogName = named;
   ShowChosenLog(toolkit);
 }
 

@@ -3,6 +3,7 @@
 #include "toolkit/dialogs/dialog_operations.hpp"
 #include "toolkit/frame/help_show.hpp"
 #include "toolkit/frame/toolkit_start.hpp"
+#include "toolkit/state/errors.hpp"
 #include "toolkit/windows/event_loop.hpp"
 #include "toolkit/windows/menu_state.hpp"
 #include "toolkit/windows/root_window.hpp"
@@ -47,6 +48,8 @@ class Win32Toolkit final : public Toolkit {
   void DialogUnload() override { toolkit::DialogUnload(); }
 
   void HelpShow(std::string_view document) override { toolkit::HelpShow(document); }
+  std::string HelpDocumentPath(std::string_view document) override { return toolkit::HelpDocumentPath(document); }
+  int ErrorQuery(int which) override { return toolkit::ErrorQuery(which); }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 // Optional arguments the program never passes are left out.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "toolkit/windows/event_record.hpp"
@@ -45,6 +46,10 @@ class Toolkit {
 
   // A blank document closes the help viewer.
   virtual void HelpShow(std::string_view document) = 0;
+  // The file HelpShow opens for the document on this system.
+  virtual std::string HelpDocumentPath(std::string_view document) = 0;
+  // Which is one of toolkit::ErrorSlot; the slot is cleared.
+  virtual int ErrorQuery(int which) = 0;
 };
 
 }  // namespace shell

@@ -47,6 +47,7 @@ inline constexpr int SelectAnyPath = 4;          // the typed folder need not ex
 inline constexpr int SelectKeepDirectory = 8;    // leave the current directory where the dialog left it
 inline constexpr int SelectMultiple = 16;        // open only: several files
 inline constexpr int SelectAppendExtension = 32; // a name typed without extension gets the filter's
+inline constexpr int SelectFollowType = 64;      // save: the name's extension follows the type chosen
 
 // MessageBoxShow: the buttons and the icon. The default button is counted
 // from the left, 1 to 3.

@@ -40,6 +40,13 @@ std::string NoRecordCause(const ConversionResult::LogResult& log) {
   return reason + ": " + GroupedNumber(unreadable) + " could not be read, the others had no fix";
 }
 
+// Why a point has no date: the option that gives one named where there is one.
+std::string NoDate(const OptionNames& names) {
+  std::string why = "the log gives no date (RMC or ZDA sentences)";
+  if (!names.Date.empty()) why += " and no " + std::string(names.Date);
+  return why;
+}
+
 }  // namespace
 
 std::string CountLine(int recordsWritten, int resolution) {
@@ -85,10 +92,61 @@ std::string RolloverNote(const ConversionResult::LogResult& log) {
          " weeks: the receiver reports dates from before its GPS week rollover";
 }
 
-std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName) {
+std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName, const OptionNames& names) {
   if (result.UtcTimes == 0) return {};
-  return Counted(result.UtcTimes, "time") + " left in UTC: the log gives no date (RMC or ZDA sentences) and no " +
-         "--date, and the offset of " + std::string(zoneName) + " depends on it";
+  return Counted(result.UtcTimes, "time") + " left in UTC: " + NoDate(names) + ", and the offset of " +
+         std::string(zoneName) + " depends on it";
+}
+
+std::vector<std::string> ReadingNotes(const ConversionResult::LogResult& log, bool skipWrongChecksums,
+                                      const OptionNames& names) {
+  std::vector<std::string> notes;
+  const std::string reason = NoRecordReason(log);
+  if (!reason.empty()) notes.push_back(reason);
+  const auto named = [](std::string_view text, std::string_view option) {
+    return option.empty() ? std::string(text) : std::string(text) + " (" + std::string(option) + ")";
+  };
+  // Where every fix was left out the reason said why.
+  const std::pair<long long, std::string> dropped[] = {
+      {log.Dropped.NotFixes, named(" without a fix left out", names.FixesOnly)},
+      {log.Dropped.OffEarth, " beyond 90 degrees of latitude or 180 of longitude left out: no map takes them"},
+      {log.Dropped.Outliers, named(" left out as farther than the maximum speed reaches", names.MaxSpeed)},
+  };
+  for (const auto& [count, what] : dropped) {
+    if (count == 0 || !reason.empty()) continue;
+    notes.push_back(GroupedNumber(count) + (count == 1 ? " position" : " positions") + what);
+  }
+  if (std::string moved = RolloverNote(log); !moved.empty()) notes.push_back(std::move(moved));
+  if (const long long impossible = log.Counts.ImpossibleTimes; impossible > 0) {
+    notes.push_back(GroupedNumber(impossible) + (impossible == 1 ? " position" : " positions") +
+                    " without time: no time of day (hours beyond 23, minutes or seconds beyond 59)");
+  }
+  if (const long long wrong = log.Counts.WrongChecksums; wrong > 0) {
+    const std::string skipped = named(" skipped", names.Checksums);
+    const std::string read = names.Checksums.empty()
+                                 ? std::string(" read all the same")
+                                 : " read all the same (" + std::string(names.Checksums) + " skips them)";
+    notes.push_back(GroupedNumber(wrong) + (wrong == 1 ? " sentence" : " sentences") + " with a wrong checksum" +
+                    (skipWrongChecksums ? skipped : read));
+  }
+  return notes;
+}
+
+std::vector<std::string> WrittenNotes(const ConversionResult& result, std::string_view zoneName,
+                                      const OptionNames& names) {
+  std::vector<std::string> notes;
+  const std::pair<long long, std::string> undated[] = {{result.UndatedPoints, NoDate(names)},
+                                                       {result.PointsPastLastDate, "past 9999-12-31"}};
+  for (const auto& [count, why] : undated) {
+    if (count > 0) notes.push_back(std::to_string(count) + (count == 1 ? " point" : " points") +
+                                   " written without time: " + why);
+  }
+  if (const long long values = result.ValuesOutOfRange; values > 0) {
+    notes.push_back(std::to_string(values) + (values == 1 ? " value" : " values") +
+                    " left out: altitudes beyond 100 km or speeds beyond 12348 km/h, which no map takes");
+  }
+  if (std::string utc = UtcTimesNote(result, zoneName, names); !utc.empty()) notes.push_back(std::move(utc));
+  return notes;
 }
 
 std::string GroupedNumber(long long value) {

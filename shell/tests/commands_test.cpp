@@ -2,6 +2,7 @@
 
 #include <doctest/doctest.h>
 
+#include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
 #include "shell/main_program.hpp"
 #include "shell/tests/recording_toolkit.hpp"
@@ -65,6 +66,32 @@ TEST_CASE("DispatchCommand") {
       exitRequested = false;
       CHECK(Dispatch(exitCommand, exitRequested) == std::vector<std::string>{R"(HelpShow(" "))"});
       CHECK(exitRequested);
+    }
+  }
+  SUBCASE("help that cannot open says what is missing: the page, or a program for it") {
+    const conversion_tests::TempFolder folder("help");
+    const std::string page = folder / "Pinwell.htm";
+    conversion_tests::WriteFile(page, "<html></html>");
+    const struct {
+      int Error;
+      std::string Page;
+      std::vector<std::string> Calls;
+    } rows[] = {
+        {0, page, {R"(HelpShow("Pinwell.hlp"))"}},
+        {1, folder / "gone.htm",
+         {R"(HelpShow("Pinwell.hlp"))", R"(MessageBoxShow(0, 3, 1, "The help cannot be shown: )" + folder / "gone.htm" +
+                                             R"( is missing.", "Pinwell Help"))"}},
+        {1030, page,
+         {R"(HelpShow("Pinwell.hlp"))", R"(MessageBoxShow(0, 3, 1, "The help cannot be shown: Windows has no program )"
+                                        R"(that opens .htm files ()" + page + R"().", "Pinwell Help"))"}},
+    };
+    for (const auto& row : rows) {
+      CAPTURE(row.Error);
+      testing::RecordingToolkit toolkit;
+      toolkit.HelpError = row.Error;
+      toolkit.HelpPage = row.Page;
+      DispatchCommand(toolkit, 40011, exitRequested);
+      CHECK(toolkit.Take() == row.Calls);
     }
   }
   SUBCASE("popup identifiers and unknown commands do nothing") {

@@ -13,7 +13,7 @@ using conversion_tests::WriteFile;
 
 namespace {
 
-constexpr std::string_view Gga = "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+constexpr std::string_view Gga = "$GPGGA,123519.000,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*59\r\n";
 constexpr std::string_view Vtg = "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48\r\n";
 
 // Runs each case in a fresh folder as the current one, so that names are short
@@ -41,8 +41,8 @@ struct Workspace {
 // Save As offers every type, pushpin first.
 std::string SaveAsDialog(std::string_view proposed) {
   return "FileSelect(\"Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|KML (*.kml)|*.kml|GeoJSON "
-         "(*.geojson)|*.geojson|CSV (*.csv)|*.csv|Track picture (*.svg)|*.svg|\", 3, \"" +
-         std::string(proposed) + "\"[256], \"Save File\", 1)";
+         "(*.geojson)|*.geojson|CSV (*.csv)|*.csv|Track picture (*.svg)|*.svg|\", 67, \"" +
+         std::string(proposed) + "\", \"Save File\", 1)";
 }
 
 }  // namespace
@@ -150,7 +150,7 @@ TEST_CASE("Save As writes the type chosen or typed, a name without extension get
     w.Toolkit.TypeAnswers = {row.Type};
     ConvertLog(w.Toolkit, SaveAsMode);
     const std::vector<std::string> calls = w.Toolkit.Take();
-    REQUIRE(calls.size() == 3);
+    REQUIRE(calls.size() >= 3);
     CHECK(calls[2] == "TextAt(100, 3000, \"" + row.CountLine + "\")");
     conversion::FormatOptions format;
     format.Format = row.Format;
@@ -160,38 +160,146 @@ TEST_CASE("Save As writes the type chosen or typed, a name without extension get
   }
 }
 
-TEST_CASE("Save As asks before replacing the file that .txt added after the dialog names") {
+TEST_CASE("Every question names the file it is about, and no file is replaced unasked") {
   Workspace w;
   WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
   const std::string question =
-      R"(MessageBoxShow(3, 3, 1, "File already exists.)" "\n" R"(Do you want to replace it?", "Save File"))";
+      R"(MessageBoxShow(3, 3, 1, "run.txt already exists.)" "\n" R"(Do you want to replace it?", "Save File"))";
   const struct {
     std::string_view Case;
     std::vector<std::string> Present;
     std::string Typed;
-    int Answer;
-    bool Asked;
+    std::vector<int> Answers;  // the dialog's question first, when it asks
+    std::vector<std::string> Questions;
     bool Converted;
   } rows[] = {
-      {"No keeps the file", {"run.txt"}, "run", 2, true, false},
-      {"Yes replaces it", {"run.txt"}, "run", 1, true, true},
-      {"the dialog asked about a name with a dot", {"run.txt"}, "run.txt", 2, false, true},
-      {"the dialog asked about the name typed", {"run", "run.txt"}, "run", 2, false, true},
+      {"No keeps the file", {"run.txt"}, "run", {2}, {question}, false},
+      {"Yes replaces it", {"run.txt"}, "run", {1}, {question}, true},
+      {"the dialog asked about the name it gives", {"run.txt"}, "run.txt", {1}, {R"(DialogAsked("run.txt"))"}, true},
+      {"a Yes to the dialog about run is no Yes for run.txt",
+       {"run", "run.txt"},
+       "run",
+       {1, 2},
+       {R"(DialogAsked("run"))", question},
+       false},
+      {"nothing to replace, nothing asked", {}, "run", {}, {}, true},
   };
   for (const auto& row : rows) {
     CAPTURE(row.Case);
     for (const std::string& file : row.Present) WriteFile(file, "old");
     w.Opened("trip.pgl", "trip.txt");
+    w.Toolkit.DialogAsks = true;
     w.Toolkit.FileAnswers = {row.Typed};
+    w.Toolkit.BoxAnswers = {row.Answers.begin(), row.Answers.end()};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    std::vector<std::string> asked;
+    for (const std::string& call : w.Toolkit.Take()) {
+      if (call.starts_with("DialogAsked") || call.starts_with("MessageBoxShow")) asked.push_back(call);
+    }
+    CHECK(asked == row.Questions);
+    CHECK((ReadFile("run.txt") != "old") == row.Converted);
+    if (std::filesystem::exists("run")) CHECK(ReadFile("run") == "old");
+    CHECK(Application.InputLogName.IsBlank() == row.Converted);
+    for (const std::string& file : {"run", "run.txt"}) std::filesystem::remove(file);
+  }
+}
+
+TEST_CASE("A No, a cancel or a failure changes nothing: the next Save writes the name Open proposed") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
+  WriteFile("run.txt", "other data");
+  const struct {
+    std::string_view Case;
+    std::optional<std::string> Typed;
+    int Type;
+    int Answer;
+  } rows[] = {
+      {"No to the question", "run", 1, 2},
+      {"the dialog cancelled", std::nullopt, 2, 1},
+      {"a GPX file into a folder that cannot be written", "no-such-folder/out.gpx", 2, 1},
+      {"a name too long to hold", std::string(NameBytes + 1, 'x'), 1, 1},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Case);
+    w.Opened("trip.pgl", "trip.txt");
+    w.Toolkit.FileAnswers = {row.Typed};
+    w.Toolkit.TypeAnswers = {row.Type};
     w.Toolkit.BoxAnswers = {row.Answer};
     ConvertLog(w.Toolkit, SaveAsMode);
-    const std::vector<std::string> calls = w.Toolkit.Take();
-    REQUIRE(calls.size() >= 2);
-    CHECK((calls[1] == question) == row.Asked);
-    CHECK((ReadFile("run.txt") != "old") == row.Converted);
-    CHECK(Application.InputLogName.IsBlank() == row.Converted);
-    CHECK(Application.ProgressLineCount == (row.Converted ? 3 : 1));
-    for (const std::string& file : row.Present) std::filesystem::remove(file);
+    CHECK(Application.OutputFileName.Trimmed() == "trip.txt");
+    CHECK(Application.OutputFormat == conversion::OutputFormat::Pushpin);
+    CHECK(Application.ProgressLineCount == 1);
+    w.Toolkit.Take();
+    ConvertLog(w.Toolkit, SaveMode);
+    CHECK(w.Toolkit.Take()[1] == R"(TextAt(100, 3000, "1 records written.  Resolution (secs):  1"))");
+    CHECK(ReadFile("run.txt") == "other data");
+    CHECK(ReadFile("trip.txt").starts_with("  Name, Latitude,  Longitude, Information"));
+    std::filesystem::remove("trip.txt");
+  }
+}
+
+TEST_CASE("The type chosen decides, and the name in the dialog follows it") {
+  Workspace w;
+  WriteFile("trip.pgl", std::string(Gga) + std::string(Vtg));
+  const struct {
+    std::string Proposed;
+    int Type;
+    std::string Written;
+  } rows[] = {
+      {"Trip.txt", 2, "Trip.gpx"},
+      {"Trip.txt", 6, "Trip.svg"},
+      {"Trip.txt", 1, "Trip.txt"},
+      // A name of another extension is kept, and holds the type chosen.
+      {"Trip.log", 3, "Trip.log"},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Type);
+    w.Opened("trip.pgl", row.Proposed);
+    w.Toolkit.FileAnswers = {""};
+    w.Toolkit.TypeAnswers = {row.Type};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    CHECK(w.Toolkit.Take()[1] == "TextAt(100, 2000, \"Output to ... " + row.Written + "\")");
+    CHECK(std::filesystem::exists(row.Written));
+    std::filesystem::remove(row.Written);
+  }
+}
+
+TEST_CASE("What the command line notes about a run reaches the window, after the count line") {
+  Workspace w;
+  constexpr std::string_view Rmc = "$GPRMC,123519.000,A,4807.0380,N,01131.0000,E,5.5,54.7,230394,,*35\r\n";
+  constexpr std::string_view NoFix = "$GPGGA,123520.000,4807.0380,N,01131.0000,E,0,00,,,M,,M,,*46\r\n";
+  const struct {
+    std::string_view Case;
+    std::string Log;
+    int Type;
+    bool FixesOnly;
+    std::vector<std::string> Notes;
+  } rows[] = {
+      {"points without dates", std::string(Gga) + std::string(Vtg), 2, false,
+       {"1 point written without time: the log gives no date (RMC or ZDA sentences)"}},
+      {"a wrong checksum", std::string(Gga) + "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*00\r\n", 1, false,
+       {"1 sentence with a wrong checksum read all the same"}},
+      {"positions left out", std::string(Gga) + std::string(NoFix) + std::string(Vtg), 1, true,
+       {"1 position without a fix left out (Options > Only real fixes)"}},
+      {"the reason a log gave no record", "no sentences\r\n", 1, false,
+       {"Speed/Course data not available", "No position sentence (GGA) in 1 line"}},
+      {"a dated log has nothing to note", std::string(Rmc) + std::string(Gga) + std::string(Vtg), 2, false, {}},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Case);
+    WriteFile("trip.pgl", row.Log);
+    w.Opened("trip.pgl", "trip.txt");
+    Application.FixesOnly = row.FixesOnly;
+    w.Toolkit.FileAnswers = {""};
+    w.Toolkit.TypeAnswers = {row.Type};
+    ConvertLog(w.Toolkit, SaveAsMode);
+    std::vector<std::string> calls = w.Toolkit.Take();
+    REQUIRE(calls.size() >= 3);
+    std::vector<std::string> notes;
+    for (std::size_t i = 3; i < calls.size(); ++i) {
+      notes.push_back(calls[i].substr(calls[i].find('"') + 1, calls[i].size() - calls[i].find('"') - 3));
+    }
+    CHECK(notes == row.Notes);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,6 +14,8 @@
 
 #include "shell/toolkit_interface.hpp"
 #include "text/text_utilities.hpp"
+#include "toolkit/codes.hpp"
+#include "toolkit/dialogs/file_select_setup.hpp"
 
 // A failed comparison of recorded calls shows them, one a line.
 template <>
@@ -44,6 +47,12 @@ class RecordingToolkit final : public Toolkit {
   std::deque<Event> Events;
   // The files of a FilesDropped event.
   std::vector<std::string> Dropped;
+  // The save dialog asks before it returns the name of a file that exists,
+  // answered from BoxAnswers.
+  bool DialogAsks = false;
+  // The error the help viewer raises, and the file it would open.
+  int HelpError = 0;
+  std::string HelpPage;
 
   void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
   void OpenRootWindow(const toolkit::WindowSpec& w) override {
@@ -84,17 +93,35 @@ class RecordingToolkit final : public Toolkit {
 
   void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
                   int* filterIndex) override {
-    Record("FileSelect(" + Quoted(filter) + ", " + Numbers({flags}) + ", " + Field({fileName.data(), fileName.size()}) +
-           ", " + Quoted(title) + (filterIndex != nullptr ? ", " + Numbers({*filterIndex}) : std::string()) + ")");
+    const std::string shown(text::TrimTrailing({fileName.data(), fileName.size()}));
+    Record("FileSelect(" + Quoted(filter) + ", " + Numbers({flags}) + ", " + Quoted(shown) + ", " + Quoted(title) +
+           (filterIndex != nullptr ? ", " + Numbers({*filterIndex}) : std::string()) + ")");
     std::optional<std::string> answer;
     if (!FileAnswers.empty()) {
       answer = FileAnswers.front();
       FileAnswers.pop_front();
     }
+    int type = filterIndex != nullptr ? *filterIndex : 1;
     if (answer && filterIndex != nullptr && !TypeAnswers.empty()) {
-      *filterIndex = TypeAnswers.front();
+      type = TypeAnswers.front();
       TypeAnswers.pop_front();
     }
+    // An empty answer presses Save on the name the dialog shows, which
+    // follows a type chosen as the real dialog's does.
+    if (answer && answer->empty()) {
+      const auto followed = (flags & toolkit::SelectFollowType) != 0 && type != (filterIndex ? *filterIndex : 1)
+                                ? toolkit::NameForType(shown, toolkit::PrepareFilter(filter), type)
+                                : std::nullopt;
+      answer = followed.value_or(shown);
+    }
+    // The save dialog's own question before replacing; a No returns to the
+    // dialog, where this user cancels.
+    const bool asks = (flags & toolkit::SelectSave) != 0 && (flags & toolkit::SelectPrompt) != 0;
+    if (answer && DialogAsks && asks && std::filesystem::is_regular_file(*answer)) {
+      Record("DialogAsked(" + Quoted(*answer) + ")");
+      if (NextBoxAnswer() != toolkit::Answer::Yes) answer.reset();
+    }
+    if (answer && filterIndex != nullptr) *filterIndex = type;
     if (answer) {
       std::fill(fileName.begin(), fileName.end(), ' ');
       std::copy_n(answer->begin(), std::min(answer->size(), fileName.size()), fileName.begin());
@@ -105,8 +132,7 @@ class RecordingToolkit final : public Toolkit {
                       std::string_view title) override {
     Record("MessageBoxShow(" + Numbers({buttons, icon, defaultButton}) + ", " + Quoted(message) + ", " +
            Quoted(title) + ")");
-    commonResult_ = BoxAnswers.empty() ? 1 : BoxAnswers.front();
-    if (!BoxAnswers.empty()) BoxAnswers.pop_front();
+    commonResult_ = NextBoxAnswer();
   }
   int DialogInfo(int code) override { return code == 4 ? commonResult_ : 0; }
   void DialogLoad(int id) override { Record("DialogLoad(" + Numbers({id}) + ")"); }
@@ -117,13 +143,25 @@ class RecordingToolkit final : public Toolkit {
     Record("DialogShowModal(" + Numbers({x, y, focus, mode}) + ")");
   }
   void DialogUnload() override { Record("DialogUnload()"); }
-  void HelpShow(std::string_view document) override { Record("HelpShow(" + Quoted(document) + ")"); }
+  void HelpShow(std::string_view document) override {
+    Record("HelpShow(" + Quoted(document) + ")");
+    lastError_ = HelpError;
+  }
+  std::string HelpDocumentPath(std::string_view) override { return HelpPage; }
+  int ErrorQuery(int) override { return std::exchange(lastError_, 0); }
 
   // The calls recorded since the last Take.
   std::vector<std::string> Take() { return std::exchange(Calls, {}); }
 
  private:
   int commonResult_ = 0;
+  int lastError_ = 0;
+
+  int NextBoxAnswer() {
+    const int answer = BoxAnswers.empty() ? 1 : BoxAnswers.front();
+    if (!BoxAnswers.empty()) BoxAnswers.pop_front();
+    return answer;
+  }
 
   void Record(std::string call) { Calls.push_back(std::move(call)); }
   // Texts drawn or shown are recorded whole, trailing blanks included.

@@ -1,6 +1,7 @@
 #include "toolkit/dialogs/file_select_setup.hpp"
 
 #include <algorithm>
+#include <vector>
 
 #include "text/text_utilities.hpp"
 #include "toolkit/codes.hpp"
@@ -65,6 +66,51 @@ std::optional<std::string_view> ChosenName(std::span<const char> answer, bool mu
   const std::size_t end = all.find(multiple ? std::string_view("\0\0", 2) : std::string_view("\0", 1));
   if (end == std::string_view::npos || end == 0) return std::nullopt;
   return all.substr(0, end);
+}
+
+}  // namespace toolkit
+
+namespace toolkit {
+
+namespace {
+
+// ".gpx" of "*.gpx"; empty for "*.*", "*.htm;*.html" and the like.
+std::string_view PatternExtension(std::string_view pattern) {
+  if (!pattern.starts_with("*.") || pattern.size() == 2) return {};
+  const std::string_view extension = pattern.substr(1);
+  return extension.find_first_of("*?;. ", 1) == std::string_view::npos ? extension : std::string_view();
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+std::optional<std::string> NameForType(std::string_view name, const FilterList& filter, int index) {
+  if (!filter.Present || index < 1) return std::nullopt;
+  // The items alternate description and pattern, up to the empty one.
+  std::vector<std::string_view> patterns;
+  const std::string_view bytes(filter.Bytes.data(), filter.Bytes.size());
+  for (std::size_t at = 0, item = 0; at < bytes.size() && bytes[at] != '\0'; ++item) {
+    const std::size_t end = std::min(bytes.find('\0', at), bytes.size());
+    if (item % 2 == 1) patterns.push_back(bytes.substr(at, end - at));
+    at = end + 1;
+  }
+  if (static_cast<std::size_t>(index) > patterns.size()) return std::nullopt;
+  const std::string_view chosen = PatternExtension(patterns[static_cast<std::size_t>(index - 1)]);
+  if (chosen.empty()) return std::nullopt;
+  for (const std::string_view pattern : patterns) {
+    const std::string_view extension = PatternExtension(pattern);
+    if (extension.empty() || name.size() <= extension.size()) continue;
+    const std::string_view stem = name.substr(0, name.size() - extension.size());
+    if (!SameLetters(name.substr(stem.size()), extension) || stem.ends_with('\\') || stem.ends_with('/')) continue;
+    return std::string(stem).append(chosen);
+  }
+  return std::nullopt;
 }
 
 }  // namespace toolkit

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace toolkit {
@@ -38,5 +39,12 @@ std::uint32_t FileDialogFlags(int flags);
 // multiple selection up to the first pair of NULs. Nothing when the answer
 // is empty or has no end.
 std::optional<std::string_view> ChosenName(std::span<const char> answer, bool multiple);
+
+// The name in a save dialog once the user picks the type numbered index
+// (1-based) of the filter: a name ending in the extension of one of the
+// filter's patterns ("*.gpx") takes the extension of the chosen one, as
+// Windows' own programs do; another name, or a pattern that is no plain
+// extension, gives nothing and the name stays as typed.
+std::optional<std::string> NameForType(std::string_view name, const FilterList& filter, int index);
 
 }  // namespace toolkit

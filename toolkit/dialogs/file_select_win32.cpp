@@ -16,6 +16,7 @@
 #include "toolkit/windows/window_table_win32.hpp"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 namespace toolkit {
 
@@ -33,7 +34,36 @@ std::wstring CurrentDirectory() {
 }
 
 static_assert(OFN_HIDEREADONLY == 0x4 && OFN_PATHMUSTEXIST == 0x800 && OFN_OVERWRITEPROMPT == 0x2 &&
-              OFN_CREATEPROMPT == 0x2000 && OFN_ALLOWMULTISELECT == 0x200 && OFN_EXPLORER == 0x80000);
+              OFN_CREATEPROMPT == 0x2000 && OFN_ALLOWMULTISELECT == 0x200 && OFN_EXPLORER == 0x80000 &&
+              OFN_ENABLEHOOK == 0x20);
+
+// The save dialog's file name follows the type chosen in its list. Asking
+// for it takes a hook, and a hooked dialog is the explorer-style one on every
+// Windows (not the item dialog of Vista on, which does the same by itself).
+struct TypeFollowing {
+  const FilterList* Filter;
+};
+
+UINT_PTR CALLBACK FollowTypeHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_NOTIFY) return 0;
+  const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
+  if (notice->hdr.code != CDN_TYPECHANGE) return 0;
+  // The hook's child window sits inside the dialog, which answers these.
+  const HWND dialog = GetParent(child);
+  std::vector<wchar_t> spec(32768, L'\0');
+  const LRESULT length = SendMessageW(dialog, CDM_GETSPEC, spec.size(), reinterpret_cast<LPARAM>(spec.data()));
+  if (length <= 1) return 0;
+  const auto* following = reinterpret_cast<const TypeFollowing*>(notice->lpOFN->lCustData);
+  const std::string name = text::Utf8FromWide<wchar_t>({spec.data(), static_cast<std::size_t>(length - 1)});
+  const auto renamed = NameForType(name, *following->Filter, static_cast<int>(notice->lpOFN->nFilterIndex));
+  if (!renamed) return 0;
+  const std::wstring wide = Wide(*renamed);
+  // The name's field is a combo box from Windows 2000 on, an edit before.
+  for (const int field : {cmb13, edt1}) {
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, field, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -73,6 +103,11 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   request.lpstrTitle = caption.c_str();
   request.Flags = FileDialogFlags(flags);
   request.lpstrDefExt = (flags & SelectAppendExtension) != 0 && State.OsMajorVersion != 3 ? L"" : nullptr;
+  const TypeFollowing following{&filterList};
+  if ((request.Flags & OFN_ENABLEHOOK) != 0) {
+    request.lpfnHook = FollowTypeHook;
+    request.lCustData = reinterpret_cast<LPARAM>(&following);
+  }
 
   const BOOL confirmed = WithOtherWindowsDisabled(request.hwndOwner, [&request, flags] {
     return (flags & SelectSave) != 0 ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);

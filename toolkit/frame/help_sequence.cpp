@@ -101,4 +101,14 @@ void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, i
   if (!platform.AskHelpEngine(path, request, topic == -1 ? 0 : topic)) ErrorRaise(ErrorNumber::HelpViewerFailed);
 }
 
+std::string DocumentToOpen(const HelpPlatform& platform, std::string_view document) {
+  const text::FixedText<513> field(document);
+  const std::string_view name = field.Trimmed();
+  const HelpDocument kind = ClassifyHelpDocument(name);
+  if (name.empty() || kind == HelpDocument::Invalid || kind == HelpDocument::Address) return {};
+  const std::string path = BesideProgram(name, platform.ProgramPath);
+  if (kind == HelpDocument::HelpFile && !platform.HasHelpEngine && !path.empty()) return HypertextTwin(path);
+  return path;
+}
+
 }  // namespace toolkit

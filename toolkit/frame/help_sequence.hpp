@@ -40,4 +40,10 @@ inline constexpr std::string_view TemporaryPageLine = "Temporary Kestrafolio fil
 
 void ShowHelpDocument(const HelpPlatform& platform, std::string_view document, int topic, int popup);
 
+// The file ShowHelpDocument opens for a help file or a local page: beside
+// the program when named alone, the help file's HTML twin where there is no
+// help engine. Empty for an address, a blank or an invalid name, or when the
+// program's folder is unknown.
+std::string DocumentToOpen(const HelpPlatform& platform, std::string_view document);
+
 }  // namespace toolkit

@@ -2,6 +2,7 @@
 // The help viewer: help files in the platform's help engine, hypertext
 // documents and web addresses in the browser the system associates with them.
 
+#include <string>
 #include <string_view>
 
 namespace toolkit {
@@ -16,5 +17,10 @@ namespace toolkit {
 // Failures raise 1031 (not a help document), 1 (no such file or browser) or
 // 1030 (the viewer failed).
 void HelpShow(std::string_view document, int topic = -1, int popup = 0);
+
+// The file HelpShow opens for the document on this system (the HTML page
+// where a help file goes to the browser), so that a caller can tell the user
+// what is missing when it fails; empty for an address.
+std::string HelpDocumentPath(std::string_view document);
 
 }  // namespace toolkit

@@ -126,10 +126,8 @@ std::string ProgramPath() {
   }
 }
 
-}  // namespace
-
-void HelpShow(std::string_view document, int topic, int popup) {
-  const std::string program = ProgramPath();
+// program: the program's path, which the platform record points to.
+HelpPlatform Platform(const std::string& program) {
   HelpPlatform platform;
   platform.ProgramPath = program;
   platform.HasHelpEngine = HasHelpEngine();
@@ -140,7 +138,19 @@ void HelpShow(std::string_view document, int topic, int popup) {
   platform.AskHelpEngine = AskHelpEngine;
   platform.FindBrowser = FindBrowser;
   platform.Start = Start;
-  ShowHelpDocument(platform, document, topic, popup);
+  return platform;
+}
+
+}  // namespace
+
+void HelpShow(std::string_view document, int topic, int popup) {
+  const std::string program = ProgramPath();
+  ShowHelpDocument(Platform(program), document, topic, popup);
+}
+
+std::string HelpDocumentPath(std::string_view document) {
+  const std::string program = ProgramPath();
+  return DocumentToOpen(Platform(program), document);
 }
 
 }  // namespace toolkit

@@ -105,3 +105,29 @@ TEST_CASE("ChosenName") {
     CHECK_FALSE(ChosenName("a\0b\0"s.substr(0, 3), true).has_value());
   }
 }
+
+TEST_CASE("NameForType: the name's extension follows the type chosen") {
+  const FilterList filter = PrepareFilter("Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|All files|*.*|");
+  const struct {
+    std::string_view Name;
+    int Type;
+    std::optional<std::string> Renamed;
+  } rows[] = {
+      {"Trip.txt", 2, "Trip.gpx"},
+      {"Trip.GPX", 1, "Trip.txt"},
+      {"my.trips\\Trip.txt", 2, "my.trips\\Trip.gpx"},
+      // A name of no type in the list, or without extension, stays as typed.
+      {"Trip.log", 2, std::nullopt},
+      {"Trip", 2, std::nullopt},
+      {"logs\\.txt", 2, std::nullopt},
+      // A pattern that is no plain extension, or no type at all, changes nothing.
+      {"Trip.txt", 3, std::nullopt},
+      {"Trip.txt", 4, std::nullopt},
+      {"Trip.txt", 0, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Name);
+    CAPTURE(row.Type);
+    CHECK(NameForType(row.Name, filter, row.Type) == row.Renamed);
+  }
+}

@@ -187,3 +187,25 @@ TEST_CASE("HelpShow with a help file where the platform has no viewer") {
     CHECK(closed.Error == 0);
   }
 }
+
+TEST_CASE("The file help opens, for a caller that tells the user what is missing") {
+  programPath = "C:\\Program Files\\Pinwell\\Pinwell.exe";
+  const struct {
+    std::string_view Document;
+    bool Engine;
+    std::string_view Opened;
+  } rows[] = {
+      {"Pinwell.hlp", true, "C:\\Program Files\\Pinwell\\Pinwell.hlp"},
+      {"Pinwell.hlp", false, "C:\\Program Files\\Pinwell\\Pinwell.htm"},
+      {"D:\\guide.htm", false, "D:\\guide.htm"},
+      {"http://example.org/", false, ""},
+      {"manual.doc", true, ""},
+  };
+  for (const auto& row : rows) {
+    CAPTURE(row.Document);
+    hasHelpEngine = row.Engine;
+    const HelpPlatform platform{programPath, hasHelpEngine, ReadVariable,  FileExists, WriteTextFile,
+                                RemoveFile,  AskHelpEngine, FindBrowser, Start};
+    CHECK(DocumentToOpen(platform, row.Document) == row.Opened);
+  }
+}
