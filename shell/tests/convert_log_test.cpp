@@ -200,7 +200,7 @@ TEST_CASE("Every question names the file it is about, and no file is replaced un
     CHECK((ReadFile("run.txt") != "old") == row.Converted);
     if (std::filesystem::exists("run")) CHECK(ReadFile("run") == "old");
     CHECK(Application.InputLogName.IsBlank() == row.Converted);
-    for (const std::string& file : {"run", "run.txt"}) std::filesystem::remove(file);
+    for (const std::string_view file : {"run", "run.txt"}) std::filesystem::remove(file);
   }
 }
 

@@ -117,7 +117,8 @@ class RecordingToolkit final : public Toolkit {
     // The save dialog's own question before replacing; a No returns to the
     // dialog, where this user cancels.
     const bool asks = (flags & toolkit::SelectSave) != 0 && (flags & toolkit::SelectPrompt) != 0;
-    if (answer && DialogAsks && asks && std::filesystem::is_regular_file(*answer)) {
+    std::error_code unreadable;
+    if (answer && DialogAsks && asks && std::filesystem::is_regular_file(*answer, unreadable)) {
       Record("DialogAsked(" + Quoted(*answer) + ")");
       if (NextBoxAnswer() != toolkit::Answer::Yes) answer.reset();
     }
