@@ -37,8 +37,8 @@ struct OptionNames {
 // The notes on what was read from a log, in the order they are shown: why
 // it gave no record, the fixes the options left out, dates moved past a
 // rollover, positions without a time of day, the sentences with a wrong
-// checksum. The command line prints each after "pinwell: <log>: ",
-// the desktop program shows each as a line of its window.
+// checksum. The command line prints each after "pinwell: <log>: ", the
+// desktop program shows each as a line of its window.
 std::vector<std::string> ReadingNotes(const ConversionResult::LogResult& log, bool skipWrongChecksums,
                                       const OptionNames& names = {});
 
