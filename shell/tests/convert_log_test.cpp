@@ -266,7 +266,8 @@ TEST_CASE("The type chosen decides, and the name in the dialog follows it") {
 
 TEST_CASE("What the command line notes about a run reaches the window, after the count line") {
   Workspace w;
-  constexpr std::string_view Rmc = "$GPRMC,123519.000,A,4807.0380,N,01131.0000,E,5.5,54.7,230394,,*35\r\n";
+  constexpr std::string_view Rmc = "$GPRMC,123519.000,A,4807.0380,N,01131.0000,E,5.5,54.7,230324,,*3E\r\n";
+  constexpr std::string_view Rmc1994 = "$GPRMC,123519.000,A,4807.0380,N,01131.0000,E,5.5,54.7,230394,,*35\r\n";
   constexpr std::string_view NoFix = "$GPGGA,123520.000,4807.0380,N,01131.0000,E,0,00,,,M,,M,,*46\r\n";
   const struct {
     std::string_view Case;
@@ -283,6 +284,8 @@ TEST_CASE("What the command line notes about a run reaches the window, after the
        {"1 position without a fix left out (Options > Only real fixes)"}},
       {"the reason a log gave no record", "no sentences\r\n", 1, false,
        {"Speed/Course data not available", "No position sentence (GGA) in 1 line"}},
+      {"a date before the receiver's week rollover", std::string(Rmc1994) + std::string(Gga) + std::string(Vtg), 2,
+       false, {"Dates moved forward by 1,024 weeks: the receiver reports dates from before its GPS week rollover"}},
       {"a dated log has nothing to note", std::string(Rmc) + std::string(Gga) + std::string(Vtg), 2, false, {}},
   };
   for (const auto& row : rows) {
