@@ -140,6 +140,12 @@ void ClickAt(POINT screen) {
 
 }  // namespace
 
+DWORD RemainingMs() {
+  static const DWORD start = GetTickCount();
+  const DWORD spent = GetTickCount() - start;
+  return spent < OverallLimitMs ? OverallLimitMs - spent : 0;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs) {
   const DWORD start = GetTickCount();
   while (!condition()) {
@@ -227,24 +233,33 @@ std::vector<bool> CheckMarks(HWND menu, int items) {
   RECT r{};
   GetClientRect(menu, &r);
   MapWindowPoints(menu, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  const Pixels pixels = ScreenPixels(r);
-  const int rowHeight = pixels.Height / items;
-  std::vector<bool> marks;
-  const auto at = [&](int x, int y) { return pixels.Data[static_cast<std::size_t>(y) * pixels.Width + x]; };
   const auto brightness = [](std::uint32_t p) {
     return static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
   };
-  for (int item = 0; item < items; ++item) {
-    // A highlighted row draws its mark light on dark: ink is what stands out
-    // from the row's own background, taken at its right end.
+  // Ink in a row's caption column, against the row's own background at its
+  // right end: a highlighted row draws light on dark.
+  const auto ink = [&](const Pixels& pixels, int item, int from, int to) {
+    const int rowHeight = pixels.Height / items;
+    const auto at = [&](int x, int y) { return pixels.Data[static_cast<std::size_t>(y) * pixels.Width + x]; };
     const int middle = item * rowHeight + rowHeight / 2;
     const int background = brightness(at(pixels.Width - 6, middle));
-    int ink = 0;
+    int count = 0;
     for (int y = middle - rowHeight / 4; y <= middle + rowHeight / 4; ++y) {
-      for (int x = 4; x < 15 && x < pixels.Width; ++x) ink += std::abs(brightness(at(x, y)) - background) > 200 ? 1 : 0;
+      for (int x = from; x < to && x < pixels.Width; ++x) count += std::abs(brightness(at(x, y)) - background) > 200;
     }
-    marks.push_back(ink > 3);
-  }
+    return count;
+  };
+  // The menu is drawn once every row shows its caption.
+  Pixels pixels;
+  WaitUntil([&] {
+    pixels = ScreenPixels(r);
+    for (int item = 0; item < items; ++item) {
+      if (ink(pixels, item, 20, pixels.Width - 10) == 0) return false;
+    }
+    return true;
+  });
+  std::vector<bool> marks;
+  for (int item = 0; item < items; ++item) marks.push_back(ink(pixels, item, 4, 15) > 3);
   return marks;
 }
 

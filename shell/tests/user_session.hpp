@@ -18,14 +18,18 @@ namespace shell::testing {
 using toolkit::testing::TypeText;
 using toolkit::testing::WindowText;
 
-// Every wait gives up after this long, so that a fault fails a test instead
-// of hanging it.
-inline constexpr DWORD WaitLimitMs = 20000;
+// Every wait lasts until what it waits for shows (a window, a text, a file),
+// however busy the machine; only the test program as a whole has a limit,
+// so that a fault fails it instead of hanging it. Generous, and inside the
+// limit of the script that runs it.
+inline constexpr DWORD OverallLimitMs = 400000;
+// What is left of it.
+DWORD RemainingMs();
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = WaitLimitMs);
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = RemainingMs());
 
 // A top-level window of the given class and title that is visible, or null.
-HWND WaitForWindow(const char* className, const char* title, DWORD limitMs = WaitLimitMs);
+HWND WaitForWindow(const char* className, const char* title, DWORD limitMs = RemainingMs());
 
 // The program's windows, as the toolkit's own tests know them.
 struct Pinwell : toolkit::testing::RootWindow {
@@ -37,7 +41,7 @@ struct Pinwell : toolkit::testing::RootWindow {
              const std::vector<std::string>& shown = {});
   bool Running() const;
   // The exit code, or -1 when the program has not ended within the limit.
-  int WaitForExit(DWORD limitMs = WaitLimitMs);
+  int WaitForExit(DWORD limitMs = RemainingMs());
   ~Pinwell();
 
   std::string StatusText(int part) const;
@@ -49,14 +53,15 @@ struct Pinwell : toolkit::testing::RootWindow {
   void ClickCloseBox() const;
   // True when the client area shows exactly these lines, drawn as the
   // program draws them, within the limit.
-  bool Shows(const std::vector<std::string>& lines, DWORD limitMs = WaitLimitMs) const;
+  bool Shows(const std::vector<std::string>& lines, DWORD limitMs = RemainingMs()) const;
 };
 
 // Keys as a user presses them, chord after chord: "alt+f s", "enter",
 // "alt right down right".
 void Press(std::string_view chords);
 
-// Which of the menu's `items` rows show a check mark.
+// Which of the menu's `items` rows show a check mark, once the menu shows
+// its captions (every row drawn, marks and all).
 std::vector<bool> CheckMarks(HWND menu, int items);
 
 std::string DialogItemText(HWND dialog, int item);
