@@ -180,8 +180,8 @@ void ConvertLog(Toolkit& toolkit, int mode) {
   AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds, app.OutputFormat));
   if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
   // What the command line would note about the same run, in the same words.
-  std::vector<std::string> notes =
-      result.Logs.empty() ? std::vector<std::string>() : conversion::ReadingNotes(result.Logs.front(), false, DesktopOptions);
+  std::vector<std::string> notes;
+  if (!result.Logs.empty()) notes = conversion::ReadingNotes(result.Logs.front(), false, DesktopOptions);
   for (std::string& note : conversion::WrittenNotes(result, {}, DesktopOptions)) notes.push_back(std::move(note));
   for (std::string& note : notes) {
     note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));

@@ -68,10 +68,6 @@ std::optional<std::string_view> ChosenName(std::span<const char> answer, bool mu
   return all.substr(0, end);
 }
 
-}  // namespace toolkit
-
-namespace toolkit {
-
 namespace {
 
 // ".gpx" of "*.gpx"; empty for "*.*", "*.htm;*.html" and the like.

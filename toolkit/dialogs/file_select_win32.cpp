@@ -40,10 +40,7 @@ static_assert(OFN_HIDEREADONLY == 0x4 && OFN_PATHMUSTEXIST == 0x800 && OFN_OVERW
 // The save dialog's file name follows the type chosen in its list. Asking
 // for it takes a hook, and a hooked dialog is the explorer-style one on every
 // Windows (not the item dialog of Vista on, which does the same by itself).
-struct TypeFollowing {
-  const FilterList* Filter;
-};
-
+// The request's custom data points to the prepared filter.
 UINT_PTR CALLBACK FollowTypeHook(HWND child, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_NOTIFY) return 0;
   const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
@@ -53,9 +50,9 @@ UINT_PTR CALLBACK FollowTypeHook(HWND child, UINT message, WPARAM, LPARAM lParam
   std::vector<wchar_t> spec(32768, L'\0');
   const LRESULT length = SendMessageW(dialog, CDM_GETSPEC, spec.size(), reinterpret_cast<LPARAM>(spec.data()));
   if (length <= 1) return 0;
-  const auto* following = reinterpret_cast<const TypeFollowing*>(notice->lpOFN->lCustData);
+  const auto* filter = reinterpret_cast<const FilterList*>(notice->lpOFN->lCustData);
   const std::string name = text::Utf8FromWide<wchar_t>({spec.data(), static_cast<std::size_t>(length - 1)});
-  const auto renamed = NameForType(name, *following->Filter, static_cast<int>(notice->lpOFN->nFilterIndex));
+  const auto renamed = NameForType(name, *filter, static_cast<int>(notice->lpOFN->nFilterIndex));
   if (!renamed) return 0;
   const std::wstring wide = Wide(*renamed);
   // The name's field is a combo box from Windows 2000 on, an edit before.
@@ -103,10 +100,9 @@ void FileSelect(std::string_view filter, int flags, std::span<char> fileName, st
   request.lpstrTitle = caption.c_str();
   request.Flags = FileDialogFlags(flags);
   request.lpstrDefExt = (flags & SelectAppendExtension) != 0 && State.OsMajorVersion != 3 ? L"" : nullptr;
-  const TypeFollowing following{&filterList};
   if ((request.Flags & OFN_ENABLEHOOK) != 0) {
     request.lpfnHook = FollowTypeHook;
-    request.lCustData = reinterpret_cast<LPARAM>(&following);
+    request.lCustData = reinterpret_cast<LPARAM>(&filterList);
   }
 
   const BOOL confirmed = WithOtherWindowsDisabled(request.hwndOwner, [&request, flags] {
