@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "shell/application_state.hpp"
 #include "shell/progress.hpp"
@@ -48,6 +49,41 @@ std::string Converted(const fs::path& log, const std::string& options) {
   std::string bytes = ReadFile(output);
   fs::remove(output);
   return bytes;
+}
+
+// The notes the converter prints for this log and these options, as the
+// window shows them: each a line, options named as the desktop program has
+// them.
+std::vector<std::string> Notes(const fs::path& log, const std::string& options) {
+  const fs::path output = log.parent_path() / "converter.txt";
+  const fs::path printed = log.parent_path() / "notes.txt";
+  std::string command = "\"\"" + Converter + "\" -q " + options + " -o \"" + output.string() + "\" \"" +
+                        log.string() + "\" 2>\"" + printed.string() + "\"\"";
+  std::system(command.c_str());
+  std::vector<std::string> notes;
+  std::istringstream lines(ReadFile(printed));
+  const std::string label = log.string() + ": ";
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t start = line.find(label);
+    if (start == std::string::npos) continue;
+    std::string note = line.substr(start + label.size());
+    const std::pair<std::string, std::string> named[] = {{"(--fixes-only)", "(Options > Only real fixes)"},
+                                                         {" and no --date", ""}};
+    for (const auto& [cli, desktop] : named) {
+      if (const std::size_t at = note.find(cli); at != std::string::npos) note.replace(at, cli.size(), desktop);
+    }
+    note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));
+    notes.push_back(note);
+  }
+  fs::remove(output);
+  fs::remove(printed);
+  return notes;
+}
+
+// The window's lines after a conversion, followed by its notes.
+std::vector<std::string> WithNotes(std::vector<std::string> lines, const fs::path& log, const std::string& options) {
+  for (std::string& note : Notes(log, options)) lines.push_back(std::move(note));
+  return lines;
 }
 
 std::string Reading(const fs::path& log) {
@@ -192,7 +228,9 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(pinwell.Shows({Reading(w.Log)}));
   Press("alt+f s");
   const fs::path output = w.Folder / "drive to work.txt";
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"},
+      w.Log, "")));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
   Screenshot("end-to-end-saved");
 
@@ -201,7 +239,9 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(FixesOnlyChecked(pinwell));
   REQUIRE(OpenLog(pinwell, w.Log));
   Press("alt+f s");
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "68 records written.  Resolution (secs):  1"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(output), "68 records written.  Resolution (secs):  1"},
+      w.Log, "--fixes-only")));
   CHECK(ReadFile(output) == Converted(w.Log, "--fixes-only"));
   // Chosen again, every position is written (the saves below count them all).
   Press("alt right down down enter");
@@ -216,7 +256,9 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   REQUIRE(ChooseFile("Open File", w.Log.string()));
   CHECK(pinwell.Shows({Reading(w.Log)}));
   pinwell.ClickButton(40003);
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "9 records written.  Resolution (secs): 10"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(output), "9 records written.  Resolution (secs): 10"},
+      w.Log, "-r 10 --continental")));
   CHECK(ReadFile(output) == Converted(w.Log, "-r 10 --continental"));
 
   // Save As with a name without a dot.
@@ -224,8 +266,8 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   Press("alt+f a");
   REQUIRE(ChooseFile("Save File", (w.Folder / "run").string()));
   const fs::path run = w.Folder / "run.txt";
-  CHECK(pinwell.Shows({Reading(w.QuietLog), OutputTo(run), "4 records written.  Resolution (secs): 10",
-                       "Speed/Course data not available"}));
+  CHECK(pinwell.Shows(WithNotes({Reading(w.QuietLog), OutputTo(run), "4 records written.  Resolution (secs): 10",
+                       "Speed/Course data not available"}, w.QuietLog, "-r 10 --continental")));
   CHECK(ReadFile(run) == Converted(w.QuietLog, "-r 10 --continental"));
   Screenshot("end-to-end-save-as");
 
@@ -246,7 +288,9 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(ReadFile(run) == saved);
   CHECK(ReadFile(other) == "other data");
   Press("alt+f s");
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "9 records written.  Resolution (secs): 10"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(output), "9 records written.  Resolution (secs): 10"},
+      w.Log, "-r 10 --continental")));
   CHECK(ReadFile(run) == saved);
   // The dialog's own question about "run.txt", answered Yes, replaces it.
   REQUIRE(OpenLog(pinwell, w.Log));
@@ -257,7 +301,9 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   TypeText(run.string());
   Press("enter");
   CHECK(AnswerQuestion("Save File", "&Yes") == dialogQuestion);
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(run), "9 records written.  Resolution (secs): 10"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(run), "9 records written.  Resolution (secs): 10"},
+      w.Log, "-r 10 --continental")));
   CHECK(ReadFile(run) == Converted(w.Log, "-r 10 --continental"));
 
   // A log that went away after Open: told, and the program goes on.
@@ -311,7 +357,9 @@ TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
   Press("alt+f a");
   REQUIRE(ChooseFile("Save File", (w.Folder / u8"r\u00E9sum\u00E9 \u5730\u56F3 \U0001F697").string()));
   const fs::path output = w.Folder / u8"r\u00E9sum\u00E9 \u5730\u56F3 \U0001F697.txt";
-  CHECK(pinwell.Shows({Reading(log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(log), OutputTo(output), "73 records written.  Resolution (secs):  1"},
+      w.Log, "")));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
 
   // The window and the box show such a name as it is: the lines are compared
@@ -399,7 +447,9 @@ TEST_CASE("Logs arrive as the file manager sends them, and Save As writes GPX: t
   Screenshot("end-to-end-command-line");
   Press("alt+f s");
   const fs::path output = w.Folder / "drive to work.txt";
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(output), "73 records written.  Resolution (secs):  1"},
+      w.Log, "")));
   CHECK(ReadFile(output) == Converted(w.Log, ""));
   fs::remove(output);
 
@@ -423,18 +473,20 @@ TEST_CASE("Logs arrive as the file manager sends them, and Save As writes GPX: t
   }));
   Screenshot("end-to-end-save-as-gpx");
   Press("enter");
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(w.Folder / "drive to work.gpx"), gpxLine}));
+  CHECK(pinwell.Shows(WithNotes(
+      {Reading(w.Log), OutputTo(w.Folder / "drive to work.gpx"), gpxLine},
+      w.Log, "-f gpx")));
   CHECK(ReadFile(w.Folder / "drive to work.gpx") == Converted(w.Log, "-f gpx"));
   REQUIRE(OpenLog(pinwell, w.Log));
   Press("alt+f a");
   REQUIRE(chooseGpx() != nullptr);
   REQUIRE(ChooseFile("Save File", (w.Folder / "chosen").string()));
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(w.Folder / "chosen.gpx"), gpxLine}));
+  CHECK(pinwell.Shows(WithNotes({Reading(w.Log), OutputTo(w.Folder / "chosen.gpx"), gpxLine}, w.Log, "-f gpx")));
   CHECK(ReadFile(w.Folder / "chosen.gpx") == Converted(w.Log, "-f gpx"));
   REQUIRE(OpenLog(pinwell, w.Log));
   Press("alt+f a");
   REQUIRE(ChooseFile("Save File", (w.Folder / "typed.gpx").string()));
-  CHECK(pinwell.Shows({Reading(w.Log), OutputTo(w.Folder / "typed.gpx"), gpxLine}));
+  CHECK(pinwell.Shows(WithNotes({Reading(w.Log), OutputTo(w.Folder / "typed.gpx"), gpxLine}, w.Log, "-f gpx")));
   CHECK(ReadFile(w.Folder / "typed.gpx") == Converted(w.Log, "-f gpx"));
 
   DropFiles(pinwell, {w.Log, w.QuietLog});

@@ -113,7 +113,9 @@ class Session {
       toolkit_ = {};
       toolkit_.DialogAsks = true;
       const Step step = Act();
-      if (auto broken = Check(step, before, was)) return "step " + std::to_string(i + 1) + ", " + step.Said + ": " + *broken;
+      if (auto broken = Check(step, before, was)) {
+        return "step " + std::to_string(i + 1) + ", " + step.Said + ": " + *broken;
+      }
     }
     return std::nullopt;
   }
