@@ -28,6 +28,7 @@
 #include "shell/application_state.hpp"
 #include "shell/arriving_logs.hpp"
 #include "shell/commands.hpp"
+#include "shell/main_program.hpp"
 #include "shell/tests/recording_toolkit.hpp"
 
 using namespace shell;
@@ -183,8 +184,22 @@ class Session {
         break;
       }
       default: {
-        step.Said = "Options > Only real fixes";
-        DispatchCommand(toolkit_, resources::CommandFixesOnly, exitRequested);
+        if (Pick(2) == 0) {
+          step.Said = "Options > Only real fixes";
+          DispatchCommand(toolkit_, resources::CommandFixesOnly, exitRequested);
+          break;
+        }
+        // Pinwell started anew with logs on its command line, as a
+        // double-click starts it; the script closes it at once.
+        const bool several = Pick(2) == 0;
+        step.Said = several ? "Pinwell.exe trip.pgl other.pgl" : "Pinwell.exe trip.pgl";
+        if (several) step.Dropped = {"trip.pgl", "other.pgl"};
+        const std::vector<std::string> logs =
+            several ? step.Dropped : std::vector<std::string>{"trip.pgl"};
+        Application = {};
+        RunPinwell(toolkit_, logs);
+        Application.ExitRequested = false;
+        proposed_ = Application.OutputFileName.Trimmed();
         break;
       }
     }
