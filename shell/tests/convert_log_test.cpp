@@ -283,9 +283,9 @@ TEST_CASE("What the command line notes about a run reaches the window, after the
       {"positions left out", std::string(Gga) + std::string(NoFix) + std::string(Vtg), 1, true,
        {"1 position without a fix left out (Options > Only real fixes)"}},
       {"the reason a log gave no record", "no sentences\r\n", 1, false,
-       {"Speed/Course data not available", "No position sentence (GGA) in 1 line"}},
+       {"Speed/Course data not available", "No position sentence (GGA, RMC or GLL) in 1 line"}},
       {"a date before the receiver's week rollover", std::string(Rmc1994) + std::string(Gga) + std::string(Vtg), 2,
-       false, {"Dates moved forward by 1,024 weeks: the receiver reports dates from before its GPS week rollover"}},
+       false, {"Dates moved forward by 1024 weeks: the receiver reports dates from before its GPS week rollover"}},
       {"a dated log has nothing to note", std::string(Rmc) + std::string(Gga) + std::string(Vtg), 2, false, {}},
   };
   for (const auto& row : rows) {

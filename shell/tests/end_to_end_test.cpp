@@ -67,6 +67,7 @@ std::vector<std::string> Notes(const fs::path& log, const std::string& options) 
     const std::size_t start = line.find(label);
     if (start == std::string::npos) continue;
     std::string note = line.substr(start + label.size());
+    if (note.ends_with('\r')) note.pop_back();
     const std::pair<std::string, std::string> named[] = {{"(--fixes-only)", "(Options > Only real fixes)"},
                                                          {" and no --date", ""}};
     for (const auto& [cli, desktop] : named) {

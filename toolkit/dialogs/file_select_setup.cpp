@@ -13,6 +13,7 @@ namespace {
 // The platform's numbers (commdlg.h).
 constexpr std::uint32_t OverwritePrompt = 0x2;
 constexpr std::uint32_t HideReadOnly = 0x4;
+constexpr std::uint32_t EnableHook = 0x20;
 constexpr std::uint32_t AllowMultiSelect = 0x200;
 constexpr std::uint32_t PathMustExist = 0x800;
 constexpr std::uint32_t CreatePrompt = 0x2000;
@@ -26,6 +27,8 @@ std::uint32_t FileDialogFlags(int flags) {
   const bool save = (flags & SelectSave) != 0;
   if ((flags & SelectPrompt) != 0) platform |= save ? OverwritePrompt : CreatePrompt;
   if (!save && (flags & SelectMultiple) != 0) platform |= AllowMultiSelect | Explorer;
+  // The name follows the type through a hook, which needs the explorer style.
+  if (save && (flags & SelectFollowType) != 0) platform |= EnableHook | Explorer;
   return platform;
 }
 

@@ -32,7 +32,8 @@ PathParts PathSplit(std::string_view path, char separator);
 
 // The platform's flags for the toolkit's: read-only box hidden always; the
 // typed folder must exist unless SelectAnyPath; SelectPrompt asks before
-// replacing (save) or creating (open); SelectMultiple, open only.
+// replacing (save) or creating (open); SelectMultiple, open only;
+// SelectFollowType, save only (a hooked dialog).
 std::uint32_t FileDialogFlags(int flags);
 
 // The chosen name in the dialog's answer: up to the first NUL, or for a

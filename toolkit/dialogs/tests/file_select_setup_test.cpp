@@ -74,7 +74,7 @@ TEST_CASE("PathSplit") {
 }
 
 TEST_CASE("FileDialogFlags") {
-  // Save 1, prompt 2, any path 4, keep directory 8, multiple 16, extension 32.
+  // Save 1, prompt 2, any path 4, keep directory 8, multiple 16, extension 32, follow type 64.
   const std::pair<int, std::uint32_t> cases[] = {
       {0, 0x804},         // open: read-only box hidden, the folder must exist
       {2, 0x2804},        // open asking before creating
@@ -83,6 +83,8 @@ TEST_CASE("FileDialogFlags") {
       {16, 0x80A04},      // several files
       {17, 0x804},        // save ignores several files
       {8 | 32, 0x804},    // kept directory and extension: not the platform's flags
+      {67, 0x80826},      // save whose name follows the type: hooked, explorer style
+      {64, 0x804},        // open ignores it
   };
   for (const auto& [flags, platform] : cases) {
     CAPTURE(flags);
