@@ -1,7 +1,10 @@
 #include "shell/arriving_logs.hpp"
 
+#include <vector>
+
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/output_name.hpp"
+#include "conversion/run/parallel_runs.hpp"
 #include "shell/application_state.hpp"
 #include "shell/convert_log.hpp"
 #include "shell/open_log.hpp"
@@ -37,13 +40,24 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   app.InputLogName = "";
   toolkit.ClearClientArea();
   app.ProgressLineCount = 0;
-  for (const std::string& log : names) {
-    const std::string output = conversion::DefaultOutputName(log);
-    const conversion::ConversionResult result = conversion::ConvertLogFile(
-        log, output, app.NumberStyle, app.ResolutionSeconds, {}, {}, {}, {}, ChosenTrackOptions());
-    AddRollingLine(toolkit, InTurnLine(log, output, result));
-    if (!result.Succeeded()) ReportFailure(toolkit, result.FailedFile, result.FailureReason);
-  }
+  // The logs convert at once, one per processor; each is told in its turn,
+  // here on the window's thread, which alone touches the window and the state.
+  std::vector<std::string> outputs;
+  for (const std::string& log : names) outputs.emplace_back(conversion::DefaultOutputName(log));
+  const conversion::NumberStyle style = app.NumberStyle;
+  const int resolution = app.ResolutionSeconds;
+  const conversion::TrackOptions track = ChosenTrackOptions();
+  std::vector<conversion::ConversionResult> results(names.size());
+  conversion::RunInOrder(
+      names.size(), conversion::ProcessorCount(),
+      [&](std::size_t i) {
+        results[i] =
+            conversion::ConvertLogFile(names[i], outputs[i], style, resolution, {}, {}, {}, {}, track);
+      },
+      [&](std::size_t i) {
+        AddRollingLine(toolkit, InTurnLine(names[i], outputs[i], results[i]));
+        if (!results[i].Succeeded()) ReportFailure(toolkit, results[i].FailedFile, results[i].FailureReason);
+      });
 }
 
 }  // namespace shell

@@ -10,10 +10,11 @@
 
 namespace shell {
 
-// One log is opened as File > Open would open it. Several are converted in
-// turn with the current options, each to the name Open would propose, as
-// Save would convert it: one progress line per log, a failure told in
-// Save's box before the next log. No log stays chosen afterwards.
+// One log is opened as File > Open would open it. Several are converted
+// with the current options, each to the name Open would propose, as Save
+// would convert it, as many at once as there are processors: one progress
+// line per log in the order given, a failure told in Save's box before the
+// next log's line. No log stays chosen afterwards.
 void LogsArrived(Toolkit& toolkit, std::span<const std::string> names);
 
 }  // namespace shell
