@@ -41,7 +41,11 @@ void ChooseResolution(Toolkit& toolkit, const Resolution& chosen) {
   toolkit.StatusBarText(ResolutionPart, chosen.StatusText);
 }
 
+// The check marks of Options' number styles; the toolbar's buttons follow them.
 void ChooseNumberStyle(Toolkit& toolkit, conversion::NumberStyle style, std::string_view statusText) {
+  const bool english = style == conversion::NumberStyle::English;
+  toolkit.MenuItemState(CommandEnglishNumbers, toolkit::MenuItemKind::Checked, english ? 1 : 0);
+  toolkit.MenuItemState(CommandContinentalNumbers, toolkit::MenuItemKind::Checked, english ? 0 : 1);
   Application.NumberStyle = style;
   toolkit.StatusBarText(NumberStylePart, statusText);
 }

@@ -80,7 +80,7 @@ std::string WindowText(HWND window) {
 
 struct MenuEntry {
   std::string_view caption;
-  int command = -1;  // -1: a popup
+  int command = -1;  // -1: a popup; 0: a separator
   bool checked = false;
   std::vector<MenuEntry> popup = {};
 };
@@ -96,6 +96,10 @@ void CheckMenu(HMENU menu, const std::vector<MenuEntry>& expected, const std::st
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
     REQUIRE(GetMenuItemInfoA(menu, i, TRUE, &info));
+    if (entry.command == 0) {
+      CHECK(info.fType == MFT_SEPARATOR);
+      continue;
+    }
     CHECK(info.fType == MFT_STRING);
     CHECK(info.fState == (entry.checked ? MFS_CHECKED : 0u));
     if (entry.command == -1) {
@@ -188,9 +192,12 @@ using namespace resources;
 TEST_CASE("menu 30001: captions, commands and the initial check mark") {
   const std::vector<MenuEntry> expected = {
       {"&File", -1, false, {{"&Open", 40002}, {"&Save", 40003}, {"Save &As", 40004}, {"E&xit", 40005}}},
-      {"Options", -1, false,
-       {{"Resolution", -1, false, {{"1 second", 40018, true}, {"5 seconds", 40015}, {"10 seconds", 40014}}},
-        {"Only real fixes", 40021}}},
+      {"&Options", -1, false,
+       {{"&Resolution", -1, false, {{"&1 second", 40018, true}, {"&5 seconds", 40015}, {"1&0 seconds", 40014}}},
+        {"&Only real fixes", 40021},
+        {"", 0},
+        {"&English numbers", 40019, true},
+        {"&Continental numbers", 40020}}},
       {"&Help", -1, false, {{"&Pinwell", 40011}, {"&About", 40007}}},
   };
   HMENU menu = LoadMenuA(Program(), Numbered(MainMenu));
@@ -210,7 +217,7 @@ TEST_CASE("PopupLocatorTable 30001 names the popups of menu 30001") {
       std::string caption;
     };
     const std::vector<Expected> expected = {
-        {PopupFile, "&File"}, {PopupOptions, "Options"}, {PopupResolution, "Resolution"}, {PopupHelp, "&Help"}};
+        {PopupFile, "&File"}, {PopupOptions, "&Options"}, {PopupResolution, "&Resolution"}, {PopupHelp, "&Help"}};
     HMENU menu = LoadMenuA(Program(), Numbered(MainMenu));
     REQUIRE(menu != nullptr);
     const std::vector<PopupLocator> locators = PopupLocators(words);
@@ -263,6 +270,21 @@ TEST_CASE("bitmap 30101: five distinct pictures on the button face grey") {
 
 // Its sizes are read back from the built programs by program_identity_test.
 TEST_CASE("icon1: the class icon") { CHECK(LoadIconA(Program(), ProgramIcon) != nullptr); }
+
+TEST_CASE("accelerators 30001: the shortcuts of Open, Save and Help") {
+  const HACCEL table = LoadAcceleratorsA(Program(), Numbered(MainMenu));
+  REQUIRE(table != nullptr);
+  std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+  CopyAcceleratorTableA(table, keys.data(), static_cast<int>(keys.size()));
+  std::vector<std::string> shortcuts;
+  for (const ACCEL& key : keys) {
+    const std::string name = key.key == VK_F1 ? "F1" : std::string(1, static_cast<char>(key.key));
+    shortcuts.push_back(((key.fVirt & FCONTROL) != 0 ? "Ctrl+" : "") + name + " " + std::to_string(key.cmd) +
+                        ((key.fVirt & FVIRTKEY) != 0 ? "" : " (not a key)"));
+  }
+  CHECK(shortcuts == std::vector<std::string>{"Ctrl+O 40002", "Ctrl+S 40003", "F1 40011"});
+  DestroyAcceleratorTable(table);
+}
 
 // The toolbar test shows the five tooltips; here, that there is nothing else.
 TEST_CASE("string table: the five tooltips and nothing else") {
@@ -367,5 +389,5 @@ TEST_CASE("the program carries these resources and no others of these kinds") {
   CHECK(ResourceNames(RT_BITMAP) == std::vector<std::string>{"#30101", "#30125", "#30133"});
   CHECK(ResourceNames(RT_GROUP_ICON) == std::vector<std::string>{"ICON1"});
   CHECK(ResourceNames(RT_DIALOG) == std::vector<std::string>{"#101"});
-  CHECK(ResourceNames(RT_ACCELERATOR).empty());
+  CHECK(ResourceNames(RT_ACCELERATOR) == std::vector<std::string>{"#30001"});
 }

@@ -45,12 +45,14 @@ TEST_CASE("DispatchCommand") {
       CHECK(Application.ResolutionSeconds == row.Seconds);
     }
   }
-  SUBCASE("number styles change only the state and status part 1") {
+  SUBCASE("number styles move their check mark and change the state and status part 1") {
     CHECK(Dispatch(40020, exitRequested) ==
-          std::vector<std::string>{R"(StatusBarText(1, " Output format: Continental style numbers"))"});
+          std::vector<std::string>{"MenuItemState(40019, 2, 0)", "MenuItemState(40020, 2, 1)",
+                                   R"(StatusBarText(1, " Output format: Continental style numbers"))"});
     CHECK(Application.NumberStyle == conversion::NumberStyle::Continental);
     CHECK(Dispatch(40019, exitRequested) ==
-          std::vector<std::string>{R"(StatusBarText(1, " Output format: English style numbers"))"});
+          std::vector<std::string>{"MenuItemState(40019, 2, 1)", "MenuItemState(40020, 2, 0)",
+                                   R"(StatusBarText(1, " Output format: English style numbers"))"});
     CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
   SUBCASE("only real fixes: each choice turns it over, with its check mark") {

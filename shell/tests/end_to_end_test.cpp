@@ -4,6 +4,7 @@
 
 #include <doctest/doctest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -141,8 +142,8 @@ bool ChooseFile(const char* title, const std::string& name) {
   return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
-bool OpenLog(Pinwell& pinwell, const fs::path& log) {
-  Press("alt+f o");
+bool OpenLog(Pinwell& pinwell, const fs::path& log, const char* keys = "alt+f o") {
+  Press(keys);
   return ChooseFile("Open File", log.string()) && pinwell.Shows({Reading(log)});
 }
 
@@ -174,18 +175,18 @@ std::string AnswerQuestion(const char* title, const std::string& button) {
 // "x--": 1 second checked.
 std::string ReadResolutionMarks(const Pinwell& pinwell) {
   pinwell.WaitUntilReady();
-  // Options has no mnemonic: Alt, then the arrows, as the keyboard reaches it.
-  Press("alt right down right");
+  Press("alt+o r");
   std::string marks;
   if (WaitUntil([&] { return pinwell.OpenMenus().size() == 2; })) {
-    HWND tallest = nullptr;
-    int height = 0;
+    // The submenu opens to the right of Options.
+    HWND resolution = nullptr;
+    LONG left = LONG_MIN;
     for (HWND menu : pinwell.OpenMenus()) {
       RECT r{};
       GetWindowRect(menu, &r);
-      if (r.bottom - r.top > height) tallest = menu, height = r.bottom - r.top;
+      if (r.left > left) resolution = menu, left = r.left;
     }
-    for (bool checked : CheckMarks(tallest, 3)) marks += checked ? 'x' : '-';
+    for (bool checked : CheckMarks(resolution, 3)) marks += checked ? 'x' : '-';
   }
   Press("escape escape escape");
   WaitUntil([&] { return pinwell.OpenMenus().empty(); });
@@ -193,12 +194,21 @@ std::string ReadResolutionMarks(const Pinwell& pinwell) {
 }
 
 
+// Which number-style button shows pressed: "E", "C", or "" and "EC" when
+// the buttons disagree with the one style chosen.
+std::string PressedNumberStyle(const Pinwell& pinwell) {
+  std::string pressed;
+  if (SendMessageA(pinwell.Toolbar, TB_ISBUTTONCHECKED, 40019, 0) != 0) pressed += 'E';
+  if (SendMessageA(pinwell.Toolbar, TB_ISBUTTONCHECKED, 40020, 0) != 0) pressed += 'C';
+  return pressed;
+}
+
 // Whether Options > Only real fixes shows its check mark, read from the open
 // menu.
 bool FixesOnlyChecked(const Pinwell& pinwell) {
   WaitUntil([&] { return pinwell.OpenMenus().empty(); });
   pinwell.WaitUntilReady();
-  Press("alt right down");
+  Press("alt+o");
   bool checked = false;
   if (WaitUntil([&] { return pinwell.OpenMenus().size() == 1; })) {
     checked = CheckMarks(pinwell.OpenMenus().front(), 2)[1];
@@ -218,6 +228,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(pinwell.StatusText(1) == " Output format: English style numbers");
   CHECK(pinwell.StatusText(2) == " Resolution: 1 second");
   CHECK(ReadResolutionMarks(pinwell) == "x--");
+  CHECK(PressedNumberStyle(pinwell) == "E");
 
   Press("alt+f s");
   CHECK(AnswerMessageBox() == "No input file selected");
@@ -236,7 +247,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   Screenshot("end-to-end-saved");
 
   // Options > Only real fixes: the log's first five positions, without a fix, are left out.
-  Press("alt right down down enter");
+  Press("alt+o o");
   CHECK(FixesOnlyChecked(pinwell));
   REQUIRE(OpenLog(pinwell, w.Log));
   Press("alt+f s");
@@ -245,14 +256,15 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
       w.Log, "--fixes-only")));
   CHECK(ReadFile(output) == Converted(w.Log, "--fixes-only"));
   // Chosen again, every position is written (the saves below count them all).
-  Press("alt right down down enter");
+  Press("alt+o o");
 
   // Resolution 10 from the menu, Continental numbers from the toolbar.
-  Press("alt right down right down down enter");
+  Press("alt+o r 0");
   CHECK(WaitUntil([&] { return pinwell.StatusText(2) == " Resolution: 10 seconds"; }));
   CHECK(ReadResolutionMarks(pinwell) == "--x");
   pinwell.ClickButton(40020);
   CHECK(WaitUntil([&] { return pinwell.StatusText(1) == " Output format: Continental style numbers"; }));
+  CHECK(PressedNumberStyle(pinwell) == "C");
   pinwell.ClickButton(40002);
   REQUIRE(ChooseFile("Open File", w.Log.string()));
   CHECK(pinwell.Shows({Reading(w.Log)}));
@@ -316,13 +328,13 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   fs::copy_file(w.Log, gone);
   REQUIRE(OpenLog(pinwell, gone));
   fs::remove(gone);
-  Press("alt+f s");
+  Press("ctrl+s");
   CHECK(AnswerMessageBox() == gone.string() + ": No such file or directory");
   CHECK(pinwell.Shows({Reading(gone)}));
   CHECK_FALSE(fs::exists(w.Folder / "gone.txt"));
 
   // An output another program holds open: told, and the old output kept.
-  REQUIRE(OpenLog(pinwell, w.Log));
+  REQUIRE(OpenLog(pinwell, w.Log, "ctrl+o"));
   const std::string before = ReadFile(output);
   const HANDLE held = CreateFileA(output.string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   Press("alt+f s");
@@ -331,7 +343,7 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   CHECK(pinwell.Shows({Reading(w.Log)}));
   CHECK(ReadFile(output) == before);
 
-  // About, then Help, then Exit from the menu, which closes the help window.
+  // About, then Help (F1), then Exit from the menu, which closes the help window.
   Press("alt+h a");
   const HWND about = WaitForWindow("#32770", "About");
   REQUIRE(about != nullptr);
@@ -340,7 +352,12 @@ TEST_CASE("A user's session: open, save, options, failures, About, Help, Exit") 
   Press("enter");
   CHECK(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
 
-  Press("alt+h p");
+  // English numbers again from the Options menu, the button following.
+  Press("alt+o e");
+  CHECK(WaitUntil([&] { return pinwell.StatusText(1) == " Output format: English style numbers"; }));
+  CHECK(PressedNumberStyle(pinwell) == "E");
+
+  Press("f1");
   const HWND help = WaitForWindow("MS_WINHELP", nullptr);
   CHECK(help != nullptr);
   Screenshot("end-to-end-help");
@@ -373,7 +390,7 @@ TEST_CASE("Names beyond ASCII, typed into the real Open and Save dialogs") {
   fs::copy_file(w.Log, gone);
   REQUIRE(OpenLog(pinwell, gone));
   fs::remove(gone);
-  Press("alt+f s");
+  Press("ctrl+s");
   CHECK(AnswerMessageBox("end-to-end-wide-names") == gone.string() + ": No such file or directory");
   CHECK(pinwell.Shows({Reading(gone)}));
   Press("alt+f x");

@@ -114,8 +114,8 @@ WORD KeyCode(std::string_view name) {
   static const std::map<std::string_view, WORD> named{
       {"alt", VK_MENU},     {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT},   {"enter", VK_RETURN},
       {"escape", VK_ESCAPE}, {"tab", VK_TAB},     {"down", VK_DOWN},     {"up", VK_UP},
-      {"right", VK_RIGHT},  {"left", VK_LEFT},    {"f4", VK_F4},         {"space", VK_SPACE},
-      {"home", VK_HOME},    {"end", VK_END},
+      {"right", VK_RIGHT},  {"left", VK_LEFT},    {"f1", VK_F1},         {"f4", VK_F4},
+      {"space", VK_SPACE},  {"home", VK_HOME},    {"end", VK_END},
   };
   if (const auto found = named.find(name); found != named.end()) return found->second;
   return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name.front())));
