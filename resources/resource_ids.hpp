@@ -34,5 +34,6 @@ inline constexpr int CommandResolution1 = IDM_RESOLUTION_1;
 inline constexpr int CommandEnglishNumbers = IDM_ENGLISH_NUMBERS;
 inline constexpr int CommandContinentalNumbers = IDM_CONTINENTAL_NUMBERS;
 inline constexpr int CommandFixesOnly = IDM_FIXES_ONLY;
+inline constexpr int CommandLocalTime = IDM_LOCAL_TIME;
 
 }  // namespace resources

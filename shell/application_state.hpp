@@ -1,7 +1,7 @@
 #pragma once
 // What the desktop program remembers while it runs. Nothing of it is saved:
-// every start begins with English numbers, a resolution of 1 second and
-// every fix written.
+// every start begins with English numbers, a resolution of 1 second,
+// every fix written and times in UTC.
 
 #include <array>
 
@@ -30,6 +30,7 @@ struct ApplicationState {
   conversion::NumberStyle NumberStyle = conversion::NumberStyle::English;
   int ResolutionSeconds = 1;
   bool FixesOnly = false;   // leave out positions the receiver gave without a fix
+  bool LocalTime = false;   // the times people read in the machine's zone, not UTC
   std::array<ProgressLine, MaxProgressLines> ProgressLines;
   int ProgressLineCount = 0;
   bool ExitRequested = false;

@@ -46,13 +46,14 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   for (const std::string& log : names) outputs.emplace_back(conversion::DefaultOutputName(log));
   const conversion::NumberStyle style = app.NumberStyle;
   const int resolution = app.ResolutionSeconds;
+  const conversion::FormatOptions format = ChosenFormatOptions(conversion::OutputFormat::Pushpin);
   const conversion::TrackOptions track = ChosenTrackOptions();
   std::vector<conversion::ConversionResult> results(names.size());
   conversion::RunInOrder(
       names.size(), conversion::ProcessorCount(),
       [&](std::size_t i) {
         results[i] =
-            conversion::ConvertLogFile(names[i], outputs[i], style, resolution, {}, {}, {}, {}, track);
+            conversion::ConvertLogFile(names[i], outputs[i], style, resolution, {}, {}, format, {}, track);
       },
       [&](std::size_t i) {
         AddRollingLine(toolkit, InTurnLine(names[i], outputs[i], results[i]));

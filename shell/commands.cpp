@@ -50,9 +50,10 @@ void ChooseNumberStyle(Toolkit& toolkit, conversion::NumberStyle style, std::str
   toolkit.StatusBarText(NumberStylePart, statusText);
 }
 
-void ToggleFixesOnly(Toolkit& toolkit) {
-  Application.FixesOnly = !Application.FixesOnly;
-  toolkit.MenuItemState(CommandFixesOnly, toolkit::MenuItemKind::Checked, Application.FixesOnly ? 1 : 0);
+// An option of the Options menu that each choice turns over, with its check mark.
+void Toggle(Toolkit& toolkit, bool& option, int command) {
+  option = !option;
+  toolkit.MenuItemState(command, toolkit::MenuItemKind::Checked, option ? 1 : 0);
 }
 
 // Help > Pinwell. The toolkit only records why help could not be shown; the
@@ -107,7 +108,8 @@ void DispatchCommand(Toolkit& toolkit, int command, bool& exitRequested) {
     case CommandContinentalNumbers:
       ChooseNumberStyle(toolkit, conversion::NumberStyle::Continental, " Output format: Continental style numbers");
       break;
-    case CommandFixesOnly: ToggleFixesOnly(toolkit); break;
+    case CommandFixesOnly: Toggle(toolkit, Application.FixesOnly, CommandFixesOnly); break;
+    case CommandLocalTime: Toggle(toolkit, Application.LocalTime, CommandLocalTime); break;
     default: break;
   }
 }

@@ -142,6 +142,15 @@ conversion::TrackOptions ChosenTrackOptions() {
   return options;
 }
 
+conversion::FormatOptions ChosenFormatOptions(conversion::OutputFormat format) {
+  conversion::FormatOptions options;
+  options.Format = format;
+  std::string reason;
+  // The system always knows its own zone; were it not so, the times stay UTC.
+  if (Application.LocalTime) options.Zone = conversion::TimeZone::Find("local", reason).value_or(conversion::TimeZone{});
+  return options;
+}
+
 void ConvertLog(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
   if (app.InputLogName.IsBlank()) {
@@ -157,8 +166,7 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     app.OutputFileName = target->Name;
     app.OutputFormat = target->Format;
   }
-  conversion::FormatOptions format;
-  format.Format = app.OutputFormat;
+  const conversion::FormatOptions format = ChosenFormatOptions(app.OutputFormat);
 
   const int linesBefore = app.ProgressLineCount;
   const conversion::ConversionResult result = conversion::ConvertLogFile(

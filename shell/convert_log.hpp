@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "conversion/formats/output_format.hpp"
 #include "conversion/run/track_filter.hpp"
 #include "shell/toolkit_interface.hpp"
 
@@ -24,6 +25,8 @@ void ConvertLog(Toolkit& toolkit, int mode);
 
 // The fixes the options keep beyond the resolution.
 conversion::TrackOptions ChosenTrackOptions();
+// The format, and the zone its times are shown in.
+conversion::FormatOptions ChosenFormatOptions(conversion::OutputFormat format);
 
 // The box of a failed conversion: "<file>: <the system's reason>".
 void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view reason);

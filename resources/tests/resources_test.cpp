@@ -195,6 +195,7 @@ TEST_CASE("menu 30001: captions, commands and the initial check mark") {
       {"&Options", -1, false,
        {{"&Resolution", -1, false, {{"&1 second", 40018, true}, {"&5 seconds", 40015}, {"1&0 seconds", 40014}}},
         {"&Only real fixes", 40021},
+        {"&Local time", 40022},
         {"", 0},
         {"&English numbers", 40019, true},
         {"&Continental numbers", 40020}}},

@@ -55,11 +55,16 @@ TEST_CASE("DispatchCommand") {
                                    R"(StatusBarText(1, " Output format: English style numbers"))"});
     CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
-  SUBCASE("only real fixes: each choice turns it over, with its check mark") {
-    CHECK(Dispatch(40021, exitRequested) == std::vector<std::string>{"MenuItemState(40021, 2, 1)"});
-    CHECK(Application.FixesOnly);
-    CHECK(Dispatch(40021, exitRequested) == std::vector<std::string>{"MenuItemState(40021, 2, 0)"});
-    CHECK_FALSE(Application.FixesOnly);
+  SUBCASE("only real fixes and local time: each choice turns it over, with its check mark") {
+    for (const auto& [command, option] : {std::pair{40021, &ApplicationState::FixesOnly},
+                                          std::pair{40022, &ApplicationState::LocalTime}}) {
+      CAPTURE(command);
+      const std::string id = std::to_string(command);
+      CHECK(Dispatch(command, exitRequested) == std::vector<std::string>{"MenuItemState(" + id + ", 2, 1)"});
+      CHECK(Application.*option);
+      CHECK(Dispatch(command, exitRequested) == std::vector<std::string>{"MenuItemState(" + id + ", 2, 0)"});
+      CHECK_FALSE(Application.*option);
+    }
   }
   SUBCASE("help, and both exits close the help viewer first") {
     CHECK(Dispatch(40011, exitRequested) == std::vector<std::string>{R"(HelpShow("Pinwell.hlp"))"});
@@ -97,7 +102,7 @@ TEST_CASE("DispatchCommand") {
     }
   }
   SUBCASE("popup identifiers and unknown commands do nothing") {
-    for (int command : {0, 40001, 40006, 40008, 40009, 40012, 40013, 40016, 40017, 40022}) {
+    for (int command : {0, 40001, 40006, 40008, 40009, 40012, 40013, 40016, 40017, 40023}) {
       CAPTURE(command);
       CHECK(Dispatch(command, exitRequested).empty());
     }

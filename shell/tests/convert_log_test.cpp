@@ -2,6 +2,9 @@
 
 #include <doctest/doctest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/tests/test_files.hpp"
 #include "shell/application_state.hpp"
@@ -337,3 +340,28 @@ TEST_CASE("A failed conversion is told, and nothing is lost") {
   CHECK(Application.InputLogName.Trimmed() == "trip.pgl");
   CHECK(Application.ProgressLineCount == 1);
 }
+
+#ifndef _WIN32
+TEST_CASE("Options > Local time shows the pushpin notes in the machine's zone, summer time included") {
+  Workspace w;
+  // Berlin's change to summer time between two fixes.
+  WriteFile("spring.pgl", "$GPRMC,005959,A,5231.0000,N,01323.0000,E,010.0,090.0,290326,,*1F\r\n"
+                          "$GPGGA,005959.000,5231.0000,N,01323.0000,E,1,08,0.9,34.0,M,46.9,M,,*67\r\n"
+                          "$GPRMC,010000,A,5231.0010,N,01323.0010,E,010.0,090.0,290326,,*1E\r\n"
+                          "$GPGGA,010000.000,5231.0010,N,01323.0010,E,1,08,0.9,34.0,M,46.9,M,,*66\r\n");
+  const char* before = std::getenv("TZ");
+  const std::string kept = before ? before : "";
+  setenv("TZ", "Europe/Berlin", 1);
+  for (const bool local : {false, true}) {
+    CAPTURE(local);
+    Application.LocalTime = local;
+    w.Opened("spring.pgl", "spring.txt");
+    ConvertLog(w.Toolkit, SaveMode);
+    const std::string written = ReadFile("spring.txt");
+    CHECK(written.find(local ? "\"Time: 01:59:59" : "\"Time: 00:59:59") != std::string::npos);
+    CHECK(written.find(local ? "\"Time: 03:00:00" : "\"Time: 01:00:00") != std::string::npos);
+  }
+  if (before) setenv("TZ", kept.c_str(), 1);
+  else unsetenv("TZ");
+}
+#endif
