@@ -190,7 +190,7 @@ void ConvertLog(Toolkit& toolkit, int mode) {
   // What the command line would note about the same run, in the same words.
   std::vector<std::string> notes;
   if (!result.Logs.empty()) notes = conversion::ReadingNotes(result.Logs.front(), false, DesktopOptions);
-  for (std::string& note : conversion::WrittenNotes(result, {}, DesktopOptions)) notes.push_back(std::move(note));
+  for (std::string& note : conversion::WrittenNotes(result, format.Zone.Name(), DesktopOptions)) notes.push_back(std::move(note));
   for (std::string& note : notes) {
     note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));
     AddProgressLine(toolkit, note);
