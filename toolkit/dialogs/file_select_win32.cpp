@@ -47,11 +47,11 @@ UINT_PTR CALLBACK FollowTypeHook(HWND child, UINT message, WPARAM, LPARAM lParam
   if (notice->hdr.code != CDN_TYPECHANGE) return 0;
   // The hook's child window sits inside the dialog, which answers these.
   const HWND dialog = GetParent(child);
-  std::vector<wchar_t> spec(32768, L'\0');
-  const LRESULT length = SendMessageW(dialog, CDM_GETSPEC, spec.size(), reinterpret_cast<LPARAM>(spec.data()));
+  std::vector<wchar_t> typed(32768, L'\0');
+  const LRESULT length = SendMessageW(dialog, CDM_GETSPEC, typed.size(), reinterpret_cast<LPARAM>(typed.data()));
   if (length <= 1) return 0;
   const auto* filter = reinterpret_cast<const FilterList*>(notice->lpOFN->lCustData);
-  const std::string name = text::Utf8FromWide<wchar_t>({spec.data(), static_cast<std::size_t>(length - 1)});
+  const std::string name = text::Utf8FromWide<wchar_t>({typed.data(), static_cast<std::size_t>(length - 1)});
   const auto renamed = NameForType(name, *filter, static_cast<int>(notice->lpOFN->nFilterIndex));
   if (!renamed) return 0;
   const std::wstring wide = Wide(*renamed);

@@ -156,18 +156,18 @@ TEST_CASE("OpenRootWindow") {
   }
   SUBCASE("StartHidden leaves the frame hidden; AlwaysOnTop makes it topmost") {
     CloseApplicationWindow();
-    WindowSpec spec = ApplicationWindowSpec();
-    spec.Flags |= 128 | 512;
-    OpenRootWindow(spec);
+    WindowSpec window = ApplicationWindowSpec();
+    window.Flags |= 128 | 512;
+    OpenRootWindow(window);
     const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
     CHECK_FALSE(IsWindowVisible(frame));
     CHECK((GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
   }
   SUBCASE("a caption beyond the ANSI code page is shown whole") {
     CloseApplicationWindow();
-    WindowSpec spec = ApplicationWindowSpec();
-    spec.Title = "Caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3";
-    OpenRootWindow(spec);
+    WindowSpec window = ApplicationWindowSpec();
+    window.Title = "Caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3";
+    OpenRootWindow(window);
     // What the caption bar draws: the text the window keeps, asked without
     // a message (the frame's procedure answers WM_GETTEXT in ANSI).
     std::array<wchar_t, 32> shown{};
