@@ -34,7 +34,9 @@ bool LogReader::Open(std::string_view name, ProgressReport progress) {
     if (regularFile_) totalBytes_ = std::filesystem::file_size(path, error);
     if (error) totalBytes_ = 0;
   }
-  buffer_ = std::make_unique<char[]>(BufferSize + log_reading::Block);
+  // Not zero-filled: many small logs are opened one after another, and a
+  // mebibyte of zeros for each cost more than reading them.
+  buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize + log_reading::Block);
   progress_ = std::move(progress);
   return true;
 }
@@ -45,6 +47,9 @@ void LogReader::Fill() {
   const std::size_t got = ReadMore(buffer_.get() + end_, wanted);
   end_ += got;
   bytesRead_ += got;
+  // The search of the last block looks past the bytes read; let it see no
+  // line end there.
+  std::fill_n(buffer_.get() + end_, log_reading::Block, '\0');
   if (got < wanted) {
     atEnd_ = true;
     if (std::ferror(file_)) reason_ = std::strerror(errno);
