@@ -106,12 +106,38 @@ inline char* WriteFixed(char* out, float value, int width, int decimals) {
 
 // Right-justified, blanks in front.
 inline char* WriteInteger(char* out, long long value, int width) {
-  return number_fields::PutNumber(out, width, number_fields::Magnitude(value), 0, value < 0, 1);
+  using namespace number_fields;
+  // Satellite numbers, a dozen in each record: one pair of digits, no division.
+  if (static_cast<unsigned long long>(value) < 100 && width >= 2 && width <= WidestField) {
+    std::memset(out, ' ', static_cast<std::size_t>(width - 2));
+    std::memcpy(out + width - 2, &DigitPairs[2 * static_cast<std::size_t>(value)], 2);
+    if (value < 10) out[width - 2] = ' ';
+    return out + width;
+  }
+  return PutNumber(out, width, Magnitude(value), 0, value < 0, 1);
 }
 
 // Exactly `width` digits with leading zeros; a negative value does not fit.
 inline char* WriteZeroPadded(char* out, long long value, int width) {
-  return number_fields::PutNumber(out, width, number_fields::Magnitude(value), 0, value < 0, width);
+  using namespace number_fields;
+  // Hours, minutes and seconds.
+  if (static_cast<unsigned long long>(value) < 100 && width >= 2 && width <= WidestField) {
+    std::memset(out, '0', static_cast<std::size_t>(width - 2));
+    std::memcpy(out + width - 2, &DigitPairs[2 * static_cast<std::size_t>(value)], 2);
+    return out + width;
+  }
+  return PutNumber(out, width, Magnitude(value), 0, value < 0, width);
+}
+
+// The field `write` puts in `width` characters, without the blanks it is
+// right-justified with; its asterisks when the value does not fit.
+template <typename Write>
+inline char* WriteWithoutBlanks(char* out, int width, Write write) {
+  std::array<char, number_fields::WidestField> field;
+  const char* end = write(field.data(), std::clamp(width, 0, number_fields::WidestField));
+  const char* first = field.data();
+  while (first < end && *first == ' ') ++first;
+  return std::copy(first, end, out);
 }
 
 // A formatted field of at most 16 characters, kept on the stack.

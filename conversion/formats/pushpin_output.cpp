@@ -56,9 +56,8 @@ void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, con
     line.Put(trimmed ? text::TrimTrailing(number.View()) : number.View());
   };
 
-  FieldText name = IntegerField(n, 8);
   line.Put("Pt");
-  line.Put(LeftJustifiedTrimmed(name));
+  line.Next = WriteWithoutBlanks(line.Next, 8, [n](char* out, int width) { return WriteInteger(out, n, width); });
   line.Put(separator);
   putNumber(Latitude(fix), 10, 4, true);
   line.Put(separator);
@@ -83,10 +82,10 @@ void WritePushpinRecord(long long n, NumberStyle style, bool speedAvailable, con
 
   // RMC and GLL sentences say no altitude: the line is left out, not 0.
   if (fix.Source == PositionSentence::Gga) {
-    FieldText altitude = FixedField(fix.Altitude, 8, 1);
-    if (continental) UseDecimalComma(altitude);
     line.Put("\rAltitude (m): ");
-    line.Put(LeftJustifiedTrimmed(altitude));
+    char* const altitude = line.Next;
+    line.Next = WriteWithoutBlanks(line.Next, 8, [&fix](char* out, int width) { return WriteFixed(out, fix.Altitude, width, 1); });
+    if (continental) std::replace(altitude, line.Next, '.', ',');
   }
 
   if (fix.SatelliteCount > 0) {

@@ -406,7 +406,22 @@ bool ReadSatelliteList(std::string_view text, std::array<int, SatelliteSlots>& p
   prns.fill(0);
   std::size_t slot = 0;
   bool valueBeforeComma = false;  // the next comma ends a field that held a value
-  for (std::size_t position = FirstSatelliteColumn; position < text.size() && slot < prns.size();) {
+  std::size_t position = FirstSatelliteColumn;
+  // Most receivers write every number in two digits: taken a field at a
+  // time, until something else comes.
+  while (slot < prns.size() && position + 2 < text.size()) {
+    if (text[position] == ',') {
+      ++slot;
+      ++position;
+      continue;
+    }
+    const unsigned tens = static_cast<unsigned char>(text[position]) - '0';
+    const unsigned ones = static_cast<unsigned char>(text[position + 1]) - '0';
+    if (tens > 9 || ones > 9 || text[position + 2] != ',') break;
+    prns[slot++] = static_cast<int>(tens * 10 + ones);
+    position += 3;
+  }
+  for (; position < text.size() && slot < prns.size();) {
     const char c = text[position];
     if (c == '/') break;
     if (c == ',') {
@@ -467,12 +482,13 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
 namespace {
 
 // Where the text goes on after the n-th comma from `position`; npos when it has fewer.
+// By bytes: the fields are too short for a library search to pay for its start.
 std::size_t AfterCommas(std::string_view text, std::size_t position, int n) {
-  for (; n > 0 && position != std::string_view::npos; --n) {
-    const std::size_t comma = text.find(',', position);
-    position = comma == std::string_view::npos ? comma : comma + 1;
+  if (position == std::string_view::npos || n <= 0) return position;
+  for (; position < text.size(); ++position) {
+    if (text[position] == ',' && --n == 0) return position + 1;
   }
-  return position;
+  return std::string_view::npos;
 }
 
 // The number at `position` (npos: none), read in free form: after leading
@@ -480,6 +496,26 @@ std::size_t AfterCommas(std::string_view text, std::size_t position, int n) {
 std::optional<float> NumberAt(std::string_view text, std::size_t position) {
   if (position == std::string_view::npos) return std::nullopt;
   while (position < text.size() && text[position] == ' ') ++position;
+  // Digits with at most one point, as nearly every receiver writes them, are
+  // read as they are passed: few enough that ReadReal would take its quick
+  // way, with the same result.
+  std::uint32_t mantissa = 0;
+  int digits = 0;
+  std::size_t point = std::string_view::npos;
+  std::size_t end = position;
+  for (; end < text.size(); ++end) {
+    const unsigned digit = static_cast<unsigned char>(text[end]) - '0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      ++digits;
+    } else if (text[end] == '.' && point == std::string_view::npos) {
+      point = end;
+    } else {
+      break;
+    }
+  }
+  if (digits > 0 && digits <= 7 && (end == text.size() || text[end] == ',' || text[end] == ' ' || text[end] == '/'))
+    return DecimalValue(mantissa, point == std::string_view::npos ? 0 : static_cast<int>(end - point - 1));
   const std::string_view field = FreeFormValue(text, position);
   float value = 0;
   if (field.empty() || !ReadReal(field, value)) return std::nullopt;
