@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "conversion/formats/markup_text.hpp"
+#include "conversion/formats/number_fields.hpp"
 #include "conversion/formats/track_statistics.hpp"
 
 namespace conversion {
@@ -16,8 +17,7 @@ namespace {
 // hemisphere at 0) plain 0.
 NumberText Fixed(double value, int decimals) {
   NumberText text;
-  text.SetEnd(std::to_chars(text.End(), text.End() + NumberText::Capacity, value + 0.0, std::chars_format::fixed,
-                            decimals).ptr);
+  text.SetEnd(WriteDecimals(text.End(), text.End() + NumberText::Capacity, value, decimals));
   return text;
 }
 
@@ -28,7 +28,7 @@ NumberText Shortest(float value) {
   NumberText text;
   if (!std::isfinite(value)) return text;
   char* const first = text.End();
-  char* end = std::to_chars(first, first + NumberText::Capacity - 2, value + 0.0f, std::chars_format::fixed).ptr;
+  char* end = WriteShortest(first, first + NumberText::Capacity - 2, value);
   if (std::find(first, end, '.') == end) end = std::copy_n(".0", 2, end);
   text.SetEnd(end);
   return text;

@@ -140,6 +140,16 @@ inline char* WriteWithoutBlanks(char* out, int width, Write write) {
   return std::copy(first, end, out);
 }
 
+// The shortest decimal that reads back as the value, in fixed notation: the
+// characters std::to_chars writes for it, up to `last` (the longest float
+// takes 48).
+char* WriteShortest(char* out, char* last, float value);
+
+// The value rounded to `decimals` places (0 to 6), as std::to_chars writes
+// it in fixed notation with that precision (a negative zero as 0), up to
+// `last` (the longest double takes 316).
+char* WriteDecimals(char* out, char* last, double value, int decimals);
+
 // A formatted field of at most 16 characters, kept on the stack.
 using FieldText = text::InlineText<16>;
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "conversion/formats/number_fields.hpp"
+
 namespace conversion {
 
 namespace {
@@ -15,7 +17,7 @@ double Degrees(std::string_view text) {
 
 NumberText SixDecimals(double value) {
   NumberText text;
-  text.SetEnd(std::to_chars(text.End(), text.End() + NumberText::Capacity, value + 0.0, std::chars_format::fixed, 6).ptr);
+  text.SetEnd(WriteDecimals(text.End(), text.End() + NumberText::Capacity, value, 6));
   return text;
 }
 

@@ -129,3 +129,61 @@ TEST_CASE("FixedField agrees with the library's fixed form") {
     }
   }
 }
+
+// Every float the map formats write goes through the quick search or the
+// library's; both must give the library's characters.
+TEST_CASE("WriteShortest writes what the library writes") {
+  auto check = [](float value) {
+    char expected[64], written[64];
+    const char* expectedEnd = std::to_chars(expected, expected + sizeof expected, value + 0.0f, std::chars_format::fixed).ptr;
+    const char* writtenEnd = WriteShortest(written, written + sizeof written, value);
+    CAPTURE(value);
+    REQUIRE(std::string_view(written, static_cast<std::size_t>(writtenEnd - written)) ==
+            std::string_view(expected, static_cast<std::size_t>(expectedEnd - expected)));
+  };
+  // Values as logs write them: up to 7 digits with up to 7 decimals, and their neighbours.
+  std::uint32_t seed = 11;
+  for (int i = 0; i < 300000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    const int decimals = static_cast<int>(seed >> 29);
+    const float value = static_cast<float>((seed >> 8) % 10000000 / std::pow(10.0, decimals)) * (seed & 1 ? -1.0f : 1.0f);
+    check(value);
+    check(std::nextafter(value, 0.0f));
+    check(std::nextafter(value, 1e30f));
+  }
+  // Any float at all.
+  for (int i = 0; i < 300000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    float value;
+    std::memcpy(&value, &seed, sizeof value);
+    if (std::isfinite(value)) check(value);
+  }
+  for (const float value : {0.0f, -0.0f, 0.5f, 1.5f, 2.5f, 8388607.5f, 8388608.0f, 16777215.0f, 1e-7f, 1e-8f, 3.4e38f, 1e-45f})
+    check(value);
+}
+
+TEST_CASE("WriteDecimals writes what the library writes") {
+  auto check = [](double value, int decimals) {
+    char expected[400], written[400];
+    const char* expectedEnd =
+        std::to_chars(expected, expected + sizeof expected, value + 0.0, std::chars_format::fixed, decimals).ptr;
+    const char* writtenEnd = WriteDecimals(written, written + sizeof written, value, decimals);
+    CAPTURE(value);
+    CAPTURE(decimals);
+    REQUIRE(std::string_view(written, static_cast<std::size_t>(writtenEnd - written)) ==
+            std::string_view(expected, static_cast<std::size_t>(expectedEnd - expected)));
+  };
+  // Degrees as the map formats write them, and speeds; near halves above all.
+  std::uint32_t seed = 5;
+  for (int i = 0; i < 300000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    const double degrees = (seed >> 8) % 180000000 / 1e6 + (seed & 7) * 5e-8;
+    for (const int decimals : {2, 6}) {
+      check(degrees, decimals);
+      check(-degrees, decimals);
+      check(degrees / 3.6, decimals);
+    }
+  }
+  for (const double value : {0.0078125, -0.0078125, 0.125, 2.5, 0.0, -0.0, -1e-9, 1e300, -180.0, 2147.4836475, 1e-320})
+    for (int decimals = 0; decimals <= 6; ++decimals) check(value, decimals);
+}
