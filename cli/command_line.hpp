@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "conversion/formats/output_format.hpp"
-#include "conversion/run/track_filter.hpp"
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/track_filter.hpp"
 #include "conversion/run/parallel_runs.hpp"
 
 namespace cli {
@@ -46,12 +46,13 @@ struct CommandLine {
   unsigned Jobs = conversion::ProcessorCount();
 };
 
-// Reads the arguments (without the program name) into `line`. Returns an exit
+// Reads the arguments (without the program's name) into `line`. Returns an exit
 // status when there is nothing left to do: 0 after --help or --version (their
 // text written to `out`), UsageExitStatus after a usage error (a line saying
 // what is wrong and a hint to --help written to `err`). No value means go on
-// and convert.
+// and convert. `program` is the name the program was started by, as the
+// usage text and the hint to --help show it.
 std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
-                                    std::ostream& out, std::ostream& err);
+                                    std::ostream& out, std::ostream& err, std::string_view program = "pinwell");
 
 }  // namespace cli

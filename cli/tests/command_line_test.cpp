@@ -19,11 +19,11 @@ struct Outcome {
   std::string Err;
 };
 
-Outcome Parse(std::vector<std::string_view> arguments) {
+Outcome Parse(std::vector<std::string_view> arguments, std::string_view program = "pinwell") {
   Outcome outcome;
   std::ostringstream out;
   std::ostringstream err;
-  outcome.Status = cli::ParseCommandLine(arguments, outcome.Line, out, err);
+  outcome.Status = cli::ParseCommandLine(arguments, outcome.Line, out, err, program);
   outcome.Out = out.str();
   outcome.Err = err.str();
   return outcome;
@@ -136,6 +136,11 @@ TEST_CASE("ParseCommandLine refuses") {
       {{"--verbose", "a.pgl"}, "unknown option '--verbose'"},
       {{"--quiet=yes", "a.pgl"}, "option '--quiet' takes no value"},
       {{"--help=all"}, "option '--help' takes no value"},
+      {{"-h=all"}, "unknown option '-h=all'"},
+      {{"--=a.pgl"}, "unknown option '--=a.pgl'"},
+      {{"a.pgl", "--time-zone"}, "option '--time-zone' needs a time zone"},
+      {{"a.pgl", "--week-rollover"}, "option '--week-rollover' needs a number of rollovers or off"},
+      {{"--week-rollover=9", "a.pgl"}, "--week-rollover takes off or a number of rollovers from 0 to 8, not '9'"},
       {{"-", "-"}, "standard input (-) can be read only once"},
       {{"trip.pgl", "trip.pgl.bak"}, "two logs would both be written to 'trip.txt'"},
       {{"a.pgl", "a.pgl"}, "two logs would both be written to 'a.txt'"},
@@ -198,6 +203,7 @@ TEST_CASE("ParseCommandLine reads the format and the day") {
     CHECK(outcome.Line.Format.FirstDay == row.FirstDay);
   }
   CHECK(Parse({"--stats", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Text);
+  CHECK(Parse({"--stats=text", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Text);
   CHECK(Parse({"--stats=json", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Json);
 }
 
@@ -212,6 +218,26 @@ TEST_CASE("ParseCommandLine answers help and version at once") {
   const Outcome version = Parse({"--version", "a.pgl"});
   CHECK(version.Status == 0);
   CHECK(version.Out == "pinwell 1.0\n");
+}
+
+// What the usage shows how to type must be what the user typed: on Windows
+// the program is pinwell-cli.exe.
+TEST_CASE("ParseCommandLine names the program as it was started") {
+  const Outcome refused = Parse({"-r", "0", "a.pgl"}, "pinwell-cli.exe");
+  CHECK(refused.Err ==
+        "pinwell: the resolution must be a whole number from 1 to 3600, not '0'\n"
+        "Try 'pinwell-cli.exe --help' for more information.\n");
+
+  const std::string usage = Parse({"--help"}, "pinwell-cli.exe").Out;
+  CHECK(usage.starts_with("Usage: pinwell-cli.exe [options] LOG...\n"));
+  // The examples' notes keep their column whatever the name's length.
+  const std::string_view examples = std::string_view(usage).substr(usage.find("Examples:\n"));
+  CHECK(examples.starts_with("Examples:\n"
+                             "  pinwell-cli.exe trip.pgl               pushpins in trip.txt\n"
+                             "  pinwell-cli.exe -f gpx trip.pgl        a GPX track in trip.gpx\n"
+                             "  pinwell-cli.exe -f kml -r 5 trip.pgl   one fix in 5 in trip.kml\n"
+                             "  pinwell-cli.exe --format=geojson trip.pgl\n"
+                             "                                         trip.geojson\n"));
 }
 
 TEST_CASE("Durations and speeds as the track options take them") {
@@ -298,6 +324,10 @@ TEST_CASE("An option the chosen format does not use is noted") {
        "pinwell: --split-gap has no effect with -f pushpin: pushpin files have no segments\n"},
       {{"--continental", "--date", "2003-05-17", "--split-gap", "60s", "-f", "kml", "a.pgl"},
        "pinwell: --continental has no effect with -f kml: it shapes the numbers of pushpin files only\n"},
+      // A zone's rules need the date for the pushpin notes' times; a fixed offset does not.
+      {{"--date", "2003-05-17", "--time-zone", "local", "a.pgl"}, ""},
+      {{"--date", "2003-05-17", "--time-zone", "+05:30", "a.pgl"},
+       "pinwell: --date has no effect with -f pushpin: pushpin files carry no date\n"},
   };
   for (const auto& [arguments, notes] : rows) {
     CAPTURE(notes);

@@ -1,12 +1,15 @@
 #include <doctest/doctest.h>
 
 #include <chrono>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/option_table.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
+#include "cli/usage_text.hpp"
 #include "conversion/formats/output_format.hpp"
 #include "conversion/tests/test_files.hpp"
 
@@ -98,4 +101,102 @@ TEST_CASE("The completion and the manual page name the formats of the table") {
   }
   CHECK(listed == names);
   CHECK(listedExtensions == extensions);
+}
+
+namespace {
+
+std::string Lines(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += item + "\n";
+  return text;
+}
+
+// ".BR \-f \", \" \-\-format \" \fIFORMAT\fR\"" as man shows it: "-f, --format FORMAT".
+std::string ShownRoff(std::string_view line) {
+  const bool alternating = line.starts_with(".BR ") || line.starts_with(".BI ") || line.starts_with(".RB ");
+  line.remove_prefix(line.find(' ') + 1);
+  std::string shown;
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"') quoted = !quoted;
+    else if (c == ' ' && !quoted && alternating) continue;
+    else if (c == '\\' && i + 1 < line.size() && line[i + 1] == '-') shown += '-', ++i;
+    else if (c == '\\' && i + 1 < line.size() && line[i + 1] == 'f') i += 2;
+    else shown += c;
+  }
+  return shown;
+}
+
+}  // namespace
+
+// The manual page, the completion and the README are written by hand: each
+// must offer every option of the table, under its names and with its value,
+// in the table's order, so that a new option cannot be forgotten in one.
+TEST_CASE("The manual page, the completion and the README list the options of the table") {
+  std::vector<std::string> headings;
+  std::vector<std::string> words;         // as the completion offers them after "-"
+  std::vector<std::string> valueOptions;  // those the completion must not follow with a log's name
+  for (const cli::Option& option : cli::Options()) {
+    headings.push_back(cli::OptionHeading(option));
+    const std::string name(option.Long);
+    if (option.Takes != cli::OptionValue::Required) words.push_back(name);
+    if (option.Takes != cli::OptionValue::None) words.push_back(name + "=");
+    if (option.Takes != cli::OptionValue::None) valueOptions.push_back(name);
+    if (option.Takes == cli::OptionValue::Required && !option.Short.empty()) valueOptions.emplace_back(option.Short);
+  }
+
+  SUBCASE("the manual page heads a paragraph with each") {
+    std::istringstream manual(conversion_tests::ReadFile(PINWELL_DATA_DIR "/../packaging/pinwell.1.in"));
+    std::vector<std::string> listed;
+    bool inOptions = false;
+    bool inList = false;  // the formats' own paragraphs under -f
+    bool heading = false;
+    for (std::string line; std::getline(manual, line);) {
+      if (line.starts_with(".SH")) inOptions = line == ".SH OPTIONS";
+      if (line == ".RS" || line == ".RE") inList = line == ".RS";
+      if (inOptions && !inList && heading) listed.push_back(ShownRoff(line));
+      heading = line == ".TP";
+    }
+    CHECK(Lines(listed) == Lines(headings));
+  }
+
+  SUBCASE("the completion offers each, and values after those that take one") {
+    const std::string completion =
+        conversion_tests::ReadFile(PINWELL_DATA_DIR "/../packaging/pinwell.bash-completion");
+    const std::size_t start = completion.find("compgen -W '", completion.find("$cur == -*")) + 12;
+    std::istringstream offered(completion.substr(start, completion.find('\'', start) - start));
+    std::vector<std::string> offeredWords;
+    for (std::string word; offered >> word;) offeredWords.push_back(word);
+    CHECK(Lines(offeredWords) == Lines(words));
+
+    // The branches of "case $prev in": "-o | --output)".
+    std::istringstream branches(completion.substr(0, completion.find("esac")));
+    std::set<std::string> patterns;
+    for (std::string line; std::getline(branches, line);) {
+      if (!line.ends_with(")") || line.find('(') != std::string::npos) continue;
+      std::istringstream names(line.substr(0, line.size() - 1));
+      for (std::string name; names >> name;)
+        if (name != "|") patterns.insert(name);
+    }
+    for (const std::string& option : valueOptions) {
+      CAPTURE(option);
+      CHECK(patterns.contains(option));
+    }
+  }
+
+  SUBCASE("the README's table has a row for each") {
+    std::istringstream readme(conversion_tests::ReadFile(PINWELL_DATA_DIR "/../README.md"));
+    std::vector<std::string> rows;
+    bool inTable = false;
+    for (std::string line; std::getline(readme, line);) {
+      if (line == "| Option | Meaning |") inTable = true;
+      else if (line.empty()) inTable = false;
+      if (!inTable || !line.starts_with("| `")) continue;
+      std::string cell = line.substr(3, line.find("` |") - 3);
+      for (std::size_t bar = cell.find("\\|"); bar != std::string::npos; bar = cell.find("\\|")) cell.erase(bar, 1);
+      rows.push_back(cell);
+    }
+    CHECK(Lines(rows) == Lines(headings));
+  }
 }
