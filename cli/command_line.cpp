@@ -11,8 +11,6 @@ namespace cli {
 
 namespace {
 
-std::string InQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
-
 const Option* FindOption(std::string_view name) {
   for (const Option& option : Options())
     if (option.Set && (option.Short == name || option.Long == name)) return &option;

@@ -17,8 +17,6 @@ using Settings = OptionSettings;
 // Present for every option that requires a value.
 using Value = std::optional<std::string_view>;
 
-std::string InQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
-
 // A whole number from `least` to `most`, written with digits only.
 std::optional<int> ReadWhole(std::string_view text, int least, int most) {
   int value = 0;
@@ -255,5 +253,12 @@ constexpr std::array Rows{
 }  // namespace
 
 std::span<const Option> Options() { return Rows; }
+
+std::string InQuotes(std::string_view text) {
+  std::string quoted(1, '\'');
+  quoted += text;
+  quoted += '\'';
+  return quoted;
+}
 
 }  // namespace cli

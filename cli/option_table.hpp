@@ -50,4 +50,7 @@ struct Option {
 // In the order the usage text lists them.
 std::span<const Option> Options();
 
+// What the user gave, as a message about it quotes it: 'x.pgl'.
+std::string InQuotes(std::string_view text);
+
 }  // namespace cli
