@@ -11,6 +11,8 @@
 // has no VTG takes the RMC's own course and speed; one that has neither has
 // none.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -21,10 +23,10 @@ namespace conversion {
 
 class SecondMotion {
  public:
-  void NoteCourse(std::string_view line) { gap_.Vtg.Assign(line); }
+  void NoteCourse(std::string_view line) { sentences_[gap_].Vtg.Assign(line); }
   void NoteRmc(std::string_view line, std::optional<long long> milliseconds) {
-    gap_.Rmc.Assign(line);
-    gap_.RmcMilliseconds = milliseconds;
+    sentences_[gap_].Rmc.Assign(line);
+    sentences_[gap_].RmcMilliseconds = milliseconds;
   }
   // A position has come: the sentences since the one before go to the
   // position whose time their RMC gives. `before` is the time of the
@@ -45,10 +47,19 @@ class SecondMotion {
     // Its RMC names its position's second, rather than being there by default.
     bool Named = false;
     bool Empty() const { return Vtg.Empty() && Rmc.Empty(); }
+    void Clear() {
+      Vtg.Clear();
+      Rmc.Clear();
+      RmcMilliseconds.reset();
+      Named = false;
+    }
   };
-  Sentences gap_;
-  Sentences latest_;
-  Sentences next_;
+  // The sentences of the gap being read, of the latest position and of the
+  // next: they change roles, not places, as a line is copied once per fix.
+  std::array<Sentences, 3> sentences_;
+  std::size_t gap_ = 0;
+  std::size_t latest_ = 1;
+  std::size_t next_ = 2;
 };
 
 }  // namespace conversion

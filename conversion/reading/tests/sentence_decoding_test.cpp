@@ -10,6 +10,7 @@
 #include <string>
 
 #include "conversion/constants.hpp"
+#include "conversion/reading/comma_fields.hpp"
 #include "conversion/reading/log_reader.hpp"
 #include "conversion/reading/sentence_decoding.hpp"
 
@@ -425,6 +426,28 @@ TEST_CASE("ChecksumMatches") {
         CAPTURE(line + text);
         CHECK(ChecksumMatches(line + text) == (ending == sum || !seen));
       }
+    }
+  }
+}
+
+// The fields are found eight characters at a time where the line allows:
+// every cut of these lines, commas on either side of each eight, must give
+// the fields a plain split gives.
+TEST_CASE("CommaFields splits as a plain split does") {
+  for (const std::string_view full : {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A",
+                                      ",,,,,,,,,,,,,,,,,,,,,,", "$GPZDA,201530.00,04,07,2002,00,00*60", "no commas here at all"}) {
+    for (std::size_t length = 0; length <= full.size(); ++length) {
+      const std::string_view line = full.substr(0, length);
+      std::array<std::string_view, 10> expected{};
+      std::size_t field = 0, start = 0;
+      for (std::size_t i = 0; i <= line.size() && field < expected.size(); ++i) {
+        if (i < line.size() && line[i] != ',') continue;
+        expected[field++] = line.substr(start, i - start);
+        start = i + 1;
+      }
+      CAPTURE(line);
+      CHECK(CommaFields<10>(line) == expected);
+      CHECK(CommaFields<3>(line) == std::array{expected[0], expected[1], expected[2]});
     }
   }
 }
