@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "conversion/formats/number_fields.hpp"
 
@@ -10,6 +11,25 @@ namespace conversion {
 namespace {
 
 double Degrees(std::string_view text) {
+  // The texts written below, digits and a point, are read back directly: a
+  // mantissa below 2^53 divided by a power of ten up to 10^14, both exact,
+  // is the correctly rounded value the library gives too.
+  const bool negative = !text.empty() && text.front() == '-';
+  const std::size_t first = negative ? 1 : 0;
+  std::uint64_t mantissa = 0;
+  std::size_t point = std::string_view::npos;
+  std::size_t i = first;
+  for (; i < text.size(); ++i) {
+    const unsigned digit = static_cast<unsigned char>(text[i]) - '0';
+    if (digit < 10) mantissa = mantissa * 10 + digit;
+    else if (text[i] == '.' && point == std::string_view::npos) point = i;
+    else break;
+  }
+  const std::size_t digits = i - first - 1;  // the point is no digit
+  if (i == text.size() && point != std::string_view::npos && digits > 0 && digits <= 15) {
+    const double magnitude = static_cast<double>(mantissa) / static_cast<double>(number_fields::PowersOfTen[i - point - 1]);
+    return negative ? -magnitude : magnitude;
+  }
   double value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;

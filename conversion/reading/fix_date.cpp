@@ -83,27 +83,23 @@ std::optional<long long> ReadDay(std::string_view text) {
 }
 
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
-std::optional<LoggedDate> ReadRmcDate(std::string_view line) {
+RmcReading ReadRmc(std::string_view line) {
   const auto fields = CommaFields<10>(line);
+  const std::optional<double> time = SecondsOfDay(fields[1]);
+  if (!time) return {};
+  RmcReading read{std::nullopt, RmcStatus{*time, fields[2] == "V"}};
   // A receiver without a fix reports the day of its own clock, which may be
   // anything.
-  if (fields[2] != "A") return std::nullopt;
   const std::string_view date = WithoutChecksum(fields[9]);
-  const std::optional<double> time = SecondsOfDay(fields[1]);
-  if (date.size() != 6 || !time) return std::nullopt;
+  if (fields[2] != "A" || date.size() != 6) return read;
   const int year = Digits(date, 4, 2);
-  if (year < 0) return std::nullopt;
-  const std::optional<long long> day = DayNumber(FullYear(year), Digits(date, 2, 2), Digits(date, 0, 2));
-  if (!day) return std::nullopt;
-  return LoggedDate{*day, *time};
+  if (year < 0) return read;
+  if (const std::optional<long long> day = DayNumber(FullYear(year), Digits(date, 2, 2), Digits(date, 0, 2)))
+    read.Date = LoggedDate{*day, *time};
+  return read;
 }
 
-std::optional<RmcStatus> ReadRmcStatus(std::string_view line) {
-  const auto fields = CommaFields<3>(line);
-  const std::optional<double> time = SecondsOfDay(fields[1]);
-  if (!time) return std::nullopt;
-  return RmcStatus{*time, fields[2] == "V"};
-}
+std::optional<LoggedDate> ReadRmcDate(std::string_view line) { return ReadRmc(line).Date; }
 
 // $GPZDA,201530.00,04,07,2002,00,00*60
 std::optional<LoggedDate> ReadZdaDate(std::string_view line) {

@@ -29,7 +29,13 @@ struct RmcStatus {
   double SecondsOfDay = 0;
   bool Void = false;
 };
-std::optional<RmcStatus> ReadRmcStatus(std::string_view line);
+
+// Both at once, one reading of the sentence.
+struct RmcReading {
+  std::optional<LoggedDate> Date;
+  std::optional<RmcStatus> Status;
+};
+RmcReading ReadRmc(std::string_view line);
 
 // The day of a fix whose time has none.
 struct FixDay {

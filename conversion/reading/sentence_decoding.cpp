@@ -482,9 +482,17 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
 namespace {
 
 // Where the text goes on after the n-th comma from `position`; npos when it has fewer.
-// By bytes: the fields are too short for a library search to pay for its start.
+// Eight characters at a time, as CommaFields: the fields are too short for a
+// library search to pay for its start.
 std::size_t AfterCommas(std::string_view text, std::size_t position, int n) {
   if (position == std::string_view::npos || n <= 0) return position;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; position + 8 <= text.size(); position += 8) {
+      for (std::uint64_t found = comma_fields::CommaBits(text.data() + position); found != 0; found &= found - 1) {
+        if (--n == 0) return position + static_cast<std::size_t>(std::countr_zero(found)) / 8 + 1;
+      }
+    }
+  }
   for (; position < text.size(); ++position) {
     if (text[position] == ',' && --n == 0) return position + 1;
   }

@@ -106,7 +106,7 @@ bool TrackReader::NextOf(FixFacts& facts) {
   }
   if (log_.Failed() || positionsRead_ == 0 || finished_) return false;
   finished_ = true;
-  if (ownSecond_) motion_.EndGap(true, Milliseconds(SecondsOfDay(latestGga_)), std::nullopt);
+  if (ownSecond_) motion_.EndGap(true, latestMilliseconds_, std::nullopt);
   DateLatest();
   if (makesFacts_) facts = FactsOfLatest();
   return true;
@@ -130,7 +130,7 @@ bool TrackReader::TakePosition(std::string_view line) {
   incomingGga_ = gga;
   if (wrongWhenTaken_ != nullptr) ggaLines_[1 - latestGgaLine_].Assign(line);
   if (ownSecond_) {
-    motion_.EndGap(positionsRead_ > 0, positionsRead_ > 0 ? Milliseconds(SecondsOfDay(latestGga_)) : std::nullopt,
+    motion_.EndGap(positionsRead_ > 0, positionsRead_ > 0 ? latestMilliseconds_ : std::nullopt,
                    Milliseconds(SecondsOfDay(gga)));
   }
   if (positionsRead_ > 0) return true;
@@ -156,6 +156,8 @@ bool TrackReader::ReadPosition(std::string_view line, GgaValues& position) {
 
 void TrackReader::TakeIncoming() {
   latestGga_ = *incomingGga_;
+  latestSeconds_ = SecondsOfDay(latestGga_);
+  latestMilliseconds_ = Milliseconds(latestSeconds_);
   incomingGga_.reset();
   latestGgaLine_ = 1 - latestGgaLine_;
   // Dated before its day is counted, by its own date.
@@ -163,10 +165,10 @@ void TrackReader::TakeIncoming() {
     if (const std::optional<LoggedDate> date = ReadRmcDate(rmcLines_[latestGgaLine_].View())) days_.NoteDate(*date);
   }
   ++positionsRead_;
-  if (latestGga_.TimeGiven && !SecondsOfDay(latestGga_)) ++counts_.ImpossibleTimes;
+  if (latestGga_.TimeGiven && !latestSeconds_) ++counts_.ImpossibleTimes;
   if (ownSecond_) motion_.Advance();
   // An RMC sentence may come before the position of its epoch.
-  latestVoid_ = lastRmcVoid_ && lastRmcMilliseconds_ && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_));
+  latestVoid_ = lastRmcVoid_ && lastRmcMilliseconds_ && lastRmcMilliseconds_ == latestMilliseconds_;
 }
 
 // $GPRMC and $GPZDA of any talker: dates, and whether the receiver had a fix.
@@ -176,16 +178,15 @@ void TrackReader::TakeDate(std::string_view line) {
     if (const std::optional<LoggedDate> date = ReadZdaDate(line)) NoteDate(*date);
     return;
   }
-  if (readsDays_) {
-    if (const std::optional<LoggedDate> date = ReadRmcDate(line)) NoteDate(*date);
-  }
+  const RmcReading rmc = ReadRmc(line);
+  if (readsDays_ && rmc.Date) NoteDate(*rmc.Date);
   if (!readsEpochStatus_ && !ownSecond_) return;
-  const std::optional<RmcStatus> status = ReadRmcStatus(line);
+  const std::optional<RmcStatus>& status = rmc.Status;
   if (ownSecond_) motion_.NoteRmc(line, status ? Milliseconds(status->SecondsOfDay) : std::nullopt);
   if (!status || !readsEpochStatus_) return;
   lastRmcMilliseconds_ = Milliseconds(status->SecondsOfDay);
   lastRmcVoid_ = status->Void;
-  if (positionsRead_ > 0 && lastRmcMilliseconds_ == Milliseconds(SecondsOfDay(latestGga_))) latestVoid_ = status->Void;
+  if (positionsRead_ > 0 && lastRmcMilliseconds_ == latestMilliseconds_) latestVoid_ = status->Void;
 }
 
 void TrackReader::NoteDate(LoggedDate date) {
@@ -202,7 +203,7 @@ FixFacts TrackReader::FactsOfLatest() const {
   FixFacts facts;
   facts.Latitude = PreciseLatitude(latestGga_);
   facts.Longitude = PreciseLongitude(latestGga_);
-  facts.MillisecondsOfDay = Milliseconds(SecondsOfDay(latestGga_));
+  facts.MillisecondsOfDay = latestMilliseconds_;
   facts.Quality = latestGga_.Quality;
   facts.EpochVoid = latestVoid_;
   return facts;
@@ -240,7 +241,7 @@ void TrackReader::Fill(TrackRecord& record) {
 void TrackReader::DateLatest() {
   latestDay_.reset();
   if (!readsDays_) return;
-  if (const std::optional<double> seconds = SecondsOfDay(latestGga_)) latestDay_ = days_.DayOf(*seconds);
+  if (latestSeconds_) latestDay_ = days_.DayOf(*latestSeconds_);
 }
 
 }  // namespace conversion

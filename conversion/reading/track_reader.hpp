@@ -104,6 +104,9 @@ class TrackReader {
   // A $GPGGA line sets all it reads, so of the lines since the last record
   // only the latest readable one counts.
   GgaValues latestGga_;
+  // Its time, asked for many times per fix.
+  std::optional<double> latestSeconds_;
+  std::optional<long long> latestMilliseconds_;
   std::optional<GgaValues> incomingGga_;
   // An RMC position's own line, for its course, speed and date: the
   // latest's and the incoming one's, as ggaLines_.

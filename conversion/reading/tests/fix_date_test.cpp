@@ -29,6 +29,19 @@ TEST_CASE("Dates from RMC sentences of a valid fix and from ZDA sentences") {
     CAPTURE(line);
     CHECK(Dated(ReadRmcDate(line)) == dated);
   }
+  // The status is read whatever the date: a receiver without a fix says so
+  // with a time and no date at all.
+  const std::pair<const char*, std::string> status[] = {
+      {"$GPRMC,123519,V,,,,,,,,,*6A", "45319.000000 V"},
+      {"$GPRMC,123519.5,A,4807.038,N,01131.000,E,,,,,*6A", "45319.500000 A"},
+      {"$GPRMC,,V,,,,,,,170503,,*6A", "none"},
+      {"$GPRMC,2460,V", "none"},
+  };
+  for (const auto& [line, read] : status) {
+    CAPTURE(line);
+    const std::optional<RmcStatus> found = ReadRmc(line).Status;
+    CHECK((found ? std::to_string(found->SecondsOfDay) + (found->Void ? " V" : " A") : "none") == read);
+  }
   const std::pair<const char*, std::string> zda[] = {
       {"$GPZDA,123519.00,17,05,2003,00,00*60", "12189 45319.000000"},
       {"$GNZDA,000000,01,01,1970,,*4F", "0 0.000000"},
