@@ -533,10 +533,23 @@ bool PoolGsa(std::string_view line, bool startList, FixState& fix) {
   if (!ReadSatelliteList(Decoded(line), prns)) return false;
   if (startList) fix.SatellitePrns.fill(0);
   int count = startList ? 0 : std::clamp(fix.SatelliteCount, 0, SatelliteSlots);
+  // The numbers listed, as bits: nearly all are below 256, and a search of
+  // the list for each of a dozen costs more than the sentence's reading.
+  std::array<std::uint64_t, 4> listedBelow256{};
+  auto small = [](int prn) { return static_cast<unsigned>(prn) < 256; };
+  auto bit = [](int prn) { return std::uint64_t{1} << (static_cast<unsigned>(prn) % 64); };
+  for (int i = 0; i < count; ++i) {
+    const int prn = fix.SatellitePrns[static_cast<std::size_t>(i)];
+    if (small(prn)) listedBelow256[static_cast<unsigned>(prn) / 64] |= bit(prn);
+  }
   for (const int prn : prns) {
+    if (prn == 0 || count == SatelliteSlots) continue;
     const auto listed = fix.SatellitePrns.begin() + count;
-    if (prn != 0 && count < SatelliteSlots && std::find(fix.SatellitePrns.begin(), listed, prn) == listed)
-      fix.SatellitePrns[static_cast<std::size_t>(count++)] = prn;
+    if (small(prn) ? (listedBelow256[static_cast<unsigned>(prn) / 64] & bit(prn)) != 0
+                   : std::find(fix.SatellitePrns.begin(), listed, prn) != listed)
+      continue;
+    if (small(prn)) listedBelow256[static_cast<unsigned>(prn) / 64] |= bit(prn);
+    fix.SatellitePrns[static_cast<std::size_t>(count++)] = prn;
   }
   fix.SatelliteCount = count;
   return true;

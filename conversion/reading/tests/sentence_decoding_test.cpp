@@ -232,6 +232,30 @@ TEST_CASE("DecodeGsa") {
   }
 }
 
+TEST_CASE("PoolGsa: each satellite once, in the order they come, up to 12") {
+  FixState fix;
+  fix.SatellitePrns.fill(77);
+  fix.SatelliteCount = 12;
+  const struct {
+    std::string_view line;
+    bool startList;
+    std::array<int, 12> prns;
+    int count;
+  } steps[] = {
+      {"$GNGSA,A,3,10,23,12,25,,,,,,,,,1.2,0.8,0.9*2B", true, {10, 23, 12, 25}, 4},
+      {"$GNGSA,A,3,71,72,23,10,300,,,,,,,,1.2*2E", false, {10, 23, 12, 25, 71, 72, 300}, 7},
+      {"$GNGSA,A,3,300,-5,-5,1,2,3,4,5,6", false, {10, 23, 12, 25, 71, 72, 300, -5, 1, 2, 3, 4}, 12},
+      {"$GNGSA,A,3,07,07,263,263,,7", true, {7, 263}, 2},
+      {"$GNGSA,A,3,263,64,0,128,192,255,256", false, {7, 263, 64, 128, 192, 255, 256}, 7},
+  };
+  for (const auto& step : steps) {
+    CAPTURE(step.line);
+    REQUIRE(PoolGsa(step.line, step.startList, fix));
+    CHECK(fix.SatellitePrns == step.prns);
+    CHECK(fix.SatelliteCount == step.count);
+  }
+}
+
 TEST_CASE("DecodeVtg") {
   SUBCASE("course and speed") {
     FixState fix;
