@@ -52,21 +52,25 @@ class TalkerRules {
     using talkers::Type;
     using talkers::TypeOf;
     if (line.size() < 6 || line[0] != '$') return SentenceKind::Other;
-    const std::uint32_t type = TypeOf(line);
-    if (type != Type("GGA") && type != Type("GSA") && type != Type("VTG") && type != Type("RMC") &&
-        type != Type("ZDA"))
-      return SentenceKind::Other;
-    if (!IsCapital(line[1]) || !IsCapital(line[2])) return SentenceKind::Other;
     const bool own = line[1] == talker_[0] && line[2] == talker_[1];
-    switch (type) {
+    SentenceKind kind = SentenceKind::Date;
+    switch (TypeOf(line)) {
       case Type("GGA"):
-        return own || !known_ ? SentenceKind::Position : SentenceKind::OtherTalkerPosition;
+        kind = own || !known_ ? SentenceKind::Position : SentenceKind::OtherTalkerPosition;
+        break;
       case Type("GSA"):
-        return own || pooled_ ? SentenceKind::Satellites : SentenceKind::Other;
+        kind = own || pooled_ ? SentenceKind::Satellites : SentenceKind::Other;
+        break;
       case Type("VTG"):
-        return own ? SentenceKind::Course : SentenceKind::Other;
+        kind = own ? SentenceKind::Course : SentenceKind::Other;
+        break;
+      case Type("RMC"):
+      case Type("ZDA"):
+        break;
+      default:
+        return SentenceKind::Other;
     }
-    return SentenceKind::Date;
+    return IsCapital(line[1]) && IsCapital(line[2]) ? kind : SentenceKind::Other;
   }
 
   // For a log without GGA, whose positions are its RMC (or GLL) sentences,
