@@ -174,6 +174,29 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
+void ShowUntilTaken(HWND frame, const std::string& folder, const std::string& name, void (*redraw)(),
+                    const std::function<void()>& drawn) {
+  constexpr int PollTimer = 77;
+  const std::string path = folder + "\\" + name;
+  SetTimer(frame, PollTimer, 100, nullptr);
+  bool announced = false;
+  for (int ticks = 0; ticks < 300;) {
+    int type = 0;
+    EventRecord event;
+    NextEvent(type, event);
+    if (type == EventType::Repaint || type == EventType::SizeChange) redraw();
+    if (type != EventType::TimerTick) continue;
+    ++ticks;
+    if (!announced) {
+      if (drawn) drawn();
+      CloseHandle(CreateFileA((path + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      announced = true;
+    }
+    if (GetFileAttributesA((path + ".taken").c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    SetTimer(frame, PollTimer, 100, nullptr);
+  }
+}
+
 void WhileWaiting(void (*action)()) {
   PendingAction = action;
   SetTimer(nullptr, 0, 10, RunPendingAction);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,12 @@ Pixels ReadPixels(HDC source, const RECT& area);
 
 // The whole screen as a 32-bit BMP file.
 bool SaveScreenshot(const std::string& path);
+
+// For a picture taken from outside: runs the events, redrawing on Repaint and
+// SizeChange, until FOLDER\NAME.taken appears (at most 30 seconds). Once the
+// window is drawn, `drawn` runs and FOLDER\NAME.ready is made.
+void ShowUntilTaken(HWND frame, const std::string& folder, const std::string& name, void (*redraw)(),
+                    const std::function<void()>& drawn = {});
 
 // Real input, as a keyboard or mouse would give it.
 void PressKeys(std::initializer_list<WORD> down, std::initializer_list<WORD> up);

@@ -621,6 +621,49 @@ TEST_CASE("A shown dialog while the root window is hidden raises 1016") {
   CloseRootWindow();
 }
 
+namespace {
+
+// The captions the dialogs were told to show inactive, on their way to the
+// dialogs' own procedures.
+struct Watched {
+  HWND Dialog = nullptr;
+  WNDPROC Procedure = nullptr;
+  int InactiveCaptions = 0;
+};
+std::array<Watched, 2> watched;
+
+LRESULT CALLBACK WatchingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  for (Watched& w : watched) {
+    if (w.Dialog != window) continue;
+    if (message == WM_NCACTIVATE && wParam == FALSE) ++w.InactiveCaptions;
+    return CallWindowProcW(w.Procedure, window, message, wParam, lParam);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("When another program takes the activation, every shown dialog's caption turns inactive") {
+  const RootWindow w = OpenApplicationWindow();
+  for (const int dialog : {NameDialog, CountDialog}) {
+    DialogLoad(dialog);
+    DialogShowModal(-1, -1, 0, 2);
+  }
+  for (int i = 0; i < 2; ++i) {
+    Watched& watch = watched[i];
+    watch = {Dialogs.Slots[i + 1].Window};
+    watch.Procedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(watch.Dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchingProcedure)));
+  }
+  SendMessageA(w.Frame, WM_ACTIVATEAPP, FALSE, 0);
+  for (Watched& watch : watched) {
+    CHECK(watch.InactiveCaptions >= 1);
+    SetWindowLongPtrW(watch.Dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watch.Procedure));
+  }
+  UnloadAll();
+  CloseApplicationWindow();
+}
+
 TEST_CASE("The owner of a box and of a dialog that goes away") {
   OpenApplicationWindow();
   ErrorQuery(1);

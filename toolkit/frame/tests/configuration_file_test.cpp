@@ -130,25 +130,33 @@ TEST_CASE("Configuration lines") {
 }
 
 TEST_CASE("Hardcopy requests") {
+  // The drivers and mode taken, and whether each was chosen (1) or is a
+  // default (0).
   struct Row {
     ConfigurationRequests Requests;
     std::int32_t Printer, Plotter, Hpgl2;
+    std::int32_t PrinterChosen, PlotterChosen, Hpgl2Chosen;
   };
   const Row rows[] = {
-      {{false, 0, 0, 0}, 28, 1, 1},
-      {{false, 5, 0, 0}, 5, 1, 1},
-      {{false, 39, 0, 0}, 28, 1, 1},
-      {{false, 32, 0, 0}, 32, 1, 2},
-      {{false, 35, 0, 0}, 35, 1, 2},
-      {{false, 29, 0, 0}, 29, 1, 3},
-      {{false, 38, 0, 0}, 38, 1, 5},
-      {{false, 0, 10, 0}, 28, 10, 1},
-      {{false, 0, 16, 0}, 28, 1, 1},
-      {{false, 0, 12, 0}, 28, 1, 2},
-      {{false, 0, 12, 4}, 28, 1, 4},
-      {{false, 0, 15, 9}, 28, 1, 1},
-      {{false, 29, 0, 9}, 29, 1, 3},
-      {{false, 0, 0, 5}, 28, 1, 5},
+      {{false, 0, 0, 0}, 28, 1, 1, 0, 0, 0},
+      {{false, 5, 0, 0}, 5, 1, 1, 1, 0, 0},
+      {{false, 1, 0, 0}, 1, 1, 1, 1, 0, 0},
+      {{false, 39, 0, 0}, 28, 1, 1, 0, 0, 0},
+      {{false, 32, 0, 0}, 32, 1, 2, 1, 0, 0},
+      {{false, 35, 0, 0}, 35, 1, 2, 1, 0, 0},
+      {{false, 29, 0, 0}, 29, 1, 3, 1, 0, 0},
+      {{false, 38, 0, 0}, 38, 1, 5, 1, 0, 0},
+      {{false, 0, 1, 0}, 28, 1, 1, 0, 1, 0},
+      {{false, 0, 10, 0}, 28, 10, 1, 0, 1, 0},
+      {{false, 0, 16, 0}, 28, 1, 1, 0, 0, 0},
+      {{false, 0, 11, 0}, 28, 1, 1, 0, 0, 1},
+      {{false, 0, 12, 0}, 28, 1, 2, 0, 0, 1},
+      {{false, 0, 12, 4}, 28, 1, 4, 0, 0, 1},
+      {{false, 0, 15, 9}, 28, 1, 1, 0, 0, 1},
+      {{false, 29, 0, 9}, 29, 1, 3, 1, 0, 0},
+      {{false, 0, 0, 5}, 28, 1, 5, 0, 0, 1},
+      {{false, 0, 0, 1}, 28, 1, 1, 0, 0, 1},
+      {{false, 0, 0, 6}, 28, 1, 1, 0, 0, 0},
   };
   for (const Row& row : rows) {
     CAPTURE(row.Requests.Printer);
@@ -159,6 +167,9 @@ TEST_CASE("Hardcopy requests") {
     CHECK(State.PrinterDriver == row.Printer);
     CHECK(State.PlotterDriver == row.Plotter);
     CHECK(State.Hpgl2Mode == row.Hpgl2);
+    CHECK(State.PrinterDriverChosen == row.PrinterChosen);
+    CHECK(State.PlotterDriverChosen == row.PlotterChosen);
+    CHECK(State.Hpgl2ModeChosen == row.Hpgl2Chosen);
   }
 }
 

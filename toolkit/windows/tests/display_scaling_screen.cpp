@@ -25,15 +25,12 @@ using namespace toolkit;
 
 namespace {
 
-constexpr int PollTimer = 77;
 constexpr std::string_view Line = "Reading from Z:\\...\\nmea-real\\drive-to-work.pgl ";
 
 void Redraw() {
   ClearClientArea();
   TextAt(100, 1000, Line);
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Rows of the client area with a pixel of the text's colour: the height of
 // the line as drawn.
@@ -72,44 +69,23 @@ void Measure(const testing::RootWindow& w, const std::string& folder, int dpi) {
       << frame.bottom << '\n';
 }
 
-// Runs the window until FOLDER\NAME.taken: measured and announced once drawn.
-void ShowUntilTaken(const testing::RootWindow& w, const std::string& folder, const std::string& name, int dpi) {
-  SetTimer(w.Frame, PollTimer, 100, nullptr);
-  bool drawn = false;
-  for (int ticks = 0; ticks < 300;) {
-    int type = 0;
-    EventRecord event;
-    NextEvent(type, event);
-    if (type == EventType::Repaint || type == EventType::SizeChange) Redraw();
-    if (type != EventType::TimerTick) continue;
-    ++ticks;
-    if (!drawn) {
-      Measure(w, folder, dpi);
-      const std::string ready = folder + "\\" + name + ".ready";
-      CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-      drawn = true;
-    }
-    if (Exists(folder + "\\" + name + ".taken")) return;
-    SetTimer(w.Frame, PollTimer, 100, nullptr);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string folder = argv[1];
   testing::RootWindow w = testing::OpenApplicationWindow();
-  ShowUntilTaken(w, folder, "root-window", static_cast<int>(GetDpiForWindow(w.Frame)));
+  const int dpi = static_cast<int>(GetDpiForWindow(w.Frame));
+  testing::ShowUntilTaken(w.Frame, folder, "root-window", Redraw, [&] { Measure(w, folder, dpi); });
   if (argc > 2 && std::string_view(argv[2]) == "--moved") {
     // Windows proposes the frame at the new scaling: twice as large.
-    const int dpi = 2 * static_cast<int>(GetDpiForWindow(w.Frame));
+    const int moved = 2 * dpi;
     RECT proposed = testing::ScreenRect(w.Frame);
     proposed.right = proposed.left + 2 * (proposed.right - proposed.left);
     proposed.bottom = proposed.top + 2 * (proposed.bottom - proposed.top);
-    SendMessageA(w.Frame, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&proposed));
+    SendMessageA(w.Frame, WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&proposed));
     w.Toolbar = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ShowUntilTaken(w, folder, "moved", dpi);
+    testing::ShowUntilTaken(w.Frame, folder, "moved", Redraw, [&] { Measure(w, folder, moved); });
   }
   CloseRootWindow();
   return 0;

@@ -19,7 +19,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr int PollTimer = 77;
 constexpr std::array<std::string_view, 2> Lines{
     "Reading from Z:\\...\\nmea-real\\drive-to-work.pgl ",
     "Output to Z:\\...\\nmea-real\\drive-to-work.txt ",
@@ -29,8 +28,6 @@ void Redraw() {
   ClearClientArea();
   for (std::size_t i = 0; i < Lines.size(); ++i) TextAt(100, 1000 * static_cast<int>(i + 1), Lines[i]);
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -42,23 +39,7 @@ int main(int argc, char** argv) {
   MenuItemState(40018, 2, 0);
   MenuItemState(40015, 2, 1);
 
-  SetTimer(frame, PollTimer, 100, nullptr);
-  bool drawn = false;
-  for (int ticks = 0; ticks < 300;) {
-    int type = 0;
-    EventRecord event;
-    NextEvent(type, event);
-    if (type == EventType::Repaint || type == EventType::SizeChange) Redraw();
-    if (type != EventType::TimerTick) continue;
-    ++ticks;
-    if (!drawn) {
-      const std::string ready = folder + "\\root-window.ready";
-      CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-      drawn = true;
-    }
-    if (Exists(folder + "\\root-window.taken")) break;
-    SetTimer(frame, PollTimer, 100, nullptr);
-  }
+  testing::ShowUntilTaken(frame, folder, "root-window", Redraw);
   CloseRootWindow();
   return 0;
 }

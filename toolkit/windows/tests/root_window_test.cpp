@@ -5,9 +5,11 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "toolkit/state/errors.hpp"
 #include "toolkit/tests/root_window_fixture.hpp"
@@ -128,6 +130,33 @@ Pixels DrawnByPlatform(HDC like, SIZE size, Draw draw, int& endX) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   return pixels;
+}
+
+// The frame's children from the top of the Z order down, each named by its
+// place around the client window.
+std::vector<std::string> ChildrenFromTop(const RootWindow& w) {
+  const RECT client = ScreenRect(w.Client);
+  std::vector<std::string> names;
+  for (HWND child = GetWindow(w.Frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const RECT r = ScreenRect(child);
+    if (child == w.StatusBar) names.push_back("status bar");
+    else if (child == w.Client) names.push_back("client");
+    else if (r.bottom <= client.top) names.push_back("top");
+    else if (r.right <= client.left) names.push_back("left");
+    else if (r.left >= client.right) names.push_back("right");
+    else if (r.top >= client.bottom) names.push_back("bottom");
+    else names.push_back("?");
+  }
+  return names;
+}
+
+// The 0x0118 messages that reach the client window's procedure.
+WNDPROC clientProcedure = nullptr;
+std::vector<WPARAM> systemTimers;
+
+LRESULT CALLBACK RecordingClientProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == 0x0118) systemTimers.push_back(wParam);
+  return CallWindowProcA(clientProcedure, window, message, wParam, lParam);
 }
 
 bool Checked(HMENU menu, int command) {
@@ -364,6 +393,32 @@ TEST_CASE("ToolbarCreate") {
     CHECK(ScreenRect(w.Client).bottom == ScreenRect(bottom).top);
     CheckNothingMore();
   }
+  SUBCASE("the status bar lies on top, then the toolbars top, left, right, bottom, then the client window") {
+    ToolbarCreate(30101, 0, 4);
+    ToolbarCreate(30101, 0, 3);
+    ToolbarCreate(30101, 0, 2);
+    const std::vector<std::string> expected{"status bar", "top", "left", "right", "bottom", "client"};
+    CHECK(ChildrenFromTop(w) == expected);
+  }
+  SUBCASE("a left or right toolbar stands its buttons in one column") {
+    ToolbarCreate(0);
+    for (const int position : {2, 3}) {
+      CAPTURE(position);
+      ToolbarCreate(30101, 0, position);
+      const HWND side = FindWindowExA(w.Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+      RECT above{};
+      SendMessageA(side, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&above));
+      for (const int button : {1, 3, 4, 6}) {
+        CAPTURE(button);
+        RECT r{};
+        SendMessageA(side, TB_GETITEMRECT, button, reinterpret_cast<LPARAM>(&r));
+        CHECK(r.left == above.left);
+        CHECK(r.top >= above.bottom);
+        above = r;
+      }
+      ToolbarCreate(0, 0, position);
+    }
+  }
   SUBCASE("a tooltip from the string table runs to 80 characters") {
     ToolbarCreate(TestToolbar, 0, 4);
     const HWND bottom = FindWindowExA(w.Frame, w.Toolbar, TOOLBARCLASSNAMEA, nullptr);
@@ -584,6 +639,62 @@ TEST_CASE("NextEvent") {
   CloseApplicationWindow();
 }
 
+TEST_CASE("Mouse moves and system timers in the client window") {
+  const RootWindow w = OpenApplicationWindow(false);
+  REQUIRE(ClientSize(w.Client).cx == 512);
+  REQUIRE(ClientSize(w.Client).cy == 256);
+  SetCursorPos(0, 0);  // off the window: no move of the real mouse comes between
+  EventRecord e;
+
+  SUBCASE("a move gives MouseMotion once switched on: its time in hundredths, its place in units") {
+    // Positions come as 16-bit values; one beyond the 1024 by 768 screen was
+    // negative.
+    struct Row {
+      WORD X, Y;
+      int UnitsX, UnitsY;
+    };
+    const Row rows[] = {
+        {255, 100, 4989, 3925},
+        {0xFFFB, 0xFFFE, -87, -58},
+        {1024, 768, 20007, 30016},
+        {1025, 769, -1259844, -2529688},
+    };
+    PostMessageA(w.Client, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PostMessageA(w.Client, WM_CHAR, 'a', 0);
+    CHECK(NextEventWithin(2000, e) == 1);  // switched off: the move gave nothing
+    EventEnable(6, 1);
+    for (const Row& row : rows) {
+      CAPTURE(row.X);
+      const DWORD before = GetTickCount();
+      PostMessageA(w.Client, WM_MOUSEMOVE, 0, MAKELPARAM(row.X, row.Y));
+      CHECK(NextEventWithin(2000, e) == 6);
+      CHECK(e.Window == 0);
+      CHECK(e.Value1 == -1);
+      CHECK(e.Value2 == static_cast<int>(e.Time / 10));
+      CHECK(e.Time >= static_cast<int>(before));
+      CHECK(e.Time <= static_cast<int>(GetTickCount()));
+      CHECK(e.Value3 == 0);
+      CHECK(e.Value4 == -1);
+      CHECK(e.X == row.UnitsX);
+      CHECK(e.Y == row.UnitsY);
+    }
+    EventEnable(6, 0);
+  }
+  SUBCASE("the caret's blink (0x0118 with 0xFFF6) is not dispatched; other 0x0118 messages are") {
+    clientProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w.Client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingClientProcedure)));
+    systemTimers.clear();
+    PostMessageA(w.Client, 0x0118, 0xFFF6, 0);
+    PostMessageA(w.Client, 0x0118, 0x0001, 0);
+    PostMessageA(w.Client, WM_CHAR, 'a', 0);
+    CHECK(NextEventWithin(2000, e) == 1);
+    SetWindowLongPtrA(w.Client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clientProcedure));
+    CHECK(std::count(systemTimers.begin(), systemTimers.end(), 0xFFF6) == 0);
+    CHECK(std::count(systemTimers.begin(), systemTimers.end(), 0x0001) == 1);
+  }
+  CloseApplicationWindow();
+}
+
 TEST_CASE("StatusBarText") {
   const RootWindow w = OpenApplicationWindow(false);
   SUBCASE("a new text replaces the old, leading blanks kept, trailing blanks dropped") {
@@ -728,6 +839,44 @@ TEST_CASE("TextAt and ClearClientArea") {
     TextAt(100, 1000, utf8);
     CHECK(ReadPixels(dc, area) == byWide);
     CHECK(Layer.Slots[0].Text.TextX == PixelsToUnits(endX, size.cx));
+  }
+  SUBCASE("underlined text has a line of the text's colour 2 pixels below the baseline, start to end") {
+    int endX = 0;
+    DrawnByPlatform(dc, {512, 300}, [](HDC m) { TextOutA(m, 0, 0, "Read", 4); }, endX);
+    REQUIRE(endX > 10);
+    const auto lineRow = [&](int y) {
+      std::string row;
+      for (int x = 4; x <= endX; ++x) row += GetPixel(dc, x, y) == black ? '#' : '.';
+      return row;
+    };
+    const std::string underlined = "." + std::string(endX - 5, '#') + ".";
+    ClearClientArea();
+    TextAt(100, 1000, "Read");
+    CHECK(lineRow(31) != underlined);
+    Layer.Slots[0].Text.Underline = true;
+    ClearClientArea();
+    TextAt(100, 1000, "Read");
+    CHECK(lineRow(31) == underlined);
+    CHECK(lineRow(32).find('#') == std::string::npos);
+  }
+  SUBCASE("the font is made again only when one of its five attributes changed, and the old one goes") {
+    TextState& text = Layer.Slots[0].Text;
+    text.FontFamily = 3;
+    text.CharHeight = 20;
+    text.CharWidth = 0;
+    TextAt(100, 1000, "A");
+    const HFONT first = Layer.TextFont;
+    CHECK(text.CharHeight == 20);  // as the font reports itself
+    CHECK(text.CharWidth > 0);
+    TextAt(100, 2000, "B");
+    CHECK(Layer.TextFont == first);
+    for (int* attribute : {&text.Bold, &text.Italic, &text.FontFamily, &text.CharWidth, &text.CharHeight}) {
+      const HFONT before = Layer.TextFont;
+      *attribute += 1;
+      TextAt(100, 3000, "C");
+      CHECK(Layer.TextFont != before);
+      CHECK(GetObjectType(before) == 0);
+    }
   }
   SUBCASE("a clear fills the whole client area with white") {
     ClearClientArea();
