@@ -53,6 +53,6 @@ struct CommandLine {
 // and convert. `program` is the name the program was started by, as the
 // usage text and the hint to --help show it.
 std::optional<int> ParseCommandLine(std::span<const std::string_view> arguments, CommandLine& line,
-                                    std::ostream& out, std::ostream& err, std::string_view program = "pinwell");
+                                    std::ostream& out, std::ostream& err, std::string_view program);
 
 }  // namespace cli

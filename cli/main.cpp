@@ -14,6 +14,7 @@
 #include "cli/command_line.hpp"
 #include "cli/console_text.hpp"
 #include "cli/file_clashes.hpp"
+#include "cli/main.hpp"
 #include "cli/progress_display.hpp"
 #include "cli/report_lines.hpp"
 #include "cli/statistics_report.hpp"
@@ -24,7 +25,6 @@
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/parallel_runs.hpp"
 #include "conversion/run/report_lines.hpp"
-#include "text/wide_names.hpp"
 
 namespace {
 
@@ -139,9 +139,11 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
                      messages);
 }
 
-int Run(const std::vector<std::string_view>& arguments) {
+}  // namespace
+
+int cli::Main(std::string_view program, std::span<const std::string_view> arguments) {
   cli::CommandLine line;
-  if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr)) {
+  if (const auto status = cli::ParseCommandLine(arguments, line, std::cout, std::cerr, program)) {
     if (*status != 0 || std::cout.flush()) return *status;
     Write(stderr, std::string("pinwell: standard output: ") + std::strerror(errno) + "\n");
     return FailureExitStatus;
@@ -183,17 +185,3 @@ int Run(const std::vector<std::string_view>& arguments) {
       });
   return status;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-// The arguments as the system keeps them, wide, so that any file name
-// arrives whole; inside they are UTF-8 like every name.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> names;
-  for (int i = 1; i < argc; ++i) names.push_back(text::Utf8FromWide<wchar_t>(argv[i]));
-  return Run({names.begin(), names.end()});
-}
-#else
-int main(int argc, char** argv) { return Run({argv + std::min(argc, 1), argv + argc}); }
-#endif
