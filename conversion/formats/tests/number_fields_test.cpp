@@ -72,7 +72,7 @@ TEST_CASE("WriteInteger and WriteZeroPadded agree with the library, small values
     for (long long value = -12; value <= 1005; ++value) {
       CAPTURE(width);
       CAPTURE(value);
-      std::array<char, 16> expected{}, written{};
+      std::array<char, 32> expected{}, written{};
       const int length = std::snprintf(expected.data(), expected.size(), "%*lld", width, value);
       if (length > width) std::memset(expected.data(), '*', static_cast<std::size_t>(width));
       CHECK(WriteInteger(written.data(), value, width) == written.data() + width);
