@@ -180,7 +180,12 @@ void ConvertWhole(std::string_view bytes, NumberStyle style, int resolution) {
   static const MemoryFile output;
   log.Fill(bytes);
   output.Fill({});
-  const ConversionResult result = ConvertLogFile(log.Name, output.Name, style, resolution);
+  ConversionRequest request;
+  request.Logs = {log.Name};
+  request.Output = output.Name;
+  request.Style = style;
+  request.Kept = OneFixIn{resolution};
+  const ConversionResult result = ConvertLogFile(request);
   Require(result.Succeeded(), "a log in memory converts");
   const std::string pushpins = output.Contents();
   Require(pushpins.starts_with(style == NumberStyle::English ? "  Name, Latitude,  Longitude, Information\r\n"
@@ -197,13 +202,15 @@ void ConvertTrack(std::string_view bytes, int options) {
   static const MemoryFile output;
   log.Fill(bytes);
   output.Fill({});
-  TrackOptions track;
-  track.EveryMs = 1000 * (options >> 4);
-  track.SplitGapMs = 30'000;
-  track.FixesOnly = true;
-  track.MaxSpeedKmh = 300;
-  const ConversionResult result =
-      ConvertLogFile(log.Name, output.Name, NumberStyle::English, 1, {}, {}, {OutputFormat::Gpx, std::nullopt}, {}, track);
+  ConversionRequest request;
+  request.Logs = {log.Name};
+  request.Output = output.Name;
+  request.Format = OutputFormat::Gpx;
+  request.Kept = OneFixPer{1000 * (options >> 4)};
+  request.Track.SplitGapMs = 30'000;
+  request.Track.FixesOnly = true;
+  request.Track.MaxSpeedKmh = 300;
+  const ConversionResult result = ConvertLogFile(request);
   Require(result.Succeeded(), "a log in memory converts with every track option");
   const std::string gpx = output.Contents();
   Require(CountOf(gpx, "<trkpt ") == static_cast<std::size_t>(result.RecordsWritten), "a point per record");

@@ -85,8 +85,8 @@ bool PlanConversions(OptionSettings& read, std::span<const std::string_view> log
     error = std::string("--stats writes no file: ") + (read.OutputName ? "-o" : "-f") + " has no use with it";
     return false;
   }
-  if (statistics) line.Format.Format = conversion::OutputFormat::Statistics;
-  if (read.ResolutionGiven && line.Track.EveryMs) {
+  if (statistics) line.Request.Format = conversion::OutputFormat::Statistics;
+  if (read.ResolutionGiven && read.EveryGiven) {
     error = "-r and --every both choose the fixes kept: give one of them";
     return false;
   }
@@ -112,7 +112,7 @@ bool PlanConversions(OptionSettings& read, std::span<const std::string_view> log
     conversion.LogName = logName;
     if (statistics) continue;
     conversion.OutputName =
-        read.OutputName ? std::string(*read.OutputName) : OutputNameFor(logName, line.Format.Format);
+        read.OutputName ? std::string(*read.OutputName) : OutputNameFor(logName, line.Request.Format);
   }
   if (statistics || line.Merge) return true;
   // Two logs converted into one file would leave only the second one's pushpins.
@@ -127,7 +127,7 @@ bool PlanConversions(OptionSettings& read, std::span<const std::string_view> log
 
 // An option given for a format it does not shape is said, not passed over.
 std::string UnusedOptionNotes(const CommandLine& line) {
-  const conversion::OutputFormat format = line.Format.Format;
+  const conversion::OutputFormat format = line.Request.Format;
   const bool pushpin = format == conversion::OutputFormat::Pushpin;
   const std::string written =
       format == conversion::OutputFormat::Statistics ? "--stats" : "-f " + std::string(conversion::RowOf(format).Name);
@@ -135,11 +135,11 @@ std::string UnusedOptionNotes(const CommandLine& line) {
   const auto note = [&](bool unused, std::string_view option, std::string_view why) {
     if (unused) notes += "pinwell: " + std::string(option) + " has no effect with " + written + ": " + std::string(why) + "\n";
   };
-  note(line.Style == conversion::NumberStyle::Continental && !pushpin, "--continental",
+  note(line.Request.Style == conversion::NumberStyle::Continental && !pushpin, "--continental",
        "it shapes the numbers of pushpin files only");
   // A zone's rules need the day to tell a pushpin note's time; UTC and a fixed offset do not.
-  note(line.Format.FirstDay && pushpin && !line.Format.Zone.NeedsDate(), "--date", "pushpin files carry no date");
-  note(line.Track.SplitGapMs && pushpin, "--split-gap", "pushpin files have no segments");
+  note(line.Request.Reading.FirstDay && pushpin && !line.Request.Zone.NeedsDate(), "--date", "pushpin files carry no date");
+  note(line.Request.Track.SplitGapMs && pushpin, "--split-gap", "pushpin files have no segments");
   return notes;
 }
 

@@ -32,14 +32,12 @@ enum class StatisticsReport { None, Text, Json };
 
 struct CommandLine {
   std::vector<Conversion> Conversions;  // in the order given
-  int Resolution = DefaultResolution;
-  conversion::NumberStyle Style = conversion::NumberStyle::English;
+  // What is asked of every conversion, but its logs, output and statistics;
+  // the Statistics format with --stats.
+  conversion::ConversionRequest Request;
   bool Quiet = false;
   StatisticsReport Statistics = StatisticsReport::None;
-  conversion::FormatOptions Format;  // the Statistics format with --stats
-  conversion::ReadingOptions Reading;
-  conversion::TrackOptions Track;  // all but the resolution
-  std::string EveryText;           // --every as given, for the report
+  std::string EveryText;  // --every as given, for the report
   // One output for all logs, their points one track, numbered on.
   bool Merge = false;
   // Logs converted at the same time (a merge is one conversion).

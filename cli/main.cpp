@@ -87,15 +87,12 @@ void Convert(std::span<const cli::Conversion> logs, const cli::CommandLine& line
     };
   }
 
-  conversion::FormatOptions format = line.Format;
-  format.Statistics = &converted.Statistics;
-  std::vector<std::string_view> names;
-  for (const cli::Conversion& log : logs) names.push_back(log.LogName);
-  converted.Result =
-      merged ? conversion::MergeLogFiles(names, conversion.OutputName, line.Style, line.Resolution, progress, format,
-                                         line.Reading, line.Track)
-             : conversion::ConvertLogFile(conversion.LogName, conversion.OutputName, line.Style, line.Resolution, {},
-                                          progress, format, line.Reading, line.Track);
+  conversion::ConversionRequest request = line.Request;
+  for (const cli::Conversion& log : logs) request.Logs.push_back(log.LogName);
+  request.Output = conversion.OutputName;
+  request.Statistics = &converted.Statistics;
+  request.Progress = std::move(progress);
+  converted.Result = conversion::ConvertLogFile(request);
   if (showProgress) Write(stderr, cli::ProgressClear(display));
 }
 
@@ -119,7 +116,7 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
   }
   for (std::size_t i = 0; i < result.Logs.size(); ++i) {
     const std::string logLabel = LogLabel(logs[i].LogName);
-    Write(stderr, cli::ReadingNotes(logLabel, result.Logs[i], line.Reading.SkipWrongChecksums));
+    Write(stderr, cli::ReadingNotes(logLabel, result.Logs[i], line.Request.Reading.SkipWrongChecksums));
     for (const std::size_t earlier : result.Logs[i].Overlapped) {
       Write(stderr, "pinwell: " + logLabel + ": its times overlap those of " + LogLabel(logs[earlier].LogName) +
                         "; written after it all the same, in the order given\n");
@@ -127,15 +124,15 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
   }
   if (line.Statistics != cli::StatisticsReport::None) {
     return WriteReport(
-        cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts, line.Format.Zone),
+        cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts, line.Request.Zone),
         stdout);
   }
-  for (const std::string& note : conversion::WrittenNotes(result, line.Format.Zone.Name()))
+  for (const std::string& note : conversion::WrittenNotes(result, line.Request.Zone.Name()))
     Write(stderr, "pinwell: " + label + ": " + note + "\n");
 
   if (line.Quiet) return true;
   return WriteReport(cli::ConversionReport(several ? label : std::string(), result.RecordsWritten,
-                                           result.SpeedAvailable, line.Resolution, line.EveryText),
+                                           result.SpeedAvailable, line.Request.Kept, line.EveryText),
                      messages);
 }
 

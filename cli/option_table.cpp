@@ -35,7 +35,7 @@ bool ReadResolution(Value value, Settings& settings, std::string& error) {
             InQuotes(text);
     return false;
   }
-  settings.Line.Resolution = *resolution;
+  settings.Line.Request.Kept = conversion::OneFixIn{*resolution};
   settings.ResolutionGiven = true;
   return true;
 }
@@ -71,14 +71,14 @@ bool ReadFormat(Value value, Settings& settings, std::string& error) {
     error = "the format must be " + FormatNames() + ", not " + InQuotes(text);
     return false;
   }
-  settings.Line.Format.Format = *format;
+  settings.Line.Request.Format = *format;
   settings.FormatGiven = true;
   return true;
 }
 
 bool ReadDate(Value value, Settings& settings, std::string& error) {
   const std::string_view text = *value;
-  std::optional<long long>& day = settings.Line.Format.FirstDay;
+  std::optional<long long>& day = settings.Line.Request.Reading.FirstDay;
   day = conversion::ReadDay(text);
   if (!day) error = "the date must be a day from 0001-01-01 to 9999-12-31, written YYYY-MM-DD, not " + InQuotes(text);
   return day.has_value();
@@ -89,7 +89,7 @@ bool ReadTimeZone(Value value, Settings& settings, std::string& error) {
   std::string reason;
   std::optional<conversion::TimeZone> zone = conversion::TimeZone::Find(text, reason);
   if (!zone) error = "unknown time zone " + InQuotes(text) + ": " + reason;
-  else settings.Line.Format.Zone = std::move(*zone);
+  else settings.Line.Request.Zone = std::move(*zone);
   return zone.has_value();
 }
 
@@ -104,7 +104,7 @@ bool ReadWeekRollover(Value value, Settings& settings, std::string& error) {
             ", not " + InQuotes(text);
     return false;
   }
-  settings.Line.Reading.WeekRollovers = rollovers;
+  settings.Line.Request.Reading.WeekRollovers = rollovers;
   return true;
 }
 
@@ -130,7 +130,7 @@ bool ReadDurationOption(std::string_view option, std::string_view text, std::opt
 
 bool ReadMaximumSpeed(Value value, Settings& settings, std::string& error) {
   const std::string_view text = *value;
-  std::optional<double>& kmh = settings.Line.Track.MaxSpeedKmh;
+  std::optional<double>& kmh = settings.Line.Request.Track.MaxSpeedKmh;
   kmh = ReadSpeed(text);
   if (!kmh) {
     error = "--max-speed takes a speed above 0 with its unit (kmh, km/h, ms, m/s, mph or kn: 200kmh, 50ms, 120mph, "
@@ -178,20 +178,24 @@ constexpr std::array Rows{
            false,
            [](Value v, Settings& s, std::string& e) {
              s.Line.EveryText = *v;
-             return ReadDurationOption("--every", *v, s.Line.Track.EveryMs, e);
+             s.EveryGiven = true;
+             std::optional<long long> every;
+             if (!ReadDurationOption("--every", *v, every, e)) return false;
+             s.Line.Request.Kept = conversion::OneFixPer{*every};
+             return true;
            }},
     Option{"", "--split-gap", Required, "DURATION", "a duration",
            "a gap of more than DURATION between fixes starts a new track segment (map formats; a segment column in "
            "CSV)",
            false,
            [](Value v, Settings& s, std::string& e) {
-             return ReadDurationOption("--split-gap", *v, s.Line.Track.SplitGapMs, e);
+             return ReadDurationOption("--split-gap", *v, s.Line.Request.Track.SplitGapMs, e);
            }},
     Option{"", "--fixes-only", None, "", "",
            "leave out positions without a fix: fix quality 0, an RMC with status V, latitude and longitude both 0",
            false,
            [](Value, Settings& s, std::string&) {
-             s.Line.Track.FixesOnly = true;
+             s.Line.Request.Track.FixesOnly = true;
              return true;
            }},
     Option{"", "--max-speed", Required, "SPEED", "a speed",
@@ -212,19 +216,19 @@ constexpr std::array Rows{
     Option{"", "--english", None, "", "",
            "English numbers: columns separated by commas, decimal point (default)", false,
            [](Value, Settings& s, std::string&) {
-             s.Line.Style = conversion::NumberStyle::English;
+             s.Line.Request.Style = conversion::NumberStyle::English;
              return true;
            }},
     Option{"", "--continental", None, "", "",
            "Continental numbers: columns separated by tabs, decimal comma (pushpin files only)", false,
            [](Value, Settings& s, std::string&) {
-             s.Line.Style = conversion::NumberStyle::Continental;
+             s.Line.Request.Style = conversion::NumberStyle::Continental;
              return true;
            }},
     Option{"", "--checksums", None, "", "",
            "skip the sentences whose checksum does not match (by default they are read, and counted)", false,
            [](Value, Settings& s, std::string&) {
-             s.Line.Reading.SkipWrongChecksums = true;
+             s.Line.Request.Reading.SkipWrongChecksums = true;
              return true;
            }},
     Option{"-q", "--quiet", None, "", "", "do not report the records written (errors still show)", false,

@@ -21,6 +21,7 @@ struct OptionSettings {
   std::optional<std::string_view> OutputName;
   bool FormatGiven = false;
   bool ResolutionGiven = false;
+  bool EveryGiven = false;
   // --help and --version: the text to show instead of converting.
   std::optional<std::string> Answer;
 };

@@ -7,10 +7,11 @@ namespace cli {
 using conversion::CountLine;
 using conversion::SpeedUnavailableLine;
 
-std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable, int resolution,
-                             std::string_view every) {
+std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable,
+                             const conversion::KeptFixes& kept, std::string_view every) {
   const std::string prefix = label.empty() ? std::string() : std::string(label) + ": ";
-  const std::string count = every.empty() ? CountLine(recordsWritten, resolution)
+  const conversion::OneFixIn* oneIn = std::get_if<conversion::OneFixIn>(&kept);
+  const std::string count = oneIn ? CountLine(recordsWritten, oneIn->Fixes)
                                           : std::to_string(recordsWritten) +
                                                 (recordsWritten == 1 ? " record" : " records") + " written.  Every " +
                                                 std::string(every);

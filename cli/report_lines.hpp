@@ -10,10 +10,10 @@ namespace cli {
 
 // The count line and, when no speed was logged, the speed line, each ended by
 // a newline. A label (the log's name when there are several) starts each line.
-// With --every (`every` as the user wrote it) the count line names it in
-// place of the resolution.
-std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable, int resolution,
-                             std::string_view every = {});
+// With one fix per duration (`every` as the user wrote it) the count line
+// names it in place of the resolution.
+std::string ConversionReport(std::string_view label, int recordsWritten, bool speedAvailable,
+                             const conversion::KeptFixes& kept, std::string_view every = {});
 
 // The notes for standard error about what was read, each ended by a newline
 // and started by "pinwell: " and the log's label: why the log gave no record,

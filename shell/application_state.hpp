@@ -28,7 +28,7 @@ struct ApplicationState {
   // What is written under OutputFileName: a name and its format never part.
   conversion::OutputFormat OutputFormat = conversion::OutputFormat::Pushpin;
   conversion::NumberStyle NumberStyle = conversion::NumberStyle::English;
-  int ResolutionSeconds = 1;
+  int OneFixIn = 1;         // the resolution: one fix kept in this many
   bool FixesOnly = false;   // leave out positions the receiver gave without a fix
   bool LocalTime = false;   // the times people read in the machine's zone, not UTC
   std::array<ProgressLine, MaxProgressLines> ProgressLines;

@@ -44,17 +44,13 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   // here on the window's thread, which alone touches the window and the state.
   std::vector<std::string> outputs;
   for (const std::string& log : names) outputs.emplace_back(conversion::DefaultOutputName(log));
-  const conversion::NumberStyle style = app.NumberStyle;
-  const int resolution = app.ResolutionSeconds;
-  const conversion::FormatOptions format = ChosenFormatOptions(conversion::OutputFormat::Pushpin);
-  const conversion::TrackOptions track = ChosenTrackOptions();
+  std::vector<conversion::ConversionRequest> requests;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    requests.push_back(ChosenRequest(names[i], outputs[i], conversion::OutputFormat::Pushpin));
   std::vector<conversion::ConversionResult> results(names.size());
   conversion::RunInOrder(
       names.size(), conversion::ProcessorCount(),
-      [&](std::size_t i) {
-        results[i] =
-            conversion::ConvertLogFile(names[i], outputs[i], style, resolution, {}, {}, format, {}, track);
-      },
+      [&](std::size_t i) { results[i] = conversion::ConvertLogFile(requests[i]); },
       [&](std::size_t i) {
         AddRollingLine(toolkit, InTurnLine(names[i], outputs[i], results[i]));
         if (!results[i].Succeeded()) ReportFailure(toolkit, results[i].FailedFile, results[i].FailureReason);

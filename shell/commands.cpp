@@ -37,7 +37,7 @@ void ChooseResolution(Toolkit& toolkit, const Resolution& chosen) {
   for (const Resolution& item : Resolutions) {
     toolkit.MenuItemState(item.Command, toolkit::MenuItemKind::Checked, item.Command == chosen.Command ? 1 : 0);
   }
-  Application.ResolutionSeconds = chosen.Seconds;
+  Application.OneFixIn = chosen.Seconds;
   toolkit.StatusBarText(ResolutionPart, chosen.StatusText);
 }
 

@@ -136,19 +136,20 @@ void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view rea
   toolkit.MessageBoxShow(toolkit::Buttons::Ok, toolkit::Icon::Stop, FirstButton, message, BoxTitle);
 }
 
-conversion::TrackOptions ChosenTrackOptions() {
-  conversion::TrackOptions options;
-  options.FixesOnly = Application.FixesOnly;
-  return options;
-}
-
-conversion::FormatOptions ChosenFormatOptions(conversion::OutputFormat format) {
-  conversion::FormatOptions options;
-  options.Format = format;
+conversion::ConversionRequest ChosenRequest(std::string_view log, std::string_view output,
+                                            conversion::OutputFormat format) {
+  const ApplicationState& app = Application;
+  conversion::ConversionRequest request;
+  request.Logs = {std::string(log)};
+  request.Output = output;
+  request.Format = format;
+  request.Style = app.NumberStyle;
+  request.Kept = conversion::OneFixIn{app.OneFixIn};
+  request.Track.FixesOnly = app.FixesOnly;
   std::string reason;
   // The system always knows its own zone; were it not so, the times stay UTC.
-  if (Application.LocalTime) options.Zone = conversion::TimeZone::Find("local", reason).value_or(conversion::TimeZone{});
-  return options;
+  if (app.LocalTime) request.Zone = conversion::TimeZone::Find("local", reason).value_or(conversion::TimeZone{});
+  return request;
 }
 
 void ConvertLog(Toolkit& toolkit, int mode) {
@@ -166,13 +167,12 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     app.OutputFileName = target->Name;
     app.OutputFormat = target->Format;
   }
-  const conversion::FormatOptions format = ChosenFormatOptions(app.OutputFormat);
+  conversion::ConversionRequest request =
+      ChosenRequest(app.InputLogName.Trimmed(), app.OutputFileName.Trimmed(), app.OutputFormat);
+  request.Announcement = [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); };
 
   const int linesBefore = app.ProgressLineCount;
-  const conversion::ConversionResult result = conversion::ConvertLogFile(
-      app.InputLogName.Trimmed(), app.OutputFileName.Trimmed(), app.NumberStyle, app.ResolutionSeconds,
-      [&] { AddProgressLine(toolkit, PathLine("Output to ... ", app.OutputFileName)); }, {}, format, {},
-      ChosenTrackOptions());
+  const conversion::ConversionResult result = conversion::ConvertLogFile(request);
   if (!result.Succeeded()) {
     ReportFailure(toolkit, result.FailedFile, result.FailureReason);
     // Nothing was written: the window, the name and its format go back to
@@ -185,12 +185,12 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     return;
   }
   app.InputLogName = "";
-  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.ResolutionSeconds, app.OutputFormat));
+  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.OneFixIn, app.OutputFormat));
   if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
   // What the command line would note about the same run, in the same words.
   std::vector<std::string> notes;
   if (!result.Logs.empty()) notes = conversion::ReadingNotes(result.Logs.front(), false, DesktopOptions);
-  for (std::string& note : conversion::WrittenNotes(result, format.Zone.Name(), DesktopOptions)) notes.push_back(std::move(note));
+  for (std::string& note : conversion::WrittenNotes(result, request.Zone.Name(), DesktopOptions)) notes.push_back(std::move(note));
   for (std::string& note : notes) {
     note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));
     AddProgressLine(toolkit, note);

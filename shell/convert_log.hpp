@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "conversion/formats/output_format.hpp"
-#include "conversion/run/track_filter.hpp"
+#include "conversion/run/convert_log_file.hpp"
 #include "shell/toolkit_interface.hpp"
 
 namespace shell {
@@ -23,10 +23,10 @@ inline constexpr int SaveAsMode = 1;
 // place.
 void ConvertLog(Toolkit& toolkit, int mode);
 
-// The fixes the options keep beyond the resolution.
-conversion::TrackOptions ChosenTrackOptions();
-// The format, and the zone its times are shown in.
-conversion::FormatOptions ChosenFormatOptions(conversion::OutputFormat format);
+// The conversion of a log into a format as the options are set: the
+// number style, the resolution, the fixes kept and the zone of the times.
+conversion::ConversionRequest ChosenRequest(std::string_view log, std::string_view output,
+                                            conversion::OutputFormat format);
 
 // The box of a failed conversion: "<file>: <the system's reason>".
 void ReportFailure(Toolkit& toolkit, std::string_view file, std::string_view reason);

@@ -78,8 +78,8 @@ TEST_CASE("ParseCommandLine accepts") {
     const Outcome outcome = Parse(row.Arguments);
     CHECK_FALSE(outcome.Status.has_value());
     CHECK(Joined(outcome.Line.Conversions) == row.Conversions);
-    CHECK(outcome.Line.Resolution == row.Resolution);
-    CHECK((outcome.Line.Style == conversion::NumberStyle::Continental) == row.Continental);
+    CHECK(std::get<conversion::OneFixIn>(outcome.Line.Request.Kept).Fixes == row.Resolution);
+    CHECK((outcome.Line.Request.Style == conversion::NumberStyle::Continental) == row.Continental);
     CHECK(outcome.Line.Quiet == row.Quiet);
     CHECK(outcome.Out.empty());
     CHECK(outcome.Err.empty());
@@ -199,8 +199,8 @@ TEST_CASE("ParseCommandLine reads the format and the day") {
     const Outcome outcome = Parse(row.Arguments);
     CHECK_FALSE(outcome.Status.has_value());
     CHECK(Joined(outcome.Line.Conversions) == row.Conversions);
-    CHECK(outcome.Line.Format.Format == row.Format);
-    CHECK(outcome.Line.Format.FirstDay == row.FirstDay);
+    CHECK(outcome.Line.Request.Format == row.Format);
+    CHECK(outcome.Line.Request.Reading.FirstDay == row.FirstDay);
   }
   CHECK(Parse({"--stats", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Text);
   CHECK(Parse({"--stats=text", "a.pgl"}).Line.Statistics == cli::StatisticsReport::Text);
@@ -271,9 +271,10 @@ TEST_CASE("ParseCommandLine reads the track options") {
     std::string Track;  // every, split, fixes only, maximum speed, merge
   };
   auto track = [](const CommandLine& line) {
-    const conversion::TrackOptions& t = line.Track;
+    const conversion::TrackOptions& t = line.Request.Track;
     auto value = [](const auto& v) { return v ? std::to_string(static_cast<long long>(*v)) : std::string("-"); };
-    return value(t.EveryMs) + " " + value(t.SplitGapMs) + " " + (t.FixesOnly ? "F" : "-") + " " +
+    const conversion::OneFixPer* every = std::get_if<conversion::OneFixPer>(&line.Request.Kept);
+    return (every ? std::to_string(every->Ms) : "-") + " " + value(t.SplitGapMs) + " " + (t.FixesOnly ? "F" : "-") + " " +
            value(t.MaxSpeedKmh) + " " + (line.Merge ? "M" : "-");
   };
   const Row rows[] = {

@@ -17,12 +17,12 @@ using namespace std::chrono_literals;
 
 TEST_CASE("ConversionReport") {
   SUBCASE("one log: the desktop program's lines alone") {
-    CHECK(cli::ConversionReport("", 42, true, 5) == "42 records written.  Resolution (secs):  5\n");
-    CHECK(cli::ConversionReport("", 0, false, 1) ==
+    CHECK(cli::ConversionReport("", 42, true, conversion::OneFixIn{5}) == "42 records written.  Resolution (secs):  5\n");
+    CHECK(cli::ConversionReport("", 0, false, conversion::OneFixIn{1}) ==
           "0 records written.  Resolution (secs):  1\nSpeed/Course data not available\n");
   }
   SUBCASE("several logs: every line names its log") {
-    CHECK(cli::ConversionReport("b.pgl", 9, false, 10) ==
+    CHECK(cli::ConversionReport("b.pgl", 9, false, conversion::OneFixIn{10}) ==
           "b.pgl: 9 records written.  Resolution (secs): 10\nb.pgl: Speed/Course data not available\n");
   }
 }

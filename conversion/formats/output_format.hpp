@@ -9,8 +9,6 @@
 #include <span>
 #include <string_view>
 
-#include "conversion/formats/time_zone.hpp"
-
 namespace conversion {
 
 // Statistics writes no file: the kept records are summed up in the
@@ -39,18 +37,5 @@ std::optional<OutputFormat> FindFormat(std::string_view name);
 // The format whose extension a file's name ends in, in any case, if any.
 std::optional<OutputFormat> FormatOfFileName(std::string_view fileName);
 std::string_view FormatExtension(OutputFormat format);
-
-// What a run writes beyond the number style and the resolution.
-struct FormatOptions {
-  OutputFormat Format = OutputFormat::Pushpin;
-  // Days since 1970-01-01 of the log's first fix, for a log whose $GPRMC
-  // sentences give no date (a $GPGGA time has none of its own).
-  std::optional<long long> FirstDay;
-  // Where the Statistics format sums up the records; not owned.
-  TrackStatistics* Statistics = nullptr;
-  // The zone of the times people read: the pushpin notes, CSV, the
-  // statistics and the picture's caption.
-  TimeZone Zone = {};
-};
 
 }  // namespace conversion

@@ -13,7 +13,10 @@ struct ReadingOptions {
   bool SkipWrongChecksums = false;
   // Whole GPS week rollovers (1024 weeks each) to move the log's dates
   // forward by; none to look at the evidence (week_rollover.hpp).
-  std::optional<int> WeekRollovers;
+  std::optional<int> WeekRollovers{};
+  // Days since 1970-01-01 of the log's first fix, for a log whose RMC
+  // sentences give no date (a GGA time has none of its own).
+  std::optional<long long> FirstDay{};
 };
 
 // What the log held, to say why it gave no record.

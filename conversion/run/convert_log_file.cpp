@@ -77,23 +77,20 @@ TrackOptions FilterOptions(TrackOptions track, OutputFormat format) {
   return track;
 }
 
-class Run {
+// The logs of one request into its output.
+class Converter {
  public:
-  Run(std::span<const std::string_view> logNames, std::string_view outputName, NumberStyle numberStyle, int resolution,
-      const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track)
-      : logNames_(logNames),
-        outputName_(outputName),
-        format_(format),
-        reading_(reading),
-        track_(track),
-        writer_(RowOf(format.Format)
-                    .MakeWriter(WriterSettings{logNames.size() == 1 ? logNames.front() : outputName, numberStyle,
-                                               format.Statistics, track.SplitGapMs.has_value(), format.Zone})),
-        filter_(FilterOptions(track, format.Format), resolution, format.Format != OutputFormat::Pushpin) {
+  explicit Converter(const ConversionRequest& request)
+      : request_(request),
+        writer_(RowOf(request.Format)
+                    .MakeWriter(WriterSettings{request.Logs.size() == 1 ? request.Logs.front() : request.Output,
+                                               request.Style, request.Statistics,
+                                               request.Track.SplitGapMs.has_value(), request.Zone})),
+        filter_(request.Kept, FilterOptions(request.Track, request.Format), request.Format != OutputFormat::Pushpin) {
     buffer_.reserve(FlushSize + LongestRecord);
   }
 
-  ConversionResult Convert(const std::function<void()>& announcement, const ProgressReport& progress);
+  ConversionResult Convert();
 
  private:
   ConversionResult Failure(std::string_view file, std::string reason) {
@@ -101,27 +98,23 @@ class Run {
   }
   ConversionResult OutputFailure(const std::string& reason) { return Failure(output_.FailedFile(), reason); }
   bool Flushed(std::size_t threshold);
-  bool ConvertLog(LogReader& log, std::size_t index);
+  bool AppendLog(LogReader& log, std::size_t index);
   // Through the writer, dated where the log's dates allow.
   bool Write(TrackRecord& record, bool startsSegment);
 
-  std::span<const std::string_view> logNames_;
-  std::string_view outputName_;
-  FormatOptions format_;
-  ReadingOptions reading_;
-  TrackOptions track_;
+  const ConversionRequest& request_;
   std::unique_ptr<TrackWriter> writer_;
   TrackFilter filter_;
   OutputFile output_;
   std::string buffer_;
   ConversionResult result_;
-  std::string failure_;  // why ConvertLog failed, when not the log's reading
+  std::string failure_;  // why AppendLog failed, when not the log's reading
   long long numbersBefore_ = 0;  // the fixes of the logs before
   long long recordsWritten_ = 0;
   std::vector<TimeSpan> spans_;
 };
 
-bool Run::Flushed(std::size_t threshold) {
+bool Converter::Flushed(std::size_t threshold) {
   if (buffer_.size() < threshold) return true;
   const bool written = !writer_->WritesFile() || output_.Write(buffer_);
   buffer_.clear();
@@ -129,35 +122,37 @@ bool Run::Flushed(std::size_t threshold) {
   return written;
 }
 
-bool Run::Write(TrackRecord& record, bool startsSegment) {
+bool Converter::Write(TrackRecord& record, bool startsSegment) {
   if (startsSegment) writer_->StartSegment(buffer_);
   writer_->Record(record, buffer_);
   const bool first = result_.Logs.back().RecordsWritten++ == 0;
-  if (logNames_.size() > 1) spans_.back().Add(record, first);
+  if (request_.Logs.size() > 1) spans_.back().Add(record, first);
   ++recordsWritten_;
   return Flushed(FlushSize);
 }
 
-ConversionResult Run::Convert(const std::function<void()>& announcement, const ProgressReport& progress) {
+ConversionResult Converter::Convert() {
+  const std::vector<std::string>& logNames = request_.Logs;
+  const std::string& outputName = request_.Output;
   // One log open at a time: a merge takes no more memory than one log.
   std::optional<LogReader> log(std::in_place);
-  if (!log->Open(logNames_.front(), progress)) return Failure(logNames_.front(), log->Reason());
-  if (announcement) announcement();
+  if (!log->Open(logNames.front(), request_.Progress)) return Failure(logNames.front(), log->Reason());
+  if (request_.Announcement) request_.Announcement();
   const bool writesFile = writer_->WritesFile();
-  for (const std::string_view logName : logNames_) {
-    if (writesFile && SameFile(AsLog(logName), AsOutput(outputName_)))
-      return Failure(outputName_, "is the log file itself; choose another output file");
+  for (const std::string& logName : logNames) {
+    if (writesFile && SameFile(AsLog(logName), AsOutput(outputName)))
+      return Failure(outputName, "is the log file itself; choose another output file");
   }
-  if (writesFile && !output_.Open(outputName_)) return OutputFailure(output_.Reason());
+  if (writesFile && !output_.Open(outputName)) return OutputFailure(output_.Reason());
   if (!writer_->Header(buffer_)) return OutputFailure(writer_->Reason());
 
-  for (std::size_t index = 0; index < logNames_.size(); ++index) {
+  for (std::size_t index = 0; index < logNames.size(); ++index) {
     if (index > 0) {
       log.emplace();
-      if (!log->Open(logNames_[index], progress)) return Failure(logNames_[index], log->Reason());
+      if (!log->Open(logNames[index], request_.Progress)) return Failure(logNames[index], log->Reason());
     }
-    if (!ConvertLog(*log, index)) {
-      return failure_.empty() ? Failure(logNames_[index], log->Reason()) : OutputFailure(failure_);
+    if (!AppendLog(*log, index)) {
+      return failure_.empty() ? Failure(logNames[index], log->Reason()) : OutputFailure(failure_);
     }
   }
 
@@ -168,14 +163,16 @@ ConversionResult Run::Convert(const std::function<void()>& announcement, const P
   result_.PointsPastLastDate = writer_->PointsPastLastDate();
   result_.ValuesOutOfRange = writer_->ValuesOutOfRange();
   result_.UtcTimes = writer_->UtcTimes();
-  if (format_.Statistics) format_.Statistics->NoteDropped(result_.Dropped, track_.FixesOnly, track_.MaxSpeedKmh.has_value());
+  if (request_.Statistics)
+    request_.Statistics->NoteDropped(result_.Dropped, request_.Track.FixesOnly, request_.Track.MaxSpeedKmh.has_value());
   if (!writer_->Finish(buffer_, output_)) return OutputFailure(writer_->Reason());
   if (!Flushed(0) || (writesFile && !output_.Commit())) return OutputFailure(output_.Reason());
   return std::move(result_);
 }
 
 // False when the log could not be read on, or when writing failed (failure_).
-bool Run::ConvertLog(LogReader& log, std::size_t index) {
+bool Converter::AppendLog(LogReader& log, std::size_t index) {
+  const std::string& logName = request_.Logs[index];
   if (index > 0) {
     filter_.StartLog();
     writer_->StartLog();
@@ -183,9 +180,9 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
   const DroppedFixes droppedBefore = filter_.Dropped();
   result_.Logs.emplace_back();
   spans_.emplace_back();
-  TrackReader reader(log, reading_, writer_->NeedsDays(), track_.FixesOnly, filter_.LooksAtFacts(),
+  TrackReader reader(log, request_.Reading, writer_->NeedsDays(), request_.Track.FixesOnly, filter_.LooksAtFacts(),
                      writer_->OwnSecondMotion());
-  if (logNames_[index] != StandardStreamName) reader.TakeRolloverEvidence(PathOf(logNames_[index]));
+  if (logName != StandardStreamName) reader.TakeRolloverEvidence(PathOf(logName));
   // The records before the log's first date wait for it.
   UndatedRecords undated;
   auto pass = [&](TrackRecord& record, bool startsSegment) {
@@ -241,7 +238,7 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
     if (!fillHeld) reader.Fill(held);
     if (!pass(held, false)) return false;
   }
-  const std::optional<long long> shift = reader.DayShift() ? reader.DayShift() : format_.FirstDay;
+  const std::optional<long long> shift = reader.DayShift() ? reader.DayShift() : request_.Reading.FirstDay;
   if (!undated.Release(shift, [&](TrackRecord& r, bool s) { return Write(r, s); })) {
     if (failure_.empty()) failure_ = undated.Reason();
     return false;
@@ -264,19 +261,9 @@ bool Run::ConvertLog(LogReader& log, std::size_t index) {
 
 }  // namespace
 
-ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
-                                int resolution, const std::function<void()>& announcement,
-                                const ProgressReport& progress, const FormatOptions& format,
-                                const ReadingOptions& reading, const TrackOptions& track) {
-  const std::string_view logs[] = {logName};
-  return Run(logs, outputName, numberStyle, resolution, format, reading, track).Convert(announcement, progress);
-}
-
-ConversionResult MergeLogFiles(std::span<const std::string_view> logNames, std::string_view outputName,
-                               NumberStyle numberStyle, int resolution, const ProgressReport& progress,
-                               const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track) {
-  if (logNames.empty()) return {};
-  return Run(logNames, outputName, numberStyle, resolution, format, reading, track).Convert({}, progress);
+ConversionResult ConvertLogFile(const ConversionRequest& request) {
+  if (request.Logs.empty()) return {};
+  return Converter(request).Convert();
 }
 
 }  // namespace conversion

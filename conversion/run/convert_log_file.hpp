@@ -10,6 +10,7 @@
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/output_format.hpp"
+#include "conversion/formats/time_zone.hpp"
 #include "conversion/reading/log_counts.hpp"
 #include "conversion/run/track_filter.hpp"
 
@@ -49,34 +50,39 @@ struct ConversionResult {
   bool Succeeded() const { return FailureReason.empty(); }
 };
 
-// The announcement runs once, after the log has been opened and before the
-// output file is opened. The progress report runs now and then while the log
-// is read, never per line (once per mebibyte read).
-//
+// All a conversion is asked to do. Several logs are merged into one output,
+// in the order given, as one track whose records are numbered on from log to
+// log: each log is filtered as if it were converted alone, and starts a new
+// segment when the track options ask for segments; the track is named after
+// the output. A log that cannot be read fails the whole run. Logs whose times
+// overlap are written in the order given all the same; the result says which.
+struct ConversionRequest {
+  std::vector<std::string> Logs{};  // "-" is standard input
+  std::string Output{};             // "-" is standard output; unused by a format that writes no file
+  OutputFormat Format = OutputFormat::Pushpin;
+  NumberStyle Style = NumberStyle::English;  // of the pushpin file only
+  KeptFixes Kept{};
+  TrackOptions Track{};
+  ReadingOptions Reading{};
+  // The zone of the times people read: the pushpin notes, CSV, the
+  // statistics and the picture's caption.
+  TimeZone Zone = {};
+  // Where the Statistics format sums up the records; not owned.
+  TrackStatistics* Statistics = nullptr;
+  // Runs once, after the first log has been opened and before the output
+  // file is opened.
+  std::function<void()> Announcement{};
+  // Runs now and then while a log is read, never per line (once per mebibyte read).
+  ProgressReport Progress{};
+};
+
 // Each run starts from an empty fix. A regular output file is written beside
 // its target and put in place only when the whole run succeeded; standard
 // output ("-"), devices and pipes are written directly. An output that is
-// the log itself is refused with the reason "is the log file itself; choose
-// another output file", the log untouched.
-//
-// The format chooses the writer; the number style shapes the pushpin file
-// only. The Statistics format opens no output, and the output's name is not
-// used. The track options choose the fixes kept beyond the resolution (which
-// --every replaces); the map formats leave out positions beyond the earth's
-// ranges whatever the options.
-ConversionResult ConvertLogFile(std::string_view logName, std::string_view outputName, NumberStyle numberStyle,
-                                int resolution, const std::function<void()>& announcement = {},
-                                const ProgressReport& progress = {}, const FormatOptions& format = {},
-                                const ReadingOptions& reading = {}, const TrackOptions& track = {});
-
-// Several logs into one output, in the order given, as one track whose
-// records are numbered on from log to log: each log is filtered as if it
-// were converted alone, and starts a new segment when the track options ask
-// for segments. The track is named after the output. A log that cannot be
-// read fails the whole run. Logs whose times overlap are written in the order
-// given all the same; the result says which.
-ConversionResult MergeLogFiles(std::span<const std::string_view> logNames, std::string_view outputName,
-                               NumberStyle numberStyle, int resolution, const ProgressReport& progress,
-                               const FormatOptions& format, const ReadingOptions& reading, const TrackOptions& track);
+// one of the logs is refused with the reason "is the log file itself; choose
+// another output file", the log untouched. The map formats leave out
+// positions beyond the earth's ranges whatever the options. No log at all
+// converts to nothing.
+ConversionResult ConvertLogFile(const ConversionRequest& request);
 
 }  // namespace conversion

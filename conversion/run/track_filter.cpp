@@ -19,12 +19,12 @@ bool OnEarth(const FixFacts& fix) { return std::abs(fix.Latitude) <= 90 && std::
 
 }  // namespace
 
-TrackFilter::TrackFilter(const TrackOptions& options, int resolution, bool onEarthOnly)
-    : options_(options), resolution_(std::max(resolution, 1)), onEarthOnly_(onEarthOnly) {}
+TrackFilter::TrackFilter(const KeptFixes& kept, const TrackOptions& options, bool onEarthOnly)
+    : kept_(kept), options_(options), onEarthOnly_(onEarthOnly) {}
 
 void TrackFilter::StartLog() { log_ = LogState{}; }
 
-bool TrackFilter::LooksAtFacts() const { return WritesHeldLate() || options_.EveryMs; }
+bool TrackFilter::LooksAtFacts() const { return WritesHeldLate() || std::holds_alternative<OneFixPer>(kept_); }
 
 bool TrackFilter::WritesHeldLate() const {
   return options_.FixesOnly || onEarthOnly_ || options_.MaxSpeedKmh || options_.SplitGapMs;
@@ -159,9 +159,10 @@ bool TrackFilter::Decided(FixDecision& decision) {
 }
 
 bool TrackFilter::Due(const std::optional<long long>& clock) const {
-  if (!options_.EveryMs) return (log_.Passed - 1) % resolution_ == 0;
+  if (const OneFixIn* oneIn = std::get_if<OneFixIn>(&kept_))
+    return (log_.Passed - 1) % std::max(oneIn->Fixes, 1) == 0;
   if (!clock) return false;
-  return !log_.LastWrittenClock || *clock - *log_.LastWrittenClock >= *options_.EveryMs;
+  return !log_.LastWrittenClock || *clock - *log_.LastWrittenClock >= std::get<OneFixPer>(kept_).Ms;
 }
 
 FixDecision TrackFilter::Thin(const std::optional<long long>& clock) {

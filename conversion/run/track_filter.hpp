@@ -7,18 +7,29 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <variant>
 
 #include "conversion/formats/track_statistics.hpp"
 #include "conversion/reading/track_record.hpp"
 
 namespace conversion {
 
-// What is kept of a log beyond the resolution.
+// Which of a log's fixes are kept, one choice: one in N counted from the
+// first (one in 1 is every fix), or one per duration, a fix at least that
+// long after the last one written.
+struct OneFixIn {
+  int Fixes = 1;
+};
+struct OneFixPer {
+  long long Ms = 0;
+};
+using KeptFixes = std::variant<OneFixIn, OneFixPer>;
+
+// What else decides the fixes kept, and where the track breaks.
 struct TrackOptions {
-  std::optional<long long> EveryMs;     // a fix at least this long after the last written one, not the resolution
-  std::optional<long long> SplitGapMs;  // a longer gap between fixes starts a new segment
+  std::optional<long long> SplitGapMs{};  // a longer gap between fixes starts a new segment
   bool FixesOnly = false;               // leave out what the receiver did not give as a fix
-  std::optional<double> MaxSpeedKmh;    // leave out a fix that only a faster jump could reach
+  std::optional<double> MaxSpeedKmh{};    // leave out a fix that only a faster jump could reach
 };
 
 enum class Keep {
@@ -50,7 +61,7 @@ class TrackFilter {
  public:
   // `onEarthOnly`: positions outside the earth's ranges are left out (the map
   // formats, whose readers reject them).
-  TrackFilter(const TrackOptions& options, int resolution, bool onEarthOnly);
+  TrackFilter(const KeptFixes& kept, const TrackOptions& options, bool onEarthOnly);
 
   // The next log of a merge: judged as if converted alone, its first fix a
   // new segment when segments are asked for.
@@ -117,8 +128,8 @@ class TrackFilter {
   Waiting& At(long long index) { return log_.Queue[static_cast<std::size_t>(index) % WaitingRecords]; }
   const Waiting& At(long long index) const { return log_.Queue[static_cast<std::size_t>(index) % WaitingRecords]; }
 
+  KeptFixes kept_;
   TrackOptions options_;
-  long long resolution_;
   bool onEarthOnly_;
   DroppedFixes dropped_;
   bool pointsBefore_ = false;  // written from earlier logs of a merge

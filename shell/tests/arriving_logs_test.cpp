@@ -69,7 +69,7 @@ TEST_CASE("Several logs are converted in turn, each to its own name, a failure t
   WriteFile("b.txt", "kept");
   Application.InputLogName = "chosen.pgl";
   Application.NumberStyle = conversion::NumberStyle::Continental;
-  Application.ResolutionSeconds = 5;
+  Application.OneFixIn = 5;
   const std::vector<std::string> logs{"a.pgl", "missing.pgl", "folder/b.PGL"};
   fs::create_directory("folder");
   fs::rename("b.PGL", "folder/b.PGL");
@@ -83,7 +83,10 @@ TEST_CASE("Several logs are converted in turn, each to its own name, a failure t
             R"(MessageBoxShow(0, 1, 1, "missing.pgl: No such file or directory", "TomTom Log File"))",
             Drawn(3, "b.PGL: 1 records written to b.txt"),
         });
-  conversion::ConvertLogFile("a.pgl", "direct.txt", conversion::NumberStyle::Continental, 5);
+  conversion::ConvertLogFile({.Logs = {"a.pgl"},
+                              .Output = "direct.txt",
+                              .Style = conversion::NumberStyle::Continental,
+                              .Kept = conversion::OneFixIn{5}});
   CHECK(ReadFile("a.txt") == ReadFile("direct.txt"));
   CHECK(ReadFile("b.txt") == "kept");
   CHECK(fs::exists("folder/b.txt"));

@@ -42,7 +42,7 @@ TEST_CASE("DispatchCommand") {
     for (const Row& row : rows) {
       CAPTURE(row.Command);
       CHECK(Dispatch(row.Command, exitRequested) == row.Calls);
-      CHECK(Application.ResolutionSeconds == row.Seconds);
+      CHECK(Application.OneFixIn == row.Seconds);
     }
   }
   SUBCASE("number styles move their check mark and change the state and status part 1") {
@@ -107,7 +107,7 @@ TEST_CASE("DispatchCommand") {
       CHECK(Dispatch(command, exitRequested).empty());
     }
     CHECK_FALSE(exitRequested);
-    CHECK(Application.ResolutionSeconds == 1);
+    CHECK(Application.OneFixIn == 1);
     CHECK(Application.NumberStyle == conversion::NumberStyle::English);
   }
 }

@@ -55,7 +55,7 @@ TEST_CASE("Save converts the opened log into the name Open proposed") {
   WriteFile("trip.pgl", std::string(Gga) + std::string(Gga) + std::string(Gga));
   w.Opened("trip.pgl", "trip.txt");
   Application.NumberStyle = conversion::NumberStyle::Continental;
-  Application.ResolutionSeconds = 5;
+  Application.OneFixIn = 5;
   ConvertLog(w.Toolkit, SaveMode);
 
   CHECK(w.Toolkit.Take() == std::vector<std::string>{
@@ -65,7 +65,10 @@ TEST_CASE("Save converts the opened log into the name Open proposed") {
                             });
   CHECK(Application.ProgressLineCount == 4);
   CHECK(Application.InputLogName.IsBlank());
-  conversion::ConvertLogFile("trip.pgl", "direct.txt", conversion::NumberStyle::Continental, 5);
+  conversion::ConvertLogFile({.Logs = {"trip.pgl"},
+                              .Output = "direct.txt",
+                              .Style = conversion::NumberStyle::Continental,
+                              .Kept = conversion::OneFixIn{5}});
   CHECK(ReadFile("trip.txt") == ReadFile("direct.txt"));
 
   SUBCASE("each conversion needs its own Open") {
@@ -155,9 +158,7 @@ TEST_CASE("Save As writes the type chosen or typed, a name without extension get
     const std::vector<std::string> calls = w.Toolkit.Take();
     REQUIRE(calls.size() >= 3);
     CHECK(calls[2] == "TextAt(100, 3000, \"" + row.CountLine + "\")");
-    conversion::FormatOptions format;
-    format.Format = row.Format;
-    conversion::ConvertLogFile("trip.pgl", "direct", conversion::NumberStyle::English, 1, {}, {}, format);
+    conversion::ConvertLogFile({.Logs = {"trip.pgl"}, .Output = "direct", .Format = row.Format});
     CHECK(ReadFile(row.Written) == ReadFile("direct"));
     std::filesystem::remove(row.Written);
   }

@@ -28,7 +28,7 @@ struct MapRun {
 
   ConversionResult Convert(std::string_view log, OutputFormat format, std::optional<long long> day = {}) {
     WriteFile(Log, log);
-    return ConvertLogFile(Log, Output, NumberStyle::English, 1, {}, {}, {format, day});
+    return ConvertLogFile({.Logs = {Log}, .Output = Output, .Format = format, .Reading = {.FirstDay = day}});
   }
   std::string Text() const { return ReadFile(Output); }
 };
@@ -104,7 +104,9 @@ TEST_CASE("The map formats, byte for byte") {
   }
   SUBCASE("CSV, with a point whatever the number style") {
     WriteFile(run.Log, TwoFixes);
-    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::Continental, 1, {}, {}, {OutputFormat::Csv, {}}).Succeeded());
+    REQUIRE(ConvertLogFile({.Logs = {run.Log}, .Output = run.Output, .Format = OutputFormat::Csv,
+                            .Style = NumberStyle::Continental})
+                .Succeeded());
     CHECK(run.Text() ==
           "name,time,latitude,longitude,altitude_m,speed_kmh,course,satellites\r\n"
           "Pt1,2003-05-17T12:35:19Z,48.117300,11.516667,545.4,10.2,54.7,5\r\n"
@@ -133,8 +135,7 @@ TEST_CASE("A track in segments: a part of one point makes no line") {
   TrackOptions track;
   track.SplitGapMs = 60000;
   auto convert = [&](OutputFormat format) {
-    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1, {}, {}, {format, std::nullopt}, {}, track)
-                .Succeeded());
+    REQUIRE(ConvertLogFile({.Logs = {run.Log}, .Output = run.Output, .Format = format, .Track = track}).Succeeded());
     return run.Text();
   };
   // The track line: from the line before its name on.

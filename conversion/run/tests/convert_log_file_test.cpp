@@ -80,7 +80,7 @@ struct Run {
 
   ConversionResult Convert(std::string_view log, NumberStyle style = NumberStyle::English, int resolution = 1) {
     WriteFile(Log, log);
-    return ConvertLogFile(Log, Output, style, resolution);
+    return ConvertLogFile({.Logs = {Log}, .Output = Output, .Style = style, .Kept = OneFixIn{resolution}});
   }
   std::string Text() const { return ReadFile(Output); }
   // Only the log and the output: no temporary file stays behind.
@@ -390,7 +390,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("a log that cannot be opened") {
     const std::string missing = run.Folder / "missing.pgl";
     bool announced = false;
-    const ConversionResult result = ConvertLogFile(missing, run.Output, NumberStyle::English, 1, [&] { announced = true; });
+    const ConversionResult result = ConvertLogFile({.Logs = {missing}, .Output = run.Output, .Announcement = [&] { announced = true; }});
     CHECK_FALSE(result.Succeeded());
     CHECK(result.FailedFile == missing);
     CHECK(result.FailureReason == "No such file or directory");
@@ -400,7 +400,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("an output that cannot be created") {
     const std::string output = run.Folder / "no-such-folder/track.txt";
     bool announced = false;
-    const ConversionResult result = ConvertLogFile(run.Log, output, NumberStyle::English, 1, [&] { announced = true; });
+    const ConversionResult result = ConvertLogFile({.Logs = {run.Log}, .Output = output, .Announcement = [&] { announced = true; }});
     CHECK(announced);
     CHECK(result.FailedFile == output);
     CHECK(result.FailureReason == "No such file or directory");
@@ -409,7 +409,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("the output is never the log itself") {
     for (const std::string& output : {run.Log, (run.Folder.Path / "." / "track.pgl").string()}) {
       CAPTURE(output);
-      const ConversionResult result = ConvertLogFile(run.Log, output, NumberStyle::English, 1);
+      const ConversionResult result = ConvertLogFile({.Logs = {run.Log}, .Output = output});
       CHECK(result.FailedFile == output);
       CHECK(result.FailureReason == "is the log file itself; choose another output file");
       CHECK(ReadFile(run.Log) == Gga);
@@ -422,7 +422,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     const bool root = geteuid() == 0;
     if (root) REQUIRE(chown(run.Output.c_str(), Nobody, Nobody) == 0);
 #endif
-    const ConversionResult result = ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1);
+    const ConversionResult result = ConvertLogFile({.Logs = {run.Log}, .Output = run.Output});
     CHECK(result.Succeeded());
     CHECK(run.Text().starts_with(EnglishHeader));
     CHECK(run.FileCount() == 2);
@@ -436,13 +436,13 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
   SUBCASE("a file with the longest name a file may have is replaced") {
     const std::string output = run.Folder / std::string(255, 'n');
     WriteFile(output, "earlier output");
-    CHECK(ConvertLogFile(run.Log, output, NumberStyle::English, 1).Succeeded());
+    CHECK(ConvertLogFile({.Logs = {run.Log}, .Output = output}).Succeeded());
     CHECK(ReadFile(output).starts_with(EnglishHeader));
   }
 #ifndef _WIN32
   SUBCASE("a file that may not be written is not replaced") {
     fs::permissions(run.Output, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1); });
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile({.Logs = {run.Log}, .Output = run.Output}); });
     fs::permissions(run.Output, fs::perms::owner_write, fs::perm_options::add);
     CHECK(result.FailedFile == run.Output);
     CHECK(result.FailureReason == "Permission denied");
@@ -453,7 +453,7 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
     fs::permissions(run.Output, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
     fs::permissions(run.Folder.Path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile(run.Log, run.Output, NumberStyle::English, 1); });
+    const ConversionResult result = AsUnprivilegedUser([&] { return ConvertLogFile({.Logs = {run.Log}, .Output = run.Output}); });
     fs::permissions(run.Folder.Path, fs::perms::owner_write, fs::perm_options::add);
     CHECK(result.FailedFile == run.Folder.Path.string() + "/");
     CHECK(result.FailureReason == "Permission denied");
@@ -463,35 +463,35 @@ TEST_CASE("ConvertLogFile failures leave the files as they were") {
 #endif
 #ifdef _WIN32
   SUBCASE("a device is written, never replaced") {
-    CHECK(ConvertLogFile(run.Log, "NUL", NumberStyle::English, 1).Succeeded());
+    CHECK(ConvertLogFile({.Logs = {run.Log}, .Output = "NUL"}).Succeeded());
     CHECK_FALSE(fs::exists("NUL.tmp0"));
   }
 #else
   SUBCASE("a link to the log is the log") {
     const std::string link = run.Folder / "link.txt";
     fs::create_symlink(run.Log, link);
-    CHECK(ConvertLogFile(run.Log, link, NumberStyle::English, 1).FailureReason == "is the log file itself; choose another output file");
+    CHECK(ConvertLogFile({.Logs = {run.Log}, .Output = link}).FailureReason == "is the log file itself; choose another output file");
     fs::remove(link);
     fs::create_hard_link(run.Log, link);
-    CHECK(ConvertLogFile(run.Log, link, NumberStyle::English, 1).FailureReason == "is the log file itself; choose another output file");
+    CHECK(ConvertLogFile({.Logs = {run.Log}, .Output = link}).FailureReason == "is the log file itself; choose another output file");
     CHECK(ReadFile(run.Log) == Gga);
   }
   SUBCASE("a write error") {
-    const ConversionResult result = ConvertLogFile(run.Log, "/dev/full", NumberStyle::English, 1);
+    const ConversionResult result = ConvertLogFile({.Logs = {run.Log}, .Output = "/dev/full"});
     CHECK(result.FailedFile == "/dev/full");
     CHECK(result.FailureReason == "No space left on device");
   }
   SUBCASE("a read error keeps the earlier output") {
     const std::string folderAsLog = run.Folder / "folder.pgl";
     fs::create_directory(folderAsLog);
-    const ConversionResult result = ConvertLogFile(folderAsLog, run.Output, NumberStyle::English, 1);
+    const ConversionResult result = ConvertLogFile({.Logs = {folderAsLog}, .Output = run.Output});
     CHECK(result.FailedFile == folderAsLog);
     CHECK(result.FailureReason == "Is a directory");
     CHECK(run.Text() == "earlier output");
     CHECK(run.FileCount() == 3);
   }
   SUBCASE("a device is written, never replaced") {
-    CHECK(ConvertLogFile(run.Log, "/dev/null", NumberStyle::English, 1).Succeeded());
+    CHECK(ConvertLogFile({.Logs = {run.Log}, .Output = "/dev/null"}).Succeeded());
     CHECK(fs::is_character_file("/dev/null"));
   }
 #endif
@@ -503,7 +503,7 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
   WriteFile(run.Log, log);
   SUBCASE("the name - reads standard input") {
     REQUIRE(std::freopen(run.Log.c_str(), "rb", stdin) != nullptr);
-    const ConversionResult result = ConvertLogFile("-", run.Output, NumberStyle::English, 1);
+    const ConversionResult result = ConvertLogFile({.Logs = {"-"}, .Output = run.Output});
     std::fclose(stdin);
     CHECK(result.RecordsWritten == 2);
     CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
@@ -511,12 +511,13 @@ TEST_CASE("ConvertLogFile reads standard input and reports progress") {
   SUBCASE("progress against the size of the log, announcement before the output exists") {
     std::vector<std::uint64_t> reports;
     bool outputExisted = true;
-    const ConversionResult result = ConvertLogFile(
-        run.Log, run.Output, NumberStyle::English, 1, [&] { outputExisted = fs::exists(run.Output); },
-        [&](std::uint64_t done, std::uint64_t total) {
-          CHECK(total == log.size());
-          reports.push_back(done);
-        });
+    const ConversionResult result = ConvertLogFile({.Logs = {run.Log},
+                                                    .Output = run.Output,
+                                                    .Announcement = [&] { outputExisted = fs::exists(run.Output); },
+                                                    .Progress = [&](std::uint64_t done, std::uint64_t total) {
+                                                      CHECK(total == log.size());
+                                                      reports.push_back(done);
+                                                    }});
     CHECK(result.Succeeded());
     CHECK_FALSE(outputExisted);
     REQUIRE_FALSE(reports.empty());
@@ -544,7 +545,7 @@ TEST_CASE("ConvertLogFile writes real logs exactly as checked by hand") {
       const std::string stem(log.substr(log.find('/') + 1, log.rfind('.') - log.find('/') - 1));
       const std::string expected = ReadFile(data + "/pushpins/" + stem + "." + name + ".txt");
       REQUIRE(expected.size() > 100);
-      REQUIRE(ConvertLogFile(data + "/" + std::string(log), run.Output, style, 1).Succeeded());
+      REQUIRE(ConvertLogFile({.Logs = {data + "/" + std::string(log)}, .Output = run.Output, .Style = style}).Succeeded());
       CHECK(run.Text() == expected);
     }
   }
@@ -559,7 +560,7 @@ TEST_CASE("ConvertLogFile converts every real log") {
     ++logs;
     const std::string log = entry.path().string();
     CAPTURE(log);
-    const ConversionResult all = ConvertLogFile(log, run.Output, NumberStyle::English, 1);
+    const ConversionResult all = ConvertLogFile({.Logs = {log}, .Output = run.Output});
     REQUIRE(all.Succeeded());
     const int fixes = all.RecordsWritten;
     records += fixes;
@@ -567,7 +568,8 @@ TEST_CASE("ConvertLogFile converts every real log") {
       for (const int resolution : {1, 5, 10}) {
         CAPTURE(style);
         CAPTURE(resolution);
-        const ConversionResult result = ConvertLogFile(log, run.Output, style, resolution);
+        const ConversionResult result =
+            ConvertLogFile({.Logs = {log}, .Output = run.Output, .Style = style, .Kept = OneFixIn{resolution}});
         REQUIRE(result.Succeeded());
         CHECK(result.SpeedAvailable == all.SpeedAvailable);
         CHECK(Names(run.Text()) == PredictedNames(fixes, resolution));
@@ -604,14 +606,14 @@ std::string CsvRows(const std::string& csv) {
   return rows;
 }
 
-TrackOptions Options(std::optional<long long> everyMs, std::optional<long long> splitMs, bool fixesOnly,
-                     std::optional<double> maxKmh) {
-  TrackOptions options;
-  options.EveryMs = everyMs;
-  options.SplitGapMs = splitMs;
-  options.FixesOnly = fixesOnly;
-  options.MaxSpeedKmh = maxKmh;
-  return options;
+// A CSV file of the fixes the options keep; every fix without everyMs.
+ConversionRequest Csv(std::optional<long long> everyMs, std::optional<long long> splitMs, bool fixesOnly,
+                      std::optional<double> maxKmh) {
+  ConversionRequest request;
+  request.Format = OutputFormat::Csv;
+  if (everyMs) request.Kept = OneFixPer{*everyMs};
+  request.Track = {splitMs, fixesOnly, maxKmh};
+  return request;
 }
 
 }  // namespace
@@ -620,58 +622,60 @@ TEST_CASE("ConvertLogFile keeps the fixes the track options choose, dated back t
   Run run;
   struct Case {
     const char* Name;
-    TrackOptions Track;
-    int Resolution;
+    ConversionRequest Request;
     std::optional<long long> Day;  // --date
     std::string Log;
     std::string Rows;
   };
-  const TrackOptions none;
+  const ConversionRequest none = Csv({}, {}, false, {});
   const Case cases[] = {
-      {"every 5 s across midnight", Options(5000, {}, false, {}), 1, {},
+      {"every 5 s across midnight", Csv(5000, {}, false, {}), {},
        Rmc("235957", 'A') + At("235958") + At("235959") + At("000000") + At("000001") + At("000002") +
            At("000003") + At("000004") + At("000005"),
        "Pt1,2003-05-17T23:59:58Z Pt6,2003-05-18T00:00:03Z Pt8,2003-05-18T00:00:05Z"},
-      {"a gap longer than 60 s", Options({}, 60000, false, {}), 1, 0,
+      {"a gap longer than 60 s", Csv({}, 60000, false, {}), 0,
        At("120000") + At("120001") + At("120300") + At("120301"),
        "Pt1,1970-01-01T12:00:00Z,1 Pt2,1970-01-01T12:00:01Z,1 Pt3,1970-01-01T12:03:00Z,2 "
        "Pt4,1970-01-01T12:03:01Z,2"},
-      {"no fix: quality 0, zeros, an RMC with V before or after its position", Options({}, {}, true, {}), 1, 0,
+      {"no fix: quality 0, zeros, an RMC with V before or after its position", Csv({}, {}, true, {}), 0,
        At("120000") + At("120001", "4807.0380,N", '0') + At("120002", "0000.0000,N", '1', "00000.0000,E") +
            Rmc("120003", 'V') +
            At("120003") + At("120004") + Rmc("120004", 'V') + Rmc("120005", 'A') + At("120005"),
        "Pt1,2003-05-17T12:00:00Z Pt6,2003-05-17T12:00:05Z"},
-      {"a jump of 500 km in a second", Options({}, {}, false, 300), 1, 0,
+      {"a jump of 500 km in a second", Csv({}, {}, false, 300), 0,
        At("120000") + At("120001", "5237.0380,N") + At("120002"), "Pt1,1970-01-01T12:00:00Z Pt3,1970-01-01T12:00:02Z"},
-      {"a first fix 11 km off waits, and is left out", Options({}, {}, false, 100), 1, 0,
+      {"a first fix 11 km off waits, and is left out", Csv({}, {}, false, 100), 0,
        At("120000", "4813.0380,N") + At("120001") + At("120002") + At("120003"),
        "Pt2,1970-01-01T12:00:01Z Pt3,1970-01-01T12:00:02Z Pt4,1970-01-01T12:00:03Z"},
-      {"off the earth, whatever the options", none, 1, 0, At("120000") + At("120001", "9500.0000,N") + At("120002"),
+      {"off the earth, whatever the options", none, 0, At("120000") + At("120001", "9500.0000,N") + At("120002"),
        "Pt1,1970-01-01T12:00:00Z Pt3,1970-01-01T12:00:02Z"},
-      {"dates taken back over midnight from the first RMC", none, 1, 0,
+      {"dates taken back over midnight from the first RMC", none, 0,
        At("235959") + At("000000") + Rmc("000001", 'A', "180503") + At("000001"),
        "Pt1,2003-05-17T23:59:59Z Pt2,2003-05-18T00:00:00Z Pt3,2003-05-18T00:00:01Z"},
-      {"the date of a fix left out (no fix) dates the fixes kept", Options({}, {}, true, {}), 1, {},
+      {"the date of a fix left out (no fix) dates the fixes kept", Csv({}, {}, true, {}), {},
        At("120000") + At("120001", "4807.0380,N", '0') + Rmc("120001", 'A'), "Pt1,2003-05-17T12:00:00Z"},
-      {"the date of a fix left out (too fast) dates the fixes kept", Options({}, {}, false, 300), 1, {},
+      {"the date of a fix left out (too fast) dates the fixes kept", Csv({}, {}, false, 300), {},
        At("235959") + At("000000") + At("000001", "5237.0380,N") + Rmc("000001", 'A'),
        "Pt1,2003-05-16T23:59:59Z Pt2,2003-05-17T00:00:00Z"},
-      {"a ZDA date of any talker", none, 1, {}, At("120000") + "$GNZDA,120000.00,17,05,2003,00,00*60\n",
+      {"a ZDA date of any talker", none, {}, At("120000") + "$GNZDA,120000.00,17,05,2003,00,00*60\n",
        "Pt1,2003-05-17T12:00:00Z"},
   };
   SUBCASE("a table of small logs") for (const Case& c : cases) {
     CAPTURE(c.Name);
     WriteFile(run.Log, c.Log);
-    const ConversionResult result =
-        ConvertLogFile(run.Log, run.Output, NumberStyle::English, c.Resolution, {}, {}, {OutputFormat::Csv, c.Day}, {}, c.Track);
+    ConversionRequest request = c.Request;
+    request.Logs = {run.Log};
+    request.Output = run.Output;
+    request.Reading.FirstDay = c.Day;
+    const ConversionResult result = ConvertLogFile(request);
     REQUIRE(result.Succeeded());
     CHECK(CsvRows(run.Text()) == c.Rows);
     CHECK(result.UndatedPoints == 0);
   }
   SUBCASE("the last real fix is written with its own values") {
     WriteFile(run.Log, At("120000") + At("120001", "4807.6000,N") + At("120002", "4810.0000,N", '0'));
-    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 10, {}, {}, {OutputFormat::Csv, std::nullopt}, {},
-                           Options({}, {}, true, {}))
+    REQUIRE(ConvertLogFile({.Logs = {run.Log}, .Output = run.Output, .Format = OutputFormat::Csv,
+                            .Kept = OneFixIn{10}, .Track = {.FixesOnly = true}})
                 .Succeeded());
     CHECK(CsvRows(run.Text()) == "Pt1, Pt2,");
     CHECK(run.Text().ends_with("Pt2,,48.126667,11.516667,545.4,,,\r\n"));
@@ -680,13 +684,13 @@ TEST_CASE("ConvertLogFile keeps the fixes the track options choose, dated back t
     REQUIRE(run.Convert(At("120000") + At("120001", "9500.0000,N")).Succeeded());
     CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt2"});
     WriteFile(run.Log, At("120000") + At("120001") + At("120500") + At("120501"));
-    REQUIRE(ConvertLogFile(run.Log, run.Output, NumberStyle::English, 3, {}, {}, {}, {}, Options({}, 60000, false, {}))
+    REQUIRE(ConvertLogFile({.Logs = {run.Log}, .Output = run.Output, .Kept = OneFixIn{3}, .Track = {.SplitGapMs = 60000}})
                 .Succeeded());
     CHECK(Names(run.Text()) == std::vector<std::string>{"Pt1", "Pt4"});
   }
 }
 
-TEST_CASE("MergeLogFiles writes logs one after the other as one track") {
+TEST_CASE("ConvertLogFile merges logs one after the other as one track") {
   Run run;
   const std::string a = run.Folder / "a.pgl";
   const std::string b = run.Folder / "b.pgl";
@@ -695,10 +699,12 @@ TEST_CASE("MergeLogFiles writes logs one after the other as one track") {
   WriteFile(b, At("120100") + At("120101"));
   // Between the two others: it overlaps b.
   WriteFile(c, At("120030") + At("120130"));
-  const std::string_view logs[] = {a, b, c};
-  const FormatOptions csv{OutputFormat::Csv, 0};
+  ConversionRequest request = Csv({}, 600000, false, {});
+  request.Logs = {a, b, c};
+  request.Output = run.Output;
+  request.Reading.FirstDay = 0;
 
-  const ConversionResult split = MergeLogFiles(logs, run.Output, NumberStyle::English, 1, {}, csv, {}, Options({}, 600000, false, {}));
+  const ConversionResult split = ConvertLogFile(request);
   REQUIRE(split.Succeeded());
   CHECK(split.RecordsWritten == 6);
   CHECK(CsvRows(run.Text()) == "Pt1,1970-01-01T12:00:00Z,1 Pt2,1970-01-01T12:00:01Z,1 Pt3,1970-01-01T12:01:00Z,2 "
@@ -708,12 +714,14 @@ TEST_CASE("MergeLogFiles writes logs one after the other as one track") {
   CHECK(split.Logs[2].Overlapped == std::vector<std::size_t>{1});
 
   // Each log keeps its first and last fix; a missing log writes nothing.
-  REQUIRE(MergeLogFiles(logs, run.Output, NumberStyle::English, 1, {}, csv, {}, Options(3600000, {}, false, {})).Succeeded());
+  request.Kept = OneFixPer{3600000};
+  request.Track.SplitGapMs.reset();
+  REQUIRE(ConvertLogFile(request).Succeeded());
   CHECK(CsvRows(run.Text()) == "Pt1,1970-01-01T12:00:00Z Pt2,1970-01-01T12:00:01Z Pt3,1970-01-01T12:01:00Z "
                                "Pt4,1970-01-01T12:01:01Z Pt5,1970-01-01T12:00:30Z Pt6,1970-01-01T12:01:30Z");
   const std::string written = run.Text();
   const std::string gone = run.Folder / "gone.pgl";
-  const std::string_view missing[] = {a, gone};
-  CHECK(MergeLogFiles(missing, run.Output, NumberStyle::English, 1, {}, csv, {}, {}).FailedFile == gone);
+  request.Logs = {a, gone};
+  CHECK(ConvertLogFile(request).FailedFile == gone);
   CHECK(run.Text() == written);
 }

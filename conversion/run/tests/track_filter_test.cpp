@@ -39,8 +39,8 @@ std::vector<FixFacts> Joined(std::vector<FixFacts> first, const std::vector<FixF
 
 // The numbers of the fixes written, in the order written; "|" before a new segment.
 std::string Written(const TrackOptions& options, const std::vector<std::vector<FixFacts>>& logs,
-                    bool onEarthOnly = true, DroppedFixes* dropped = nullptr, int resolution = 1) {
-  TrackFilter filter(options, resolution, onEarthOnly);
+                    bool onEarthOnly = true, DroppedFixes* dropped = nullptr, const KeptFixes& kept = {}) {
+  TrackFilter filter(kept, options, onEarthOnly);
   std::string written;
   long long number = 0;
   long long held = 0;
@@ -72,25 +72,20 @@ std::string Written(const TrackOptions& options, const std::vector<std::vector<F
   return written;
 }
 
-TrackOptions Every(double seconds) {
-  TrackOptions options;
-  options.EveryMs = static_cast<long long>(seconds * 1000);
-  return options;
-}
+KeptFixes Every(double seconds) { return OneFixPer{static_cast<long long>(seconds * 1000)}; }
 
 }  // namespace
 
 TEST_CASE("Thinning by count and by time keeps the first and the last fix") {
   struct Case {
     const char* Name;
-    TrackOptions Options;
+    KeptFixes Kept;
     std::vector<FixFacts> Fixes;
     std::string Written;
-    int Resolution = 1;
   };
   const std::vector<FixFacts> fiveHz = {At(0), At(0.2), At(0.4), At(0.6), At(0.8), At(1.0), At(1.2), At(1.4)};
   const Case cases[] = {
-      {"one in 5 of 12", {}, EverySecond(0, 12), "1 6 11 12", 5},
+      {"one in 5 of 12", OneFixIn{5}, EverySecond(0, 12), "1 6 11 12"},
       {"every 5 s at 1 Hz", Every(5), EverySecond(100, 13), "1 6 11 13"},
       {"every 1 s at 5 Hz", Every(1), fiveHz, "1 6 8"},
       {"across midnight", Every(5), EverySecond(86400 - 3, 8), "1 6 8"},
@@ -101,7 +96,7 @@ TEST_CASE("Thinning by count and by time keeps the first and the last fix") {
   };
   for (const Case& c : cases) {
     CAPTURE(c.Name);
-    CHECK(Written(c.Options, {c.Fixes}, true, nullptr, c.Resolution) == c.Written);
+    CHECK(Written({}, {c.Fixes}, true, nullptr, c.Kept) == c.Written);
   }
 }
 
@@ -131,7 +126,7 @@ TEST_CASE("Fixes that are no fixes, or off the earth, are left out and not count
     CAPTURE(c.Name);
     options.FixesOnly = c.FixesOnly;
     DroppedFixes dropped;
-    CHECK(Written(options, {c.Fixes}, c.OnEarthOnly, &dropped, 2) == c.Written);
+    CHECK(Written(options, {c.Fixes}, c.OnEarthOnly, &dropped, OneFixIn{2}) == c.Written);
     CHECK(dropped.NotFixes == c.NotFixes);
     CHECK(dropped.OffEarth == c.OffEarth);
   }
@@ -180,24 +175,23 @@ TEST_CASE("A fix only a jump faster than the maximum speed reaches is an outlier
 TEST_CASE("A gap longer than the split starts a segment; the fix before it ends the last one") {
   TrackOptions split;
   split.SplitGapMs = 60'000;
-  TrackOptions thinned = Every(5);
-  thinned.SplitGapMs = 60'000;
   struct Case {
     const char* Name;
     TrackOptions Options;
     std::vector<std::vector<FixFacts>> Logs;
     std::string Written;
+    KeptFixes Kept = {};
   };
   const Case cases[] = {
       {"a gap of 200 s", split, {Joined(EverySecond(0, 3), EverySecond(200, 2))}, "1 2 3 | 4 5"},
       {"a gap of exactly the split", split, {Joined(EverySecond(0, 2), EverySecond(61, 1))}, "1 2 3"},
-      {"thinned, both ends kept", thinned, {Joined(EverySecond(0, 9), EverySecond(200, 7))}, "1 6 9 | 10 15 16"},
+      {"thinned, both ends kept", split, {Joined(EverySecond(0, 9), EverySecond(200, 7))}, "1 6 9 | 10 15 16", Every(5)},
       {"across midnight", split, {Joined(EverySecond(86398, 2), EverySecond(100, 1))}, "1 2 | 3"},
       {"merged logs: a segment each", split, {EverySecond(0, 2), EverySecond(5, 2)}, "1 2 | 3 4"},
-      {"merged logs without a split: one track", Every(5), {EverySecond(0, 2), EverySecond(5, 2)}, "1 2 3 4"},
+      {"merged logs without a split: one track", {}, {EverySecond(0, 2), EverySecond(5, 2)}, "1 2 3 4", Every(5)},
   };
   for (const Case& c : cases) {
     CAPTURE(c.Name);
-    CHECK(Written(c.Options, c.Logs) == c.Written);
+    CHECK(Written(c.Options, c.Logs, true, nullptr, c.Kept) == c.Written);
   }
 }
