@@ -26,7 +26,7 @@ struct ApplicationState {
   FileName InputLogName;    // blank: no log chosen, or its conversion has run
   FileName OutputFileName;  // blank: the Save dialog asks for one
   // What is written under OutputFileName: a name and its format never part.
-  conversion::OutputFormat OutputFormat = conversion::OutputFormat::Pushpin;
+  conversion::OutputFormat OutputFormat = conversion::DefaultFormat;
   conversion::NumberStyle NumberStyle = conversion::NumberStyle::English;
   int OneFixIn = 1;         // the resolution: one fix kept in this many
   bool FixesOnly = false;   // leave out positions the receiver gave without a fix

@@ -46,7 +46,7 @@ void LogsArrived(Toolkit& toolkit, std::span<const std::string> names) {
   for (const std::string& log : names) outputs.emplace_back(conversion::DefaultOutputName(log));
   std::vector<conversion::ConversionRequest> requests;
   for (std::size_t i = 0; i < names.size(); ++i)
-    requests.push_back(ChosenRequest(names[i], outputs[i], conversion::OutputFormat::Pushpin));
+    requests.push_back(ChosenRequest(names[i], outputs[i], conversion::DefaultFormat));
   std::vector<conversion::ConversionResult> results(names.size());
   conversion::RunInOrder(
       names.size(), conversion::ProcessorCount(),

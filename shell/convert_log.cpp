@@ -22,7 +22,7 @@ namespace shell {
 
 namespace {
 
-constexpr std::string_view TrackFilter = "Track file (*.txt)|*.txt|";
+constexpr std::string_view SaveFilter = "Track file (*.txt)|*.txt|";
 constexpr std::string_view BoxTitle = "TomTom Log File";
 constexpr std::string_view SaveTitle = "Save File";
 constexpr int FirstButton = 1;
@@ -30,7 +30,7 @@ constexpr int FirstButton = 1;
 constexpr conversion::OptionNames DesktopOptions{"Options > Only real fixes", {}, {}, {}};
 
 // The file types Save As offers are the formats with a type name, in the
-// table's order (pushpin first); the type chosen is the format written.
+// table's order (Save's first); the type chosen is the format written.
 std::vector<conversion::OutputFormat> SaveTypes() {
   std::vector<conversion::OutputFormat> types;
   for (const conversion::FormatRow& row : conversion::FormatRows())
@@ -48,27 +48,15 @@ std::string SaveAsFilter(const std::vector<conversion::OutputFormat>& types) {
   return filter;
 }
 
-// A pushpin file's name typed without any dot, even in a folder's name, is
-// taken to lack its extension; another type's, one whose file part has no
-// dot. Such a name gets the type's extension.
+// A name taken to lack its extension gets the type's: one without a dot in
+// its file part, or for a type of old without a dot anywhere.
 std::string WithExtension(std::string_view name, conversion::OutputFormat type) {
+  const conversion::FormatRow& row = conversion::RowOf(type);
   const std::size_t folder = name.find_last_of("\\/");
-  const bool pushpin = type == conversion::OutputFormat::Pushpin;
-  const std::string_view looked = pushpin || folder == std::string_view::npos ? name : name.substr(folder);
+  const std::string_view looked = row.AnyDotIsExtension || folder == std::string_view::npos ? name : name.substr(folder);
   std::string named(name);
-  if (looked.find('.') == std::string_view::npos) named += conversion::FormatExtension(type);
+  if (looked.find('.') == std::string_view::npos) named += row.Extension;
   return named;
-}
-
-// "73 records written as GPX track.  Resolution (secs):  1"; the pushpin
-// file's line as it always was.
-std::string CountLine(int records, int resolution, conversion::OutputFormat type) {
-  std::string line = conversion::CountLine(records, resolution);
-  const std::size_t written = line.find(" written.");
-  if (type != conversion::OutputFormat::Pushpin && written != std::string::npos) {
-    line.insert(written + 8, std::string(" as ").append(conversion::RowOf(type).TypeName));
-  }
-  return line;
 }
 
 bool IsFile(std::string_view name) {
@@ -104,7 +92,7 @@ std::optional<Target> AskForTarget(Toolkit& toolkit, int mode) {
   ApplicationState& app = Application;
   constexpr int flags = toolkit::SelectSave | toolkit::SelectPrompt;
   std::optional<std::string> typed;
-  conversion::OutputFormat type = conversion::OutputFormat::Pushpin;
+  conversion::OutputFormat type = conversion::DefaultFormat;
   if (mode == SaveAsMode) {
     const std::vector<conversion::OutputFormat> types = SaveTypes();
     const auto remembered = std::find(types.begin(), types.end(), app.OutputFormat);
@@ -116,14 +104,14 @@ std::optional<Target> AskForTarget(Toolkit& toolkit, int mode) {
       type = conversion::FormatOfFileName(*typed).value_or(types[static_cast<std::size_t>(typeNumber - 1)]);
     }
   } else {
-    typed = AskForName(toolkit, TrackFilter, flags, app.OutputFileName.Trimmed(), SaveTitle);
+    typed = AskForName(toolkit, SaveFilter, flags, app.OutputFileName.Trimmed(), SaveTitle);
   }
   std::optional<Target> target;
   if (typed) {
     std::string named = WithExtension(*typed, type);
     if (NameFits(toolkit, named) && MayReplace(toolkit, *typed, named)) target = Target{std::move(named), type};
   }
-  if (!target) app.OutputFileName = WithExtension(app.OutputFileName.Trimmed(), conversion::OutputFormat::Pushpin);
+  if (!target) app.OutputFileName = WithExtension(app.OutputFileName.Trimmed(), conversion::DefaultFormat);
   return target;
 }
 
@@ -185,7 +173,8 @@ void ConvertLog(Toolkit& toolkit, int mode) {
     return;
   }
   app.InputLogName = "";
-  AddProgressLine(toolkit, CountLine(result.RecordsWritten, app.OneFixIn, app.OutputFormat));
+  AddProgressLine(toolkit, conversion::CountLine(result.RecordsWritten, app.OneFixIn,
+                                                 conversion::RowOf(app.OutputFormat).CountName));
   if (!result.SpeedAvailable) AddProgressLine(toolkit, conversion::SpeedUnavailableLine);
   // What the command line would note about the same run, in the same words.
   std::vector<std::string> notes;

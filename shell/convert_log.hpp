@@ -13,8 +13,8 @@ namespace shell {
 inline constexpr int SaveMode = 0;
 inline constexpr int SaveAsMode = 1;
 
-// Save asks for a name only when none is set, and writes the pushpin file;
-// Save As always asks, offering every format as a file type (pushpin first):
+// Save asks for a name only when none is set, and writes the default format;
+// Save As always asks, offering every format as a file type (that one first):
 // an extension typed of one of them chooses that format, otherwise the type
 // chosen does. A name chosen without an extension gets the format's
 // (".txt" only when it has no dot at all), and a file of that name is

@@ -38,7 +38,7 @@ void ShowChosenLog(Toolkit& toolkit) {
   // A cancelled Open after a conversion proposes ".txt": never used, since
   // Save and Save As refuse without a log and the next Open proposes afresh.
   app.OutputFileName = conversion::DefaultOutputName(app.InputLogName.Trimmed());
-  app.OutputFormat = conversion::OutputFormat::Pushpin;
+  app.OutputFormat = conversion::DefaultFormat;
 }
 
 void OpenNamedLog(Toolkit& toolkit, std::string_view name) {

@@ -1,6 +1,6 @@
 #include "conversion/formats/map_point.hpp"
 #include "conversion/formats/markup_text.hpp"
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 
 namespace conversion {
 

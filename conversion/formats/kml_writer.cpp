@@ -1,7 +1,7 @@
 #include "conversion/formats/map_point.hpp"
 #include "conversion/formats/markup_text.hpp"
 #include "conversion/formats/track_line.hpp"
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 
 namespace conversion {
 

@@ -3,24 +3,38 @@
 #include <algorithm>
 #include <array>
 
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 
 namespace conversion {
 
+std::unique_ptr<TrackWriter> MakePushpinWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakeGpxWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakeKmlWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakeGeoJsonWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakeCsvWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakePictureWriter(const WriterSettings& settings);
+std::unique_ptr<TrackWriter> MakeStatisticsWriter(const WriterSettings& settings);
+
 namespace {
 
-constexpr std::array<FormatRow, 7> Rows{{
-    {OutputFormat::Pushpin, "pushpin", ".txt", "pushpin text file for the mapping programs", "Pushpin text",
-     MakePushpinWriter},
-    {OutputFormat::Gpx, "gpx", ".gpx", "GPX 1.1 track for GPS programs", "GPX track", MakeGpxWriter},
-    {OutputFormat::Kml, "kml", ".kml", "KML 2.2 track and points for virtual globes", "KML", MakeKmlWriter},
+// Name, extension, summary, type name, count name; writes a file, segments,
+// on the earth only, any dot an extension; writer.
+constexpr FormatRow Rows[] = {
+    {OutputFormat::Pushpin, "pushpin", ".txt", "pushpin text file for the mapping programs", "Pushpin text", "",
+     true, false, false, true, MakePushpinWriter},
+    {OutputFormat::Gpx, "gpx", ".gpx", "GPX 1.1 track for GPS programs", "GPX track", "GPX track", true, true, true,
+     false, MakeGpxWriter},
+    {OutputFormat::Kml, "kml", ".kml", "KML 2.2 track and points for virtual globes", "KML", "KML", true, true, true,
+     false, MakeKmlWriter},
     {OutputFormat::GeoJson, "geojson", ".geojson", "GeoJSON track and points for GIS and web maps", "GeoJSON",
-     MakeGeoJsonWriter},
-    {OutputFormat::Csv, "csv", ".csv", "one row per point for spreadsheets", "CSV", MakeCsvWriter},
+     "GeoJSON", true, true, true, false, MakeGeoJsonWriter},
+    {OutputFormat::Csv, "csv", ".csv", "one row per point for spreadsheets", "CSV", "CSV", true, true, true, false,
+     MakeCsvWriter},
     {OutputFormat::Svg, "svg", ".svg", "a picture of the track, to scale, with its statistics", "Track picture",
-     MakePictureWriter},
-    {OutputFormat::Statistics, "", "", "what the track holds, summed up", "", MakeStatisticsWriter},
-}};
+     "Track picture", true, true, true, false, MakePictureWriter},
+    {OutputFormat::Statistics, "", "", "what the track holds, summed up", "", "", false, true, true, false,
+     MakeStatisticsWriter},
+};
 
 }  // namespace
 
@@ -29,7 +43,7 @@ std::span<const FormatRow> FormatRows() { return Rows; }
 const FormatRow& RowOf(OutputFormat format) {
   for (const FormatRow& row : Rows)
     if (row.Format == format) return row;
-  return Rows.front();
+  return Rows[0];
 }
 
 std::optional<OutputFormat> FindFormat(std::string_view name) {

@@ -1,8 +1,8 @@
 #pragma once
 // The kinds of file a conversion writes: the pushpin text file, the map
 // formats today's GPS and GIS programs read, and a picture of the track. One
-// table names them and makes their writers; a new format is one row and its
-// writer.
+// table holds each format's rules and makes its writer; a new format is its
+// writer and its row, and the programs, their usage and their help follow.
 
 #include <memory>
 #include <optional>
@@ -12,11 +12,14 @@
 namespace conversion {
 
 // Statistics writes no file: the kept records are summed up in the
-// statistics the options point to. It has no name of its own, being asked
+// statistics the request points to. It has no name of its own, being asked
 // for by --stats rather than as a format.
 enum class OutputFormat { Pushpin, Gpx, Kml, GeoJson, Csv, Svg, Statistics };
 
-class TrackStatistics;
+// What Save writes, the first type Save As offers, and the command line's
+// format unless another is named.
+inline constexpr OutputFormat DefaultFormat = OutputFormat::Pushpin;
+
 class TrackWriter;
 struct WriterSettings;
 
@@ -24,8 +27,18 @@ struct FormatRow {
   OutputFormat Format;
   std::string_view Name;       // as the command line takes it; empty when it has none
   std::string_view Extension;  // of the file written
-  std::string_view Summary;    // what the file holds, in a few words
+  std::string_view Summary;    // what the file holds, in a few words, for the usage and the manual
   std::string_view TypeName;   // in a list of file types to save as; empty when it is none
+  // How the desktop program's count line names what it wrote ("73 records
+  // written as GPX track."); empty to name nothing.
+  std::string_view CountName;
+  bool WritesFile;        // false: the records are only summed up
+  bool Segments;          // the track may break into segments at gaps
+  bool EarthOnly;         // its readers reject positions beyond the earth's ranges, so they are left out
+  // A name with a dot anywhere, even in a folder's name, counts as having
+  // its extension already (the pushpin file's rule of old); otherwise only
+  // a dot in the file's own name does.
+  bool AnyDotIsExtension;
   std::unique_ptr<TrackWriter> (*MakeWriter)(const WriterSettings& settings);
 };
 

@@ -5,7 +5,7 @@
 
 #include "conversion/constants.hpp"
 #include "conversion/formats/number_fields.hpp"
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 #include "text/inline_text.hpp"
 #include "text/text_utilities.hpp"
 

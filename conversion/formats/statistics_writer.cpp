@@ -1,5 +1,5 @@
 #include "conversion/formats/track_statistics.hpp"
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 
 namespace conversion {
 
@@ -10,7 +10,6 @@ class StatisticsWriter final : public TrackWriter {
  public:
   explicit StatisticsWriter(TrackStatistics* statistics) : statistics_(statistics) {}
 
-  bool WritesFile() const override { return false; }
   bool Header(std::string&) override { return true; }
   void Record(const TrackRecord& record, std::string&) override {
     if (statistics_ != nullptr) statistics_->Add(PointOf(record));

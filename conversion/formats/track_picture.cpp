@@ -10,7 +10,7 @@
 
 #include "conversion/formats/markup_text.hpp"
 #include "conversion/formats/statistics_figures.hpp"
-#include "conversion/formats/writers.hpp"
+#include "conversion/formats/track_writer.hpp"
 
 namespace conversion {
 

@@ -35,8 +35,6 @@ class TrackWriter {
  public:
   virtual ~TrackWriter() = default;
 
-  // Whether anything goes to an output file; the statistics only sum up.
-  virtual bool WritesFile() const { return true; }
   // Whether the records must carry their day, which the reading finds in the
   // log's RMC sentences at a cost.
   virtual bool NeedsDays() const { return true; }

@@ -70,10 +70,10 @@ struct TimeSpan {
   }
 };
 
-// The pushpin file has no segments, and a split keeps no fix there that
-// the other options would not.
-TrackOptions FilterOptions(TrackOptions track, OutputFormat format) {
-  if (format == OutputFormat::Pushpin) track.SplitGapMs.reset();
+// In a format without segments a split keeps no fix that the other
+// options would not.
+TrackOptions FilterOptions(TrackOptions track, const FormatRow& format) {
+  if (!format.Segments) track.SplitGapMs.reset();
   return track;
 }
 
@@ -82,11 +82,11 @@ class Converter {
  public:
   explicit Converter(const ConversionRequest& request)
       : request_(request),
-        writer_(RowOf(request.Format)
-                    .MakeWriter(WriterSettings{request.Logs.size() == 1 ? request.Logs.front() : request.Output,
-                                               request.Style, request.Statistics,
-                                               request.Track.SplitGapMs.has_value(), request.Zone})),
-        filter_(request.Kept, FilterOptions(request.Track, request.Format), request.Format != OutputFormat::Pushpin) {
+        format_(RowOf(request.Format)),
+        writer_(format_.MakeWriter(WriterSettings{request.Logs.size() == 1 ? request.Logs.front() : request.Output,
+                                                  request.Style, request.Statistics,
+                                                  request.Track.SplitGapMs.has_value(), request.Zone})),
+        filter_(request.Kept, FilterOptions(request.Track, format_), format_.EarthOnly) {
     buffer_.reserve(FlushSize + LongestRecord);
   }
 
@@ -103,6 +103,7 @@ class Converter {
   bool Write(TrackRecord& record, bool startsSegment);
 
   const ConversionRequest& request_;
+  const FormatRow& format_;
   std::unique_ptr<TrackWriter> writer_;
   TrackFilter filter_;
   OutputFile output_;
@@ -116,7 +117,7 @@ class Converter {
 
 bool Converter::Flushed(std::size_t threshold) {
   if (buffer_.size() < threshold) return true;
-  const bool written = !writer_->WritesFile() || output_.Write(buffer_);
+  const bool written = !format_.WritesFile || output_.Write(buffer_);
   buffer_.clear();
   if (!written) failure_ = output_.Reason();
   return written;
@@ -138,7 +139,7 @@ ConversionResult Converter::Convert() {
   std::optional<LogReader> log(std::in_place);
   if (!log->Open(logNames.front(), request_.Progress)) return Failure(logNames.front(), log->Reason());
   if (request_.Announcement) request_.Announcement();
-  const bool writesFile = writer_->WritesFile();
+  const bool writesFile = format_.WritesFile;
   for (const std::string& logName : logNames) {
     if (writesFile && SameFile(AsLog(logName), AsOutput(outputName)))
       return Failure(outputName, "is the log file itself; choose another output file");

@@ -59,7 +59,7 @@ struct ConversionResult {
 struct ConversionRequest {
   std::vector<std::string> Logs{};  // "-" is standard input
   std::string Output{};             // "-" is standard output; unused by a format that writes no file
-  OutputFormat Format = OutputFormat::Pushpin;
+  OutputFormat Format = DefaultFormat;
   NumberStyle Style = NumberStyle::English;  // of the pushpin file only
   KeptFixes Kept{};
   TrackOptions Track{};

@@ -49,13 +49,15 @@ std::string NoDate(const OptionNames& names) {
 
 }  // namespace
 
-std::string CountLine(int recordsWritten, int resolution) {
-  char line[80];
-  const int length =
-      std::snprintf(line, sizeof line, "%8d records written.  Resolution (secs): %2d", recordsWritten, resolution);
-  std::string_view text(line, static_cast<std::size_t>(length));
-  text.remove_prefix(text.find_first_not_of(' '));
-  return std::string(text);
+std::string CountLine(int recordsWritten, int resolution, std::string_view formatName) {
+  char count[16];
+  std::snprintf(count, sizeof count, "%8d", recordsWritten);
+  char end[48];
+  std::snprintf(end, sizeof end, ".  Resolution (secs): %2d", resolution);
+  std::string line(std::string_view(count).substr(std::string_view(count).find_first_not_of(' ')));
+  line += " records written";
+  if (!formatName.empty()) line.append(" as ").append(formatName);
+  return line + end;
 }
 
 std::string NoRecordReason(const ConversionResult& result) {

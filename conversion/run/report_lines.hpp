@@ -14,8 +14,9 @@ constexpr std::string_view SpeedUnavailableLine = "Speed/Course data not availab
 
 // "42 records written.  Resolution (secs):  5": the count right-justified in
 // 8 columns and the resolution in 2 (both wider when they need it), the
-// whole without its leading and trailing blanks.
-std::string CountLine(int recordsWritten, int resolution);
+// whole without its leading blanks; "73 records written as GPX track. ..."
+// with a format's name.
+std::string CountLine(int recordsWritten, int resolution, std::string_view formatName = {});
 
 // Why a log gave no record, for a user who expected some: "no position in
 // 1,204 $GPGGA sentences: the receiver had no fix", or "all 12 fixes left

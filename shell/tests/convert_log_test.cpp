@@ -41,11 +41,16 @@ struct Workspace {
   }
 };
 
-// Save As offers every type, pushpin first.
+// Save As offers every type, in the table's order: "Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|...".
 std::string SaveAsDialog(std::string_view proposed) {
-  return "FileSelect(\"Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|KML (*.kml)|*.kml|GeoJSON "
-         "(*.geojson)|*.geojson|CSV (*.csv)|*.csv|Track picture (*.svg)|*.svg|\", 67, \"" +
-         std::string(proposed) + "\", \"Save File\", 1)";
+  std::string types;
+  for (const conversion::FormatRow& row : conversion::FormatRows()) {
+    if (row.TypeName.empty()) continue;
+    const std::string extension(row.Extension);
+    types += std::string(row.TypeName) + " (*" + extension + ")|*" + extension + "|";
+  }
+  REQUIRE(types.starts_with("Pushpin text (*.txt)|*.txt|GPX track (*.gpx)|*.gpx|"));
+  return "FileSelect(\"" + types + "\", 67, \"" + std::string(proposed) + "\", \"Save File\", 1)";
 }
 
 }  // namespace

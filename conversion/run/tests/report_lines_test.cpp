@@ -7,9 +7,12 @@ TEST_CASE("CountLine") {
     int Records;
     int Resolution;
     std::string_view Line;
+    std::string_view FormatName = {};
   };
   const Row rows[] = {
       {42, 5, "42 records written.  Resolution (secs):  5"},
+      {73, 1, "73 records written as GPX track.  Resolution (secs):  1", "GPX track"},
+      {12345678, 10, "12345678 records written as Track picture.  Resolution (secs): 10", "Track picture"},
       {7, 10, "7 records written.  Resolution (secs): 10"},
       {0, 1, "0 records written.  Resolution (secs):  1"},
       {12345678, 1, "12345678 records written.  Resolution (secs):  1"},
@@ -19,6 +22,6 @@ TEST_CASE("CountLine") {
   };
   for (const Row& row : rows) {
     CAPTURE(row.Line);
-    CHECK(conversion::CountLine(row.Records, row.Resolution) == row.Line);
+    CHECK(conversion::CountLine(row.Records, row.Resolution, row.FormatName) == row.Line);
   }
 }
