@@ -13,10 +13,10 @@
 
 #include "cli/command_line.hpp"
 #include "cli/console_text.hpp"
+#include "cli/conversion_report.hpp"
 #include "cli/file_clashes.hpp"
 #include "cli/main.hpp"
 #include "cli/progress_display.hpp"
-#include "cli/report_lines.hpp"
 #include "cli/statistics_report.hpp"
 #include "cli/terminal.hpp"
 #include "conversion/files/standard_streams.hpp"
@@ -24,7 +24,7 @@
 #include "conversion/formats/track_statistics.hpp"
 #include "conversion/run/convert_log_file.hpp"
 #include "conversion/run/parallel_runs.hpp"
-#include "conversion/run/report_lines.hpp"
+#include "conversion/run/result_lines.hpp"
 
 namespace {
 
@@ -127,7 +127,7 @@ bool Report(std::span<const cli::Conversion> logs, const cli::CommandLine& line,
         cli::StatisticsReportText(line.Statistics, label, converted.Statistics, result.Counts, line.Request.Zone),
         stdout);
   }
-  for (const std::string& note : conversion::WrittenNotes(result, line.Request.Zone.Name()))
+  for (const std::string& note : conversion::WrittenNotes(result, line.Request.Zone.Name(), cli::CommandLineOptions))
     Write(stderr, "pinwell: " + label + ": " + note + "\n");
 
   if (line.Quiet) return true;

@@ -2,7 +2,7 @@
 
 #include "conversion/formats/markup_text.hpp"
 #include "conversion/formats/statistics_figures.hpp"
-#include "conversion/run/report_lines.hpp"
+#include "conversion/run/result_lines.hpp"
 
 namespace cli {
 

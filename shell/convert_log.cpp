@@ -11,7 +11,7 @@
 #include "conversion/files/system_files.hpp"
 #include "conversion/formats/output_format.hpp"
 #include "conversion/run/convert_log_file.hpp"
-#include "conversion/run/report_lines.hpp"
+#include "conversion/run/result_lines.hpp"
 #include "shell/application_state.hpp"
 #include "shell/file_names.hpp"
 #include "shell/progress.hpp"

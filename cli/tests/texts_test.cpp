@@ -8,7 +8,7 @@
 
 #include "cli/option_table.hpp"
 #include "cli/progress_display.hpp"
-#include "cli/report_lines.hpp"
+#include "cli/conversion_report.hpp"
 #include "cli/usage_text.hpp"
 #include "conversion/formats/output_format.hpp"
 #include "conversion/tests/test_files.hpp"

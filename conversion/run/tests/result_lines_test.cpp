@@ -1,4 +1,4 @@
-#include "conversion/run/report_lines.hpp"
+#include "conversion/run/result_lines.hpp"
 
 #include <doctest/doctest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
-// The lines that tell what a conversion wrote, word for word: the desktop
-// program shows them in its window, the command line prints them.
+// The lines that tell what a conversion read and wrote, word for word, so
+// that both programs say the same: the desktop program shows them in its
+// window, the command line prints them. Each program names its own options.
 
 #include <string>
 #include <string_view>
@@ -29,10 +30,10 @@ std::string NoRecordReason(const ConversionResult& result);
 // How the program that shows the notes names the options they point to; an
 // option it lacks is left empty, and the notes then say nothing of it.
 struct OptionNames {
-  std::string_view FixesOnly = "--fixes-only";
-  std::string_view MaxSpeed = "--max-speed";
-  std::string_view Checksums = "--checksums";
-  std::string_view Date = "--date";
+  std::string_view FixesOnly;
+  std::string_view MaxSpeed;
+  std::string_view Checksums;
+  std::string_view Date;
 };
 
 // The notes on what was read from a log, in the order they are shown: why
@@ -41,20 +42,20 @@ struct OptionNames {
 // checksum. The command line prints each after "pinwell: <log>: ", the
 // desktop program shows each as a line of its window.
 std::vector<std::string> ReadingNotes(const ConversionResult::LogResult& log, bool skipWrongChecksums,
-                                      const OptionNames& names = {});
+                                      const OptionNames& names);
 
 // The notes on the points a run wrote: those without a time (no day known
 // for them, or past 9999-12-31), the values no map takes, and the times left
 // in UTC, where a zone's offset needs a date the log does not give.
 std::vector<std::string> WrittenNotes(const ConversionResult& result, std::string_view zoneName,
-                                      const OptionNames& names = {});
+                                      const OptionNames& names);
 
 // "dates moved forward by 1024 weeks: the receiver reports dates from
 // before its GPS week rollover"; empty when they were not moved.
 std::string RolloverNote(const ConversionResult::LogResult& log);
 // "3 times left in UTC: ...", for the times whose zone offset needs a date
 // the log does not give; empty when there are none.
-std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName, const OptionNames& names = {});
+std::string UtcTimesNote(const ConversionResult& result, std::string_view zoneName, const OptionNames& names);
 // "GGA", "RMC", "GLL".
 std::string_view PositionSentenceName(PositionSentence sentence);
 // Which sentences gave a log's positions, and why: "GGA", "RMC: the log has

@@ -5,8 +5,12 @@
 #include <string_view>
 
 #include "conversion/run/convert_log_file.hpp"
+#include "conversion/run/result_lines.hpp"
 
 namespace cli {
+
+// The options the notes point to, as the command line names them.
+inline constexpr conversion::OptionNames CommandLineOptions{"--fixes-only", "--max-speed", "--checksums", "--date"};
 
 // The count line and, when no speed was logged, the speed line, each ended by
 // a newline. A label (the log's name when there are several) starts each line.

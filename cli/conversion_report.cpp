@@ -1,6 +1,6 @@
-#include "cli/report_lines.hpp"
+#include "cli/conversion_report.hpp"
 
-#include "conversion/run/report_lines.hpp"
+#include "conversion/run/result_lines.hpp"
 
 namespace cli {
 
@@ -23,7 +23,7 @@ std::string ConversionReport(std::string_view label, int recordsWritten, bool sp
 std::string ReadingNotes(std::string_view label, const conversion::ConversionResult::LogResult& log,
                          bool skipWrongChecksums) {
   std::string notes;
-  for (const std::string& note : conversion::ReadingNotes(log, skipWrongChecksums)) {
+  for (const std::string& note : conversion::ReadingNotes(log, skipWrongChecksums, CommandLineOptions)) {
     notes += "pinwell: " + std::string(label) + ": " + note + "\n";
   }
   return notes;
