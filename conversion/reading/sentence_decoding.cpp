@@ -206,32 +206,76 @@ bool ReadPlainFields(std::string_view text, GgaValues& gga) {
          scan.NextField() && scan.LastReal(gga.Altitude, gga.AltitudeGiven);
 }
 
-// Nearly every GPS receiver writes the fields up to the satellites in use in
-// one layout, as below ('9' a digit, '?' any character but a comma or "*").
-// Such a line is read here by columns, its tail as above: the quickest way
-// of all for the commonest sentence.
-constexpr std::string_view PlainColumns = "??????,999999.999,9999.9999,?,99999.9999,?,?,99,";
-constexpr std::array<std::size_t, 9> FreeColumns = {0, 1, 2, 3, 4, 5, 28, 41, 43};
+// Nearly every receiver writes the fields up to the satellites in use in one
+// of two layouts: hhmmss.sss with ddmm.mmmm (GPS receivers), or hhmmss.ss
+// with ddmm.mmmmm (most that receive several systems). Such a line is read
+// by columns, its tail as above: the quickest way of all for the commonest
+// sentence. The columns of a layout, as a pattern: '9' a digit, '?' any
+// character but a comma or "*", '_' past the pattern, not looked at.
+template <std::size_t TimeDecimals, std::size_t AngleDecimals>
+struct GgaColumns {
+  static constexpr std::size_t SecondDecimals = TimeDecimals;
+  static constexpr std::size_t MinuteDecimals = AngleDecimals;
+  static constexpr std::size_t Time = 7;
+  static constexpr std::size_t Latitude = Time + 7 + TimeDecimals + 1;
+  static constexpr std::size_t LatHemisphere = Latitude + 5 + AngleDecimals + 1;
+  static constexpr std::size_t Longitude = LatHemisphere + 2;
+  static constexpr std::size_t LonHemisphere = Longitude + 6 + AngleDecimals + 1;
+  static constexpr std::size_t Quality = LonHemisphere + 2;
+  static constexpr std::size_t Satellites = Quality + 2;
+  static constexpr std::size_t End = Satellites + 3;  // at the dilution
+  static constexpr std::size_t Words = (End + 7) / 8;
+  static constexpr std::array<std::size_t, 9> FreeColumns = {0, 1, 2, 3, 4, 5, LatHemisphere, LonHemisphere, Quality};
 
-// The columns above, tested eight at a time: in each word of eight bytes the
+  static constexpr std::array<char, 8 * Words> Pattern = [] {
+    std::array<char, 8 * Words> pattern{};
+    pattern.fill('_');
+    std::size_t at = 0;
+    auto put = [&](char c, std::size_t count) {
+      for (; count > 0; --count) pattern[at++] = c;
+    };
+    put('?', 6);
+    put(',', 1);
+    put('9', 6);
+    put('.', 1);
+    put('9', TimeDecimals);
+    put(',', 1);
+    put('9', 4);
+    put('.', 1);
+    put('9', AngleDecimals);
+    put(',', 1);
+    put('?', 1);
+    put(',', 1);
+    put('9', 5);
+    put('.', 1);
+    put('9', AngleDecimals);
+    for (const char c : {',', '?', ',', '?', ',', '9', '9', ','}) put(c, 1);
+    return pattern;
+  }();
+  static_assert(Pattern[LatHemisphere] == '?' && Pattern[LonHemisphere] == '?' && Pattern[Quality] == '?' &&
+                Pattern[End - 1] == ',');
+};
+using GpsColumns = GgaColumns<3, 4>;
+using SeveralSystemsColumns = GgaColumns<2, 5>;
+
+// The columns, tested eight at a time: in each word of eight bytes the
 // literal characters must match and the digit places must hold '0' to '9'.
 struct ColumnWord {
   std::uint64_t Literals = 0;
   std::uint64_t LiteralPlaces = 0;
   std::uint64_t DigitPlaces = 0;
 };
-constexpr std::size_t PlainWords = PlainColumns.size() / 8;
-static_assert(PlainColumns.size() % 8 == 0);
 
-constexpr std::array<ColumnWord, PlainWords> PlainColumnWords = [] {
-  std::array<ColumnWord, PlainWords> words;
-  for (std::size_t w = 0; w < PlainWords; ++w) {
+template <typename Columns>
+constexpr std::array<ColumnWord, Columns::Words> ColumnWords = [] {
+  std::array<ColumnWord, Columns::Words> words;
+  for (std::size_t w = 0; w < Columns::Words; ++w) {
     std::array<unsigned char, 8> literals{}, literalPlaces{}, digitPlaces{};
     for (std::size_t i = 0; i < 8; ++i) {
-      const char c = PlainColumns[8 * w + i];
+      const char c = Columns::Pattern[8 * w + i];
       if (c == '9') {
         digitPlaces[i] = 0x80;
-      } else if (c != '?') {
+      } else if (c != '?' && c != '_') {
         literals[i] = static_cast<unsigned char>(c);
         literalPlaces[i] = 0xFF;
       }
@@ -242,45 +286,64 @@ constexpr std::array<ColumnWord, PlainWords> PlainColumnWords = [] {
   return words;
 }();
 
-bool HasPlainColumns(std::string_view line) {
-  if (line.size() < PlainColumns.size()) return false;
+template <typename Columns>
+bool HasColumns(std::string_view line) {
+  if (line.size() < 8 * Columns::Words) return false;
   constexpr std::uint64_t Zeros = 0x3030303030303030;
   constexpr std::uint64_t AboveNine = 0x7676767676767676;  // a byte above 9 gets its top bit
   std::uint64_t wrong = 0;
-  for (std::size_t w = 0; w < PlainWords; ++w) {
+  for (std::size_t w = 0; w < Columns::Words; ++w) {
     std::uint64_t word;
     std::memcpy(&word, line.data() + 8 * w, 8);
     const std::uint64_t digits = word ^ Zeros;
+    const ColumnWord& columns = ColumnWords<Columns>[w];
     // A carry out of a byte can only set more top bits, so a non-digit is
     // never missed; at worst a line takes the slower way.
-    wrong |= ((word ^ PlainColumnWords[w].Literals) & PlainColumnWords[w].LiteralPlaces) |
-             (((digits + AboveNine) | digits) & PlainColumnWords[w].DigitPlaces);
+    wrong |= ((word ^ columns.Literals) & columns.LiteralPlaces) | (((digits + AboveNine) | digits) & columns.DigitPlaces);
   }
-  for (const std::size_t column : FreeColumns) wrong |= line[column] == ',' || line[column] == '*';
+  for (const std::size_t column : Columns::FreeColumns) wrong |= line[column] == ',' || line[column] == '*';
   return wrong == 0;
 }
 
-bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
-  if (!HasPlainColumns(line)) return false;
+template <typename Columns>
+bool ReadColumns(std::string_view line, GgaValues& gga) {
+  if (!HasColumns<Columns>(line)) return false;
   auto digits = [line](std::size_t first, std::size_t count) {
     std::uint32_t value = 0;
     for (std::size_t i = first; i < first + count; ++i) value = value * 10 + static_cast<std::uint32_t>(line[i] - '0');
     return value;
   };
-  gga.Hours = static_cast<int>(digits(7, 2));
-  gga.Minutes = static_cast<int>(digits(9, 2));
-  gga.Seconds = DecimalValue(digits(11, 2) * 1000 + digits(14, 3), 3);
-  gga.LatDegrees = static_cast<int>(digits(18, 2));
-  gga.LatMinutes = DecimalValue(digits(20, 2) * 10000 + digits(23, 4), 4);
-  gga.LatHemisphere = line[28];
-  gga.LonDegrees = static_cast<int>(digits(30, 3));
-  gga.LonMinutes = DecimalValue(digits(33, 2) * 10000 + digits(36, 4), 4);
-  gga.LonHemisphere = line[41];
-  gga.Quality = line[43];
-  gga.SatellitesInUse = static_cast<int>(digits(45, 2));
+  constexpr std::size_t Time = Columns::Time;
+  constexpr std::size_t Lat = Columns::Latitude;
+  constexpr std::size_t Lon = Columns::Longitude;
+  // The two digits of whole seconds or minutes at `whole`, then their
+  // decimals after the point, as one mantissa.
+  auto decimal = [&digits](std::size_t whole, std::size_t decimals) {
+    std::uint32_t scale = 1;
+    for (std::size_t i = 0; i < decimals; ++i) scale *= 10;
+    return DecimalValue(digits(whole, 2) * scale + digits(whole + 3, decimals), static_cast<int>(decimals));
+  };
+  gga.Hours = static_cast<int>(digits(Time, 2));
+  gga.Minutes = static_cast<int>(digits(Time + 2, 2));
+  gga.Seconds = decimal(Time + 4, Columns::SecondDecimals);
+  gga.LatDegrees = static_cast<int>(digits(Lat, 2));
+  gga.LatMinutes = decimal(Lat + 2, Columns::MinuteDecimals);
+  gga.LatHemisphere = line[Columns::LatHemisphere];
+  gga.LonDegrees = static_cast<int>(digits(Lon, 3));
+  gga.LonMinutes = decimal(Lon + 3, Columns::MinuteDecimals);
+  gga.LonHemisphere = line[Columns::LonHemisphere];
+  gga.Quality = line[Columns::Quality];
+  gga.SatellitesInUse = static_cast<int>(digits(Columns::Satellites, 2));
   gga.TimeGiven = true;
-  PlainScan scan(line, PlainColumns.size());  // at the dilution
+  PlainScan scan(line, Columns::End);
   return scan.NextField() && scan.LastReal(gga.Altitude, gga.AltitudeGiven);
+}
+
+// The layout the line's time field shows, if any of the two.
+bool ReadPlainColumns(std::string_view line, GgaValues& gga) {
+  if (line.size() > 17 && line[17] == ',') return ReadColumns<GpsColumns>(line, gga);
+  if (line.size() > 16 && line[16] == ',') return ReadColumns<SeveralSystemsColumns>(line, gga);
+  return false;
 }
 
 }  // namespace
