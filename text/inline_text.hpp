@@ -1,7 +1,8 @@
 #pragma once
 // A short text of at most N bytes kept inside its owner: for the copies of
 // lines, the numbers and the record lines that a conversion makes by the
-// million, with no allocation. A text that would grow past N is cut there.
+// million, with no allocation. A longer text is cut as a FixedText is:
+// between characters, never inside one.
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <span>
 #include <string_view>
+
+#include "text/characters.hpp"
 
 namespace text {
 
@@ -19,17 +22,11 @@ class InlineText {
 
   void Assign(std::string_view text) {
     length_ = 0;
-    Append(text);
-  }
-  void Append(std::string_view text) {
     // Apart, so that a text of known length is copied by moves of that length.
-    if (text.size() <= N - length_) [[likely]]
+    if (text.size() <= N) [[likely]]
       Copy(text.data(), text.size());
     else
-      Copy(text.data(), N - length_);
-  }
-  void Append(char c) {
-    if (length_ < N) bytes_[length_++] = c;
+      Copy(text.data(), CharacterCut(text, N));
   }
   void Clear() { length_ = 0; }
 
@@ -43,12 +40,13 @@ class InlineText {
   std::span<char> Span() { return {bytes_.data(), length_}; }
 
  private:
-  // In moves of 16 bytes, the last one overlapping the one before: a copy
-  // of unknown length up to a few hundred bytes is otherwise made a string
-  // instruction that costs more than the work it serves.
+  // In moves of 16 bytes (where there is room for one), the last one
+  // overlapping the one before: a copy of unknown length up to a few hundred
+  // bytes is otherwise made a string instruction that costs more than the
+  // work it serves.
   void Copy(const char* from, std::size_t n) {
     char* const to = bytes_.data() + length_;
-    if (n >= 16) {
+    if (N >= 16 && n >= 16) {
       for (std::size_t i = 0; i + 16 < n; i += 16) std::memcpy(to + i, from + i, 16);
       std::memcpy(to + n - 16, from + n - 16, 16);
     } else {

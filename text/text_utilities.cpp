@@ -1,17 +1,17 @@
 #include "text/text_utilities.hpp"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace text {
 
-void LowerCaseString(std::span<char> text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+void UpperCaseString(std::span<char> text) {
+  for (char& c : text) c = UpperCase(c);
 }
 
-void UpperCaseString(std::span<char> text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerCase(x) == LowerCase(y); });
 }
 
 void JustifyString(std::span<char> text, std::string_view code) {
@@ -25,8 +25,7 @@ void JustifyString(std::span<char> text, std::string_view code) {
   if (length == n) return;
 
   auto has = [code](char letter) {
-    return code.find(letter) != std::string_view::npos ||
-           code.find(static_cast<char>(letter + 32)) != std::string_view::npos;
+    return code.find(letter) != std::string_view::npos || code.find(LowerCase(letter)) != std::string_view::npos;
   };
   std::size_t target;
   if (has('L'))

@@ -17,8 +17,12 @@ constexpr std::string_view TrimTrailing(std::string_view text) {
   return text.substr(0, n);
 }
 
-void LowerCaseString(std::span<char> text);
+// Case changes and comparisons touch ASCII letters only: the other bytes of
+// a UTF-8 or ANSI text stay as they are.
+constexpr char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char UpperCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 void UpperCaseString(std::span<char> text);
+bool SameIgnoringCase(std::string_view a, std::string_view b);
 
 // Code with an L (either case) justifies left, else with an R right, else centres.
 void JustifyString(std::span<char> text, std::string_view code);

@@ -1,9 +1,9 @@
 #include "conversion/formats/output_format.hpp"
 
-#include <algorithm>
 #include <array>
 
 #include "conversion/formats/track_writer.hpp"
+#include "text/text_utilities.hpp"
 
 namespace conversion {
 
@@ -53,11 +53,9 @@ std::optional<OutputFormat> FindFormat(std::string_view name) {
 }
 
 std::optional<OutputFormat> FormatOfFileName(std::string_view fileName) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (const FormatRow& row : Rows) {
     if (row.Extension.empty() || fileName.size() < row.Extension.size()) continue;
-    const std::string_view end = fileName.substr(fileName.size() - row.Extension.size());
-    if (std::equal(end.begin(), end.end(), row.Extension.begin(), [&](char a, char b) { return lower(a) == b; }))
+    if (text::SameIgnoringCase(fileName.substr(fileName.size() - row.Extension.size()), row.Extension))
       return row.Format;
   }
   return std::nullopt;

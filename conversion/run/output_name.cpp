@@ -2,19 +2,14 @@
 
 #include <algorithm>
 
+#include "text/text_utilities.hpp"
+
 namespace conversion {
-
-namespace {
-
-// ASCII letters only: the rest of a UTF-8 name is compared byte for byte.
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
 
 std::string DefaultOutputName(std::string_view logName, std::string_view extension) {
   constexpr std::string_view logExtension = ".pgl";
   const auto found = std::search(logName.begin(), logName.end(), logExtension.begin(), logExtension.end(),
-                                 [](char a, char b) { return Lower(a) == Lower(b); });
+                                 [](char a, char b) { return text::LowerCase(a) == text::LowerCase(b); });
   std::string name(logName.begin(), found);
   name += extension;
   return name;

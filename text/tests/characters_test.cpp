@@ -4,16 +4,17 @@
 
 #include "text/characters.hpp"
 #include "text/fixed_text.hpp"
+#include "text/inline_text.hpp"
 
 // é two bytes, 地 three, 🚗 four.
 #define E_ACUTE "\xC3\xA9"
 #define CHI "\xE5\x9C\xB0"
 #define CAR "\xF0\x9F\x9A\x97"
 
-TEST_CASE("a fixed text cut to its length never splits a character") {
+TEST_CASE("a text cut to its length, fixed or inline, never splits a character") {
   const struct {
     std::string Text;
-    std::string Held;  // FixedText<6>, blanks trimmed
+    std::string Held;  // in six bytes
   } rows[] = {
       {"abcdefgh", "abcdef"},
       {"abcde" E_ACUTE, "abcde"},          // é would straddle the cut
@@ -35,9 +36,15 @@ TEST_CASE("a fixed text cut to its length never splits a character") {
   for (const auto& row : rows) {
     CAPTURE(row.Text);
     CHECK(text::FixedText<6>(row.Text).Trimmed() == row.Held);
+    text::InlineText<6> held;
+    held.Assign(row.Text);
+    CHECK(held.View() == row.Held);
   }
   // A text that fits is held byte for byte, however odd.
   CHECK(text::FixedText<6>(CHI "\xE5\x9C").Trimmed() == CHI "\xE5\x9C");
+  text::InlineText<5> held;
+  held.Assign(CHI "\xE5\x9C");
+  CHECK(held.View() == CHI "\xE5\x9C");
 }
 
 TEST_CASE("the first characters of a text") {

@@ -80,13 +80,6 @@ std::string_view PatternExtension(std::string_view pattern) {
   return extension.find_first_of("*?;. ", 1) == std::string_view::npos ? extension : std::string_view();
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-           return lower(x) == lower(y);
-         });
-}
-
 }  // namespace
 
 std::optional<std::string> NameForType(std::string_view name, const FilterList& filter, int index) {
@@ -106,7 +99,8 @@ std::optional<std::string> NameForType(std::string_view name, const FilterList& 
     const std::string_view extension = PatternExtension(pattern);
     if (extension.empty() || name.size() <= extension.size()) continue;
     const std::string_view stem = name.substr(0, name.size() - extension.size());
-    if (!SameLetters(name.substr(stem.size()), extension) || stem.ends_with('\\') || stem.ends_with('/')) continue;
+    if (!text::SameIgnoringCase(name.substr(stem.size()), extension) || stem.ends_with('\\') || stem.ends_with('/'))
+      continue;
     return std::string(stem).append(chosen);
   }
   return std::nullopt;

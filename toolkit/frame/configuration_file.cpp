@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "text/text_utilities.hpp"
 #include "toolkit/frame/os_variable.hpp"
 #include "toolkit/frame/text_to_integer.hpp"
 #include "toolkit/state/errors.hpp"
@@ -65,7 +66,7 @@ void ApplyConfigurationLine(std::string_view raw, ConfigurationRequests& request
   std::array<char, 8> keyBytes;
   const std::size_t keyLength = std::min(word.size(), keyBytes.size());
   std::transform(word.begin(), word.begin() + keyLength, keyBytes.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+                 text::UpperCase);
   const std::string_view key(keyBytes.data(), keyLength);
   if (key.starts_with("VER")) requests.VersionRequested = true;
 
