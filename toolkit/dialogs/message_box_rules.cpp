@@ -1,11 +1,9 @@
 #include "toolkit/dialogs/message_box_rules.hpp"
 
-#include "toolkit/codes.hpp"
-
 namespace toolkit {
 
-int ButtonCount(int buttonType) {
-  switch (buttonType) {
+int ButtonCount(Buttons buttons) {
+  switch (buttons) {
     case Buttons::OkCancel:
     case Buttons::RetryCancel:
     case Buttons::YesNo: return 2;
@@ -15,12 +13,12 @@ int ButtonCount(int buttonType) {
   }
 }
 
-int FittedDefaultButton(int buttonType, int defaultButton) {
-  const int count = ButtonCount(buttonType);
+int FittedDefaultButton(Buttons buttons, int defaultButton) {
+  const int count = ButtonCount(buttons);
   return defaultButton >= 1 && defaultButton < count ? defaultButton : count;
 }
 
-int AnswerCode(int platformAnswer) {
+Answer AnswerCode(int platformAnswer) {
   switch (platformAnswer) {
     case PlatformAnswer::Ok:
     case PlatformAnswer::Retry:

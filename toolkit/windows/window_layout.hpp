@@ -5,11 +5,12 @@
 #include <optional>
 
 #include "text/fixed_text.hpp"
+#include "toolkit/codes.hpp"
 
 namespace toolkit {
 
 struct WindowSpec {
-  int Flags = 0;
+  WindowFlag Flags{};
   int X = -1;       // negative: centred horizontally
   int Y = -1;       // negative: centred vertically
   int Width = 0;    // client width in pixels; 0 or negative: 80 % of the screen
@@ -29,7 +30,7 @@ struct WindowFlags {
   bool AlwaysOnTop = false;
 };
 
-WindowFlags SplitWindowFlags(int flags);
+WindowFlags SplitWindowFlags(WindowFlag flags);
 
 // Client width (or height) asked for: the WindowSpec's value when positive, else
 // 80 % of the screen's.

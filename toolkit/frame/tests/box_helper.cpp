@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     toolkit::ToolkitStart(" ");
     toolkit::ErrorReportModeSet(4);
     toolkit::ErrorRaise(1001);
-    Record("continued " + std::to_string(toolkit::ErrorQuery(1)) + " answer " + std::to_string(toolkit::DialogInfo(4)));
+    const int answer = toolkit::DialogInfo(toolkit::DialogInfoCode::CommonResult);
+    Record("continued " + std::to_string(toolkit::ErrorQuery(1)) + " answer " + std::to_string(answer));
     toolkit::ErrorRaise(12);
     Record("continued after Cancel");
     return 91;
