@@ -95,9 +95,9 @@ std::string OutputTo(const fs::path& output) {
   return shell::PathLine("Output to ... ", shell::FileName(output.string()));
 }
 
-// A folder deep enough that the window shortens its paths, made afresh for
-// each test and removed when the test program ends: a folder removed while a
-// program of the last test still holds it lingers, and could not be made
+// A folder deep enough that the window shortens its paths, one for each
+// test, all removed when the test program ends: a folder removed while a
+// program of an earlier test still holds it lingers, and could not be made
 // again at once.
 const fs::path WorkspaceTop = fs::temp_directory_path() / "pinwell end to end";
 const struct WorkspaceRemoval {
@@ -107,8 +107,10 @@ const struct WorkspaceRemoval {
   }
 } workspaceRemoval;
 
+int Workspaces = 0;
+
 struct Workspace {
-  fs::path Folder = WorkspaceTop / "My Documents" / "GPS track logs";
+  fs::path Folder = WorkspaceTop / std::to_string(++Workspaces) / "My Documents" / "GPS track logs";
   fs::path Log = Folder / "drive to work.pgl";
   fs::path QuietLog = Folder / "no speed.pgl";
 

@@ -230,7 +230,21 @@ int Pinwell::WaitForExit(DWORD limitMs) {
 
 Pinwell::~Pinwell() {
   if (Process.hProcess == nullptr) return;
-  if (Running()) TerminateProcess(Process.hProcess, 99);
+  if (Running()) {
+    // A case stopped half way: the program goes, and the help window it
+    // opened, so that the next case starts on a clear screen.
+    TerminateProcess(Process.hProcess, 99);
+    WaitForSingleObject(Process.hProcess, 10000);
+    for (HWND help; (help = FindWindowA("MS_WINHELP", nullptr)) != nullptr;) {
+      DWORD id = 0;
+      GetWindowThreadProcessId(help, &id);
+      const HANDLE viewer = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+      const bool ended = viewer != nullptr && TerminateProcess(viewer, 99) &&
+                         WaitForSingleObject(viewer, 10000) == WAIT_OBJECT_0;
+      if (viewer != nullptr) CloseHandle(viewer);
+      if (!ended) break;
+    }
+  }
   CloseHandle(Process.hThread);
   CloseHandle(Process.hProcess);
 }
@@ -314,8 +328,12 @@ void Pinwell::Press(std::string_view chords) const {
 }
 
 bool Pinwell::WaitUntilReady() const {
+  // Brought to the front if need be, and ready only once it shows there: the
+  // request is carried out later.
   return WaitUntil([&] {
-    return IsWindowEnabled(Frame) && (GetForegroundWindow() == Frame || SetForegroundWindow(Frame));
+    if (!IsWindowEnabled(Frame)) return false;
+    if (GetForegroundWindow() != Frame) SetForegroundWindow(Frame);
+    return GetForegroundWindow() == Frame;
   });
 }
 
