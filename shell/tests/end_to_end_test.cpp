@@ -168,7 +168,8 @@ std::string AnswerQuestion(const char* title, const std::string& button) {
   const HWND box = WaitForQuestion(title);
   if (box == nullptr) return "(no question)";
   const std::string message = MessageText(box);
-  // Clicked where the button shows, once the box is in front.
+  // Clicked where the button shows, once the box is in front. Not clicked
+  // again: a click still on its way would answer the next box there.
   WaitForFocus(box);
   toolkit::testing::ClickButton(box, button);
   WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });

@@ -212,9 +212,8 @@ bool Pinwell::Start(const std::string& program, const std::string& folder, const
     Toolbar = FindWindowExA(Frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
     return Client != nullptr && StatusBar != nullptr && Toolbar != nullptr;
   });
-  SetForegroundWindow(Frame);
-  // Ready once its event loop has drawn the client area.
-  return WaitUntil([&] { return GetForegroundWindow() == Frame; }) && Shows(shown);
+  // Ready once in front and its event loop has drawn the client area.
+  return WaitUntilReady() && Shows(shown);
 }
 
 bool Pinwell::Running() const {
