@@ -74,7 +74,7 @@ bool MayReplace(Toolkit& toolkit, std::string_view typed, std::string_view named
   std::string question(folder == std::string_view::npos ? named : named.substr(folder + 1));
   question += " already exists.\nDo you want to replace it?";
   toolkit.MessageBoxShow(toolkit::Buttons::YesNo, toolkit::Icon::Exclamation, FirstButton, question, SaveTitle);
-  return toolkit::Answer{toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult)} == toolkit::Answer::Yes;
+  return toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) == toolkit::Answer::Yes;
 }
 
 struct Target {

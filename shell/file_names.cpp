@@ -13,8 +13,7 @@ std::optional<std::string> AskForName(Toolkit& toolkit, std::string_view filter,
   std::string field(GivenNameBytes, ' ');
   field.replace(0, std::min(proposed.size(), field.size()), proposed.substr(0, field.size()));
   toolkit.FileSelect(filter, flags, field, title, filterIndex);
-  const toolkit::Answer answer{toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult)};
-  if (answer != toolkit::Answer::Yes) return std::nullopt;
+  if (toolkit.DialogInfo(toolkit::DialogInfoCode::CommonResult) != toolkit::Answer::Yes) return std::nullopt;
   field.erase(field.find_last_not_of(' ') + 1);
   return field;
 }

@@ -16,9 +16,9 @@ namespace shell {
 
 namespace {
 
-constexpr toolkit::WindowFlag MainWindowFlags =
-    toolkit::WindowFlag::SystemMenu | toolkit::WindowFlag::MinimiseBox | toolkit::WindowFlag::MaximiseBox |
-    toolkit::WindowFlag::StatusBar | toolkit::WindowFlag::FixedSize;
+constexpr int MainWindowFlags = toolkit::WindowFlag::SystemMenu | toolkit::WindowFlag::MinimiseBox |
+                                toolkit::WindowFlag::MaximiseBox | toolkit::WindowFlag::StatusBar |
+                                toolkit::WindowFlag::FixedSize;
 
 toolkit::WindowSpec MainWindow() {
   toolkit::WindowSpec window;
@@ -59,7 +59,7 @@ int RunPinwell(Toolkit& toolkit, std::span<const std::string> logs) {
   LogsArrived(toolkit, logs);
 
   while (!app.ExitRequested) {
-    toolkit::EventType type = toolkit::EventType::None;
+    int type = toolkit::EventType::None;
     toolkit::EventRecord event;
     toolkit.NextEvent(type, event);
     switch (type) {

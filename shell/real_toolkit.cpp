@@ -21,10 +21,8 @@ class Win32Toolkit final : public Toolkit {
   void OpenRootWindow(const toolkit::WindowSpec& window) override { toolkit::OpenRootWindow(window); }
   void StatusBarParts(std::span<const int> widths) override { toolkit::StatusBarParts(widths); }
   void ToolbarCreate(int resource) override { toolkit::ToolbarCreate(resource); }
-  void NextEvent(toolkit::EventType& type, toolkit::EventRecord& record) override {
-    toolkit::NextEvent(type, record);
-  }
-  void EventEnable(toolkit::EventType type, int on) override { toolkit::EventEnable(type, on); }
+  void NextEvent(int& type, toolkit::EventRecord& record) override { toolkit::NextEvent(type, record); }
+  void EventEnable(int type, int on) override { toolkit::EventEnable(type, on); }
   void DroppedFileName(int index, std::span<char> fileName) override { toolkit::DroppedFileName(index, fileName); }
   void CloseRootWindow() override { toolkit::CloseRootWindow(); }
 
@@ -37,14 +35,14 @@ class Win32Toolkit final : public Toolkit {
                   int* filterIndex) override {
     toolkit::FileSelect(filter, flags, fileName, title, filterIndex);
   }
-  void MessageBoxShow(toolkit::Buttons buttons, toolkit::Icon icon, int defaultButton, std::string_view message,
+  void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                       std::string_view title) override {
-    toolkit::MessageBoxShow(buttons, icon, defaultButton, message, title);
+    toolkit::MessageBoxShow(buttonType, iconType, defaultButton, message, title);
   }
-  int DialogInfo(toolkit::DialogInfoCode code) override { return toolkit::DialogInfo(code); }
+  int DialogInfo(int code) override { return toolkit::DialogInfo(code); }
   void DialogLoad(int dialogId) override { toolkit::DialogLoad(dialogId); }
   void DialogPutText(int fieldId, std::string_view text) override { toolkit::DialogPutText(fieldId, text); }
-  void DialogShowModal(int x, int y, int focusField, toolkit::DialogMode mode) override {
+  void DialogShowModal(int x, int y, int focusField, int mode) override {
     toolkit::DialogShowModal(x, y, focusField, mode);
   }
   void DialogUnload() override { toolkit::DialogUnload(); }

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/codes.hpp"
 #include "toolkit/windows/event_record.hpp"
 #include "toolkit/windows/window_layout.hpp"
 
@@ -22,8 +21,8 @@ class Toolkit {
   virtual void OpenRootWindow(const toolkit::WindowSpec& window) = 0;
   virtual void StatusBarParts(std::span<const int> widths) = 0;
   virtual void ToolbarCreate(int resource) = 0;
-  virtual void NextEvent(toolkit::EventType& type, toolkit::EventRecord& record) = 0;
-  virtual void EventEnable(toolkit::EventType type, int on) = 0;
+  virtual void NextEvent(int& type, toolkit::EventRecord& record) = 0;
+  virtual void EventEnable(int type, int on) = 0;
   // A file of the last FilesDropped event, 1-based; blank-padded.
   virtual void DroppedFileName(int index, std::span<char> fileName) = 0;
   virtual void CloseRootWindow() = 0;
@@ -37,12 +36,12 @@ class Toolkit {
   // the 1-based file type of the filter, when asked for.
   virtual void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
                           int* filterIndex = nullptr) = 0;
-  virtual void MessageBoxShow(toolkit::Buttons buttons, toolkit::Icon icon, int defaultButton, std::string_view message,
+  virtual void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                               std::string_view title) = 0;
-  virtual int DialogInfo(toolkit::DialogInfoCode code) = 0;
+  virtual int DialogInfo(int code) = 0;
   virtual void DialogLoad(int dialogId) = 0;
   virtual void DialogPutText(int fieldId, std::string_view text) = 0;
-  virtual void DialogShowModal(int x, int y, int focusField, toolkit::DialogMode mode) = 0;
+  virtual void DialogShowModal(int x, int y, int focusField, int mode) = 0;
   virtual void DialogUnload() = 0;
 
   // A blank document closes the help viewer.

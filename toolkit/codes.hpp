@@ -6,20 +6,16 @@
 namespace toolkit {
 
 // OpenRootWindow: WindowSpec::Flags, any of these or'ed together.
-enum class WindowFlag : int {
-  SystemMenu = 1 << 0,
-  MinimiseBox = 1 << 1,
-  MaximiseBox = 1 << 2,
-  StartMaximised = 1 << 3,
-  StatusBar = 1 << 5,
-  FixedSize = 1 << 6,
-  StartHidden = 1 << 7,
-  AlwaysOnTop = 1 << 9,
-};
-constexpr WindowFlag operator|(WindowFlag a, WindowFlag b) {
-  return WindowFlag{static_cast<int>(a) | static_cast<int>(b)};
-}
-constexpr WindowFlag& operator|=(WindowFlag& a, WindowFlag b) { return a = a | b; }
+namespace WindowFlag {
+inline constexpr int SystemMenu = 1 << 0;
+inline constexpr int MinimiseBox = 1 << 1;
+inline constexpr int MaximiseBox = 1 << 2;
+inline constexpr int StartMaximised = 1 << 3;
+inline constexpr int StatusBar = 1 << 5;
+inline constexpr int FixedSize = 1 << 6;
+inline constexpr int StartHidden = 1 << 7;
+inline constexpr int AlwaysOnTop = 1 << 9;
+}  // namespace WindowFlag
 
 // StatusBarParts: a width that reaches the right end (the last part's only),
 // and the styles of the parts. Parts are numbered from 1.
@@ -53,53 +49,52 @@ inline constexpr int SelectMultiple = 16;        // open only: several files
 inline constexpr int SelectAppendExtension = 32; // a name typed without extension gets the filter's
 inline constexpr int SelectFollowType = 64;      // save: the name's extension follows the type chosen
 
-// MessageBoxShow: the buttons and the icon, each a type of its own so that
-// one is never passed for the other. The default button is counted from the
-// left, 1 to 3.
-enum class Buttons : int {
-  Ok = 0,
-  OkCancel = 1,
-  RetryCancel = 2,
-  YesNo = 3,
-  YesNoCancel = 4,
-  AbortRetryIgnore = 5,
-};
-enum class Icon : int {
-  None = 0,
-  Stop = 1,
-  Question = 2,
-  Exclamation = 3,
-  Information = 4,
-};
+// MessageBoxShow: the buttons and the icon. The default button is counted
+// from the left, 1 to 3.
+namespace Buttons {
+inline constexpr int Ok = 0;
+inline constexpr int OkCancel = 1;
+inline constexpr int RetryCancel = 2;
+inline constexpr int YesNo = 3;
+inline constexpr int YesNoCancel = 4;
+inline constexpr int AbortRetryIgnore = 5;
+}  // namespace Buttons
+namespace Icon {
+inline constexpr int None = 0;
+inline constexpr int Stop = 1;
+inline constexpr int Question = 2;
+inline constexpr int Exclamation = 3;
+inline constexpr int Information = 4;
+}  // namespace Icon
 
 // What DialogInfo(DialogInfoCode::CommonResult) gives after a message box,
-// and after a file dialog (Yes: confirmed): Answer{DialogInfo(...)}.
-enum class Answer : int {
-  Cancel = 0,  // Cancel, Ignore, or a box that could not be shown
-  Yes = 1,     // OK, Retry or Yes
-  No = 2,      // No or Abort
-};
+// and after a file dialog (Yes: confirmed).
+namespace Answer {
+inline constexpr int Cancel = 0;  // Cancel, Ignore, or a box that could not be shown
+inline constexpr int Yes = 1;     // OK, Retry or Yes
+inline constexpr int No = 2;      // No or Abort
+}  // namespace Answer
 
 // DialogInfo: what it tells. Geometry is in screen pixels, or for a dialog
 // inside a window in that window's units.
-enum class DialogInfoCode : int {
-  ExitField = 1,      // the control that ended the last modal dialog
-  PreviousField = 2,  // the control that had the focus then
-  CurrentDialog = 3,
-  CommonResult = 4,
-  EventDialog = 5,    // the dialog of the last command
-  Left = 6,
-  Top = 7,
-  Width = 8,
-  Height = 9,
-};
+namespace DialogInfoCode {
+inline constexpr int ExitField = 1;      // the control that ended the last modal dialog
+inline constexpr int PreviousField = 2;  // the control that had the focus then
+inline constexpr int CurrentDialog = 3;
+inline constexpr int CommonResult = 4;
+inline constexpr int EventDialog = 5;    // the dialog of the last command
+inline constexpr int Left = 6;
+inline constexpr int Top = 7;
+inline constexpr int Width = 8;
+inline constexpr int Height = 9;
+}  // namespace DialogInfoCode
 
 // DialogShowModal: how the dialog is shown, and where.
-enum class DialogMode : int {
-  Modal = 1,
-  Modeless = 2,
-  SemiModeless = 3,  // modeless, with the other windows disabled
-};
+namespace DialogMode {
+inline constexpr int Modal = 1;
+inline constexpr int Modeless = 2;
+inline constexpr int SemiModeless = 3;  // modeless, with the other windows disabled
+}  // namespace DialogMode
 inline constexpr int Centred = -1;      // as x or y
 inline constexpr int NoFocusField = 0;  // the dialog's own first field
 

@@ -30,7 +30,7 @@ struct doctest::StringMaker<std::vector<std::string>> {
 namespace shell::testing {
 
 struct Event {
-  toolkit::EventType Type;
+  int Type;
   int Value1 = -1;
 };
 
@@ -56,14 +56,14 @@ class RecordingToolkit final : public Toolkit {
 
   void ToolkitStart(std::string_view name) override { Record("ToolkitStart(" + Quoted(name) + ")"); }
   void OpenRootWindow(const toolkit::WindowSpec& w) override {
-    Record("OpenRootWindow(" + Numbers({static_cast<int>(w.Flags), w.X, w.Y, w.Width, w.Height, w.MenuId}) + ", " +
+    Record("OpenRootWindow(" + Numbers({w.Flags, w.X, w.Y, w.Width, w.Height, w.MenuId}) + ", " +
            Field(w.Title.View()) + ")");
   }
   void StatusBarParts(std::span<const int> widths) override {
     Record("StatusBarParts(" + Numbers(std::vector<int>(widths.begin(), widths.end())) + ")");
   }
   void ToolbarCreate(int resource) override { Record("ToolbarCreate(" + Numbers({resource}) + ")"); }
-  void NextEvent(toolkit::EventType& type, toolkit::EventRecord& record) override {
+  void NextEvent(int& type, toolkit::EventRecord& record) override {
     // A script that runs out closes the window, so that a faulty loop ends.
     const Event event = Events.empty() ? Event{toolkit::EventType::CloseAsked} : Events.front();
     if (!Events.empty()) Events.pop_front();
@@ -72,9 +72,7 @@ class RecordingToolkit final : public Toolkit {
     record.Value1 = event.Value1;
   }
   void CloseRootWindow() override { Record("CloseRootWindow()"); }
-  void EventEnable(toolkit::EventType type, int on) override {
-    Record("EventEnable(" + Numbers({toolkit::TypeNumber(type), on}) + ")");
-  }
+  void EventEnable(int type, int on) override { Record("EventEnable(" + Numbers({type, on}) + ")"); }
   void DroppedFileName(int index, std::span<char> fileName) override {
     std::fill(fileName.begin(), fileName.end(), ' ');
     if (index < 1 || index > static_cast<int>(Dropped.size())) return;
@@ -122,7 +120,7 @@ class RecordingToolkit final : public Toolkit {
     std::error_code unreadable;
     if (answer && DialogAsks && asks && std::filesystem::is_regular_file(*answer, unreadable)) {
       Record("DialogAsked(" + Quoted(*answer) + ")");
-      if (toolkit::Answer{NextBoxAnswer()} != toolkit::Answer::Yes) answer.reset();
+      if (NextBoxAnswer() != toolkit::Answer::Yes) answer.reset();
     }
     if (answer && filterIndex != nullptr) *filterIndex = type;
     if (answer) {
@@ -131,21 +129,19 @@ class RecordingToolkit final : public Toolkit {
     }
     commonResult_ = answer ? 1 : 0;
   }
-  void MessageBoxShow(toolkit::Buttons buttons, toolkit::Icon icon, int defaultButton, std::string_view message,
+  void MessageBoxShow(int buttons, int icon, int defaultButton, std::string_view message,
                       std::string_view title) override {
-    Record("MessageBoxShow(" + Numbers({static_cast<int>(buttons), static_cast<int>(icon), defaultButton}) + ", " +
-           Quoted(message) + ", " + Quoted(title) + ")");
+    Record("MessageBoxShow(" + Numbers({buttons, icon, defaultButton}) + ", " + Quoted(message) + ", " +
+           Quoted(title) + ")");
     commonResult_ = NextBoxAnswer();
   }
-  int DialogInfo(toolkit::DialogInfoCode code) override {
-    return code == toolkit::DialogInfoCode::CommonResult ? commonResult_ : 0;
-  }
+  int DialogInfo(int code) override { return code == 4 ? commonResult_ : 0; }
   void DialogLoad(int id) override { Record("DialogLoad(" + Numbers({id}) + ")"); }
   void DialogPutText(int field, std::string_view text) override {
     Record("DialogPutText(" + Numbers({field}) + ", " + Field(text) + ")");
   }
-  void DialogShowModal(int x, int y, int focus, toolkit::DialogMode mode) override {
-    Record("DialogShowModal(" + Numbers({x, y, focus, static_cast<int>(mode)}) + ")");
+  void DialogShowModal(int x, int y, int focus, int mode) override {
+    Record("DialogShowModal(" + Numbers({x, y, focus, mode}) + ")");
   }
   void DialogUnload() override { Record("DialogUnload()"); }
   void HelpShow(std::string_view document) override {

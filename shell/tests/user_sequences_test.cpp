@@ -128,7 +128,7 @@ class Session {
   std::string proposed_;  // the name the last Open proposed
 
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  int Answer() { return static_cast<int>(Pick(2) == 0 ? toolkit::Answer::Yes : toolkit::Answer::No); }
+  int Answer() { return Pick(2) == 0 ? toolkit::Answer::Yes : toolkit::Answer::No; }
 
   Step Act() {
     Step step;
@@ -213,7 +213,7 @@ class Session {
       const bool dialog = call.starts_with("DialogAsked(\"");
       const bool box = call.starts_with("MessageBoxShow(");
       if (!dialog && !box) continue;
-      const auto given = toolkit::Answer{answer < answers_.size() ? answers_[answer] : 1};
+      const int given = answer < answers_.size() ? answers_[answer] : toolkit::Answer::Yes;
       ++answer;
       if (box && call.starts_with("MessageBoxShow(0, 1,")) failed = true;
       const std::size_t end = call.find(dialog ? "\")" : " already exists.");

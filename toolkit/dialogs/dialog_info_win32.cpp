@@ -12,7 +12,7 @@ namespace {
 
 // Left, top, width and height in screen pixels; a dialog inside a window in
 // units of that window's client area.
-int Geometry(DialogInfoCode code) {
+int Geometry(int code) {
   if (Dialogs.Current == 0) return 0;
   const HWND window = Dialogs.CurrentSlot().Window;
   RECT r{};
@@ -35,7 +35,7 @@ int Geometry(DialogInfoCode code) {
 
 }  // namespace
 
-int DialogInfo(DialogInfoCode code) {
+int DialogInfo(int code) {
   const DialogStatus& s = State.Dialog;
   switch (code) {
     case DialogInfoCode::ExitField: return s.ExitField;

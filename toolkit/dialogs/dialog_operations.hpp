@@ -19,9 +19,10 @@ namespace toolkit {
 void FileSelect(std::string_view filter, int flags, std::span<char> fileName, std::string_view title,
                 int* filterIndex = nullptr);
 
-// A default button beyond the last is the last.
-// Answer{DialogInfo(DialogInfoCode::CommonResult)} then is the user's answer.
-void MessageBoxShow(Buttons buttons, Icon icon, int defaultButton, std::string_view message,
+// ButtonType is one of Buttons, IconType one of Icon; a default button beyond
+// the last is the last. DialogInfo(DialogInfoCode::CommonResult) then gives
+// the Answer.
+void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                     std::string_view title);
 
 // The dialog's fields live in a hidden instance made by DialogLoad; a modal
@@ -33,14 +34,14 @@ void MessageBoxShow(Buttons buttons, Icon icon, int defaultButton, std::string_v
 void DialogLoad(int dialogId);
 void DialogPutText(int fieldId, std::string_view text);
 // X and Y in screen pixels, or Centred; a dialog inside the root window is
-// placed in window units and always shown modeless.
+// placed in window units and always shown modeless. Mode one of DialogMode.
 // A shown dialog reports its push buttons as EventType::DialogButton and,
 // once switched on, its other changes as EventType::DialogField.
-void DialogShowModal(int x, int y, int focusField = NoFocusField, DialogMode mode = DialogMode::Modeless);
+void DialogShowModal(int x, int y, int focusField = NoFocusField, int mode = DialogMode::Modeless);
 // Its tab pages are unloaded with it unless kept.
 void DialogUnload(int keepPages = 0);
 
-// 0 for a code that is none of DialogInfoCode.
-int DialogInfo(DialogInfoCode code);
+// Code is one of DialogInfoCode; 0 for any other.
+int DialogInfo(int code);
 
 }  // namespace toolkit

@@ -1,7 +1,6 @@
 #include "toolkit/dialogs/dialog_rules.hpp"
 
 #include "toolkit/codes.hpp"
-#include "toolkit/dialogs/field_rules.hpp"
 #include "toolkit/state/error_numbers.hpp"
 #include "toolkit/windows/window_units.hpp"
 
@@ -10,14 +9,21 @@ namespace toolkit {
 namespace {
 
 // The system commands a dialog inside a window takes from its own buttons.
+constexpr int SystemSize = 0xF000;
+constexpr int SystemMove = 0xF010;
+constexpr int SystemMinimise = 0xF020;
+constexpr int SystemMaximise = 0xF030;
+constexpr int SystemClose = 0xF060;
+constexpr int SystemRestore = 0xF120;
+
 bool IsForwardedSystemCommand(int id) {
   switch (id) {
-    case SystemCommand::Size:
-    case SystemCommand::Move:
-    case SystemCommand::Minimise:
-    case SystemCommand::Maximise:
-    case SystemCommand::Close:
-    case SystemCommand::Restore: return true;
+    case SystemSize:
+    case SystemMove:
+    case SystemMinimise:
+    case SystemMaximise:
+    case SystemClose:
+    case SystemRestore: return true;
     default: return false;
   }
 }
@@ -28,29 +34,29 @@ constexpr int DoubleClicked = 2;  // a list's or a combo box's
 // The push-button and default-push-button styles. Only of a button: a
 // static that notifies its clicks has the same low bits (left or centred
 // text) and must not end the dialog.
-bool IsPushButton(bool button, int style) { return button && (style & PlatformStyle::ButtonTypeMask) <= 1; }
+bool IsPushButton(bool button, int style) { return button && (style & 0x0F) <= 1; }
 
 }  // namespace
 
 ShowPlan PlanShow(const ShowSituation& s) {
-  if (s.Shown) return {ShowAction::Refresh, DialogMode{}, 0, 0};
+  if (s.Shown) return {ShowAction::Refresh, 0, 0, 0};
   // The error's own text names this case; doing nothing without a word would
   // hide the caller's slip.
   if (s.Mode < DialogMode::Modal || s.Mode > DialogMode::SemiModeless) {
-    return {ShowAction::Nothing, DialogMode{}, 0, ErrorNumber::InvalidDialogMode};
+    return {ShowAction::Nothing, 0, 0, ErrorNumber::InvalidDialogMode};
   }
   // A dialog inside a window has no modal loop of its own.
   if (s.ChildDialog) {
     const int error = s.Mode != DialogMode::Modeless ? ErrorNumber::InvalidDialogMode : 0;
     // The wrong mode is said last, so that it is the error left.
-    if (s.RootHidden) return {ShowAction::Nothing, DialogMode{}, ErrorNumber::RootWindowHidden, error};
+    if (s.RootHidden) return {ShowAction::Nothing, 0, ErrorNumber::RootWindowHidden, error};
     return {ShowAction::Modeless, DialogMode::Modeless, 0, error};
   }
   if (s.Mode == DialogMode::Modal) return {ShowAction::Modal, DialogMode::Modal, 0, 0};
   // A modeless dialog that cannot be seen is no dialog for the user: said so
   // rather than shown nowhere (and, semi-modeless, without disabling the
   // windows for a dialog that never came up).
-  if (s.RootHidden) return {ShowAction::Nothing, DialogMode{}, 0, ErrorNumber::RootWindowHidden};
+  if (s.RootHidden) return {ShowAction::Nothing, 0, 0, ErrorNumber::RootWindowHidden};
   if (s.Mode == DialogMode::Modeless && s.SemiModelessCount > 0) {
     return {ShowAction::Modeless, DialogMode::SemiModeless, 0, ErrorNumber::InvalidDialogMode};
   }

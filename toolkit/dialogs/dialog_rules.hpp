@@ -2,20 +2,7 @@
 // How a resource dialog is shown and what its commands mean, decided
 // without a window.
 
-#include "toolkit/codes.hpp"
-
 namespace toolkit {
-
-// The platform's system commands, by its numbers (checked against its
-// headers in platform_numbers_win32.cpp).
-namespace SystemCommand {
-inline constexpr int Size = 0xF000;
-inline constexpr int Move = 0xF010;
-inline constexpr int Minimise = 0xF020;
-inline constexpr int Maximise = 0xF030;
-inline constexpr int Close = 0xF060;
-inline constexpr int Restore = 0xF120;
-}  // namespace SystemCommand
 
 // What DialogShowModal does with the current dialog.
 enum class ShowAction {
@@ -26,7 +13,7 @@ enum class ShowAction {
 };
 
 struct ShowSituation {
-  DialogMode Mode = DialogMode::Modeless;  // as asked
+  int Mode = 2;               // as asked: 1 modal, 2 modeless, 3 semi-modeless
   bool Shown = false;         // shown modeless or semi-modeless already
   bool ChildDialog = false;   // a window inside the root's client area
   int SemiModelessCount = 0;  // semi-modeless dialogs up
@@ -35,7 +22,7 @@ struct ShowSituation {
 
 struct ShowPlan {
   ShowAction Action = ShowAction::Nothing;
-  DialogMode Mode{};    // the mode the dialog is shown in
+  int Mode = 0;        // the mode the dialog is shown in
   int ErrorDuring = 0;  // raised where the show stops, before ErrorAfter
   int ErrorAfter = 0;   // raised once the dialog is up (or instead, with Nothing)
 };

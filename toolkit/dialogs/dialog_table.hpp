@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <array>
 
-#include "toolkit/codes.hpp"
-
 namespace toolkit {
 
 inline constexpr int MaxLoadedDialogs = 50;
@@ -24,7 +22,7 @@ struct DialogSlotOf {
   int Shown = 0;    // 1 while shown modeless or semi-modeless
   int ExitField = 0;
   int PreviousField = 0;
-  DialogMode Mode{};  // as last shown
+  int Mode = 0;     // 1 modal, 2 modeless, 3 semi-modeless, as last shown
   Handle Owner{};
   Handle RestoreWindow{};
 };

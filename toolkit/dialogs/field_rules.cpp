@@ -2,9 +2,27 @@
 
 namespace toolkit {
 
-using namespace PlatformStyle;
-
 namespace {
+
+// The platform's style bits (checked against its headers where they are used).
+constexpr int ButtonTypeMask = 0x0F;
+constexpr int CheckBox = 2;
+constexpr int AutoCheckBox = 3;
+constexpr int RadioButton = 4;
+constexpr int ThreeState = 5;
+constexpr int AutoThreeState = 6;
+constexpr int AutoRadioButton = 9;
+constexpr int ButtonIcon = 0x40;
+constexpr int ButtonBitmap = 0x80;
+constexpr int StaticTypeMask = 0x1F;
+constexpr int StaticIcon = 0x03;
+constexpr int StaticBitmap = 0x0E;
+constexpr int MultiLine = 0x04;
+constexpr int ComboTypeMask = 0x03;
+constexpr int DropDownList = 0x03;
+constexpr int ListMultiple = 0x08;
+constexpr int ListExtended = 0x800;
+constexpr int ListTabStops = 0x80;
 
 bool IsCheckable(int style) {
   switch (style & ButtonTypeMask) {

@@ -10,29 +10,6 @@
 
 namespace toolkit {
 
-// The platform's style bits, by its numbers (checked against its headers in
-// platform_numbers_win32.cpp).
-namespace PlatformStyle {
-inline constexpr int ButtonTypeMask = 0x0F;
-inline constexpr int CheckBox = 2;
-inline constexpr int AutoCheckBox = 3;
-inline constexpr int RadioButton = 4;
-inline constexpr int ThreeState = 5;
-inline constexpr int AutoThreeState = 6;
-inline constexpr int AutoRadioButton = 9;
-inline constexpr int ButtonIcon = 0x40;
-inline constexpr int ButtonBitmap = 0x80;
-inline constexpr int StaticTypeMask = 0x1F;
-inline constexpr int StaticIcon = 0x03;
-inline constexpr int StaticBitmap = 0x0E;
-inline constexpr int MultiLine = 0x04;
-inline constexpr int ComboTypeMask = 0x03;
-inline constexpr int DropDownList = 0x03;
-inline constexpr int ListMultiple = 0x08;
-inline constexpr int ListExtended = 0x800;
-inline constexpr int ListTabStops = 0x80;
-}  // namespace PlatformStyle
-
 // Attached to every control of an instance; copied with the field.
 struct FieldRecord {
   // A minimum above the maximum: no range given.

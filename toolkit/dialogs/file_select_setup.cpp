@@ -8,7 +8,18 @@
 
 namespace toolkit {
 
-using namespace PlatformFileFlag;
+namespace {
+
+// The platform's numbers (commdlg.h).
+constexpr std::uint32_t OverwritePrompt = 0x2;
+constexpr std::uint32_t HideReadOnly = 0x4;
+constexpr std::uint32_t EnableHook = 0x20;
+constexpr std::uint32_t AllowMultiSelect = 0x200;
+constexpr std::uint32_t PathMustExist = 0x800;
+constexpr std::uint32_t CreatePrompt = 0x2000;
+constexpr std::uint32_t Explorer = 0x80000;
+
+}  // namespace
 
 std::uint32_t FileDialogFlags(int flags) {
   std::uint32_t platform = HideReadOnly;

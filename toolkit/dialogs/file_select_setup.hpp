@@ -11,18 +11,6 @@
 
 namespace toolkit {
 
-// The platform's open and save dialog flags, by its numbers (checked against
-// its headers in platform_numbers_win32.cpp).
-namespace PlatformFileFlag {
-inline constexpr std::uint32_t OverwritePrompt = 0x2;
-inline constexpr std::uint32_t HideReadOnly = 0x4;
-inline constexpr std::uint32_t EnableHook = 0x20;
-inline constexpr std::uint32_t AllowMultiSelect = 0x200;
-inline constexpr std::uint32_t PathMustExist = 0x800;
-inline constexpr std::uint32_t CreatePrompt = 0x2000;
-inline constexpr std::uint32_t Explorer = 0x80000;
-}  // namespace PlatformFileFlag
-
 // The platform's file-type list: items separated by NUL bytes, ended by two.
 struct FilterList {
   std::array<char, 256> Bytes{};

@@ -1,9 +1,11 @@
 #include "toolkit/dialogs/message_box_rules.hpp"
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
-int ButtonCount(Buttons buttons) {
-  switch (buttons) {
+int ButtonCount(int buttonType) {
+  switch (buttonType) {
     case Buttons::OkCancel:
     case Buttons::RetryCancel:
     case Buttons::YesNo: return 2;
@@ -13,12 +15,12 @@ int ButtonCount(Buttons buttons) {
   }
 }
 
-int FittedDefaultButton(Buttons buttons, int defaultButton) {
-  const int count = ButtonCount(buttons);
+int FittedDefaultButton(int buttonType, int defaultButton) {
+  const int count = ButtonCount(buttonType);
   return defaultButton >= 1 && defaultButton < count ? defaultButton : count;
 }
 
-Answer AnswerCode(int platformAnswer) {
+int AnswerCode(int platformAnswer) {
   switch (platformAnswer) {
     case PlatformAnswer::Ok:
     case PlatformAnswer::Retry:

@@ -2,8 +2,6 @@
 // How a message box's buttons are chosen and its answer reported, without a
 // window. The platform's answers keep the platform's numbers.
 
-#include "toolkit/codes.hpp"
-
 namespace toolkit {
 
 namespace PlatformAnswer {
@@ -18,13 +16,13 @@ inline constexpr int No = 7;
 }  // namespace PlatformAnswer
 
 // 1, 2 or 3 buttons; a ButtonType that is none of Buttons is the OK box.
-int ButtonCount(Buttons buttons);
+int ButtonCount(int buttonType);
 
 // The default button counted from the left, fitted to the buttons there are:
 // beyond the last (or below the first) it is the last.
-int FittedDefaultButton(Buttons buttons, int defaultButton);
+int FittedDefaultButton(int buttonType, int defaultButton);
 
 // The Answer a platform answer gives.
-Answer AnswerCode(int platformAnswer);
+int AnswerCode(int platformAnswer);
 
 }  // namespace toolkit

@@ -19,8 +19,8 @@ static_assert(PlatformAnswer::Ok == IDOK && PlatformAnswer::Cancel == IDCANCEL &
               PlatformAnswer::Ignore == IDIGNORE && PlatformAnswer::Yes == IDYES &&
               PlatformAnswer::No == IDNO);
 
-UINT ButtonStyle(Buttons buttons) {
-  switch (buttons) {
+UINT ButtonStyle(int buttonType) {
+  switch (buttonType) {
     case Buttons::OkCancel: return MB_OKCANCEL;
     case Buttons::RetryCancel: return MB_RETRYCANCEL;
     case Buttons::YesNo: return MB_YESNO;
@@ -30,8 +30,8 @@ UINT ButtonStyle(Buttons buttons) {
   }
 }
 
-UINT IconStyle(Icon icon) {
-  switch (icon) {
+UINT IconStyle(int iconType) {
+  switch (iconType) {
     case Icon::Stop: return MB_ICONHAND;
     case Icon::Question: return MB_ICONQUESTION;
     case Icon::Exclamation: return MB_ICONEXCLAMATION;
@@ -50,13 +50,13 @@ UINT DefaultButtonStyle(int button) {
 
 }  // namespace
 
-void MessageBoxShow(Buttons buttons, Icon icon, int defaultButton, std::string_view message,
+void MessageBoxShow(int buttonType, int iconType, int defaultButton, std::string_view message,
                     std::string_view title) {
-  const int fitted = FittedDefaultButton(buttons, defaultButton);
+  const int fitted = FittedDefaultButton(buttonType, defaultButton);
   ImagesHold();
   const std::wstring text = PlatformText(text::TrimTrailing(message));
   const std::wstring caption = PlatformText(text::TrimTrailing(title));
-  const UINT style = ButtonStyle(buttons) | IconStyle(icon) | DefaultButtonStyle(fitted);
+  const UINT style = ButtonStyle(buttonType) | IconStyle(iconType) | DefaultButtonStyle(fitted);
 
   const HWND owner = DialogOwner();
   const int answer =
@@ -66,7 +66,7 @@ void MessageBoxShow(Buttons buttons, Icon icon, int defaultButton, std::string_v
   // The common-dialog error is not asked: it stays set after any file
   // dialog that failed, so every later box would report -1 and raise 1004
   // whatever the user answered.
-  State.Dialog.CommonResult = static_cast<int>(AnswerCode(answer));
+  State.Dialog.CommonResult = AnswerCode(answer);
   State.Dialog.PreviousField = 0;
 }
 

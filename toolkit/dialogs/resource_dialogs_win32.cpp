@@ -57,7 +57,7 @@ void ShowModalInstance(DialogSlot& slot, int x, int y, int focusField) {
   State.Dialog.PreviousField = slot.PreviousField;
 }
 
-void ShowModeless(DialogSlot& slot, int x, int y, int focusField, DialogMode mode) {
+void ShowModeless(DialogSlot& slot, int x, int y, int focusField, int mode) {
   slot.Owner = DialogOwner();
   slot.RestoreWindow = Dialogs.SemiModelessRestore != nullptr ? Dialogs.SemiModelessRestore : slot.Owner;
   slot.Mode = mode;
@@ -140,7 +140,7 @@ void DialogPutText(int fieldId, std::string_view text) {
   UpdateWindow(control);
 }
 
-void DialogShowModal(int x, int y, int focusField, DialogMode mode) {
+void DialogShowModal(int x, int y, int focusField, int mode) {
   if (NoneLoaded()) return;
   DialogSlot& slot = Dialogs.CurrentSlot();
   const int rememberedWindow = Layer.CurrentWindow;

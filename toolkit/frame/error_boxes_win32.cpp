@@ -15,7 +15,7 @@ namespace {
 // OK the default. A box that could not be shown answers as Cancel does.
 bool ErrorBox(std::string_view line) {
   MessageBoxShow(Buttons::OkCancel, Icon::Exclamation, 1, line, "Library Error");
-  return Answer{DialogInfo(DialogInfoCode::CommonResult)} != Answer::Cancel;
+  return DialogInfo(DialogInfoCode::CommonResult) != Answer::Cancel;
 }
 
 void FatalBox(std::string_view message) {

@@ -43,4 +43,12 @@ void WriteEntry(std::string_view text) {
 
 void DebugLogLine(std::string_view text) { WriteEntry(UpToNul(text)); }
 
+void DebugLogValue(std::string_view name, int value) {
+  std::array<char, EntryTextLength + 1> text;
+  const std::string_view shown = UpToNul(name);
+  const int n = std::snprintf(text.data(), text.size(), "%.*s = %d",
+                              static_cast<int>(std::min(shown.size(), EntryTextLength)), shown.data(), value);
+  WriteEntry({text.data(), std::min(static_cast<std::size_t>(std::max(n, 0)), EntryTextLength)});
+}
+
 }  // namespace toolkit

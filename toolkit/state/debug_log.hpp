@@ -7,5 +7,7 @@
 namespace toolkit {
 
 void DebugLogLine(std::string_view text);
+// "name = value".
+void DebugLogValue(std::string_view name, int value);
 
 }  // namespace toolkit

@@ -60,10 +60,10 @@ void CloseApplicationWindow() { CloseRootWindow(); }
 int NextEventWithin(int milliseconds, EventRecord& record) {
   const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
   SetTimer(frame, GuardTimer, milliseconds, nullptr);
-  EventType type{};
+  int type = 0;
   NextEvent(type, record);
   KillTimer(frame, GuardTimer);
-  return TypeNumber(type);
+  return type;
 }
 
 std::string WindowText(HWND window) {
@@ -181,7 +181,7 @@ void ShowUntilTaken(HWND frame, const std::string& folder, const std::string& na
   SetTimer(frame, PollTimer, 100, nullptr);
   bool announced = false;
   for (int ticks = 0; ticks < 300;) {
-    EventType type{};
+    int type = 0;
     EventRecord event;
     NextEvent(type, event);
     if (type == EventType::Repaint || type == EventType::SizeChange) redraw();

@@ -8,10 +8,10 @@
 namespace toolkit {
 
 // Blocks until an event is available.
-void NextEvent(EventType& type, EventRecord& record);
+void NextEvent(int& type, EventRecord& record);
 // Switching FilesDropped on or off also tells the file manager whether the
 // open windows take dropped files.
-void EventEnable(EventType type, int on);
+void EventEnable(int type, int on);
 
 // The name (1-based) of a file of the last FilesDropped event, UTF-8,
 // blank-padded or cut to the field; blank when there is no such file.

@@ -10,7 +10,7 @@ namespace {
 constexpr UINT CaretBlinkMessage = 0x0118;
 constexpr WORD CaretBlinkCode = 0xFFF6;
 
-bool TakePendingEvent(EventType& type, EventRecord& record) {
+bool TakePendingEvent(int& type, EventRecord& record) {
   for (int slot = 0; slot < WindowSlotCount; ++slot) {
     WindowSlot& s = Layer.Slots[slot];
     if (s.Pending.Type == EventType::None) continue;
@@ -67,7 +67,7 @@ void WaitForReport() {
   }
 }
 
-void Deliver(EventType type, EventRecord& record) {
+void Deliver(int type, EventRecord& record) {
   if (record.Window < 0 || record.Window >= WindowSlotCount) return;
   WindowSlot& slot = Layer.Slots[record.Window];
   if (type == EventType::SizeChange) {
@@ -80,7 +80,7 @@ void Deliver(EventType type, EventRecord& record) {
 
 }  // namespace
 
-void NextEvent(EventType& type, EventRecord& record) {
+void NextEvent(int& type, EventRecord& record) {
   if (!TakePendingEvent(type, record)) {
     WaitForReport();
     type = Layer.CurrentType;
@@ -93,10 +93,9 @@ void NextEvent(EventType& type, EventRecord& record) {
   Deliver(type, record);
 }
 
-void EventEnable(EventType type, int on) {
-  const int number = TypeNumber(type);
-  if (number < 1 || number > HighestEventType) return;
-  Layer.Switches[number] = on != 0;
+void EventEnable(int type, int on) {
+  if (type < 1 || type > EventType::Highest) return;
+  Layer.Switches[type] = on != 0;
   if (type == EventType::FilesDropped) AcceptDroppedFiles(on != 0);
 }
 

@@ -16,18 +16,15 @@ EventSwitches AllOnExcept(std::initializer_list<int> off) {
 
 }  // namespace
 
-EventSwitches StartingEventSwitches() {
-  return AllOnExcept({5, 6, 10, 11, 12, 15, TypeNumber(EventType::FilesDropped)});
+EventSwitches StartingEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, 15, EventType::FilesDropped}); }
+
+EventSwitches ClosedEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, EventType::FilesDropped}); }
+
+bool IsEventOn(const EventSwitches& switches, int type) {
+  return type >= 1 && type <= EventType::Highest && switches[type];
 }
 
-EventSwitches ClosedEventSwitches() { return AllOnExcept({5, 6, 10, 11, 12, TypeNumber(EventType::FilesDropped)}); }
-
-bool IsEventOn(const EventSwitches& switches, EventType type) {
-  const int number = TypeNumber(type);
-  return number >= 1 && number <= HighestEventType && switches[number];
-}
-
-void ConvertForDelivery(EventType type, EventRecord& r, int width, int height) {
+void ConvertForDelivery(int type, EventRecord& r, int width, int height) {
   switch (type) {
     case EventType::KeyPress:
     case EventType::MouseButtonDown:

@@ -5,33 +5,28 @@
 
 namespace toolkit {
 
-// The numbers are the ones applications see.
-enum class EventType : int {
-  None = 0,
-  KeyPress = 1,
-  MenuCommand = 2,
-  // A push button of a shown dialog: Window is the dialog's slot in the
-  // dialog table, Value1 the button, Value2 the dialog, Value3 the
-  // notification.
-  DialogButton = 3,
-  MouseButtonDown = 4,
-  MouseButtonUp = 5,
-  MouseMotion = 6,
-  Repaint = 7,
-  SizeChange = 8,
-  CloseAsked = 9,
-  // Any other change in a shown dialog's fields, with the values of
-  // DialogButton.
-  DialogField = 10,
-  FrameButtonDown = 12,
-  TimerTick = 13,
-  // Files dropped onto a window from the file manager: Value1 is how many,
-  // X and Y where (units); DroppedFileName gives their names. Off by default.
-  FilesDropped = 16,
-};
-inline constexpr int HighestEventType = 16;
-
-constexpr int TypeNumber(EventType type) { return static_cast<int>(type); }
+namespace EventType {
+inline constexpr int None = 0;
+inline constexpr int KeyPress = 1;
+inline constexpr int MenuCommand = 2;
+// A push button of a shown dialog: Window is the dialog's slot in the dialog
+// table, Value1 the button, Value2 the dialog, Value3 the notification.
+inline constexpr int DialogButton = 3;
+inline constexpr int MouseButtonDown = 4;
+inline constexpr int MouseButtonUp = 5;
+inline constexpr int MouseMotion = 6;
+inline constexpr int Repaint = 7;
+inline constexpr int SizeChange = 8;
+inline constexpr int CloseAsked = 9;
+// Any other change in a shown dialog's fields, with the values of DialogButton.
+inline constexpr int DialogField = 10;
+inline constexpr int FrameButtonDown = 12;
+inline constexpr int TimerTick = 13;
+// Files dropped onto a window from the file manager: Value1 is how many,
+// X and Y where (units); DroppedFileName gives their names. Off by default.
+inline constexpr int FilesDropped = 16;
+inline constexpr int Highest = 16;
+}  // namespace EventType
 
 struct EventRecord {
   int Window = 0;
@@ -50,17 +45,17 @@ struct EventRecord {
 
 // One switch per event type 1..16 (index 0 unused); a switched-off type
 // produces no event.
-using EventSwitches = std::array<bool, HighestEventType + 1>;
+using EventSwitches = std::array<bool, EventType::Highest + 1>;
 
 // The switches a process starts with.
 EventSwitches StartingEventSwitches();
 // The switches after the root window closes, which turn type 15 on as well.
 EventSwitches ClosedEventSwitches();
 
-bool IsEventOn(const EventSwitches& switches, EventType type);
+bool IsEventOn(const EventSwitches& switches, int type);
 
 // Pixel positions and sizes in a record become window units as the event is
 // delivered; world fields hold the pixel positions measured upwards.
-void ConvertForDelivery(EventType type, EventRecord& record, int width, int height);
+void ConvertForDelivery(int type, EventRecord& record, int width, int height);
 
 }  // namespace toolkit

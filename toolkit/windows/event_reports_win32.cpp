@@ -4,12 +4,12 @@
 
 namespace toolkit {
 
-bool ReportEvent(HWND window, EventType type, int value1, int value2, int value3, int value4, int x,
+bool ReportEvent(HWND window, int type, int value1, int value2, int value3, int value4, int x,
                  int y) {
   return ReportSlotEvent(SlotOfWindow(window), type, value1, value2, value3, value4, x, y);
 }
 
-bool ReportSlotEvent(int slot, EventType type, int value1, int value2, int value3, int value4, int x, int y) {
+bool ReportSlotEvent(int slot, int type, int value1, int value2, int value3, int value4, int x, int y) {
   if (!IsEventOn(Layer.Switches, type)) return false;
   Layer.CurrentType = type;
   Layer.CurrentEvent = EventRecord{};
@@ -25,7 +25,7 @@ bool ReportSlotEvent(int slot, EventType type, int value1, int value2, int value
   return true;
 }
 
-void DeferIfOutsideNextEvent(HWND window, UINT message, EventType type) {
+void DeferIfOutsideNextEvent(HWND window, UINT message, int type) {
   if (Layer.ImagesHeld || !IsEventOn(Layer.Switches, type)) return;
   if (Layer.DispatchingWindow == window && Layer.DispatchingMessage == message) return;
   const int slot = SlotOfWindow(window);

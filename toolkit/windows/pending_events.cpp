@@ -32,7 +32,7 @@ EventRecord PendingToRecord(const PendingEvent& pending, int window, int width, 
   return r;
 }
 
-void SettleWithPending(EventType type, EventRecord& record, PendingEvent& pending, int width, int height) {
+void SettleWithPending(int type, EventRecord& record, PendingEvent& pending, int width, int height) {
   const bool repaint = type == EventType::Repaint && record.Value3 == 0;
   if (type != EventType::SizeChange && !repaint) return;
   if (repaint && pending.Type == EventType::SizeChange) return;

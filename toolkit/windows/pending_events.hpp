@@ -7,7 +7,7 @@
 namespace toolkit {
 
 struct PendingEvent {
-  EventType Type = EventType::None;  // None: nothing pending
+  int Type = EventType::None;  // None: nothing pending
   int Value1 = 0;
   int Value2 = 0;
   int Value3 = 0;
@@ -30,6 +30,6 @@ EventRecord PendingToRecord(const PendingEvent& pending, int window, int width, 
 // A Repaint or SizeChange supersedes the window's pending event, which is
 // older; two Repaints merge into one covering the whole client area. A
 // pending SizeChange outlives a Repaint, so that the new size still arrives.
-void SettleWithPending(EventType type, EventRecord& record, PendingEvent& pending, int width, int height);
+void SettleWithPending(int type, EventRecord& record, PendingEvent& pending, int width, int height);
 
 }  // namespace toolkit

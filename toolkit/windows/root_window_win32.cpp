@@ -244,7 +244,7 @@ void CloseRootWindow() {
   for (WindowSlot& slot : Layer.Slots) slot = WindowSlot{};
   Layer.CurrentWindow = 0;
   State.RootWindowOpen = 0;
-  Layer.RootFlags = {};
+  Layer.RootFlags = 0;
   Layer.RootHidden = false;
   Layer.RecentWindow = nullptr;
   Layer.ModelessDialog = nullptr;

@@ -1,9 +1,11 @@
 #include "toolkit/windows/window_layout.hpp"
 
+#include "toolkit/codes.hpp"
+
 namespace toolkit {
 
-WindowFlags SplitWindowFlags(WindowFlag flags) {
-  const auto has = [flags](WindowFlag flag) { return (static_cast<int>(flags) & static_cast<int>(flag)) != 0; };
+WindowFlags SplitWindowFlags(int flags) {
+  const auto has = [flags](int flag) { return (flags & flag) != 0; };
   WindowFlags f;
   f.SystemMenu = has(WindowFlag::SystemMenu);
   f.MinimiseBox = has(WindowFlag::MinimiseBox);

@@ -5,12 +5,11 @@
 #include <optional>
 
 #include "text/fixed_text.hpp"
-#include "toolkit/codes.hpp"
 
 namespace toolkit {
 
 struct WindowSpec {
-  WindowFlag Flags{};
+  int Flags = 0;
   int X = -1;       // negative: centred horizontally
   int Y = -1;       // negative: centred vertically
   int Width = 0;    // client width in pixels; 0 or negative: 80 % of the screen
@@ -30,7 +29,7 @@ struct WindowFlags {
   bool AlwaysOnTop = false;
 };
 
-WindowFlags SplitWindowFlags(WindowFlag flags);
+WindowFlags SplitWindowFlags(int flags);
 
 // Client width (or height) asked for: the WindowSpec's value when positive, else
 // 80 % of the screen's.

@@ -80,13 +80,13 @@ struct WindowLayer {
   // The shown dialog that has the keyboard: NextEvent lets it see its keys.
   HWND ModelessDialog = nullptr;
   bool RootHidden = false;
-  WindowFlag RootFlags{};
+  int RootFlags = 0;
   int ColourReserve = 16;
   EventSwitches Switches = StartingEventSwitches();
 
   // Shared between NextEvent and the window procedures.
   bool Waiting = false;
-  EventType CurrentType = EventType::None;
+  int CurrentType = EventType::None;
   EventRecord CurrentEvent;
   HWND DispatchingWindow = nullptr;  // the queued WM_PAINT or WM_SIZE NextEvent is dispatching
   UINT DispatchingMessage = 0;

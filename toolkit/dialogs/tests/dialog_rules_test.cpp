@@ -52,31 +52,30 @@ TEST_CASE("PlanShow") {
   };
   using enum ShowAction;
   const Case cases[] = {
-      {"modal", {.Mode = DialogMode{1}}, Modal, 1, 0},
-      {"modeless", {.Mode = DialogMode{2}}, Modeless, 2, 0},
-      {"semi-modeless", {.Mode = DialogMode{3}}, Modeless, 3, 0},
-      {"modeless beside a semi-modeless dialog", {.Mode = DialogMode{2}, .SemiModelessCount = 1}, Modeless, 3, 1014},
-      {"modal beside a semi-modeless dialog", {.Mode = DialogMode{1}, .SemiModelessCount = 1}, Modal, 1, 0},
-      {"already shown", {.Mode = DialogMode{1}, .Shown = true}, Refresh, 0, 0},
-      {"a mode that is not there", {.Mode = DialogMode{7}}, Nothing, 0, 1014},
-      {"mode 0", {.Mode = DialogMode{0}, .ChildDialog = true}, Nothing, 0, 1014},
-      {"inside a window, modeless", {.Mode = DialogMode{2}, .ChildDialog = true}, Modeless, 2, 0},
-      {"inside a window, modal", {.Mode = DialogMode{1}, .ChildDialog = true}, Modeless, 2, 1014},
-      {"inside a window, semi-modeless", {.Mode = DialogMode{3}, .ChildDialog = true}, Modeless, 2, 1014},
-      {"inside a hidden window", {.Mode = DialogMode{2}, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1016},
-      {"inside a hidden window, modal", {.Mode = DialogMode{1}, .ChildDialog = true, .RootHidden = true}, Nothing, 0,
-       1014, 1016},
-      {"inside a hidden window, semi-modeless", {.Mode = DialogMode{3}, .ChildDialog = true, .RootHidden = true},
-       Nothing, 0, 1014, 1016},
-      {"modeless, root hidden", {.Mode = DialogMode{2}, .RootHidden = true}, Nothing, 0, 1016},
-      {"semi-modeless, root hidden", {.Mode = DialogMode{3}, .RootHidden = true}, Nothing, 0, 1016},
-      {"modal, root hidden", {.Mode = DialogMode{1}, .RootHidden = true}, Modal, 1, 0},
+      {"modal", {.Mode = 1}, Modal, 1, 0},
+      {"modeless", {.Mode = 2}, Modeless, 2, 0},
+      {"semi-modeless", {.Mode = 3}, Modeless, 3, 0},
+      {"modeless beside a semi-modeless dialog", {.Mode = 2, .SemiModelessCount = 1}, Modeless, 3, 1014},
+      {"modal beside a semi-modeless dialog", {.Mode = 1, .SemiModelessCount = 1}, Modal, 1, 0},
+      {"already shown", {.Mode = 1, .Shown = true}, Refresh, 0, 0},
+      {"a mode that is not there", {.Mode = 7}, Nothing, 0, 1014},
+      {"mode 0", {.Mode = 0, .ChildDialog = true}, Nothing, 0, 1014},
+      {"inside a window, modeless", {.Mode = 2, .ChildDialog = true}, Modeless, 2, 0},
+      {"inside a window, modal", {.Mode = 1, .ChildDialog = true}, Modeless, 2, 1014},
+      {"inside a window, semi-modeless", {.Mode = 3, .ChildDialog = true}, Modeless, 2, 1014},
+      {"inside a hidden window", {.Mode = 2, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1016},
+      {"inside a hidden window, modal", {.Mode = 1, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1014, 1016},
+      {"inside a hidden window, semi-modeless", {.Mode = 3, .ChildDialog = true, .RootHidden = true}, Nothing, 0, 1014,
+       1016},
+      {"modeless, root hidden", {.Mode = 2, .RootHidden = true}, Nothing, 0, 1016},
+      {"semi-modeless, root hidden", {.Mode = 3, .RootHidden = true}, Nothing, 0, 1016},
+      {"modal, root hidden", {.Mode = 1, .RootHidden = true}, Modal, 1, 0},
   };
   for (const Case& c : cases) {
     CAPTURE(c.Name);
     const ShowPlan plan = PlanShow(c.Situation);
     CHECK(plan.Action == c.Action);
-    CHECK(static_cast<int>(plan.Mode) == c.Mode);
+    CHECK(plan.Mode == c.Mode);
     // The error left is the last raised.
     CHECK((plan.ErrorAfter != 0 ? plan.ErrorAfter : plan.ErrorDuring) == c.Error);
     CHECK((plan.ErrorAfter != 0 ? plan.ErrorDuring : 0) == c.ErrorBefore);

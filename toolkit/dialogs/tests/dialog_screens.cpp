@@ -56,12 +56,12 @@ int main(int argc, char** argv) {
   Picture("Save File", "save-dialog");
   FileSelect("Track file (*.txt)|*.txt|", SelectSave | SelectPrompt, name.Span(), "Save File");
   Picture("TomTom Log File", "no-input-box");
-  MessageBoxShow(Buttons::Ok, Icon::Information, 1, "No input file selected", "TomTom Log File");
+  MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
   Picture("About", "about-box");
   DialogLoad(101);
   DialogPutText(1001,
                 "Pinwell log to pushpin converter. Version 1.0, 2003.Written for TomTom Navigator track logs.");
-  DialogShowModal(-1, -1, 0, DialogMode::Modal);
+  DialogShowModal(-1, -1, 0, 1);
   DialogUnload();
 
   const bool allShown = testing::AllStepsRan();

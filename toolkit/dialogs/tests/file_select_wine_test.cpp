@@ -49,8 +49,8 @@ TEST_CASE("FileSelect") {
     FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
     CHECK(AllStepsRan());
     CHECK(name == text::FixedText<256>(Windows(logs / "trip.pgl")));
-    CHECK(DialogInfo(DialogInfoCode{4}) == 1);
-    CHECK(DialogInfo(DialogInfoCode{2}) == 0);
+    CHECK(DialogInfo(4) == 1);
+    CHECK(DialogInfo(2) == 0);
     CHECK(fs::current_path() == home);
     CHECK(ErrorQuery(1) == 0);
   }
@@ -72,8 +72,8 @@ TEST_CASE("FileSelect") {
     CHECK(AllStepsRan());
     CHECK(owner == FindWindowA("KESTRAFOLIO", nullptr));
     CHECK(name == before);
-    CHECK(DialogInfo(DialogInfoCode{4}) == 0);
-    CHECK(DialogInfo(DialogInfoCode{2}) == 0);
+    CHECK(DialogInfo(4) == 0);
+    CHECK(DialogInfo(2) == 0);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("the open dialog asks before taking a name that does not exist") {
@@ -99,7 +99,7 @@ TEST_CASE("FileSelect") {
       });
       FileSelect(TrackFilter, SelectSave | SelectPrompt, name.Span(), "Save File");
       CHECK(AllStepsRan());
-      CHECK(DialogInfo(DialogInfoCode{4}) == 1);
+      CHECK(DialogInfo(4) == 1);
       CHECK(name == text::FixedText<256>(Windows(home / "out.txt")));
     }
     SUBCASE("No goes back to the dialog; Cancel there leaves the name") {
@@ -111,7 +111,7 @@ TEST_CASE("FileSelect") {
       WhenBoxAppears("Save File", [](HWND) { PressKey(VK_ESCAPE); });
       FileSelect(TrackFilter, SelectSave | SelectPrompt, name.Span(), "Save File");
       CHECK(AllStepsRan());
-      CHECK(DialogInfo(DialogInfoCode{4}) == 0);
+      CHECK(DialogInfo(4) == 0);
       CHECK(name == text::FixedText<256>("out.txt"));
     }
     CHECK(question == "File already exists.\nDo you want to replace it?");
@@ -123,12 +123,12 @@ TEST_CASE("FileSelect") {
     FileSelect(LogFilter, SelectPrompt, small.Span(), "Open File");
     CHECK(AllStepsRan());
     CHECK(small == text::FixedText<8>("x"));
-    CHECK(DialogInfo(DialogInfoCode{4}) == 0);
+    CHECK(DialogInfo(4) == 0);
     CHECK(ErrorQuery(1) == 1004);
     WhenBoxAppears("Pinwell", [](HWND) { PressKey(VK_RETURN); });
-    MessageBoxShow(Buttons::Ok, Icon::Information, 1, "Converted", "Pinwell");
+    MessageBoxShow(0, 4, 1, "Converted", "Pinwell");
     CHECK(AllStepsRan());
-    CHECK(DialogInfo(DialogInfoCode{4}) == 1);
+    CHECK(DialogInfo(4) == 1);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("a name beyond ASCII comes back as UTF-8; one that would not fit in UTF-8 fails with 1004") {
@@ -138,7 +138,7 @@ TEST_CASE("FileSelect") {
     FileSelect(LogFilter, SelectPrompt, name.Span(), "Open File");
     CHECK(AllStepsRan());
     CHECK(name == text::FixedText<256>(Windows(log)));
-    CHECK(DialogInfo(DialogInfoCode{4}) == 1);
+    CHECK(DialogInfo(4) == 1);
     // With its folder, fewer characters than FileName has bytes but more bytes:
     // 3 for each of these.
     std::string longName;
@@ -148,7 +148,7 @@ TEST_CASE("FileSelect") {
     FileSelect(LogFilter, 0, name.Span(), "Open File");
     CHECK(AllStepsRan());
     CHECK(name == before);
-    CHECK(DialogInfo(DialogInfoCode{4}) == 0);
+    CHECK(DialogInfo(4) == 0);
     CHECK(ErrorQuery(1) == 1004);
   }
   SUBCASE("the filter index chooses the first file type shown and comes back as the user left it") {
@@ -179,7 +179,7 @@ TEST_CASE("FileSelect") {
     using namespace std::literals;
     const std::string chosen = Windows(logs) + "\0trip.pgl\0home.pgl"s;
     CHECK(std::string(name.View().substr(0, chosen.size())) == chosen);
-    CHECK(DialogInfo(DialogInfoCode{4}) == 1);
+    CHECK(DialogInfo(4) == 1);
   }
   SUBCASE("a name typed without extension gets the file type's when asked for") {
     name = Windows(home) + "\\";

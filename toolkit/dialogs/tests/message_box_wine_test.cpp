@@ -53,10 +53,10 @@ TEST_CASE("MessageBoxShow") {
       CAPTURE(c.DefaultButton);
       State.Dialog.PreviousField = 7;
       WhenBoxAppears("Question", [&c](HWND) { PressKey(c.Key); });
-      MessageBoxShow(Buttons{c.ButtonType}, Icon{2}, c.DefaultButton, "Go on?", "Question  ");
+      MessageBoxShow(c.ButtonType, 2, c.DefaultButton, "Go on?", "Question  ");
       CHECK(AllStepsRan());
-      CHECK(DialogInfo(DialogInfoCode{4}) == c.Answer);
-      CHECK(DialogInfo(DialogInfoCode{2}) == 0);
+      CHECK(DialogInfo(4) == c.Answer);
+      CHECK(DialogInfo(2) == 0);
     }
   }
   SUBCASE("each icon type shows its icon, any other none") {
@@ -73,18 +73,18 @@ TEST_CASE("MessageBoxShow") {
         }
         PressKey(VK_RETURN);
       });
-      MessageBoxShow(Buttons{0}, Icon{iconType}, 1, "Look", "Icon");
+      MessageBoxShow(0, iconType, 1, "Look", "Icon");
       CHECK(AllStepsRan());
       CHECK(shown == (icon != nullptr ? LoadIconA(nullptr, icon) : nullptr));
     }
   }
   SUBCASE("closing the root window forgets the last answer") {
     WhenBoxAppears("Question", [](HWND) { PressKey(VK_RETURN); });
-    MessageBoxShow(Buttons{3}, Icon{2}, 1, "Go on?", "Question");
+    MessageBoxShow(3, 2, 1, "Go on?", "Question");
     CHECK(AllStepsRan());
-    REQUIRE(DialogInfo(DialogInfoCode{4}) == 1);
+    REQUIRE(DialogInfo(4) == 1);
     CloseApplicationWindow();
-    CHECK(DialogInfo(DialogInfoCode{4}) == 0);
+    CHECK(DialogInfo(4) == 0);
     OpenApplicationWindow();
   }
   SUBCASE("trailing blanks are not shown; a blank title gives an empty caption") {
@@ -93,7 +93,7 @@ TEST_CASE("MessageBoxShow") {
       text = BoxText(box);
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons{0}, Icon{4}, 1, "No input file selected" + std::string(200, ' '), "   ");
+    MessageBoxShow(0, 4, 1, "No input file selected" + std::string(200, ' '), "   ");
     CHECK(AllStepsRan());
     CHECK(text == "No input file selected");
   }
@@ -111,7 +111,7 @@ TEST_CASE("MessageBoxShow") {
       during = ClientPixels(w.Client);
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons{0}, Icon{4}, 1, "No input file selected", "TomTom Log File");
+    MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
     CHECK(AllStepsRan());
     CHECK(during == before);
     CHECK(ClientPixels(w.Client) == before);
@@ -135,7 +135,7 @@ TEST_CASE("MessageBoxShow") {
       DestroyWindow(inner);
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons{0}, Icon{4}, 1, "No input file selected", "TomTom Log File");
+    MessageBoxShow(0, 4, 1, "No input file selected", "TomTom Log File");
     CHECK(AllStepsRan());
     Pixels covered{place.right - place.left, place.bottom - place.top, {}};
     for (int y = place.top; y < place.bottom; ++y) {
@@ -159,7 +159,7 @@ TEST_CASE("MessageBoxShow") {
     CHECK(AllStepsRan());
     CHECK(text == "Error=1006:Invalid field identifier");
     CHECK(owner == w.Frame);
-    CHECK(DialogInfo(DialogInfoCode{4}) == 1);
+    CHECK(DialogInfo(4) == 1);
     CHECK(ErrorQuery(1) == 1006);
   }
   CloseApplicationWindow();

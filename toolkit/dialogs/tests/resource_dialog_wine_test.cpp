@@ -81,18 +81,18 @@ TEST_CASE("The About box") {
       place = ScreenRect(box);
       ending.Action(box);
     });
-    DialogShowModal(-1, -1, 0, DialogMode{1});
+    DialogShowModal(-1, -1, 0, 1);
     CHECK(AllStepsRan());
     CHECK(shown == AboutText);
     CHECK(place.left == (1024 - (place.right - place.left)) / 2);
     CHECK(place.top == (768 - (place.bottom - place.top)) / 2);
-    CHECK(DialogInfo(DialogInfoCode{1}) == ending.ExitField);
-    CHECK(DialogInfo(DialogInfoCode{3}) == AboutDialog);
-    CHECK(DialogInfo(DialogInfoCode{5}) == AboutDialog);
+    CHECK(DialogInfo(1) == ending.ExitField);
+    CHECK(DialogInfo(3) == AboutDialog);
+    CHECK(DialogInfo(5) == AboutDialog);
   }
   CHECK(ErrorQuery(1) == 0);
   DialogUnload();
-  CHECK(DialogInfo(DialogInfoCode{3}) == 0);
+  CHECK(DialogInfo(3) == 0);
   CHECK(Dialogs.Count == 0);
   CloseApplicationWindow();
 }
@@ -113,12 +113,12 @@ TEST_CASE("What a modal instance takes over from the hidden one") {
     seen.SmallIcon = SendMessageA(box, WM_GETICON, ICON_SMALL, 0) != 0;
     PressKey(VK_ESCAPE);
   });
-  DialogShowModal(-1, -1, 0, DialogMode{1});
+  DialogShowModal(-1, -1, 0, 1);
   CHECK(AllStepsRan());  // the caption was copied: the box was found by it
   CHECK(seen.TaskBar);
   CHECK(seen.Hooked);
   CHECK(seen.SmallIcon);
-  CHECK(DialogInfo(DialogInfoCode{1}) == 2);
+  CHECK(DialogInfo(1) == 2);
   DialogUnload();
   CloseApplicationWindow();
 }
@@ -138,12 +138,12 @@ TEST_CASE("Resource dialogs") {
       TypeText(" \xF0\x9F\x9A\x97 home");
       PressKey(VK_RETURN);
     });
-    DialogShowModal(100, 50, NameField, DialogMode{1});
+    DialogShowModal(100, 50, NameField, 1);
     CHECK(AllStepsRan());
     CHECK(shown == "caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3");
     CHECK(FieldText(HiddenInstance(), NameField) == "caf\xC3\xA9 \xE5\x9C\xB0\xE5\x9B\xB3 \xF0\x9F\x9A\x97 home");
-    CHECK(DialogInfo(DialogInfoCode{1}) == IDOK);
-    CHECK(DialogInfo(DialogInfoCode{2}) == NameField);
+    CHECK(DialogInfo(1) == IDOK);
+    CHECK(DialogInfo(2) == NameField);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("a field of the toolkit's integer class takes its text; a check made in the dialog stays") {
@@ -155,12 +155,12 @@ TEST_CASE("Resource dialogs") {
       ClickButton(box, "&Remember");
       PressKey(VK_RETURN);
     });
-    DialogShowModal(-1, -1, 0, DialogMode{1});
+    DialogShowModal(-1, -1, 0, 1);
     CHECK(AllStepsRan());
     CHECK(shown == "12");
     CHECK(IsDlgButtonChecked(HiddenInstance(), RememberBox) == BST_CHECKED);
-    CHECK(DialogInfo(DialogInfoCode{1}) == IDOK);
-    CHECK(DialogInfo(DialogInfoCode{2}) == RememberBox);
+    CHECK(DialogInfo(1) == IDOK);
+    CHECK(DialogInfo(2) == RememberBox);
     CHECK(ErrorQuery(1) == 0);
   }
   SUBCASE("explicit X and Y place the dialog at those screen pixels") {
@@ -170,11 +170,11 @@ TEST_CASE("Resource dialogs") {
       corner = {ScreenRect(box).left, ScreenRect(box).top};
       ClickButton(box, "Cancel");
     });
-    DialogShowModal(100, 50, 0, DialogMode{1});
+    DialogShowModal(100, 50, 0, 1);
     CHECK(AllStepsRan());
     CHECK(corner.x == 100);
     CHECK(corner.y == 50);
-    CHECK(DialogInfo(DialogInfoCode{1}) == IDCANCEL);
+    CHECK(DialogInfo(1) == IDCANCEL);
   }
   SUBCASE("a blank text empties the field") {
     DialogLoad(NameDialog);
@@ -194,7 +194,7 @@ TEST_CASE("Resource dialogs") {
     DialogLoad(NameDialog);
     CHECK(Dialogs.Count == 2);
     CHECK(HiddenInstance() == name);
-    CHECK(DialogInfo(DialogInfoCode{3}) == NameDialog);
+    CHECK(DialogInfo(3) == NameDialog);
     DialogUnload();
     DialogLoad(AboutDialog);
     CHECK(Dialogs.Count == 1);
@@ -202,10 +202,10 @@ TEST_CASE("Resource dialogs") {
   SUBCASE("modeless shows the hidden instance itself; unloading takes it away") {
     DialogLoad(NameDialog);
     const HWND hidden = HiddenInstance();
-    DialogShowModal(-1, -1, NameField, DialogMode{2});
+    DialogShowModal(-1, -1, NameField, 2);
     CHECK(IsWindowVisible(hidden));
-    CHECK(DialogInfo(DialogInfoCode{6}) == (1024 - DialogInfo(DialogInfoCode{8})) / 2);
-    CHECK(DialogInfo(DialogInfoCode{7}) == (768 - DialogInfo(DialogInfoCode{9})) / 2);
+    CHECK(DialogInfo(6) == (1024 - DialogInfo(8)) / 2);
+    CHECK(DialogInfo(7) == (768 - DialogInfo(9)) / 2);
     CHECK(Dialogs.CurrentSlot().PreviousField == NameField);
     DialogUnload();
     CHECK_FALSE(IsWindow(hidden));
@@ -217,7 +217,7 @@ TEST_CASE("Resource dialogs") {
     CloseApplicationWindow();
     CHECK_FALSE(IsWindow(hidden));
     OpenApplicationWindow();
-    CHECK(DialogInfo(DialogInfoCode{3}) == 0);
+    CHECK(DialogInfo(3) == 0);
     DialogPutText(NameField, "x");
     CHECK(ErrorQuery(1) == 1005);
   }
@@ -229,7 +229,7 @@ TEST_CASE("Resource dialogs") {
     };
     const Case cases[] = {
         {"text with none loaded", [] { DialogPutText(1001, "x"); }, 1005},
-        {"show with none loaded", [] { DialogShowModal(-1, -1, 0, DialogMode{1}); }, 1005},
+        {"show with none loaded", [] { DialogShowModal(-1, -1, 0, 1); }, 1005},
         {"unload with none loaded", [] { DialogUnload(); }, 1005},
         {"a template that is not there", [] { DialogLoad(999); }, 1007},
         {"a number beyond 16 bits, which would name template 201", [] { DialogLoad(65536 + NameDialog); }, 1007},
@@ -240,11 +240,11 @@ TEST_CASE("Resource dialogs") {
          },
          1007},
         {"a field that is not there", [] { DialogLoad(NameDialog), DialogPutText(3003, "x"); }, 1006},
-        {"a mode that is not there", [] { DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, DialogMode{7}); }, 1014},
+        {"a mode that is not there", [] { DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 7); }, 1014},
         {"modeless while a semi-modeless dialog is up",
          [] {
-           DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, DialogMode{3});
-           DialogLoad(AboutDialog), DialogShowModal(-1, -1, 0, DialogMode{2});
+           DialogLoad(NameDialog), DialogShowModal(-1, -1, 0, 3);
+           DialogLoad(AboutDialog), DialogShowModal(-1, -1, 0, 2);
          },
          1014},
     };
@@ -260,7 +260,7 @@ TEST_CASE("Resource dialogs") {
     CHECK(IsWindowEnabled(FindWindowA("KESTRAFOLIO", nullptr)));
     DialogLoad(NameDialog);
     DialogLoad(999);
-    CHECK(DialogInfo(DialogInfoCode{3}) == NameDialog);
+    CHECK(DialogInfo(3) == NameDialog);
   }
   while (Dialogs.Count > 0) {
     DialogLoad(Dialogs.Slots[1].DialogId);
@@ -333,7 +333,7 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
   ErrorQuery(1);
   DialogLoad(FieldsDialog);
   CHECK(Dialogs.Count == 3);  // its two pages are loaded beside it
-  CHECK(DialogInfo(DialogInfoCode{3}) == FieldsDialog);
+  CHECK(DialogInfo(3) == FieldsDialog);
   const HWND hidden = HiddenInstance();
   const HWND general = Loaded(GeneralPage);
   const HWND details = Loaded(DetailsPage);
@@ -399,7 +399,7 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
     seen.GeneralHiddenAfterClick = !IsWindowVisible(general);
     DoubleClickAt(ListItemCentre(box, 2));
   });
-  DialogShowModal(-1, -1, Combo, DialogMode{1});
+  DialogShowModal(-1, -1, Combo, 1);
   CHECK(AllStepsRan());
 
   CHECK(seen.Selected == "South east");
@@ -424,7 +424,7 @@ TEST_CASE("A dialog of every field kind, shown modally and used with the mouse a
 
   // The double click chose West and pressed OK; what the user did is in the
   // hidden instance.
-  CHECK(DialogInfo(DialogInfoCode{1}) == IDOK);
+  CHECK(DialogInfo(1) == IDOK);
   CHECK(ListItem(hidden, Ask(hidden, List, LB_GETCURSEL)) == "West");
   CHECK(Ask(hidden, Combo, CB_GETCURSEL) == 1);
   CHECK(Ask(hidden, Trackbar, TBM_GETPOS) == 10);
@@ -474,7 +474,7 @@ TEST_CASE("List, combo and tab texts pass whole between instances") {
     tabLabel = text.data();
     ClickButton(box, "OK");
   });
-  DialogShowModal(-1, -1, 0, DialogMode{1});
+  DialogShowModal(-1, -1, 0, 1);
   CHECK(AllStepsRan());
   CHECK(list == cafe);
   CHECK(combo == cafe);
@@ -488,7 +488,7 @@ TEST_CASE("Shown dialogs report to the event loop") {
   ErrorQuery(1);
   DialogLoad(FieldsDialog);
   const int slot = Dialogs.Current;
-  DialogShowModal(-1, -1, 0, DialogMode{2});
+  DialogShowModal(-1, -1, 0, 2);
   const HWND shown = HiddenInstance();
   REQUIRE(IsWindowVisible(shown));
   const HWND general = Loaded(GeneralPage);
@@ -505,7 +505,7 @@ TEST_CASE("Shown dialogs report to the event loop") {
     CHECK(record.Window == slot);
     CHECK(record.Value1 == Apply);
     CHECK(record.Value2 == FieldsDialog);
-    CHECK(DialogInfo(DialogInfoCode{3}) == FieldsDialog);
+    CHECK(DialogInfo(3) == FieldsDialog);
   }
   SUBCASE("Enter in the dialog presses its default button, as in any dialog") {
     WhileWaiting([] { PressKey(VK_RETURN); });
@@ -528,13 +528,13 @@ TEST_CASE("Shown dialogs report to the event loop") {
     item = ListItemCentre(shown, 2);
     WhileWaiting([] { ClickAt(item); });
     CHECK(NextEventWithin(1000, record) == 13);  // off by default
-    EventEnable(EventType{10}, 1);
+    EventEnable(10, 1);
     item = ListItemCentre(shown, 1);
     WhileWaiting([] { ClickAt(item); });
     CHECK(NextEventWithin(5000, record) == 10);
     CHECK(record.Window == slot);
     CHECK(record.Value1 == List);
-    EventEnable(EventType{10}, 0);
+    EventEnable(10, 0);
   }
   CHECK(ErrorQuery(1) == 0);
   UnloadAll();
@@ -547,7 +547,7 @@ TEST_CASE("A page designed as a window of its own is embedded in its dialog") {
   DialogLoad(206);
   const HWND host = HiddenInstance();
   const HWND page = Loaded(306);
-  DialogShowModal(-1, -1, 0, DialogMode{2});
+  DialogShowModal(-1, -1, 0, 2);
   CHECK(IsChild(host, page));
   CHECK(IsWindowVisible(page));
   CHECK((GetWindowLongA(page, GWL_STYLE) & (WS_CHILD | WS_CAPTION)) == WS_CHILD);
@@ -565,25 +565,25 @@ TEST_CASE("A dialog inside the root window") {
   REQUIRE(GetParent(inner) == w.Client);
 
   SUBCASE("is shown modeless at window units of the client area, with 1014 for a modal show") {
-    DialogShowModal(5000, 0, 0, DialogMode{1});
+    DialogShowModal(5000, 0, 0, 1);
     CHECK(ErrorQuery(1) == 1014);
     CHECK(IsWindowVisible(inner));
     RECT r = ScreenRect(inner);
     MapWindowPoints(nullptr, w.Client, reinterpret_cast<POINT*>(&r), 2);
     CHECK(r.left == (512 - 1) * 5000 / 9999);
     CHECK(r.top == 0);
-    CHECK(DialogInfo(DialogInfoCode{6}) == 4989);  // the centre of pixel 255 of 512
+    CHECK(DialogInfo(6) == 4989);  // the centre of pixel 255 of 512
   }
   SUBCASE("as the owner of a box it has the keyboard again after it") {
-    DialogShowModal(-1, -1, 0, DialogMode{2});
+    DialogShowModal(-1, -1, 0, 2);
     Dialogs.ActiveDialog = inner;  // as when the user last worked in it
     WhenBoxAppears("Question", [](HWND) { PressKey(VK_RETURN); });
-    MessageBoxShow(Buttons::Ok, Icon::None, 1, "Go on?", "Question");
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
     CHECK(AllStepsRan());
     CHECK((GetFocus() == inner || IsChild(inner, GetFocus())));
   }
   SUBCASE("its button's system command minimises it") {
-    DialogShowModal(-1, -1, 0, DialogMode{2});
+    DialogShowModal(-1, -1, 0, 2);
     ClickButton(inner, "Minimise");
     EventRecord record;
     NextEventWithin(300, record);
@@ -596,13 +596,13 @@ TEST_CASE("A dialog inside the root window") {
 TEST_CASE("A shown dialog while the root window is hidden raises 1016") {
   ToolkitStart(" ");
   WindowSpec hiddenRoot = ApplicationWindowSpec();
-  hiddenRoot.Flags |= WindowFlag::StartHidden;
+  hiddenRoot.Flags |= 128;
   OpenRootWindow(hiddenRoot);
   ErrorQuery(1);
   for (const int mode : {2, 3}) {
     CAPTURE(mode);
     DialogLoad(NameDialog);
-    DialogShowModal(-1, -1, 0, DialogMode{mode});
+    DialogShowModal(-1, -1, 0, mode);
     CHECK(ErrorQuery(1) == 1016);
     CHECK_FALSE(IsWindowVisible(HiddenInstance()));
     CHECK(Dialogs.SemiModelessCount == 0);
@@ -613,7 +613,7 @@ TEST_CASE("A shown dialog while the root window is hidden raises 1016") {
   for (const auto& [mode, error] : {std::pair{2, 1016}, {1, 1014}, {3, 1014}}) {
     CAPTURE(mode);
     DialogLoad(204);
-    DialogShowModal(-1, -1, 0, DialogMode{mode});
+    DialogShowModal(-1, -1, 0, mode);
     CHECK(ErrorQuery(1) == error);
     CHECK_FALSE(IsWindowVisible(HiddenInstance()));
     DialogUnload();
@@ -647,7 +647,7 @@ TEST_CASE("When another program takes the activation, every shown dialog's capti
   const RootWindow w = OpenApplicationWindow();
   for (const int dialog : {NameDialog, CountDialog}) {
     DialogLoad(dialog);
-    DialogShowModal(-1, -1, 0, DialogMode{2});
+    DialogShowModal(-1, -1, 0, 2);
   }
   for (int i = 0; i < 2; ++i) {
     Watched& watch = watched[i];
@@ -668,13 +668,13 @@ TEST_CASE("The owner of a box and of a dialog that goes away") {
   OpenApplicationWindow();
   ErrorQuery(1);
   DialogLoad(NameDialog);
-  DialogShowModal(-1, -1, 0, DialogMode{2});
+  DialogShowModal(-1, -1, 0, 2);
   const HWND first = HiddenInstance();
   REQUIRE(GetActiveWindow() == first);
 
   SUBCASE("unloading the active dialog gives the activation back to its owner") {
     DialogLoad(CountDialog);
-    DialogShowModal(-1, -1, 0, DialogMode{2});
+    DialogShowModal(-1, -1, 0, 2);
     REQUIRE(GetActiveWindow() == HiddenInstance());
     DialogUnload();
     CHECK(GetActiveWindow() == first);
@@ -687,7 +687,7 @@ TEST_CASE("The owner of a box and of a dialog that goes away") {
       rootEnabled = IsWindowEnabled(root);
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons::Ok, Icon::None, 1, "Go on?", "Question");
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
     CHECK(AllStepsRan());
     CHECK_FALSE(rootEnabled);
     CHECK(IsWindowEnabled(root));
@@ -703,7 +703,7 @@ TEST_CASE("The owner of a box and of a dialog that goes away") {
       owner = GetWindow(box, GW_OWNER);
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons::Ok, Icon::None, 1, "Go on?", "Question");
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
     CHECK(AllStepsRan());
     CHECK(owner == first);
     DestroyWindow(other);
@@ -758,22 +758,22 @@ TEST_CASE("A grid field") {
       TypeText("Work");
       ClickButton(box, "Apply");
     });
-    DialogShowModal(-1, -1, GridField, DialogMode{1});
+    DialogShowModal(-1, -1, GridField, 1);
     CHECK(AllStepsRan());
     CHECK(seen.CopiedIn == "40");
     CHECK(seen.StillUp);
     CHECK(seen.AfterEnter == Cafe);
     CHECK(seen.TypingBelow);
     CHECK(seen.ExitAfterEnter == 3501);  // the cell change, from the message's second parameter
-    CHECK(DialogInfo(DialogInfoCode{1}) == 3502);
+    CHECK(DialogInfo(1) == 3502);
     CHECK(Cell(hidden, 0, 0) == Cafe);
     CHECK(Cell(hidden, 1, 0) == "Work");
     CHECK(Cell(hidden, 0, 1) == "40");
   }
   SUBCASE("modeless: a change gives event 10 with the cell; Enter gives no event 3") {
-    DialogShowModal(-1, -1, GridField, DialogMode{2});
+    DialogShowModal(-1, -1, GridField, 2);
     DrainEvents();
-    EventEnable(EventType{10}, 1);
+    EventEnable(10, 1);
     EventRecord record;
     WhileWaiting([] {
       PressKey(VK_DOWN);
@@ -801,16 +801,16 @@ TEST_CASE("A grid field") {
     CHECK(record.Value1 == 3502);
     CHECK(Cell(hidden, 2, 1) == "60");
     CHECK_FALSE(GridEditing(GridOfDialog(hidden)));
-    EventEnable(EventType{10}, 0);
+    EventEnable(10, 0);
   }
   SUBCASE("a shown dialog with a grid keeps its image while a box is up") {
-    DialogShowModal(-1, -1, GridField, DialogMode{2});
+    DialogShowModal(-1, -1, GridField, 2);
     bool held = false;
     WhenBoxAppears("Question", [&held, hidden](HWND) {
       held = GetPropA(hidden, "KestraHeldImage") != nullptr;
       PressKey(VK_RETURN);
     });
-    MessageBoxShow(Buttons::Ok, Icon::None, 1, "Go on?", "Question");
+    MessageBoxShow(0, 0, 1, "Go on?", "Question");
     CHECK(AllStepsRan());
     CHECK(held);
     CHECK(GetPropA(hidden, "KestraHeldImage") == nullptr);

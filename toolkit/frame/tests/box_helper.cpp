@@ -115,8 +115,7 @@ int main(int argc, char** argv) {
     toolkit::ToolkitStart(" ");
     toolkit::ErrorReportModeSet(4);
     toolkit::ErrorRaise(1001);
-    const int answer = toolkit::DialogInfo(toolkit::DialogInfoCode::CommonResult);
-    Record("continued " + std::to_string(toolkit::ErrorQuery(1)) + " answer " + std::to_string(answer));
+    Record("continued " + std::to_string(toolkit::ErrorQuery(1)) + " answer " + std::to_string(toolkit::DialogInfo(4)));
     toolkit::ErrorRaise(12);
     Record("continued after Cancel");
     return 91;

@@ -25,12 +25,18 @@ TEST_CASE("Debug log in report mode 2") {
   CHECK(State.ErrorReportMode == 2);
 
   ErrorRaise(65);
+  DebugLogValue("count", -42);
   DebugLogLine(std::string(600, 'x'));
+  DebugLogValue(std::string(600, 'n'), 7);
   DebugLogLine(std::string_view("cut\0here", 8));
   DebugLogLine("");
 
   CHECK(FileBytes(dir / "debug") == "Error=1001:Invalid menu item\r\n"
-                                    "Error=  65:Return buffer too small in IOsVariable\r\n" +
-                                        std::string(511, 'x') + "\r\ncut\r\n\r\n");
+                                    "Error=  65:Return buffer too small in IOsVariable\r\n"
+                                    "count = -42\r\n" +
+                                        std::string(511, 'x') + "\r\n" + std::string(511, 'n') +
+                                        "\r\n"
+                                        "cut\r\n"
+                                        "\r\n");
   CHECK_FALSE(std::filesystem::exists(dir / "debug.txt"));
 }

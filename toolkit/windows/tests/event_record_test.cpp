@@ -11,7 +11,7 @@ TEST_CASE("event switches") {
       CAPTURE(type);
       const bool on = type >= 1 && type <= 15 && type != 5 && type != 6 && type != 10 &&
                       type != 11 && type != 12 && type != 15;
-      CHECK(IsEventOn(s, EventType{type}) == on);
+      CHECK(IsEventOn(s, type) == on);
     }
   }
   SUBCASE("after closing the root window type 15 is on as well") {
@@ -19,7 +19,7 @@ TEST_CASE("event switches") {
     for (int type = 0; type <= 16; ++type) {
       CAPTURE(type);
       const bool on = type >= 1 && type <= 15 && type != 5 && type != 6 && type != 10 && type != 11 && type != 12;
-      CHECK(IsEventOn(s, EventType{type}) == on);
+      CHECK(IsEventOn(s, type) == on);
     }
   }
 }

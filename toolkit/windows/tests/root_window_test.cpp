@@ -186,7 +186,7 @@ TEST_CASE("OpenRootWindow") {
   SUBCASE("StartHidden leaves the frame hidden; AlwaysOnTop makes it topmost") {
     CloseApplicationWindow();
     WindowSpec window = ApplicationWindowSpec();
-    window.Flags |= WindowFlag::StartHidden | WindowFlag::AlwaysOnTop;
+    window.Flags |= 128 | 512;
     OpenRootWindow(window);
     const HWND frame = FindWindowA("KESTRAFOLIO", nullptr);
     CHECK_FALSE(IsWindowVisible(frame));
@@ -536,10 +536,10 @@ TEST_CASE("NextEvent") {
     CheckNothingMore();
   }
   SUBCASE("a switched-off type produces nothing until switched on again") {
-    EventEnable(EventType{1}, 0);
+    EventEnable(1, 0);
     PressKeys({'A'}, {'A'});
     CheckNothingMore();
-    EventEnable(EventType{1}, 1);
+    EventEnable(1, 1);
     PressKeys({'B'}, {'B'});
     CHECK(NextEventWithin(2000, e) == 1);
     CHECK(e.Value1 == 'b');
@@ -555,25 +555,25 @@ TEST_CASE("NextEvent") {
     CHECK(e.X == 4989);
     CHECK(e.Y == static_cast<int>(100.5 * 9999.0 / clientHeight));
     CheckNothingMore();
-    EventEnable(EventType{5}, 1);
+    EventEnable(5, 1);
     ClickAt(p);
     CHECK(NextEventWithin(2000, e) == 4);
     CHECK(NextEventWithin(2000, e) == 5);
     CHECK(e.X == 4989);
-    EventEnable(EventType{5}, 0);
+    EventEnable(5, 0);
   }
   SUBCASE("a click on the caption gives FrameButtonDown only when switched on") {
     const RECT frame = ScreenRect(w.Frame);
     const POINT caption{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
     ClickAt(caption);
     CheckNothingMore();
-    EventEnable(EventType{12}, 1);
+    EventEnable(12, 1);
     ClickAt({caption.x - 100, caption.y});  // elsewhere, or it would be a double click
     CHECK(NextEventWithin(2000, e) == 12);
     CHECK(e.Value1 == 1);
     CHECK(e.Value2 == -1);
     CHECK(e.X == -1);
-    EventEnable(EventType{12}, 0);
+    EventEnable(12, 0);
   }
   SUBCASE("Alt+F4 asks to close; the window stays open") {
     PressKeys({VK_MENU, VK_F4}, {VK_F4, VK_MENU});
@@ -662,7 +662,7 @@ TEST_CASE("Mouse moves and system timers in the client window") {
     PostMessageA(w.Client, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     PostMessageA(w.Client, WM_CHAR, 'a', 0);
     CHECK(NextEventWithin(2000, e) == 1);  // switched off: the move gave nothing
-    EventEnable(EventType{6}, 1);
+    EventEnable(6, 1);
     for (const Row& row : rows) {
       CAPTURE(row.X);
       const DWORD before = GetTickCount();
@@ -678,7 +678,7 @@ TEST_CASE("Mouse moves and system timers in the client window") {
       CHECK(e.X == row.UnitsX);
       CHECK(e.Y == row.UnitsY);
     }
-    EventEnable(EventType{6}, 0);
+    EventEnable(6, 0);
   }
   SUBCASE("the caret's blink (0x0118 with 0xFFF6) is not dispatched; other 0x0118 messages are") {
     clientProcedure = reinterpret_cast<WNDPROC>(

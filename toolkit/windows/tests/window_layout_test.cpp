@@ -6,7 +6,7 @@ using namespace toolkit;
 
 TEST_CASE("SplitWindowFlags") {
   SUBCASE("the application's 0x67") {
-    const WindowFlags f = SplitWindowFlags(WindowFlag{0x67});
+    const WindowFlags f = SplitWindowFlags(0x67);
     CHECK(f.SystemMenu);
     CHECK(f.MinimiseBox);
     CHECK(f.MaximiseBox);
@@ -17,7 +17,7 @@ TEST_CASE("SplitWindowFlags") {
     CHECK_FALSE(f.AlwaysOnTop);
   }
   SUBCASE("bits 3, 7 and 9; bits 4, 8 and 10 up mean nothing") {
-    const WindowFlags f = SplitWindowFlags(WindowFlag{0x288 | 0x110 | 0x7C00});
+    const WindowFlags f = SplitWindowFlags(0x288 | 0x110 | 0x7C00);
     CHECK(f.StartMaximised);
     CHECK(f.StartHidden);
     CHECK(f.AlwaysOnTop);
