@@ -19,18 +19,13 @@ using toolkit::testing::TypeText;
 using toolkit::testing::WindowText;
 
 // Every wait lasts until what it waits for shows (a window, a text, a file),
-// however busy the machine; only each test case has a limit, so that a
-// fault fails its own case instead of hanging the program or starving the
-// cases after it. Generous, and the cases together well inside the limit of
-// the script that runs them.
-inline constexpr DWORD CaseLimitMs = 150000;
-// Starts the limit afresh, at the start of each case.
-void StartCaseClock();
+// however busy the machine; only the test program as a whole has a limit,
+// so that a fault fails it instead of hanging it. Generous, and inside the
+// limit of the script that runs it.
+inline constexpr DWORD OverallLimitMs = 400000;
 // What is left of it.
 DWORD RemainingMs();
 
-// Waits for the condition; when the case's time runs out, the case is failed
-// once with a message that says so, and every later wait of it gives up at once.
 bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = RemainingMs());
 
 // A top-level window of the given class and title that is visible, or null.
@@ -54,8 +49,6 @@ struct Pinwell : toolkit::testing::RootWindow {
   std::vector<HWND> OpenMenus() const;
   // The main window takes input again: no box is up, and it is in front.
   bool WaitUntilReady() const;
-  // Keys for the main window, pressed once it takes them.
-  void Press(std::string_view chords) const;
   void ClickButton(int command) const;
   void ClickCloseBox() const;
   // True when the client area shows exactly these lines, drawn as the
@@ -71,19 +64,7 @@ void Press(std::string_view chords);
 // its captions (every row drawn, marks and all).
 std::vector<bool> CheckMarks(HWND menu, int items);
 
-// Waits until this window of the program is in front with the keyboard focus
-// inside it, where keys pressed now go.
-bool WaitForFocus(HWND window);
-// The name field of a file dialog.
-HWND NameField(HWND dialog);
-// Types the name into the name field of this file dialog until the
-// field holds exactly it: keys typed while the dialog was still settling are
-// typed again.
-bool TypeName(HWND dialog, const std::string& name);
-
 std::string DialogItemText(HWND dialog, int item);
-// The text a control of the program holds now, asked of the control itself.
-std::string ControlText(HWND control);
 // The message of a message box: its first static text that is not empty.
 std::string MessageText(HWND box);
 
